@@ -1,0 +1,76 @@
+// What the engine asks of the user interface. The window program implements
+// this with its wizard pages, result tree and dialogs; tests and the harness
+// implement it with recorders. The engine links nothing of the framework.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+using TreeItem = uintptr_t;  // a result-tree item; 0 = none
+
+// Rows of the scan page's information pane.
+enum class PaneValue { FoldersFound, FilesFound, CurrentSector, LastItem, Fifth };
+
+// Buttons and controls of the scan page that the workers show and enable.
+enum class ScanControl {
+    Next = 159,
+    Back = 160,
+    StartOver = 61481,
+    Stop = 132,
+    ProgressBar = 1,
+    StatusLine = 170,
+    PartitionTree = 2,
+    ProgressToggle = 3,  // the pane's Hide/Show Progress button and its companion
+    ResultNext = 4,      // the result page's navigation buttons
+    ResultBack = 5,
+    ResultStartOver = 6,
+};
+
+// Icon of a found-file list row.
+enum class RowIcon { Folder, File };
+
+class EngineUi {
+public:
+    virtual ~EngineUi() = default;
+
+    // Scan page.
+    virtual void SetStatusText(const std::u16string&) {}
+    virtual void SetProgress(int) {}  // PBM_SETPOS to the visible page's bar
+    virtual void SetPaneValue(PaneValue, const std::u16string&) {}
+    virtual void ShowFatScanCaptions() {}
+    virtual void SetControl(ScanControl, bool /*shown*/, bool /*enabled*/) {}
+    virtual void SetBusy(bool) {}  // wait cursor and the view's busy flag
+    virtual void StopScanTimer() {}
+    // Lets the interface thread handle pending window messages while it
+    // waits for the worker.
+    virtual void PumpMessages() {}
+
+    // Messages. Kinds: 1 information, 2 error, 3 question.
+    virtual void ShowStopMessageBox(const std::u16string&) {}  // the program's HTML message box
+    virtual void ShowAppMessage(int /*kind*/, const std::u16string&) {}
+    virtual int AskQuestion(int /*kind*/, const std::u16string&) { return 2; }  // 1 Yes, 2 No
+
+    // Result tree.
+    virtual TreeItem InsertFolderItem(const std::u16string&, TreeItem /*parent*/) { return 0; }
+    virtual void AddFatFolders(TreeItem /*parent*/, uint32_t /*parentCluster*/) {}
+    virtual void AddNtfsFolders(TreeItem /*parent*/, uint32_t /*parentRecord*/) {}
+    virtual void ExpandItem(TreeItem) {}
+    virtual void FocusFolderTree() {}
+
+    // Found-file list: six columns (name, type, size, two times, ID).
+    virtual void SetReportView() {}
+    virtual void DeleteAllRows() {}
+    virtual int InsertRow(int /*index*/, const std::u16string (&/*columns*/)[6], RowIcon) { return -1; }
+    virtual void SetRowChecked(int /*row*/) {}
+    virtual std::u16string ShellTypeName(const std::u16string& /*fileName*/) { return u"File"; }
+
+    // The listing's progress dialog (message 1025 carries the per cent).
+    virtual void OpenListProgress() {}
+    virtual void SetListProgress(int) {}
+    virtual void CloseListProgress() {}
+    virtual void RedrawList() {}
+};
+
+// The interface the engine reports to; never null (a silent one by default).
+EngineUi& Ui();
+void SetEngineUi(EngineUi* ui);

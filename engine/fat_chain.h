@@ -1,0 +1,25 @@
+// FAT cluster chains.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// The clusters of the file or directory being read; refilled by every walk.
+extern std::vector<uint32_t> ClusterChain;
+
+constexpr uint32_t kDirectoryChainLimit = 100;
+
+void AppendCluster(uint32_t cluster);
+uint32_t ComposeCluster(uint8_t byte26, uint8_t byte27, uint8_t byte20, uint8_t byte21);
+
+// Walks the chain from firstCluster through FAT copy 1 or 2. Ends at an end
+// mark, a free, reserved, bad or out-of-range entry, a failed read, a cycle,
+// or when the chain holds more than count clusters (count + 1 then tells the
+// caller the chain is longer than the file).
+void BuildClusterChain(uint32_t firstCluster, uint32_t count, int fatCopy);
+// The same over FAT 1 for a directory, at most 100 clusters, ignoring the
+// recovery's stop flags.
+void BuildClusterChainLimited(uint32_t firstCluster);
+
+// The highest cluster number the selected volume can hold.
+uint32_t LastClusterOfVolume();

@@ -1,0 +1,23 @@
+// FAT directory sectors: 8.3 names, long names, deleted entries.
+#pragma once
+
+#include <cstdint>
+
+constexpr int kLongNameBufferLength = 261;
+
+// Collects the long name of the short entry at byte offset `entryOffset` of a
+// 512-byte directory sector from the long-name entries before it in the same
+// sector. Returns 0 when a long name was put into `name` (at least 261
+// characters), 1 when none precedes the entry.
+int ReadLongFileName(const uint8_t* sector, char16_t* name, int entryOffset);
+
+// 1 when a name may be listed: no control characters and none of "\/?*<>|.
+int IsValidFileName(const char16_t* name);
+
+// Parses entries firstEntry..15 of one directory sector into the FAT lists.
+// Sets endOfDirectory to 1 at an entry whose first byte is 0. previousSector,
+// when given, is the sector before this one in the same directory: long-name
+// entries there belong to the first entries of this one.
+void ParseFatDirSector(const uint8_t* sector, uint32_t parentCluster, int& endOfDirectory,
+                       uint32_t sectorNumber, uint32_t directoryDeleted, int firstEntry,
+                       const uint8_t* previousSector = nullptr);

@@ -1,0 +1,19 @@
+// Filling the result page's found-file list for one folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+void ListFatFolder(uint32_t parentCluster);
+void ListNtfsFolder(uint32_t parentRecord);
+
+// "dd-mm-yyyy " from a FAT date word.
+void FatDateToText(uint16_t date, std::u16string& text);
+// "d-m-yyyy h:m:s" from a FILETIME, without time-zone conversion.
+void FileTimeToText(uint32_t low, uint32_t high, std::u16string& text);
+
+// 1 when the name fits the pattern (both upper-cased by the caller).
+int MatchFilter(const std::u16string& name, const std::u16string& pattern);
+
+// 1 when no filter is set or the upper-cased name fits one of FilterTable's.
+int PassesFilters(const char16_t* name);

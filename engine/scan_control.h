@@ -1,0 +1,36 @@
+// Running one scan worker at a time and stopping it safely. The worker is
+// never suspended from outside: at its poll points it honours a pause
+// request and waits until the user interface resumes it.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+
+// Held around pausing and resuming the worker.
+extern std::mutex ScanLock;
+// 1 once the worker's body has returned: its lists are complete.
+extern std::atomic<int> ScanWorkerFinished;
+
+// Starts body on the scan thread: clears ScanStopFlag, sets ScanRunning.
+// A previous worker is joined first.
+void StartScanWorker(std::function<void()> body);
+// Waits for the worker to end (the program's exit, tests).
+void JoinScanWorker();
+
+// Worker side: waits here while a pause is requested; returns true when the
+// scan should stop (ScanStopFlag is 1).
+bool ScanStopRequested();
+
+// User-interface side. PauseScanWorker returns once the worker waits at a
+// poll point or has finished, pumping the interface's messages meanwhile so
+// that a worker blocked on a window update can reach its poll point.
+void PauseScanWorker();
+void ResumeScanWorker();
+
+// The Stop command of a scan page: asks whether to stop; returns 1 when the
+// user chose to stop.
+int OnStopScan();
+
+// 1 when the worker has ended and the scan's results are complete.
+int ScanHasEnded();

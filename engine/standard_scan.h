@@ -1,0 +1,18 @@
+// The Standard Scan: a volume read through its own structures.
+#pragma once
+
+#include <string>
+
+// The worker: opens a logical drive's volume, establishes the geometry and
+// runs the FAT or NTFS pass. 1 when a pass ran, 0 otherwise.
+int StandardScanThread();
+
+// Starts StandardScanThread on the scan thread (the scan page's Next).
+void StartStandardScan();
+
+void BuildFatTree();
+void ScanMftRecords();
+
+// Ends a scan that could not run: shows the message and returns the scan
+// page to a state from which the user can go back.
+void EndScanWithFailure(const std::u16string& message);

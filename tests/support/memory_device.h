@@ -1,0 +1,79 @@
+// A device held in memory, with sectors that fail to read and an optional
+// gate that holds a reader at a chosen sector.
+#pragma once
+
+#include <condition_variable>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <set>
+#include <vector>
+
+#include "device.h"
+#include "engine_state.h"
+
+class MemoryDevice : public SectorDevice {
+public:
+    explicit MemoryDevice(size_t sectors) : bytes(sectors * kSectorSize, 0) {}
+
+    std::vector<uint8_t> bytes;
+    std::set<uint64_t> badSectors;       // every read touching one fails
+    std::map<uint64_t, int> flakySectors;  // fail this many attempts, then read
+    int reads = 0;
+
+    uint8_t* Sector(uint64_t n) { return bytes.data() + n * kSectorSize; }
+    void Put16(uint64_t offset, uint16_t v) { std::memcpy(&bytes[offset], &v, 2); }
+    void Put32(uint64_t offset, uint32_t v) { std::memcpy(&bytes[offset], &v, 4); }
+
+    // Holds the next reader of `sector` until Release().
+    void GateAt(uint64_t sector) {
+        std::lock_guard<std::mutex> hold(lock_);
+        gate_ = sector;
+        gated_ = true;
+        waiting_ = false;
+    }
+    void WaitUntilHeld() {
+        std::unique_lock<std::mutex> hold(lock_);
+        changed_.wait(hold, [this] { return waiting_; });
+    }
+    void Release() {
+        std::lock_guard<std::mutex> hold(lock_);
+        gated_ = false;
+        changed_.notify_all();
+    }
+
+    uint64_t Size() const override { return bytes.size(); }
+
+    int64_t ReadAt(uint64_t offset, void* buffer, size_t count) override {
+        {
+            std::unique_lock<std::mutex> hold(lock_);
+            ++reads;
+            uint64_t first = offset / kSectorSize, last = (offset + count - 1) / kSectorSize;
+            if (gated_ && gate_ >= first && gate_ <= last) {
+                waiting_ = true;
+                changed_.notify_all();
+                changed_.wait(hold, [this] { return !gated_; });
+            }
+            for (uint64_t s = first; s <= last; ++s) {
+                if (badSectors.count(s)) return -1;
+                auto flaky = flakySectors.find(s);
+                if (flaky != flakySectors.end() && flaky->second > 0) {
+                    --flaky->second;
+                    return -1;
+                }
+            }
+        }
+        if (offset >= bytes.size()) return 0;
+        size_t take = count;
+        if (take > bytes.size() - offset) take = size_t(bytes.size() - offset);
+        std::memcpy(buffer, bytes.data() + offset, take);
+        return int64_t(take);
+    }
+
+private:
+    std::mutex lock_;
+    std::condition_variable changed_;
+    uint64_t gate_ = 0;
+    bool gated_ = false;
+    bool waiting_ = false;
+};

@@ -1,0 +1,101 @@
+#include "test_images.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "engine_state.h"
+#include "image_scan.h"
+#include "standard_scan.h"
+#include "text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string FromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    std::string path = value ? value : "";
+#ifdef _WIN32
+    // Under Wine the Unix root is drive Z:.
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+#endif
+    return path;
+}
+
+}  // namespace
+
+std::string ImagePath(const std::string& name) {
+    std::string folder = FromEnvironment("MULVARA_TEST_IMAGES");
+    if (folder.empty()) ADD_FAILURE() << "MULVARA_TEST_IMAGES is not set";
+    return folder + "/" + name + ".img";
+}
+
+std::string TemporaryFolder() {
+    static std::atomic<int> counter{0};
+    std::string base = FromEnvironment("MULVARA_TEST_TMP");
+    fs::path root = base.empty() ? fs::temp_directory_path() : fs::path(base);
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "test";
+    for (char& c : name)
+        if (!isalnum(static_cast<unsigned char>(c)) && c != '.') c = '_';
+    fs::path folder = root / ("mulvara-" + name + "-" + std::to_string(counter++));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder.string();
+}
+
+std::string CopyOfImage(const std::string& name) {
+    std::string target = TemporaryFolder() + "/" + name + ".img";
+    fs::copy_file(ImagePath(name), target, fs::copy_options::overwrite_existing);
+    return target;
+}
+
+void WriteBytes(const std::string& path, uint64_t offset, const std::vector<uint8_t>& bytes) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    ASSERT_TRUE(file.good()) << path;
+    file.seekp(std::streamoff(offset));
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    ASSERT_TRUE(file.good());
+}
+
+void WriteZeros(const std::string& path, uint64_t offset, uint64_t count) {
+    WriteBytes(path, offset, std::vector<uint8_t>(size_t(count), 0));
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path, uint64_t offset, size_t count) {
+    std::vector<uint8_t> bytes(count);
+    std::ifstream file(path, std::ios::binary);
+    file.seekg(std::streamoff(offset));
+    file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(count));
+    bytes.resize(size_t(file.gcount()));
+    return bytes;
+}
+
+void Truncate(const std::string& path, uint64_t size) { fs::resize_file(path, size); }
+
+ScanOutcome ScanImage(const std::string& path, uint64_t start, uint64_t count, uint16_t type) {
+    ScanOutcome outcome;
+    outcome.ui.reset(new RecordingUi);
+    std::string error;
+    if (!SelectImage(path, start, count, type, error)) {
+        ADD_FAILURE() << error;
+        return outcome;
+    }
+    SetEngineUi(outcome.ui.get());
+    outcome.ran = StandardScanThread() == 1;
+    SetEngineUi(nullptr);
+    outcome.items = CollectFoundItems(*outcome.ui);
+    return outcome;
+}
+
+std::vector<uint8_t> Le16(uint16_t value) { return {uint8_t(value), uint8_t(value >> 8)}; }
+
+std::vector<uint8_t> Le32(uint32_t value) {
+    return {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
+}
+
+std::string Narrow(const std::u16string& text) { return Utf16ToUtf8(text); }

@@ -1,0 +1,40 @@
+// Test images made by mkfs.fat and mtools (tools/images), copies of them to
+// damage, and scans of them through the recording interface.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "found_items.h"
+#include "recording_ui.h"
+
+// Path of a generated image by name ("fat32_s1").
+std::string ImagePath(const std::string& name);
+// A fresh copy of an image in the test's temporary folder.
+std::string CopyOfImage(const std::string& name);
+// A new empty temporary folder.
+std::string TemporaryFolder();
+
+void WriteBytes(const std::string& path, uint64_t offset, const std::vector<uint8_t>& bytes);
+void WriteZeros(const std::string& path, uint64_t offset, uint64_t count);
+std::vector<uint8_t> ReadBytes(const std::string& path, uint64_t offset, size_t count);
+void Truncate(const std::string& path, uint64_t size);
+
+struct ScanOutcome {
+    bool ran = false;  // the worker's result
+    std::unique_ptr<RecordingUi> ui;
+    std::vector<FoundItem> items;
+};
+
+// Selects the image (type 0: from its boot sector) and runs the Standard
+// Scan's worker on this thread.
+ScanOutcome ScanImage(const std::string& path, uint64_t start = 0, uint64_t count = 0,
+                      uint16_t type = 0);
+
+// Little-endian helpers for patching.
+std::vector<uint8_t> Le16(uint16_t value);
+std::vector<uint8_t> Le32(uint32_t value);
+
+std::string Narrow(const std::u16string& text);

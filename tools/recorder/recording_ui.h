@@ -1,0 +1,73 @@
+// An EngineUi that remembers what the engine showed, for the harness and the
+// tests: status texts, progress, pane values, messages, the result tree and
+// the found-file list.
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "engine_ui.h"
+
+class RecordingUi : public EngineUi {
+public:
+    struct TreeNode {
+        std::u16string text;
+        TreeItem parent;
+        bool expanded = false;
+    };
+    struct Row {
+        std::u16string columns[6];
+        RowIcon icon;
+        bool checked = false;
+    };
+    struct Message {
+        int kind;  // 0 for the stop message box
+        std::u16string text;
+    };
+
+    // Answer given to questions (1 Yes, 2 No).
+    int questionAnswer = 2;
+    // Called while a question is shown (the worker is paused then).
+    void (*onQuestion)(RecordingUi&) = nullptr;
+
+    void SetStatusText(const std::u16string& text) override;
+    void SetProgress(int percent) override;
+    void SetPaneValue(PaneValue, const std::u16string&) override;
+    void SetControl(ScanControl, bool shown, bool enabled) override;
+    void StopScanTimer() override;
+    void ShowStopMessageBox(const std::u16string&) override;
+    void ShowAppMessage(int kind, const std::u16string&) override;
+    int AskQuestion(int kind, const std::u16string&) override;
+
+    TreeItem InsertFolderItem(const std::u16string&, TreeItem parent) override;
+    void AddFatFolders(TreeItem parent, uint32_t parentCluster) override;
+    void AddNtfsFolders(TreeItem parent, uint32_t parentRecord) override;
+    void ExpandItem(TreeItem) override;
+
+    void DeleteAllRows() override;
+    int InsertRow(int index, const std::u16string (&columns)[6], RowIcon) override;
+    void SetRowChecked(int row) override;
+    void OpenListProgress() override;
+    void SetListProgress(int) override;
+    void CloseListProgress() override;
+
+    // What was recorded; read after the worker has ended.
+    std::vector<std::u16string> statusTexts;
+    std::vector<int> progress;
+    std::map<PaneValue, std::u16string> pane;
+    std::map<ScanControl, std::pair<bool, bool>> controls;
+    std::vector<Message> messages;
+    std::vector<TreeNode> tree;  // item n is tree[n - 1]
+    std::vector<Row> rows;
+    std::vector<int> listProgress;
+    int timerStops = 0;
+    int questions = 0;
+
+    // Path of a tree item from the root item down, "/" between names.
+    std::u16string ItemPath(TreeItem item) const;
+
+private:
+    std::mutex lock_;
+};
