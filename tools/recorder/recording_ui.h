@@ -41,6 +41,12 @@ public:
     void ShowAppMessage(int kind, const std::u16string&) override;
     int AskQuestion(int kind, const std::u16string&) override;
 
+    void SwitchView(int page) override { views.push_back(page); }
+    void SetStepFlags(bool scanIdleOnly) override { stepFlags.push_back(scanIdleOnly); }
+    int FileSystemTreeVisibleItems() override { return fileSystemTreeItems; }
+    void SetFileSystemInfoText(const std::u16string& text) override { fileSystemInfo = text; }
+    void SetBusy(bool busy) override { this->busy = busy; }
+
     TreeItem InsertFolderItem(const std::u16string&, TreeItem parent) override;
     void AddFatFolders(TreeItem parent, uint32_t parentCluster) override;
     void AddNtfsFolders(TreeItem parent, uint32_t parentRecord) override;
@@ -63,6 +69,11 @@ public:
     std::vector<Row> rows;
     std::vector<int> listProgress;
     int timerStops = 0;
+    std::vector<int> views;
+    std::vector<bool> stepFlags;
+    int fileSystemTreeItems = 1;
+    std::u16string fileSystemInfo;
+    bool busy = false;
     int questions = 0;
 
     // Path of a tree item from the root item down, "/" between names.
