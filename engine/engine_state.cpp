@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "advance_lists.h"
+
 int ScanMode = kStandardScan;
 
 uint16_t SelectedDriveIndex = 0;
@@ -78,18 +80,6 @@ void Link(EntryList<Entry>& list, Entry* node) {
         list.tail->next = node;
         list.tail = node;
     }
-}
-
-template <typename Entry>
-void FreeList(EntryList<Entry>& list) {
-    Entry* node = list.head;
-    while (node) {
-        Entry* next = node->next;
-        std::free(node->name);
-        std::free(node);
-        node = next;
-    }
-    list.head = list.tail = nullptr;
 }
 
 NtfsFolderEntry* FindNtfsFolder(uint32_t recordNumber) {
@@ -215,14 +205,16 @@ void FreeStandardScanLists() {
     FilesFound = 0;
     EntriesParsed = 0;
     TotalFoundSize = 0;
-    FreeList(FatFileList);
-    FreeList(FatFolderList);
-    FreeList(NtfsFolderList);
-    FreeList(NtfsFileList);
+    FreeEntryList(FatFileList);
+    FreeEntryList(FatFolderList);
+    FreeEntryList(NtfsFolderList);
+    FreeEntryList(NtfsFileList);
 }
 
 void ResetEngineState() {
     FreeStandardScanLists();
+    FreeAdvanceScanLists();
+    AnalysedCount = 0;
     ScanMode = kStandardScan;
     SelectedDriveIndex = 0;
     DriveKind = kPhysicalDrive;

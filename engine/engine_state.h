@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "engine_ui.h"
@@ -162,6 +163,19 @@ struct EntryList {
     Entry* head = nullptr;
     Entry* tail = nullptr;
 };
+
+// Frees every node and its name; leaves the list empty.
+template <typename Entry>
+void FreeEntryList(EntryList<Entry>& list) {
+    Entry* node = list.head;
+    while (node) {
+        Entry* next = node->next;
+        std::free(node->name);
+        std::free(node);
+        node = next;
+    }
+    list.head = list.tail = nullptr;
+}
 
 extern EntryList<FatFolderEntry> FatFolderList;
 extern EntryList<FatFileEntry> FatFileList;

@@ -27,6 +27,7 @@ enum class ScanControl {
     FileSystemNext = 7,  // the file-system page's navigation buttons
     FileSystemBack = 8,
     FileSystemStartOver = 9,
+    FileSystemStop = 10,  // the file-system page's Stop button
 };
 
 // Icon of a found-file list row.
@@ -84,6 +85,12 @@ public:
     virtual void SetListProgress(int) {}
     virtual void CloseListProgress() {}
     virtual void RedrawList() {}
+
+    // File-system page of the Advance Scan: the tree of found volumes (parent
+    // 0 = top level) and the page's status line.
+    virtual TreeItem AddVolumeItem(const std::u16string&, TreeItem /*parent*/) { return 0; }
+    virtual void ExpandVolumeItem(TreeItem) {}
+    virtual void SetFileSystemStatus(const std::u16string&) {}
 };
 
 // The interface the engine reports to; never null (a silent one by default).

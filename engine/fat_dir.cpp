@@ -18,7 +18,9 @@ constexpr int kLongNameLimit = 255;
 // Byte offsets of the 13 UTF-16 characters of a long-name entry.
 constexpr int kLongNameCharOffsets[13] = {1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
 
-std::u16string ShortName(ByteView entry) {
+}  // namespace
+
+std::u16string ShortFileName(ByteView entry) {
     std::u16string name;
     for (int i = 0; i < 8; ++i)
         if (entry.u8(i) != ' ') name.push_back(char16_t(entry.u8(i)));
@@ -31,9 +33,7 @@ std::u16string ShortName(ByteView entry) {
     return name;
 }
 
-// Collects the long name over `view`, which may hold the directory's
-// previous sector before the current one.
-int ReadLongName(ByteView view, char16_t* name, int entryOffset) {
+int ReadLongFileName(ByteView view, char16_t* name, int entryOffset) {
     int count = 0;
     int sequence = 1;
     name[0] = 0;
@@ -54,10 +54,8 @@ int ReadLongName(ByteView view, char16_t* name, int entryOffset) {
     return count == 0 ? 1 : 0;
 }
 
-}  // namespace
-
 int ReadLongFileName(const uint8_t* sector, char16_t* name, int entryOffset) {
-    return ReadLongName(ByteView(sector, kSectorSize), name, entryOffset);
+    return ReadLongFileName(ByteView(sector, kSectorSize), name, entryOffset);
 }
 
 int IsValidFileName(const char16_t* name) {
@@ -106,12 +104,12 @@ void ParseFatDirSector(const uint8_t* sector, uint32_t parentCluster, int& endOf
                                  : entry.u16(26);
         if (cluster == 0) continue;
 
-        std::u16string name = ShortName(entry);
+        std::u16string name = ShortFileName(entry);
         if (!name.empty() && name[0] == kDeletedMark) {
             name[0] = u'x';
             deleted = 1;
         }
-        if (ReadLongName(nameView, longName, nameBase + i * kEntrySize) == 0) name = longName;
+        if (ReadLongFileName(nameView, longName, nameBase + i * kEntrySize) == 0) name = longName;
         if (!IsValidFileName(name.c_str())) continue;
 
         uint16_t writeDate = entry.u16(24);

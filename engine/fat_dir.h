@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "byte_view.h"
 
 constexpr int kLongNameBufferLength = 261;
 
@@ -10,6 +13,13 @@ constexpr int kLongNameBufferLength = 261;
 // sector. Returns 0 when a long name was put into `name` (at least 261
 // characters), 1 when none precedes the entry.
 int ReadLongFileName(const uint8_t* sector, char16_t* name, int entryOffset);
+// The same over a view that may hold the directory's sectors before the
+// entry's own.
+int ReadLongFileName(ByteView view, char16_t* name, int entryOffset);
+
+// The 8.3 name of a 32-byte entry: name and extension without blanks, a dot
+// between them; a deleted entry keeps its 0xE5 first byte.
+std::u16string ShortFileName(ByteView entry);
 
 // 1 when a name may be listed: no control characters and none of "\/?*<>|.
 int IsValidFileName(const char16_t* name);

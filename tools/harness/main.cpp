@@ -15,6 +15,8 @@
 #include "standard_scan.h"
 #include "text.h"
 
+int AdvanceCommand(int argc, char** argv);
+
 namespace {
 
 int Usage() {
@@ -82,5 +84,6 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     std::string command = argv[1];
     if (command == "scan") return Scan(argc - 2, argv + 2);
+    if (command == "advance") return AdvanceCommand(argc - 2, argv + 2);
     return Usage();
 }

@@ -1,0 +1,33 @@
+#include "advance_run.h"
+
+#include "advance_lists.h"
+#include "advance_scan.h"
+#include "engine_state.h"
+#include "found_volume_scan.h"
+
+void RunAdvanceScan(RecordingUi& ui) {
+    ScanMode = kAdvanceScan;
+    FreeAdvanceScanLists();
+    ScanStopFlag = 0;
+    ScanRunning = 1;
+    SetEngineUi(&ui);
+    AdvanceScanThread();
+    SetEngineUi(nullptr);
+}
+
+std::vector<std::u16string> FoundVolumeLabels(const RecordingUi& ui) {
+    std::vector<std::u16string> labels;
+    for (FoundVolume* v = FoundVolumeList.head; v; v = v->next)
+        labels.push_back(v->treeItem && v->treeItem <= ui.volumeTree.size()
+                             ? ui.volumeTree[v->treeItem - 1].text
+                             : std::u16string());
+    return labels;
+}
+
+bool ScanFoundVolume(RecordingUi& ui, uint32_t index) {
+    if (!PickFoundVolume(index)) return false;
+    SetEngineUi(&ui);
+    FileSystemScanThread();
+    SetEngineUi(nullptr);
+    return true;
+}
