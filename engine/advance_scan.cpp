@@ -56,7 +56,9 @@ SectorVerdict ExamineFatSector(ByteView sector, uint32_t number) {
         sector.u8(33) == '.' && sector.u8(34) == ' ') {
         uint32_t own = uint32_t(sector.u16(20)) << 16 | sector.u16(26);
         uint32_t parent = uint32_t(sector.u16(52)) << 16 | sector.u16(58);
-        if (own > 2 && own != 0xFFFFFFFF && parent != 0xFFFFFFFF && own < number) {
+        // Cluster 2 is the first data cluster of FAT16, where the first
+        // folder made on a new volume lands; a root holds no "." entry.
+        if (own >= 2 && own != 0xFFFFFFFF && parent != 0xFFFFFFFF && own < number) {
             AddDirClusterCandidate(number, own, parent, sector.u16(24), sector.u16(18));
             ++AdvanceFoundCounts[0];
         }

@@ -109,17 +109,17 @@ protected:
 
 TEST_F(AdvanceFat, SweepKeepsOnlyPlausibleDirectoryStarts) {
     Directory(100, 5, 0);           // kept
-    Directory(200, 2, 0);           // cluster 2 is the FAT32 root's
+    Directory(200, 2, 0);           // FAT16's first data cluster: kept
+    Directory(250, 1, 0);           // no such cluster
     Directory(300, 300, 0);         // a cluster cannot lie at or after its own sector
     Directory(400, 0xFFFFFFFF, 0);  // no such cluster
     Directory(500, 7, 0xFFFFFFFF);  // no such parent
     Directory(600, 9, 3);
     Signature(600);  // a boot-signature sector is never a directory
     Run();
-    EXPECT_EQ(CandidateSectors(), std::vector<uint32_t>{100});
-    EXPECT_EQ(AdvanceFoundCounts[0], 1u);
+    EXPECT_EQ(CandidateSectors(), (std::vector<uint32_t>{100, 200}));
+    EXPECT_EQ(AdvanceFoundCounts[0], 2u);
     EXPECT_EQ(DirClusterCandidateList.head->ownCluster, 5u);
-    EXPECT_EQ(DirClusterCandidateList.head->volumeMark, kNoVolume) << "a lone directory fits no geometry";
 }
 
 TEST_F(AdvanceFat, LastReadStopsAtTheRangeAndNothingStaleIsExamined) {

@@ -10,7 +10,7 @@ stamp="$out/.advance-images-$(sha1sum "$0" | cut -c1-12)"
 reformat() { # source name sectors-per-cluster
   local source=$1 name=$2 spc=$3
   cp --sparse=always "$out/$source.img" "$out/$name.tmp"
-  mkfs.fat -F 32 -s "$spc" -n FORMATTED "$out/$name.tmp" >/dev/null
+  mkfs.fat -F 32 -s "$spc" -n FORMATTED "$out/$name.tmp" >/dev/null 2>&1
   mv "$out/$name.tmp" "$out/$name.img"
 }
 
