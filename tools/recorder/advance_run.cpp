@@ -10,9 +10,10 @@ void RunAdvanceScan(RecordingUi& ui) {
     FreeAdvanceScanLists();
     ScanStopFlag = 0;
     ScanRunning = 1;
+    EngineUi* previous = &Ui();
     SetEngineUi(&ui);
     AdvanceScanThread();
-    SetEngineUi(nullptr);
+    SetEngineUi(previous);
 }
 
 std::vector<std::u16string> FoundVolumeLabels(const RecordingUi& ui) {
@@ -26,8 +27,9 @@ std::vector<std::u16string> FoundVolumeLabels(const RecordingUi& ui) {
 
 bool ScanFoundVolume(RecordingUi& ui, uint32_t index) {
     if (!PickFoundVolume(index)) return false;
+    EngineUi* previous = &Ui();
     SetEngineUi(&ui);
     FileSystemScanThread();
-    SetEngineUi(nullptr);
+    SetEngineUi(previous);
     return true;
 }
