@@ -163,7 +163,7 @@ void FinishAdvanceScan() {
     }
 }
 
-int AdvanceScanThread() {
+void SweepChosenFileSystem() {
     switch (PartitionParameters.chosenType) {
         case kFat16:
         case kFat32:
@@ -175,6 +175,10 @@ int AdvanceScanThread() {
         default:
             break;
     }
+}
+
+int AdvanceScanThread() {
+    SweepChosenFileSystem();
     FinishAdvanceScan();
     return 0;
 }

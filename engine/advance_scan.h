@@ -10,6 +10,8 @@ void StartAdvanceScan();
 // The worker: the sweep of the chosen file system, then FinishAdvanceScan.
 int AdvanceScanThread();
 
+// The sweep of the chosen file system (the first stage alone).
+void SweepChosenFileSystem();
 void SweepFatStructures();
 void SweepNtfsStructures();
 // The second stage: the FAT or NTFS volume reconstruction.

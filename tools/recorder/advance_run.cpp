@@ -1,19 +1,29 @@
 #include "advance_run.h"
 
+#include <chrono>
+
 #include "advance_lists.h"
 #include "advance_scan.h"
 #include "engine_state.h"
 #include "found_volume_scan.h"
 
-void RunAdvanceScan(RecordingUi& ui) {
+AdvanceTimes RunAdvanceScan(RecordingUi& ui) {
+    using Clock = std::chrono::steady_clock;
     ScanMode = kAdvanceScan;
     FreeAdvanceScanLists();
     ScanStopFlag = 0;
     ScanRunning = 1;
     EngineUi* previous = &Ui();
     SetEngineUi(&ui);
-    AdvanceScanThread();
+    AdvanceTimes times;
+    const Clock::time_point start = Clock::now();
+    SweepChosenFileSystem();
+    const Clock::time_point swept = Clock::now();
+    FinishAdvanceScan();
+    times.sweepSeconds = std::chrono::duration<double>(swept - start).count();
+    times.analysisSeconds = std::chrono::duration<double>(Clock::now() - swept).count();
     SetEngineUi(previous);
+    return times;
 }
 
 std::vector<std::u16string> FoundVolumeLabels(const RecordingUi& ui) {

@@ -8,8 +8,13 @@
 
 #include "recording_ui.h"
 
-// Runs the Advance Scan's worker on this thread through ui.
-void RunAdvanceScan(RecordingUi& ui);
+struct AdvanceTimes {
+    double sweepSeconds = 0, analysisSeconds = 0;
+};
+
+// Runs the Advance Scan's worker on this thread through ui: the sweep, then
+// the volume reconstruction.
+AdvanceTimes RunAdvanceScan(RecordingUi& ui);
 // The labels of the found volumes, in list order ("FAT32 @8192").
 std::vector<std::u16string> FoundVolumeLabels(const RecordingUi& ui);
 // Picks the n-th found volume (1-based) and runs the file-system scan on
