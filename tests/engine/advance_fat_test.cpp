@@ -13,6 +13,7 @@
 #include "advance_run.h"
 #include "advance_scan.h"
 #include "engine_state.h"
+#include "found_items.h"
 #include "found_volume_scan.h"
 #include "memory_device.h"
 #include "sector_access.h"
@@ -344,6 +345,19 @@ TEST_F(AdvanceFat, PickedVolumeListsNamedFoldersOrphansAndFiles) {
     EXPECT_EQ(ui.rows[0].columns[0], u"MUSIC");
     EXPECT_EQ(ScanStopFlag, 1);
     EXPECT_EQ(ScanRunning, 0);
+}
+
+TEST_F(AdvanceFat, FoldersWhoseParentsGoRoundInACircleAreShownUnderLostDir) {
+    Fat32Boot(100, 1, 4, 4, 3000);  // C0 = 110
+    Directory(113, 3, 4);
+    Directory(114, 4, 3);
+    Directory(115, 5, 5);  // its own parent
+    Run();
+    ASSERT_TRUE(ScanFoundVolume(ui, 1));
+    std::vector<std::string> paths;
+    for (const FoundItem& item : CollectFoundItems(ui)) paths.push_back(Utf16ToUtf8(item.path));
+    EXPECT_EQ(paths, (std::vector<std::string>{"/Lost Dir/Dir3", "/Lost Dir/Dir3/Dir4",
+                                               "/Lost Dir/Dir5", "/Lost Dir"}));
 }
 
 TEST_F(AdvanceFat, InferredVolumeFindsItsFatCopiesBeforeReadingDirectories) {

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "advance_ntfs.h"
 #include "advance_run.h"
 #include "engine_state.h"
+#include "found_items.h"
 #include "folder_listing.h"
 #include "found_volume_scan.h"
 #include "memory_device.h"
@@ -202,6 +204,9 @@ TEST_F(NtfsAnalysis, PickedVolumeListsItsFoldersLostParentsAndOnlyItsOwnFiles) {
     AddAdvanceNtfsFile(u"song.mp3", 1200, 31, 0, 0, 5000000000ull, 0);
     AddAdvanceNtfsFile(u"top.txt", 1202, 5, 0, 0, 12, 1);
     AddAdvanceNtfsFile(u"foreign.txt", 8000, 5, 0, 0, 3, 0);  // another volume's record
+    AddAdvanceNtfsFile(u"stray.txt", 1204, 99, 0, 0, 4, 0);   // its folder was never found
+    Folder(u"Round", 1110, 40, 41, 73, 1584);                 // two folders in a circle
+    Folder(u"About", 1112, 41, 40, 74, 1592);
     AnalyseNtfsVolumes();
     ASSERT_EQ(FoundVolumeCount, 1);
     ASSERT_TRUE(ScanFoundVolume(ui, 1));
@@ -210,10 +215,16 @@ TEST_F(NtfsAnalysis, PickedVolumeListsItsFoldersLostParentsAndOnlyItsOwnFiles) {
     for (NtfsFolderEntry* f = NtfsFolderList.head; f; f = f->next)
         folders.push_back(Utf16ToUtf8(f->name) + " " + std::to_string(f->recordNumber) + "<" +
                           std::to_string(f->parentRecord));
-    EXPECT_EQ(folders, (std::vector<std::string>{"Music 30<5", "Album 31<30", "Orphan 32<77",
-                                                 "Orphan2 33<77", "Other 34<78",
-                                                 "Lost Dir 4294967294<5", "Dir0 77<4294967294",
-                                                 "Dir1 78<4294967294"}));
+    EXPECT_EQ(folders, (std::vector<std::string>{
+                           "Music 30<5", "Album 31<30", "Orphan 32<77", "Orphan2 33<77",
+                           "Other 34<78", "Round 40<4294967294", "About 41<40",
+                           "Lost Dir 4294967294<5", "Dir0 77<4294967294", "Dir1 78<4294967294",
+                           "Dir2 99<4294967294"}));
+    std::set<std::string> paths;
+    for (const FoundItem& item : CollectFoundItems(ui)) paths.insert(Utf16ToUtf8(item.path));
+    EXPECT_TRUE(paths.count("/Lost Dir/Dir2/stray.txt"));
+    EXPECT_TRUE(paths.count("/Lost Dir/Round/About"));
+    EXPECT_FALSE(paths.count("/foreign.txt"));
     // The root lists its folders and the volume's own root files only.
     std::vector<std::u16string> names;
     for (const auto& row : ui.rows) names.push_back(row.columns[0]);
