@@ -196,9 +196,9 @@ bool OpenVolume(const std::u16string& volumePath) {
 
 int ReadBootSector(const std::u16string& volumePath, void* buffer) {
     if (!OpenVolume(volumePath)) return 0;
-    ReadVolumeSectors(0, 0, 1, buffer);
+    int read = ReadVolumeSectors(0, 0, 1, buffer);
     CloseVolume();
-    return 1;
+    return read;
 }
 
 void ClosePhysicalDrive() {

@@ -22,6 +22,10 @@ public:
         RowIcon icon;
         bool checked = false;
     };
+    struct DrivePath {
+        std::string path;
+        int drive;
+    };
     struct Message {
         int kind;  // 0 for the stop message box
         std::u16string text;
@@ -40,6 +44,9 @@ public:
     void ShowStopMessageBox(const std::u16string&) override;
     void ShowAppMessage(int kind, const std::u16string&) override;
     int AskQuestion(int kind, const std::u16string&) override;
+    void ShowMessageBox(const std::u16string& text, const std::u16string& caption) override;
+    void AddDriveTreePath(const std::string& path, int drive) override;
+    void ExpandDriveTree() override;
 
     TreeItem InsertFolderItem(const std::u16string&, TreeItem parent) override;
     void AddFatFolders(TreeItem parent, uint32_t parentCluster) override;
@@ -62,6 +69,8 @@ public:
     std::vector<TreeNode> tree;  // item n is tree[n - 1]
     std::vector<Row> rows;
     std::vector<int> listProgress;
+    std::vector<DrivePath> drivePaths;
+    int driveTreeExpands = 0;
     int timerStops = 0;
     int questions = 0;
 
