@@ -23,6 +23,10 @@ start_wine_session() {
     /v ThemeActive /t REG_SZ /d 0 /f >/dev/null 2>&1 || true
   wineserver -w
   wineserver -p
+  # The first program of a session starts Wine's services, which keep the
+  # output pipe of whoever started them open: start them here, detached, so
+  # that ctest's test discovery does not wait for them.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 stop_wine_session() {
