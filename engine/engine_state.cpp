@@ -24,6 +24,7 @@ std::atomic<uint8_t> ScanRunning{0};
 std::atomic<int> ScanStopFlag{0};
 std::atomic<int> ShowScanProgress{1};
 int ParametersNotFound = 0;
+std::atomic<int> AdvancePassDone[2] = {{0}, {0}};
 int SearchPartitionsRequested = 0;
 int LoadingSnapshot = 0;
 int ListWithProgress = 0;
@@ -236,6 +237,7 @@ void ResetEngineState() {
     ScanStopFlag = 0;
     ShowScanProgress = 1;
     ParametersNotFound = 0;
+    AdvancePassDone[0] = AdvancePassDone[1] = 0;
     SearchPartitionsRequested = 0;
     LoadingSnapshot = 0;
     ListWithProgress = 0;

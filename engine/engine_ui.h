@@ -24,6 +24,9 @@ enum class ScanControl {
     ResultNext = 4,      // the result page's navigation buttons
     ResultBack = 5,
     ResultStartOver = 6,
+    FileSystemNext = 7,  // the file-system page's navigation buttons
+    FileSystemBack = 8,
+    FileSystemStartOver = 9,
 };
 
 // Icon of a found-file list row.
@@ -44,6 +47,18 @@ public:
     // Lets the interface thread handle pending window messages while it
     // waits for the worker.
     virtual void PumpMessages() {}
+
+    // Wizard and main frame, for the end of a scan.
+    virtual void SwitchView(int /*wizardPage*/) {}
+    virtual void RepaintView(int /*wizardPage*/) {}
+    virtual void ClearSelectedSize() {}
+    // The main frame's step flags: ScanIdle alone, or step three current.
+    virtual void SetStepFlags(bool /*scanIdleOnly*/) {}
+    virtual void SetSelectedTreeRow(int) {}
+    virtual void SetProgressToggleText(const std::u16string&) {}
+    virtual int FileSystemTreeVisibleItems() { return 0; }
+    virtual void SetFileSystemInfoText(const std::u16string&) {}
+    virtual void Wait(int /*milliseconds*/) {}
 
     // Messages. Kinds: 1 information, 2 error, 3 question.
     virtual void ShowStopMessageBox(const std::u16string&) {}  // the program's HTML message box

@@ -108,7 +108,10 @@ private:
                 bool ok = false;
                 uint64_t sectorOffset = offset + uint64_t(s) * kSectorSize;
                 if (!size || sectorOffset + kSectorSize <= size) {
-                    for (int attempt = 0; attempt < retries && !ok; ++attempt)
+                    // The block is our own request, not the caller's: each of
+                    // its sectors gets at least one attempt of its own.
+                    int attempts = retries > 0 ? retries : 1;
+                    for (int attempt = 0; attempt < attempts && !ok; ++attempt)
                         ok = device_->ReadAt(sectorOffset, at, kSectorSize) == kSectorSize;
                 }
                 if (!ok) std::memset(at, 0, kSectorSize);

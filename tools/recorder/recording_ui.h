@@ -48,6 +48,12 @@ public:
     void AddDriveTreePath(const std::string& path, int drive) override;
     void ExpandDriveTree() override;
 
+    void SwitchView(int page) override { views.push_back(page); }
+    void SetStepFlags(bool scanIdleOnly) override { stepFlags.push_back(scanIdleOnly); }
+    int FileSystemTreeVisibleItems() override { return fileSystemTreeItems; }
+    void SetFileSystemInfoText(const std::u16string& text) override { fileSystemInfo = text; }
+    void SetBusy(bool busy) override { this->busy = busy; }
+
     TreeItem InsertFolderItem(const std::u16string&, TreeItem parent) override;
     void AddFatFolders(TreeItem parent, uint32_t parentCluster) override;
     void AddNtfsFolders(TreeItem parent, uint32_t parentRecord) override;
@@ -72,6 +78,11 @@ public:
     std::vector<DrivePath> drivePaths;
     int driveTreeExpands = 0;
     int timerStops = 0;
+    std::vector<int> views;
+    std::vector<bool> stepFlags;
+    int fileSystemTreeItems = 1;
+    std::u16string fileSystemInfo;
+    bool busy = false;
     int questions = 0;
 
     // Path of a tree item from the root item down, "/" between names.
