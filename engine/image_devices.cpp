@@ -168,6 +168,8 @@ DriveProbe DescribePhysicalDrive(int number, PhysicalDriveDescription& out) {
     const ImageDevice* image = FindImageDevice(number);
     if (!image) return DescribeSystemPhysicalDrive(number, out);
     out = PhysicalDriveDescription();
+    // A file gone since the devices were found is a disk unplugged.
+    if (!OpenPlatformDevice(image->path)) return DriveProbe::Absent;
     out.removable = true;
     out.busType = kUsbBus;
     out.product = "Disk Image";

@@ -213,6 +213,35 @@ TEST_F(DriveEnumeration, VolumeWhoseBootSectorCannotBeReadIsNotOfferedAsFat32) {
               std::string::npos);
 }
 
+TEST_F(DriveEnumeration, SlotAfterAMissingDriveOpensTheDriveItDescribes) {
+    // The middle disk is unplugged after the devices were found: the third
+    // disk's drive number is one more than its slot, and the slot must still
+    // read that disk.
+    std::string folder = TemporaryFolder();
+    std::vector<std::string> disks = {folder + "/a.img", folder + "/b.img", folder + "/c.img"};
+    const char* sources[] = {"usb_fat16_whole", "usb_fat16_whole", "usb_fat32_mbr"};
+    for (int i = 0; i < 3; ++i) std::filesystem::copy_file(ImagePath(sources[i]), disks[i]);
+    UseImageDevices(List(disks));
+    std::filesystem::remove(disks[1]);
+
+    SetEngineUi(&ui);
+    EnumeratePhysicalDrives();
+    SetEngineUi(nullptr);
+    int first = SlotOf(disks[0]), third = SlotOf(disks[2]);
+    ASSERT_GE(first, 0);
+    ASSERT_EQ(third, first + 1);
+    EXPECT_EQ(PhysicalDriveTable[third].driveNumber, PhysicalDriveTable[first].driveNumber + 2);
+
+    SelectedDriveIndex = uint16_t(third);
+    DriveKind = kPhysicalDrive;
+    ASSERT_NE(OpenPhysicalDrive(), nullptr);
+    std::vector<uint8_t> sector(512);
+    ASSERT_EQ(ReadSectors(SelectedDriveIndex, 0, 0, 1, sector.data()), 1);
+    EXPECT_EQ(sector, ReadBytes(disks[2], 0, 512));
+    EXPECT_EQ(ui.drivePaths.back().path,
+              "My Computer\\Physical Devices\\Hard Disk " + std::to_string(third) + " \\");
+}
+
 TEST_F(DriveEnumeration, ScanThroughPhysicalDriveAndDriveLetterListsWhatTheImageHolds) {
     const std::set<std::u16string> fat32Listing = Lines(ScanImage(ImagePath("fat32_s1")).items);
     const std::set<std::u16string> fat16Listing = Lines(ScanImage(ImagePath("fat16_s1")).items);
