@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -281,7 +282,13 @@ TEST_F(DriveEnumeration, ScanThroughPhysicalDriveAndDriveLetterListsWhatTheImage
 }
 
 TEST_F(DriveEnumeration, DriveLetterReadsStopAtTheVolumesEnd) {
-    const std::string disk = ImagePath("usb_exfat");
+    // Bytes after the volume, as a second partition would have.
+    const std::string disk = CopyOfImage("usb_exfat");
+    {
+        std::ofstream tail(disk, std::ios::binary | std::ios::app);
+        std::vector<char> bytes(64 * 512, char(0xAA));
+        tail.write(bytes.data(), std::streamsize(bytes.size()));
+    }
     UseImageDevices(disk);
     char16_t letter = LetterOf(disk);
     ASSERT_NE(letter, 0);
@@ -293,8 +300,7 @@ TEST_F(DriveEnumeration, DriveLetterReadsStopAtTheVolumesEnd) {
     std::vector<uint8_t> sector(512);
     ASSERT_EQ(ReadSectors(0, 0, 0, 1, sector.data()), 1);
     EXPECT_EQ(sector, ReadBytes(disk, 2048 * 512, 512));
-    // The image has no bytes after the volume; a second partition would:
-    // the read must fail rather than go on into it.
+    // The read must fail rather than go on into what follows the volume.
     std::vector<uint8_t> two(1024, 0xAA);
     EXPECT_EQ(ReadSectors(0, volumeSectors - 1, 0, 2, two.data()), 0);
     EXPECT_EQ(LastReadFailedSectors, 1u);
