@@ -1,5 +1,6 @@
 #include "engine_state.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -218,6 +219,9 @@ void ResetEngineState() {
     ScanMode = kStandardScan;
     SelectedDriveIndex = 0;
     DriveKind = kPhysicalDrive;
+    // The drive enumeration gives each slot the number of its drive.
+    for (int n = 0; n < 10; ++n)
+        std::snprintf(DeviceNameTable[n], sizeof DeviceNameTable[n], "\\\\.\\PhysicalDrive%d", n);
     SelectedDevicePath.clear();
     PartitionParameters = {};
     PartitionCount = 0;

@@ -65,6 +65,12 @@ public:
     virtual void ShowStopMessageBox(const std::u16string&) {}  // the program's HTML message box
     virtual void ShowAppMessage(int /*kind*/, const std::u16string&) {}
     virtual int AskQuestion(int /*kind*/, const std::u16string&) { return 2; }  // 1 Yes, 2 No
+    virtual void ShowMessageBox(const std::u16string& /*text*/, const std::u16string& /*caption*/) {}
+
+    // Drive page: its drive tree. A path is backslash-terminated components,
+    // one item per component; the items carry the drive's slot or index.
+    virtual void AddDriveTreePath(const std::string& /*path*/, int /*drive*/) {}
+    virtual void ExpandDriveTree() {}
 
     // Result tree.
     virtual TreeItem InsertFolderItem(const std::u16string&, TreeItem /*parent*/) { return 0; }

@@ -51,16 +51,20 @@ protected:
         device->WaitUntilHeld();
         EXPECT_FALSE(ScanHasEnded());
     }
+    // Lets the held worker go on shortly after the Stop command has begun.
+    std::thread ReleaseSoon() {
+        return std::thread([this] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            device->Release();
+        });
+    }
 };
 
 TEST_F(GatedImage, NoLetsTheScanGoOnWhereItWas) {
     ui.questionAnswer = 2;
     ui.onQuestion = [](RecordingUi&) {};
     HoldWorker();
-    std::thread answer([this] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        device->Release();
-    });
+    std::thread answer = ReleaseSoon();
     EXPECT_EQ(OnStopScan(), 0);
     answer.join();
     WaitForEnd();
@@ -72,10 +76,7 @@ TEST_F(GatedImage, NoLetsTheScanGoOnWhereItWas) {
 TEST_F(GatedImage, YesStopsTheWalkAndStillBuildsTheTree) {
     ui.questionAnswer = 1;
     HoldWorker();
-    std::thread release([this] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        device->Release();
-    });
+    std::thread release = ReleaseSoon();
     EXPECT_EQ(OnStopScan(), 1);
     release.join();
     WaitForEnd();
@@ -94,10 +95,7 @@ TEST_F(GatedImage, TheEndIsNotTakenForAStopRequest) {
         EXPECT_FALSE(ScanHasEnded());
     };
     HoldWorker();
-    std::thread release([this] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        device->Release();
-    });
+    std::thread release = ReleaseSoon();
     OnStopScan();
     release.join();
     WaitForEnd();

@@ -1,8 +1,10 @@
 // mulvara-harness: drives the recovery engine without any window.
 //
 //   mulvara-harness scan IMAGE [--start SECTOR] [--count SECTORS] [--type fat16|fat32|ntfs]
+//   mulvara-harness drives [IMAGE...]
 //
-// Prints one line per found folder and file (see the README for the format).
+// scan prints one line per found folder and file (see the README for the
+// format); drives lists what the drive enumeration finds.
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,13 +18,15 @@
 #include "text.h"
 
 int AdvanceCommand(int argc, char** argv);
+int DrivesCommand(int argc, char** argv);
 
 namespace {
 
 int Usage() {
     std::fprintf(stderr,
                  "usage: mulvara-harness scan IMAGE [--start SECTOR] [--count SECTORS] "
-                 "[--type fat16|fat32|ntfs]\n");
+                 "[--type fat16|fat32|ntfs]\n"
+                 "       mulvara-harness drives [IMAGE...]\n");
     return 2;
 }
 
@@ -85,5 +89,6 @@ int main(int argc, char** argv) {
     std::string command = argv[1];
     if (command == "scan") return Scan(argc - 2, argv + 2);
     if (command == "advance") return AdvanceCommand(argc - 2, argv + 2);
+    if (command == "drives") return DrivesCommand(argc - 2, argv + 2);
     return Usage();
 }

@@ -22,6 +22,10 @@ public:
         RowIcon icon;
         bool checked = false;
     };
+    struct DrivePath {
+        std::string path;
+        int drive;
+    };
     struct Message {
         int kind;  // 0 for the stop message box
         std::u16string text;
@@ -40,6 +44,9 @@ public:
     void ShowStopMessageBox(const std::u16string&) override;
     void ShowAppMessage(int kind, const std::u16string&) override;
     int AskQuestion(int kind, const std::u16string&) override;
+    void ShowMessageBox(const std::u16string& text, const std::u16string& caption) override;
+    void AddDriveTreePath(const std::string& path, int drive) override;
+    void ExpandDriveTree() override;
 
     void SwitchView(int page) override { views.push_back(page); }
     void SetStepFlags(bool scanIdleOnly) override { stepFlags.push_back(scanIdleOnly); }
@@ -75,6 +82,8 @@ public:
     std::vector<std::u16string> fileSystemStatus;
     std::vector<Row> rows;
     std::vector<int> listProgress;
+    std::vector<DrivePath> drivePaths;
+    int driveTreeExpands = 0;
     int timerStops = 0;
     std::vector<int> views;
     std::vector<bool> stepFlags;
