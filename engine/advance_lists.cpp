@@ -1,12 +1,13 @@
 #include "advance_lists.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
-WorkList<BootSectorCandidate> BootSectorCandidateList;
-WorkList<DirClusterCandidate> DirClusterCandidateList;
-WorkList<IndexRecord> IndexRecordList;
-WorkList<FoundVolume> FoundVolumeList;
+EntryList<BootSectorCandidate> BootSectorCandidateList;
+EntryList<DirClusterCandidate> DirClusterCandidateList;
+EntryList<IndexRecord> IndexRecordList;
+EntryList<FoundVolume> FoundVolumeList;
 EntryList<AdvanceNtfsFolderEntry> AdvanceNtfsFolderList;
 EntryList<AdvanceNtfsFileEntry> AdvanceNtfsFileList;
 
@@ -17,24 +18,6 @@ uint32_t AnalysedCount = 0;
 uint16_t FoundVolumeCount = 0;
 
 namespace {
-
-template <typename Node>
-Node* NewNode() {
-    Node* node = static_cast<Node*>(std::calloc(1, sizeof(Node)));
-    if (!node) OutOfMemory();
-    return node;
-}
-
-template <typename List, typename Node>
-void Append(List& list, Node* node) {
-    node->next = nullptr;
-    if (!list.head) {
-        list.head = list.tail = node;
-    } else {
-        list.tail->next = node;
-        list.tail = node;
-    }
-}
 
 template <typename List>
 void FreeNodes(List& list) {
@@ -49,46 +32,46 @@ void FreeNodes(List& list) {
 }  // namespace
 
 void AddBootSectorCandidate(uint32_t sector) {
-    BootSectorCandidate* node = NewNode<BootSectorCandidate>();
+    BootSectorCandidate* node = AllocateNode<BootSectorCandidate>();
     node->sector = sector;
-    Append(BootSectorCandidateList, node);
+    LinkNode(BootSectorCandidateList, node);
 }
 
 void AddDirClusterCandidate(uint32_t sector, uint32_t ownCluster, uint32_t parentCluster,
                             uint16_t writeDate, uint16_t accessDate) {
-    DirClusterCandidate* node = NewNode<DirClusterCandidate>();
+    DirClusterCandidate* node = AllocateNode<DirClusterCandidate>();
     node->sector = sector;
     node->ownCluster = ownCluster;
     node->parentCluster = parentCluster;
     node->writeDate = writeDate;
     node->accessDate = accessDate;
     node->volumeMark = kUnplaced;
-    Append(DirClusterCandidateList, node);
+    LinkNode(DirClusterCandidateList, node);
 }
 
 void AddIndexRecordNode(uint32_t sector, uint32_t folderRecord, uint32_t vcn,
                         uint8_t sectorCount) {
-    IndexRecord* node = NewNode<IndexRecord>();
+    IndexRecord* node = AllocateNode<IndexRecord>();
     node->sector = sector;
     node->folderRecord = folderRecord;
     node->vcn = vcn;
     node->mark = 0xFFFF;
     node->sectorCount = sectorCount;
-    Append(IndexRecordList, node);
+    LinkNode(IndexRecordList, node);
 }
 
 void AddFoundVolume(uint16_t type, const FoundVolumeValues& values, TreeItem treeItem) {
-    FoundVolume* node = NewNode<FoundVolume>();
+    FoundVolume* node = AllocateNode<FoundVolume>();
     node->type = type;
     node->values = values;
     node->treeItem = treeItem;
-    Append(FoundVolumeList, node);
+    LinkNode(FoundVolumeList, node);
 }
 
 void AddAdvanceNtfsFolder(const char16_t* name, uint32_t sector, uint32_t parentRecord,
                           uint32_t recordNumber, uint64_t creationTime, uint64_t secondTime,
                           uint32_t firstIndexCluster, uint32_t deleted) {
-    AdvanceNtfsFolderEntry* node = NewNode<AdvanceNtfsFolderEntry>();
+    AdvanceNtfsFolderEntry* node = AllocateNode<AdvanceNtfsFolderEntry>();
     node->name = CopyName(name);
     node->sector = sector;
     node->parentRecord = parentRecord;
@@ -98,14 +81,14 @@ void AddAdvanceNtfsFolder(const char16_t* name, uint32_t sector, uint32_t parent
     node->secondTime = secondTime;
     node->firstIndexCluster = firstIndexCluster;
     node->deleted = deleted;
-    Append(AdvanceNtfsFolderList, node);
+    LinkNode(AdvanceNtfsFolderList, node);
     ++AdvanceFoundCounts[0];
 }
 
 void AddAdvanceNtfsFile(const char16_t* name, uint32_t sector, uint32_t parentRecord,
                         uint64_t creationTime, uint64_t secondTime, uint64_t size,
                         uint32_t deleted) {
-    AdvanceNtfsFileEntry* node = NewNode<AdvanceNtfsFileEntry>();
+    AdvanceNtfsFileEntry* node = AllocateNode<AdvanceNtfsFileEntry>();
     node->name = CopyName(name);
     node->sector = sector;
     node->parentRecord = parentRecord;
@@ -115,7 +98,7 @@ void AddAdvanceNtfsFile(const char16_t* name, uint32_t sector, uint32_t parentRe
     node->size = size;
     node->spare = 0;
     node->deleted = deleted;
-    Append(AdvanceNtfsFileList, node);
+    LinkNode(AdvanceNtfsFileList, node);
     ++AdvanceFoundCounts[1];
 }
 
@@ -132,6 +115,14 @@ void FreeAdvanceScanLists() {
     FreeEntryList(AdvanceNtfsFileList);
 }
 
+// A volume's values and the geometry of PartitionParameters are laid out
+// alike, so that picking one copies them one to one.
+static_assert(sizeof(FoundVolumeValues) == 13 * sizeof(uint32_t), "thirteen values");
+static_assert(offsetof(PartitionParametersRecord, volumeEndSector) -
+                      offsetof(PartitionParametersRecord, sectorsPerFat) ==
+                  offsetof(FoundVolumeValues, endSector),
+              "the same order");
+
 FoundVolume* FoundVolumeAt(uint32_t index) {
     uint32_t position = 1;
     for (FoundVolume* v = FoundVolumeList.head; v; v = v->next, ++position)
@@ -143,21 +134,8 @@ uint32_t PickFoundVolume(uint32_t index) {
     FoundVolume* volume = index ? FoundVolumeAt(index) : nullptr;
     if (!volume || index > 0xFFFF) return 0;
     PartitionParametersRecord& p = PartitionParameters;
-    const FoundVolumeValues& v = volume->values;
     p.scannedType = volume->type;
-    p.sectorsPerFat = v.sectorsPerFat;
-    p.sectorsPerCluster = v.sectorsPerCluster;
-    p.rootDirSectors = v.rootDirSectors;
-    p.root = v.root;
-    p.reservedSectors = v.reservedSectors;
-    p.cluster0Sector = v.cluster0Sector;
-    p.fat1Start = v.fat1Start;
-    p.fat2Start = v.fat2Start;
-    p.mftStart = v.mftStart;
-    p.mftMirrStart = v.mftMirrStart;
-    p.constantField = v.constantField;
-    p.indexRecordSectors = v.indexRecordSectors;
-    p.volumeEndSector = v.endSector;
+    std::memcpy(&p.sectorsPerFat, &volume->values, sizeof(FoundVolumeValues));
     p.foundVolumeIndex = uint16_t(index);
     return index;
 }

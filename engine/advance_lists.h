@@ -86,16 +86,10 @@ struct AdvanceNtfsFileEntry {
     AdvanceNtfsFileEntry* next;
 };
 
-template <typename Node>
-struct WorkList {
-    Node* head = nullptr;
-    Node* tail = nullptr;
-};
-
-extern WorkList<BootSectorCandidate> BootSectorCandidateList;
-extern WorkList<DirClusterCandidate> DirClusterCandidateList;
-extern WorkList<IndexRecord> IndexRecordList;
-extern WorkList<FoundVolume> FoundVolumeList;
+extern EntryList<BootSectorCandidate> BootSectorCandidateList;
+extern EntryList<DirClusterCandidate> DirClusterCandidateList;
+extern EntryList<IndexRecord> IndexRecordList;
+extern EntryList<FoundVolume> FoundVolumeList;
 extern EntryList<AdvanceNtfsFolderEntry> AdvanceNtfsFolderList;
 extern EntryList<AdvanceNtfsFileEntry> AdvanceNtfsFileList;
 

@@ -66,21 +66,9 @@ EngineUi* currentUi = &silentUi;
 
 template <typename Entry>
 Entry* NewEntry(const char16_t* name) {
-    Entry* node = static_cast<Entry*>(std::calloc(1, sizeof(Entry)));
-    if (!node) OutOfMemory();
+    Entry* node = AllocateNode<Entry>();
     node->name = CopyName(name);
     return node;
-}
-
-template <typename Entry>
-void Link(EntryList<Entry>& list, Entry* node) {
-    node->next = nullptr;
-    if (!list.head) {
-        list.head = list.tail = node;
-    } else {
-        list.tail->next = node;
-        list.tail = node;
-    }
 }
 
 NtfsFolderEntry* FindNtfsFolder(uint32_t recordNumber) {
@@ -99,7 +87,7 @@ void AppendNtfsFolder(const char16_t* name, uint32_t recordNumber, uint32_t pare
     node->secondTime = secondTime;
     node->treeItem = treeItem;
     node->deleted = deleted;
-    Link(NtfsFolderList, node);
+    LinkNode(NtfsFolderList, node);
     ++FoldersFound;
 }
 
@@ -141,7 +129,7 @@ void AddFatFile(const char16_t* name, uint32_t firstCluster, uint32_t parentClus
     node->size = size;
     node->deleted = deleted;
     node->fileNumber = FilesFound;
-    Link(FatFileList, node);
+    LinkNode(FatFileList, node);
 }
 
 void AddFatFolder(const char16_t* name, uint32_t cluster, uint32_t parentCluster,
@@ -163,7 +151,7 @@ void AddFatFolder(const char16_t* name, uint32_t cluster, uint32_t parentCluster
     node->accessDate = accessDate;
     node->treeItem = treeItem;
     node->deleted = deleted;
-    Link(FatFolderList, node);
+    LinkNode(FatFolderList, node);
     ++FoldersFound;
 }
 
@@ -178,7 +166,7 @@ void AddNtfsFile(uint32_t dataRecordSector, const char16_t* name, uint32_t recor
     node->size = size;
     node->deleted = deleted;
     node->dataRecordSector = dataRecordSector;
-    Link(NtfsFileList, node);
+    LinkNode(NtfsFileList, node);
 }
 
 void AddNtfsFolder(const char16_t* name, uint32_t recordNumber, uint32_t parentRecord,

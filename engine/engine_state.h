@@ -204,6 +204,27 @@ void FreeStandardScanLists();
 char16_t* CopyName(const char16_t* name);
 [[noreturn]] void OutOfMemory();
 
+// A zeroed heap node; ends the process with the out-of-memory message when
+// memory is exhausted.
+template <typename Node>
+Node* AllocateNode() {
+    Node* node = static_cast<Node*>(std::calloc(1, sizeof(Node)));
+    if (!node) OutOfMemory();
+    return node;
+}
+
+// Appends a node at the list's tail.
+template <typename Node>
+void LinkNode(EntryList<Node>& list, Node* node) {
+    node->next = nullptr;
+    if (!list.head) {
+        list.head = list.tail = node;
+    } else {
+        list.tail->next = node;
+        list.tail = node;
+    }
+}
+
 // Length of a terminated UTF-16 text.
 size_t NameLength(const char16_t* name);
 

@@ -7,6 +7,10 @@
 #include "byte_view.h"
 
 constexpr int kLongNameBufferLength = 261;
+constexpr int kFatEntrySize = 32;
+constexpr uint8_t kLongNameAttribute = 0x0F;
+constexpr uint8_t kDirectoryAttribute = 0x10;
+constexpr uint8_t kDeletedMark = 0xE5;
 
 // Collects the long name of the short entry at byte offset `entryOffset` of a
 // 512-byte directory sector from the long-name entries before it in the same

@@ -20,10 +20,6 @@
 
 namespace {
 
-constexpr int kEntrySize = 32;
-constexpr uint8_t kLongNameAttribute = 0x0F;
-constexpr uint8_t kDirectoryAttribute = 0x10;
-constexpr uint8_t kDeletedMark = 0xE5;
 constexpr uint32_t kMaxSectorsPerDirectoryRead = 8;
 constexpr uint32_t kFat16RootSectorLimit = 32;
 
@@ -72,12 +68,12 @@ void ParseEntries(const FolderIndex& folders, const uint8_t* sectors, uint32_t p
     joined.insert(joined.end(), sectors, sectors + size_t(sectorCount) * kSectorSize);
     ByteView view(joined.data(), joined.size());
     const bool fat32 = PartitionParameters.scannedType == kFat32;
-    char16_t longName[kLongNameBufferLength + kEntrySize / 2];
+    char16_t longName[kLongNameBufferLength + kFatEntrySize / 2];
 
-    const size_t entries = size_t(sectorCount) * (kSectorSize / kEntrySize);
+    const size_t entries = size_t(sectorCount) * (kSectorSize / kFatEntrySize);
     for (size_t i = firstEntry < 0 ? 0 : size_t(firstEntry); i < entries; ++i) {
-        const size_t offset = base + i * kEntrySize;
-        ByteView entry = view.Sub(offset, kEntrySize);
+        const size_t offset = base + i * kFatEntrySize;
+        ByteView entry = view.Sub(offset, kFatEntrySize);
         if (entry.u8(0) == 0) {
             endOfDirectory = 1;
             return;
