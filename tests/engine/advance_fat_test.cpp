@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "advance_fat.h"
@@ -153,6 +154,26 @@ TEST_F(AdvanceFat, SweepOfNothingStillEndsBothPasses) {
     EXPECT_EQ(ScanStopFlag, 1);
     ASSERT_EQ(ui.volumeTree.size(), 1u);
     EXPECT_EQ(ui.volumeTree[0].text, u"File System");
+}
+
+TEST_F(AdvanceFat, StopEndsTheSweepAtTheNextReadAndTheFoundAreStillAnalysed) {
+    Directory(100, 10, 0);
+    Directory(101, 11, 10);
+    Directory(3000, 20, 0);
+    Directory(3001, 21, 20);
+    ScanMode = kAdvanceScan;
+    device->GateAfter(1);  // holds the device read after the first
+    SetEngineUi(&ui);
+    std::thread worker([] { AdvanceScanThread(); });
+    device->WaitUntilHeld();
+    ScanStopFlag = 1;
+    device->Release();
+    worker.join();
+    EXPECT_EQ(CandidateSectors(), (std::vector<uint32_t>{100, 101}));
+    EXPECT_EQ(FoundVolumeCount, 1);
+    EXPECT_EQ(AdvancePassDone[0], 1);
+    EXPECT_EQ(AdvancePassDone[1], 1);
+    EXPECT_EQ(ScanRunning, 0);
 }
 
 TEST_F(AdvanceFat, TooManyBootCandidatesEndTheSweepButAreStillAnalysed) {
