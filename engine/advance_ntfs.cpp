@@ -1,8 +1,10 @@
 #include "advance_ntfs.h"
 
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "advance_lists.h"
 #include "byte_view.h"
@@ -181,6 +183,9 @@ void RebuildNtfsVolumes() {
 void InferNtfsVolumes() {
     const auto bufferSectors = FirstBufferSectors();
     const uint32_t rangeEnd = PartitionParameters.endSector;
+    // A geometry that claimed nothing claims nothing later either (folders
+    // only ever get placed), so it is not walked again.
+    std::set<std::pair<uint32_t, uint32_t>> claimedNothing;
     for (AdvanceNtfsFolderEntry* f = AdvanceNtfsFolderList.head; f; f = f->next) {
         if (ScanStopRequested()) break;
         if (f->volumeNumber != kUnplaced) continue;
@@ -201,13 +206,18 @@ void InferNtfsVolumes() {
             if (b > e && gs > fs && (gs - fs) % (b - e) == 0) spc = (gs - fs) / (b - e);
             if (IsClusterSize(spc) && spc * e <= fs) {
                 const uint32_t start = uint32_t(fs - spc * e);
-                if (ClaimNtfsFolders(start, uint32_t(spc), rangeEnd, 2)) {
+                const std::pair<uint32_t, uint32_t> geometry{start, uint32_t(spc)};
+                if (claimedNothing.count(geometry)) {
+                    // tried before
+                } else if (ClaimNtfsFolders(start, uint32_t(spc), rangeEnd, 2)) {
                     FoundVolumeValues values = {};
                     values.sectorsPerCluster = uint32_t(spc);
                     values.cluster0Sector = start;
                     values.indexRecordSectors = kIndexRecordSectorsDefault;
                     values.endSector = rangeEnd;
                     AppendNtfsVolume(start, values);
+                } else {
+                    claimedNothing.insert(geometry);
                 }
             }
             if (ScanStopRequested()) {
