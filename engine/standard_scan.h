@@ -12,6 +12,9 @@ void StartStandardScan();
 
 void BuildFatTree();
 void ScanMftRecords();
+// Puts folders and files whose parent record was never found under "Lost Dir",
+// one "Dir" folder per missing parent.
+void GroupLostFolders();
 
 // Ends a scan that could not run: shows the message and returns the scan
 // page to a state from which the user can go back.
