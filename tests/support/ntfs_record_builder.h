@@ -30,7 +30,7 @@ public:
         size_t at = Begin(type, length, 0, name, 24);
         Put32(at + 16, uint32_t(value.size()));
         Put16(at + 20, uint16_t(header));
-        std::memcpy(&bytes_[at + header], value.data(), value.size());
+        if (!value.empty()) std::memcpy(&bytes_[at + header], value.data(), value.size());
         return at;
     }
 
@@ -45,7 +45,7 @@ public:
         Put64(at + 40, size);
         Put64(at + 48, size);
         Put64(at + 56, size);
-        std::memcpy(&bytes_[at + header], runs.data(), runs.size());
+        if (!runs.empty()) std::memcpy(&bytes_[at + header], runs.data(), runs.size());
         return at;
     }
 
