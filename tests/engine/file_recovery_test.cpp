@@ -181,8 +181,9 @@ TEST_P(RecoveryPolicy, NeverReplacesAFile) {
     if (p.writtenAs) expected.insert(p.writtenAs);
     EXPECT_EQ(FilesBelow(folder), expected);
     for (const std::string& name : p.existing) EXPECT_EQ(FileContent(folder + "/" + name), "keep");
-    if (p.writtenAs)
+    if (p.writtenAs) {
         EXPECT_EQ(FileContent(folder + "/" + p.writtenAs), LineContent("/small.txt", 300));
+    }
     FilterCount = 0;
     DuplicatePolicy = 1;
     DeletedFilesPolicy = 1;

@@ -116,7 +116,7 @@ std::string LineContent(const std::string& path, size_t size) {
 }
 
 std::string FileContent(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(fs::u8path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
