@@ -1,5 +1,9 @@
 #include "engine_state.h"
 
+#include "file_recovery.h"
+#include "mft_runs.h"
+#include "ntfs_record.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -248,4 +252,11 @@ void ResetEngineState() {
     AppMessageKind = 0;
     TreeProgressCount = 0;
     ProgressPercent = 0;
+    RecoveredFileTime = 0;
+    RecoveredFilePath.clear();
+    FreeDataRunList();
+    AttributeListCount = 0;
+    MftRunStarts.clear();
+    MftRunLengths.clear();
+    MftRunCount = 0;
 }
