@@ -1,12 +1,12 @@
 #include "engine_state.h"
 
-#include "file_recovery.h"
-#include "mft_runs.h"
-#include "ntfs_record.h"
-
 #include <cstdlib>
 #include <cstring>
 #include <new>
+
+#include "file_recovery.h"
+#include "mft_runs.h"
+#include "ntfs_record.h"
 
 int ScanMode = kStandardScan;
 

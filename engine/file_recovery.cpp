@@ -254,7 +254,9 @@ int WriteFileFromRuns(const std::u16string& path, uint32_t sizeLow, uint32_t siz
         if (!copier.Copy(run.sparse ? 0 : ClusterSector(run.startCluster), sectors, run.sparse))
             break;
     }
-    return copier.done() ? 1 : 0;
+    // A file the user stopped or skipped was handled; one whose runs end
+    // before its size, or that could not be written, was not.
+    return copier.done() || Interrupted() ? 1 : 0;
 }
 
 int RecoverNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t sizeLow,

@@ -35,7 +35,8 @@ int RecoverFatFile(const std::u16string& folder, uint32_t fileNumber, int mode,
 int RecoverNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t sizeLow,
                     uint32_t sizeHigh, uint32_t dataRecordSector, int mode, uint32_t deleted);
 // Writes the clusters of DataRunList (sparse runs as zeros) into a new file
-// at path. 1 when all size bytes were written.
+// at path. 1 when all size bytes were written or the user stopped or skipped
+// the file, 0 when the runs end before the size or the file fails.
 int WriteFileFromRuns(const std::u16string& path, uint32_t sizeLow, uint32_t sizeHigh, int mode);
 
 // The recover functions above for a found entry, with RecoveredFileTime

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <memory>
 #include <set>
+#include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -329,19 +330,20 @@ INSTANTIATE_TEST_SUITE_P(ClusterSizes, NtfsRecovery, testing::Values("ntfs_c4k",
 // A device in memory with an NTFS geometry of one sector per cluster; the
 // record under test at sector 50.
 struct MemoryVolume {
+    static constexpr uint32_t kSectors = 1024;
     MemoryDevice* device;
     std::string folder = TemporaryFolder();
 
     MemoryVolume() {
         ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(256);
+        auto owned = std::make_unique<MemoryDevice>(kSectors);
         device = owned.get();
         AdoptPhysicalDrive(std::move(owned));
         DriveKind = kPhysicalDrive;
         PartitionParameters.scannedType = kNtfs;
         PartitionParameters.sectorsPerCluster = 1;
         PartitionParameters.cluster0Sector = 0;
-        for (uint32_t s = 0; s < 256; ++s) std::memset(device->Sector(s), 'a' + s % 26, kSectorSize);
+        for (uint32_t s = 0; s < kSectors; ++s) std::memset(device->Sector(s), 'a' + s % 26, kSectorSize);
     }
 
     void PutRecord(const RecordBuilder& builder) {
@@ -407,6 +409,26 @@ TEST(NtfsRecords, NonResidentDataWithoutRuns) {
         EXPECT_EQ(volume.Recover(c.size), c.result);
         EXPECT_EQ(volume.Exists(), c.created);
     }
+}
+
+TEST(NtfsRecords, SkipEndsTheFileAndTheNextIsWrittenWhole) {
+    MemoryVolume volume;
+    RecordBuilder builder;
+    builder.NonResident(kAttrData, {0x12, 0x58, 0x02, 0x64}, 600 * 512);  // 600 clusters at 100
+    volume.PutRecord(builder);
+    // The reader is held in the second block of the run; Skip is pressed then.
+    volume.device->GateAt(300);
+    std::thread writer([&] { EXPECT_EQ(volume.Recover(600 * 512), 1); });
+    volume.device->WaitUntilHeld();
+    SkipCurrentFile = 1;
+    volume.device->Release();
+    writer.join();
+    size_t written = volume.Output().size();
+    EXPECT_GT(written, 0u);
+    EXPECT_LT(written, 600u * 512);
+
+    EXPECT_EQ(RecoverNtfsFile(Wide(volume.folder), u"next.bin", 600 * 512, 0, 50, kPlainMode, 0), 1);
+    EXPECT_EQ(FileContent(volume.folder + "/next.bin").size(), 600u * 512);
 }
 
 TEST(NtfsRecords, TimesComeFromTheEntry) {
