@@ -119,6 +119,21 @@ TEST(NtfsLostFolders, MissingParentsGetADirEachUnderLostDir) {
     EXPECT_FALSE(paths.count("/small.txt"));
 }
 
+TEST(NtfsLostFolders, FoldersInACircleAreListedUnderLostDir) {
+    SKIP_WITHOUT_NTFS_IMAGES();
+    std::string image = CopyOfImage("ntfs_c4k");
+    ScanImage(image);
+    uint32_t documents = RecordOf(u"Documents", true), reports = RecordOf(u"Reports 2009", true);
+    SetParent(image, RecordSector(documents), reports);
+
+    ScanOutcome outcome = ScanImage(image);
+    ASSERT_TRUE(outcome.ran);
+    std::set<std::string> paths;
+    for (const FoundItem& item : outcome.items) paths.insert(Narrow(item.path));
+    EXPECT_TRUE(paths.count("/Lost Dir/Documents/notes.txt"));
+    EXPECT_TRUE(paths.count("/Lost Dir/Documents/Reports 2009/Summary.doc"));
+}
+
 TEST(NtfsDamage, RecordFiveDoesNotMatter) {
     SKIP_WITHOUT_NTFS_IMAGES();
     std::string image = CopyOfImage("ntfs_c4k");
