@@ -1,5 +1,6 @@
 #include "engine_state.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -27,6 +28,7 @@ std::atomic<uint8_t> ScanRunning{0};
 std::atomic<int> ScanStopFlag{0};
 std::atomic<int> ShowScanProgress{1};
 int ParametersNotFound = 0;
+std::atomic<int> AdvancePassDone[2] = {{0}, {0}};
 int SearchPartitionsRequested = 0;
 int LoadingSnapshot = 0;
 int ListWithProgress = 0;
@@ -229,6 +231,9 @@ void ResetEngineState() {
     ScanMode = kStandardScan;
     SelectedDriveIndex = 0;
     DriveKind = kPhysicalDrive;
+    // The drive enumeration gives each slot the number of its drive.
+    for (int n = 0; n < 10; ++n)
+        std::snprintf(DeviceNameTable[n], sizeof DeviceNameTable[n], "\\\\.\\PhysicalDrive%d", n);
     SelectedDevicePath.clear();
     PartitionParameters = {};
     PartitionCount = 0;
@@ -236,6 +241,7 @@ void ResetEngineState() {
     ScanStopFlag = 0;
     ShowScanProgress = 1;
     ParametersNotFound = 0;
+    AdvancePassDone[0] = AdvancePassDone[1] = 0;
     SearchPartitionsRequested = 0;
     LoadingSnapshot = 0;
     ListWithProgress = 0;

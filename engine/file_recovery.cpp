@@ -1,11 +1,11 @@
 #include "file_recovery.h"
 
-#include <chrono>
 #include <vector>
 
 #include "fat_chain.h"
 #include "folder_listing.h"
 #include "ntfs_record.h"
+#include "platform_files.h"
 #include "recovered_file.h"
 #include "sector_access.h"
 #include "text.h"
@@ -121,28 +121,7 @@ bool PrepareTarget(const std::u16string& folder, const char16_t* name, int mode,
     return true;
 }
 
-int64_t DaysFromCivil(int year, unsigned month, unsigned day) {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const unsigned yoe = unsigned(year - era * 400);
-    const unsigned doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + int64_t(doe) - 719468;  // days since 1970-01-01
-}
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
 }  // namespace
-
-uint64_t FileTimeFromCivil(int year, unsigned month, unsigned day, unsigned hour,
-                           unsigned minute, unsigned second) {
-    static const unsigned kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1601 || month < 1 || month > 12 || day < 1) return 0;
-    unsigned last = kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
-    if (day > last || hour > 23 || minute > 59 || second > 59) return 0;
-    int64_t days = DaysFromCivil(year, month, day) - DaysFromCivil(1601, 1, 1);
-    return (uint64_t(days) * 86400 + hour * 3600ull + minute * 60ull + second) * 10000000ull;
-}
 
 std::u16string SafeFileName(const char16_t* name) {
     std::u16string safe;
@@ -179,25 +158,11 @@ int LiesInsideFolder(const std::u16string& folder, const std::u16string& path) {
     return 1;
 }
 
-void SplitFatDate(uint16_t date, int& year, unsigned& month, unsigned& day) {
-    year = date / 512 + 1980;
-    month = (date >> 5) & 15;
-    day = date & 31;
-}
-
-void SetNtfsFileTimes(const std::u16string& path) {
-    SetFileTimes(path, RecoveredFileTime, RecoveredFileTime, RecoveredFileTime);
-}
+void SetNtfsFileTimes(const std::u16string& path) { SetFileTimes(path, RecoveredFileTime); }
 
 void SetFatFileDate(const std::u16string& path) {
-    int year;
-    unsigned month, day;
-    SplitFatDate(uint16_t(RecoveredFileTime), year, month, day);
-    using namespace std::chrono;
-    int64_t now = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
-    unsigned ofDay = unsigned(((now % 86400) + 86400) % 86400);
-    uint64_t time = FileTimeFromCivil(year, month, day, ofDay / 3600, ofDay / 60 % 60, ofDay % 60);
-    if (time) SetFileTimes(path, time, time, time);
+    uint64_t time = 0;
+    if (FatDateToFileTime(uint16_t(RecoveredFileTime), time)) SetFileTimes(path, time);
 }
 
 int RecoverFatFile(const std::u16string& folder, uint32_t, int mode, uint32_t firstCluster,

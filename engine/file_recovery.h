@@ -48,4 +48,3 @@ void SetNtfsFileTimes(const std::u16string& path);
 // The FAT date of RecoveredFileTime at the current time of day (UTC); an
 // impossible date leaves the times as the system set them.
 void SetFatFileDate(const std::u16string& path);
-void SplitFatDate(uint16_t date, int& year, unsigned& month, unsigned& day);

@@ -1,5 +1,5 @@
 // The files the recovery writes: created only when the path is free, never
-// opened over an existing file, and given their times from the disk.
+// opened over an existing file; and the folders they go into.
 #pragma once
 
 #include <cstddef>
@@ -32,16 +32,5 @@ private:
 #endif
 };
 
-// Sets the file's creation, last-access and last-write times from FILETIME
-// values (100 ns since 1601, UTC). A time of 0 leaves that time as it is.
-// Natively there is no creation time to set. False when the file cannot be
-// opened or the times not set.
-bool SetFileTimes(const std::u16string& path, uint64_t creation, uint64_t access,
-                  uint64_t write);
-
 // Creates one folder; true when it exists afterwards as a folder.
 bool CreateFolder(const std::u16string& path);
-
-// FILETIME of a civil date and time (UTC); 0 for a date that does not exist.
-uint64_t FileTimeFromCivil(int year, unsigned month, unsigned day, unsigned hour,
-                           unsigned minute, unsigned second);

@@ -416,8 +416,9 @@ TEST(NtfsRecords, SkipEndsTheFileAndTheNextIsWrittenWhole) {
     RecordBuilder builder;
     builder.NonResident(kAttrData, {0x12, 0x58, 0x02, 0x64}, 600 * 512);  // 600 clusters at 100
     volume.PutRecord(builder);
-    // The reader is held in the second block of the run; Skip is pressed then.
-    volume.device->GateAt(300);
+    // The first device read brings sectors 0 to 255 (the record and the run's
+    // start); the second, of the next block, is held while Skip is pressed.
+    volume.device->GateAfter(1);
     std::thread writer([&] { EXPECT_EQ(volume.Recover(600 * 512), 1); });
     volume.device->WaitUntilHeld();
     SkipCurrentFile = 1;

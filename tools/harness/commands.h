@@ -6,6 +6,7 @@
 
 int PartitionsCommand(int argc, char** argv);
 int RecoverCommand(int argc, char** argv);
+int DrivesCommand(int argc, char** argv);
 
 // Shared by the commands: the volume options and their selection.
 struct VolumeOptions {

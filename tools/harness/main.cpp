@@ -3,9 +3,11 @@
 //   mulvara-harness scan IMAGE [VOLUME OPTIONS]
 //   mulvara-harness partitions IMAGE [--search]
 //   mulvara-harness recover IMAGE DESTINATION [VOLUME OPTIONS] [--path PATH]...
+//   mulvara-harness drives [IMAGE...]
 //
 // VOLUME OPTIONS: --start SECTOR, --count SECTORS, --type fat16|fat32|ntfs,
-// --partition SECTOR. The README gives the output formats.
+// --partition SECTOR. The README gives the output formats; drives lists what
+// the drive enumeration finds.
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,7 +28,8 @@ int Usage() {
                  "[--type fat16|fat32|ntfs] [--partition SECTOR]\n"
                  "       mulvara-harness partitions IMAGE [--search]\n"
                  "       mulvara-harness recover IMAGE DESTINATION [volume options] "
-                 "[--path PATH]...\n");
+                 "[--path PATH]...\n"
+                 "       mulvara-harness drives [IMAGE...]\n");
     return 2;
 }
 
@@ -113,5 +116,6 @@ int main(int argc, char** argv) {
     if (command == "scan") return Scan(argc - 2, argv + 2);
     if (command == "partitions") return PartitionsCommand(argc - 2, argv + 2);
     if (command == "recover") return RecoverCommand(argc - 2, argv + 2);
+    if (command == "drives") return DrivesCommand(argc - 2, argv + 2);
     return Usage();
 }
