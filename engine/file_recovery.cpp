@@ -45,8 +45,8 @@ bool CreateOrAsk(RecoveredFile& file, const std::u16string& path) {
 }
 
 // Writes consecutive sectors (or zeros for a sparse stretch) into the file
-// until `remaining` bytes are written; false when stopped, skipped or the
-// file could not be written.
+// until the file's size is reached; false when stopped, skipped or the file
+// could not be written.
 class SectorCopier {
 public:
     SectorCopier(RecoveredFile& file, uint64_t size, int mode)
