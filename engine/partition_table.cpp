@@ -4,6 +4,7 @@
 
 #include "byte_view.h"
 #include "engine_state.h"
+#include "physical_drives.h"
 #include "sector_access.h"
 #include "text.h"
 
@@ -168,4 +169,14 @@ void SearchPartitions(const DiskGeometry& reported) {
         if (PartitionCount > 24) break;
     }
     ui.ExpandPartitionTree();
+}
+
+void SearchPartitions() {
+    DiskGeometry g{0, 255, 63};
+    if (SelectedDriveIndex < kMaxPhysicalDrives) {
+        const PhysicalDriveEntry& drive = PhysicalDriveTable[SelectedDriveIndex];
+        g = {uint64_t(uint32_t(drive.cylinders)), uint32_t(drive.tracksPerCylinder),
+             uint32_t(drive.sectorsPerTrack)};
+    }
+    SearchPartitions(g);
 }

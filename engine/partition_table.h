@@ -24,6 +24,8 @@ struct DiskGeometry {
 // every cylinder's second track (or its first sector) and fills the scan
 // page's partition tree. Geometry is the drive's as the system reports it.
 void SearchPartitions(const DiskGeometry& geometry);
+// The same with the geometry of PhysicalDriveTable's row SelectedDriveIndex.
+void SearchPartitions();
 
 // The geometry an image or a drive without one is searched with: 255 heads
 // of 63 sectors.
