@@ -6,6 +6,9 @@
 #include <new>
 
 #include "advance_lists.h"
+#include "file_recovery.h"
+#include "mft_runs.h"
+#include "ntfs_record.h"
 
 int ScanMode = kStandardScan;
 
@@ -234,4 +237,11 @@ void ResetEngineState() {
     AppMessageKind = 0;
     TreeProgressCount = 0;
     ProgressPercent = 0;
+    RecoveredFileTime = 0;
+    RecoveredFilePath.clear();
+    FreeDataRunList();
+    AttributeListCount = 0;
+    MftRunStarts.clear();
+    MftRunLengths.clear();
+    MftRunCount = 0;
 }

@@ -97,6 +97,21 @@ public:
     virtual TreeItem AddVolumeItem(const std::u16string&, TreeItem /*parent*/) { return 0; }
     virtual void ExpandVolumeItem(TreeItem) {}
     virtual void SetFileSystemStatus(const std::u16string&) {}
+
+    // Drive page: the partition search's texts, progress and partition tree,
+    // and the "Please Select" choice (1 = search the disk).
+    virtual void SetDrivePageStatus(const std::u16string&) {}
+    virtual void SetDriveInfoStatus(const std::u16string&) {}
+    virtual void SetDrivePageProgress(int) {}
+    virtual void AddDiskItem(const std::u16string& /*top*/, const std::u16string& /*child*/) {}
+    virtual void ExpandPartitionTree() {}
+    virtual int AskPartitionChoice() { return 0; }
+
+    // The recovery's progress dialog (interactive mode).
+    virtual void SetRecoveryTexts(const std::u16string& /*destination*/,
+                                  const std::u16string& /*name*/,
+                                  const std::u16string& /*count*/) {}
+    virtual void SetRecoveryProgress(int) {}
 };
 
 // The interface the engine reports to; never null (a silent one by default).

@@ -3,6 +3,7 @@
 // must list what the Standard Scan lists on the intact volume.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <map>
 #include <set>
@@ -13,6 +14,8 @@
 #include "advance_run.h"
 #include "engine_state.h"
 #include "image_scan.h"
+#include "partition_choice.h"
+#include "recovery_run.h"
 #include "sector_access.h"
 #include "test_images.h"
 #include "text.h"
@@ -33,6 +36,26 @@ std::set<Entry> StandardListing(const std::string& image) {
     ScanOutcome outcome = ScanImage(ImagePath(image));
     EXPECT_TRUE(outcome.ran) << image;
     return Entries(outcome.items);
+}
+
+// What make_fat_images.sh writes into a file: its path and a line feed,
+// again and again, cut to the size.
+std::string RepeatedName(const std::string& path, size_t size) {
+    std::string content;
+    while (content.size() < size) content += path + "\n";
+    content.resize(size);
+    return content;
+}
+
+// A listed path and the path the script wrote are the same file: listings
+// show 8.3 names upper-cased and deleted names with an 'x' in front.
+bool NamesTheSameFile(const std::string& listed, const std::string& written) {
+    if (listed.size() != written.size()) return false;
+    const size_t name = listed.rfind('/') + 1;  // the name's first letter
+    for (size_t i = 0; i < listed.size(); ++i)
+        if (toupper(listed[i]) != toupper(written[i]) && !(i == name && listed[i] == 'x'))
+            return false;
+    return true;
 }
 
 // A disk image holding the volume image at `sector`, with nothing before it:
@@ -121,6 +144,30 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.volume) + (info.param.wipeBootSectors ? "_no_boot" : "_no_mbr");
     });
 
+TEST_F(AdvanceImages, DiskWithoutPartitionTableGivesBackEveryFatVolume) {
+    const uint32_t partitions[] = {2048, 43008, 116736};
+    std::vector<std::set<Entry>> expected;
+    for (uint32_t start : partitions) {
+        std::string error;
+        ASSERT_TRUE(SelectImagePartition(ImagePath("disk"), start, error)) << error;
+        const PartitionParametersRecord chosen = PartitionParameters;
+        ScanOutcome outcome =
+            ScanImage(ImagePath("disk"), chosen.startSector, chosen.sectorCount, chosen.chosenType);
+        ASSERT_TRUE(outcome.ran);
+        expected.push_back(Entries(outcome.items));
+    }
+    std::string disk = CopyOfImage("disk");
+    WriteZeros(disk, 0, 512);
+
+    for (uint32_t pick = 1; pick <= 3; ++pick) {
+        AdvanceOutcome outcome;
+        AdvanceScan(disk, kFat16, pick, outcome);
+        ASSERT_EQ(outcome.labels.size(), 3u);
+        EXPECT_GT(+PartitionParameters.cluster0Sector, partitions[pick - 1]);
+        EXPECT_EQ(outcome.entries, expected[pick - 1]) << "volume " << pick;
+    }
+}
+
 // After a quick format the old directories are still in the data area; only
 // the root and the FATs were written again. Directories longer than a
 // cluster lose what lies past their first cluster (the FAT that chained them
@@ -147,8 +194,10 @@ TEST_P(Reformatted, OldFoldersAndFilesAreFoundWithTheirNames) {
 
     // Without the old root its folders keep the placeholder names.
     std::set<Entry> expected;
+    std::map<std::string, std::string> originalPaths;  // listed path -> path the script wrote
     for (Entry e : original) {
         std::string& path = std::get<1>(e);
+        const std::string written = path;
         if (!c.rootSurvives) {
             size_t slash = path.find('/', 1);
             if (slash == std::string::npos) {
@@ -161,6 +210,7 @@ TEST_P(Reformatted, OldFoldersAndFilesAreFoundWithTheirNames) {
             }
         }
         expected.insert(e);
+        originalPaths[path] = written;
     }
     std::set<Entry> missing;
     for (const Entry& e : expected)
@@ -172,6 +222,29 @@ TEST_P(Reformatted, OldFoldersAndFilesAreFoundWithTheirNames) {
         EXPECT_NE(std::get<1>(e).find("Entry number"), std::string::npos) << std::get<1>(e);
     }
     EXPECT_LT(missing.size(), 15u);
+
+    // The files come back byte for byte from consecutive clusters (the FAT
+    // that chained them is new). Left out: the fragmented file, which needs
+    // its old chain, and the deleted one whose clusters it took.
+    const std::string destination = TemporaryFolder();
+    size_t checked = 0;
+    for (const RecoveredItem& item : RecoverFoundFiles(outcome.ui, Utf8ToUtf16(destination), {})) {
+        const std::string path = Narrow(item.path);
+        if (path.find("fragmented.bin") != std::string::npos || path.find("xAP.BIN") != std::string::npos)
+            continue;
+        ASSERT_TRUE(item.written) << path;
+        uint64_t size = 0;
+        for (const Entry& e : expected)
+            if (std::get<1>(e) == path) size = std::get<2>(e);
+        const std::string content = FileContent(Narrow(item.target));
+        const std::string original = originalPaths.at(path);
+        // A file shorter than its path holds the path's beginning.
+        const std::string source = content.substr(0, content.find('\n'));
+        EXPECT_TRUE(NamesTheSameFile(original.substr(0, source.size()), source)) << path << " holds " << source;
+        EXPECT_EQ(content, RepeatedName(source, size_t(size))) << path;
+        ++checked;
+    }
+    EXPECT_GT(checked, 30u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Images, Reformatted,

@@ -1,11 +1,12 @@
-// mulvara-harness advance IMAGE [--start SECTOR] [--count SECTORS]
-//                              [--type fat16|fat32|ntfs] [--volume N] [--timing]
+// mulvara-harness advance IMAGE [volume options] [--volume N]
+//                              [--recover DESTINATION] [--timing]
 //
 // Runs the Advance Scan over the range and prints one line per found volume
 // ("volume", its position, label, type, sectors per cluster, cluster-0
 // sector, end sector). With --volume it then lists that volume's folders and
-// files in the scan command's format. --timing adds a line with the seconds
-// taken by the sweep and by the volume reconstruction.
+// files in the scan command's format, or with --recover writes them into
+// DESTINATION as the recover command does. --timing adds a line with the
+// seconds taken by the sweep and by the volume reconstruction.
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,68 +14,48 @@
 
 #include "advance_lists.h"
 #include "advance_run.h"
+#include "commands.h"
 #include "engine_state.h"
 #include "found_items.h"
-#include "image_scan.h"
 #include "recording_ui.h"
 #include "text.h"
 
-namespace {
-
-int AdvanceUsage() {
-    std::fprintf(stderr,
-                 "usage: mulvara-harness advance IMAGE [--start SECTOR] [--count SECTORS] "
-                 "[--type fat16|fat32|ntfs] [--volume N] [--timing]\n");
-    return 2;
-}
-
-bool ParseCount(const char* text, uint64_t& value) {
-    char* end = nullptr;
-    value = std::strtoull(text, &end, 10);
-    return end && *end == 0 && end != text && value <= 0xFFFFFFFFu;
-}
-
-void PrintLine(const std::u16string& text) {
-    std::fputs(Utf16ToUtf8(text + u"\n").c_str(), stdout);
-}
-
-}  // namespace
-
 int AdvanceCommand(int argc, char** argv) {
-    if (argc < 1) return AdvanceUsage();
-    const char* image = argv[0];
-    uint64_t start = 0, count = 0, volume = 0;
-    uint16_t type = 0;
-    bool timing = false;
-    for (int i = 1; i < argc; i += 2) {
-        if (std::string(argv[i]) == "--timing") {
+    if (argc < 1) return Usage();
+    VolumeOptions options;
+    options.image = argv[0];
+    unsigned long volume = 0;
+    bool timing = false, recover = false;
+    std::u16string destination;
+    for (int i = 1; i < argc;) {
+        const std::string option = argv[i];
+        if (option == "--timing") {
             timing = true;
-            --i;
+            ++i;
             continue;
         }
-        if (i + 1 >= argc) return AdvanceUsage();
-        std::string option = argv[i];
-        const char* value = argv[i + 1];
-        if (option == "--type") {
-            std::string t = value;
-            type = t == "fat16" ? kFat16 : t == "fat32" ? kFat32 : t == "ntfs" ? kNtfs : 0;
-            if (!type) return AdvanceUsage();
-        } else if (option == "--start") {
-            if (!ParseCount(value, start)) return AdvanceUsage();
-        } else if (option == "--count") {
-            if (!ParseCount(value, count) || count == 0) return AdvanceUsage();
-        } else if (option == "--volume") {
-            if (!ParseCount(value, volume) || volume == 0) return AdvanceUsage();
-        } else {
-            return AdvanceUsage();
+        if ((option == "--volume" || option == "--recover") && i + 1 < argc) {
+            if (option == "--volume") {
+                char* end = nullptr;
+                volume = std::strtoul(argv[i + 1], &end, 10);
+                if (!end || *end || volume == 0 || volume > 0xFFFF) return Usage();
+            } else {
+                recover = true;
+                destination = Utf8ToUtf16(argv[i + 1]);
+            }
+            i += 2;
+            continue;
         }
+        const int used = ParseVolumeOption(argc, argv, i, options);
+        if (used <= 0) return Usage();
+        i += used;
     }
-
-    std::string error;
-    if (!SelectImage(image, start, count, type, error)) {
-        std::fprintf(stderr, "mulvara-harness: %s\n", error.c_str());
+    if (recover && (!volume || !FileExists(destination))) {
+        std::fprintf(stderr, "mulvara-harness: --recover needs --volume and an existing folder\n");
         return 1;
     }
+    if (!SelectVolume(options)) return 1;
+
     RecordingUi ui;
     const AdvanceTimes times = RunAdvanceScan(ui);
     if (timing)
@@ -83,17 +64,21 @@ int AdvanceCommand(int argc, char** argv) {
     const auto labels = FoundVolumeLabels(ui);
     uint32_t position = 0;
     for (FoundVolume* v = FoundVolumeList.head; v; v = v->next, ++position)
-        PrintLine(u"volume\t" + Decimal(position + 1) + u"\t" + labels[position] + u"\t" +
-                  Decimal(v->type) + u"\t" + Decimal(v->values.sectorsPerCluster) + u"\t" +
-                  Decimal(v->values.cluster0Sector) + u"\t" + Decimal(v->values.endSector));
+        Print(u"volume\t" + Decimal(position + 1) + u"\t" + labels[position] + u"\t" +
+              Decimal(v->type) + u"\t" + Decimal(v->values.sectorsPerCluster) + u"\t" +
+              Decimal(v->values.cluster0Sector) + u"\t" + Decimal(v->values.endSector) + u"\n");
     if (!volume) return 0;
 
     if (!ScanFoundVolume(ui, uint32_t(volume))) {
-        std::fprintf(stderr, "mulvara-harness: no found volume %llu\n",
-                     static_cast<unsigned long long>(volume));
+        std::fprintf(stderr, "mulvara-harness: no found volume %lu\n", volume);
         return 1;
     }
-    for (const FoundItem& item : CollectFoundItems(ui)) PrintLine(FoundItemLine(item));
-    std::printf("total\tfolders %u\tfiles %u\n", unsigned(FoldersFound), unsigned(FilesFound));
+    if (recover) return PrintRecovery(ui, destination, {});
+    size_t folders = 0, files = 0;
+    for (const FoundItem& item : CollectFoundItems(ui)) {
+        Print(FoundItemLine(item) + u"\n");
+        ++(item.folder ? folders : files);
+    }
+    std::printf("total\tfolders %zu\tfiles %zu\n", folders, files);
     return 0;
 }
