@@ -14,6 +14,7 @@
 #include "fat_chain.h"
 #include "fat_dir.h"
 #include "folder_listing.h"
+#include "lost_folders.h"
 #include "scan_control.h"
 #include "sector_access.h"
 #include "text.h"
@@ -161,36 +162,6 @@ void AppendFatPlaceholder(uint32_t cluster, uint32_t parentCluster, const std::u
     AddFatFolder(name.c_str(), cluster, parentCluster, 0, 0, 0, 0);
 }
 
-// A folder whose parents lead round in a circle never reaches the root and
-// would be shown nowhere: the circle is cut at its first folder, which moves
-// below "Lost Dir". Every folder is walked once.
-template <typename Entry, typename Key, typename Parent>
-void BreakParentCycles(Entry* head, uint32_t root, uint32_t lost, Key key, Parent parent) {
-    std::unordered_map<uint32_t, Entry*> byKey;
-    for (Entry* e = head; e; e = e->next) byKey.emplace(key(e), e);
-    enum : uint8_t { kOnPath = 1, kSettled = 2 };
-    std::unordered_map<uint32_t, uint8_t> state;
-    std::vector<Entry*> path;
-    for (Entry* e = head; e; e = e->next) {
-        path.clear();
-        for (Entry* at = e;;) {
-            auto known = state.find(key(at));
-            if (known != state.end()) {
-                if (known->second == kOnPath) parent(at) = lost;
-                break;
-            }
-            state[key(at)] = kOnPath;
-            path.push_back(at);
-            const uint32_t up = parent(at);
-            if (up == root || up == lost) break;
-            auto next = byKey.find(up);
-            if (next == byKey.end()) break;
-            at = next->second;
-        }
-        for (Entry* settled : path) state[key(settled)] = kSettled;
-    }
-}
-
 void FinishResultsTree(bool ntfs) {
     EngineUi& ui = Ui();
     TreeItem root = ui.InsertFolderItem(u"Root", 0);
@@ -291,7 +262,7 @@ void ExtractFatEntries() {
         SetProgressPercent(FoldersFound, AdvanceFoundCounts[0]);
     }
     ScanOrphanDirectories();
-    BreakParentCycles(
+    BreakParentCircles(
         FatFolderList.head, 0, kLostDirCluster, [](FatFolderEntry* f) { return f->cluster; },
         [](FatFolderEntry* f) -> uint32_t& { return f->parentCluster; });
     if (PartitionParameters.fat1Start == 0) FindFatCopies();
@@ -316,7 +287,7 @@ void ScanNtfsEntries() {
                       f->deleted);
     }
     ScanNtfsLostData();
-    BreakParentCycles(
+    BreakParentCircles(
         NtfsFolderList.head, kNtfsRootRecord, kLostDirRecord,
         [](NtfsFolderEntry* f) { return f->recordNumber; },
         [](NtfsFolderEntry* f) -> uint32_t& { return f->parentRecord; });
