@@ -1,7 +1,6 @@
 // The Standard Scan's NTFS pass: every record of the MFT, in the order of its
 // extents, read in large blocks.
 #include <cstring>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
