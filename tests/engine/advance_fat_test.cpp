@@ -176,6 +176,17 @@ TEST_F(AdvanceFat, StopEndsTheSweepAtTheNextReadAndTheFoundAreStillAnalysed) {
     EXPECT_EQ(ScanRunning, 0);
 }
 
+TEST_F(AdvanceFat, AScanOfNoKnownFileSystemEndsAtOnce) {
+    Directory(100, 10, 0);
+    PartitionParameters.chosenType = kUnreadableVolume;
+    Run();
+    EXPECT_EQ(DirClusterCandidateList.head, nullptr);
+    EXPECT_EQ(AdvancePassDone[0], 1);
+    EXPECT_EQ(AdvancePassDone[1], 1);
+    EXPECT_EQ(ScanRunning, 0);
+    EXPECT_EQ(ScanStopFlag, 1);
+}
+
 TEST_F(AdvanceFat, TooManyBootCandidatesEndTheSweepButAreStillAnalysed) {
     const uint32_t limit = kMaxFatBootCandidates;
     Open(limit + 200);
