@@ -1,5 +1,6 @@
 #include "advance_scan.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -95,9 +96,7 @@ template <typename Examine>
 void Sweep(bool ntfs, Examine examine) {
     EngineUi& ui = Ui();
     ui.SetProgress(0);
-    uint32_t perRead = SectorsPerRead < 1 ? 1
-                       : uint32_t(SectorsPerRead) > kMaxSectorsPerRead ? kMaxSectorsPerRead
-                                                                       : uint32_t(SectorsPerRead);
+    const uint32_t perRead = uint32_t(std::clamp(SectorsPerRead, 1, int(kMaxSectorsPerRead)));
     std::vector<uint8_t> buffer;
     try {
         buffer.assign(size_t(kMaxSectorsPerRead) * kSectorSize + 1, 0);
