@@ -17,6 +17,8 @@
 #include "found_items.h"
 #include "found_volume_scan.h"
 #include "memory_device.h"
+#include "scan_completion.h"
+#include "scan_control.h"
 #include "sector_access.h"
 #include "text.h"
 
@@ -185,6 +187,44 @@ TEST_F(AdvanceFat, AScanOfNoKnownFileSystemEndsAtOnce) {
     EXPECT_EQ(AdvancePassDone[1], 1);
     EXPECT_EQ(ScanRunning, 0);
     EXPECT_EQ(ScanStopFlag, 1);
+}
+
+// The whole road on the scan thread: Next starts the worker, the one-second
+// timer moves to the file-system page once both passes are done, a pick and
+// the page's Next list the volume.
+TEST_F(AdvanceFat, WorkersAndTimerTakeTheWizardToTheFoundVolume) {
+    Directory(1000, 10, 0);
+    Directory(1064, 18, 10);
+    ScanMode = kAdvanceScan;
+    SetEngineUi(&ui);
+    StartAdvanceScan();
+    JoinScanWorker();
+    ASSERT_TRUE(ScanHasEnded());
+    OnScanTimer(kScanTimer);
+    EXPECT_EQ(ui.views, std::vector<int>{kFileSystemPage});
+    EXPECT_TRUE(ui.messages.empty()) << "a volume was found";
+    EXPECT_EQ(AdvancePassDone[0], 0) << "the timer clears the pass flags";
+
+    ASSERT_EQ(PickFoundVolumeByItem(FoundVolumeList.head->treeItem), 1u);
+    StartFileSystemScan();
+    JoinScanWorker();
+    ASSERT_TRUE(ScanHasEnded());
+    std::vector<std::u16string> rows;
+    for (const auto& row : ui.rows) rows.push_back(row.columns[0]);
+    EXPECT_EQ(rows, (std::vector<std::u16string>{u"Dir10", u"Lost Dir"}));
+}
+
+TEST_F(AdvanceFat, TimerSaysSoWhenNoVolumeWasFound) {
+    ScanMode = kAdvanceScan;
+    SetEngineUi(&ui);
+    StartAdvanceScan();
+    JoinScanWorker();
+    OnScanTimer(kScanTimer);
+    EXPECT_EQ(ui.views, std::vector<int>{kFileSystemPage});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, 2);
+    EXPECT_EQ(ui.fileSystemInfo,
+              u"Mulvara was unable to identify a file system in the selected sector range.");
 }
 
 TEST_F(AdvanceFat, TooManyBootCandidatesEndTheSweepButAreStillAnalysed) {
