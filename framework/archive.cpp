@@ -129,7 +129,8 @@ CRuntimeClass* CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum) {
   WORD schema, length;
   ar >> schema >> length;
   char name[kMaxClassName + 1];
-  if (length >= kMaxClassName || ar.Read(name, length) != length) return nullptr;
+  if (length >= kMaxClassName) return nullptr;
+  if (ar.Read(name, length) != length) AfxThrowArchiveException(CArchiveException::endOfFile);
   name[length] = 0;
   *pwSchemaNum = schema;
   return FromName(name);

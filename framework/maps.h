@@ -25,6 +25,27 @@ inline UINT AfxHashKey(LPCWSTR key) {
 }
 inline UINT AfxHashKey(const CString& key) { return AfxHashKey(static_cast<LPCWSTR>(key)); }
 
+// How map keys and values go into an archive: through the typed
+// operators, objects with their class records; raw pointers cannot.
+template <class T>
+void AfxStoreElement(CArchive& ar, const T& element) {
+  ar << element;
+}
+template <class T>
+void AfxStoreElement(CArchive&, T* const&) {
+  AfxThrowNotSupportedException();
+}
+inline void AfxStoreElement(CArchive& ar, CObject* const& element) { ar << element; }
+template <class T>
+void AfxLoadElement(CArchive& ar, T& element) {
+  ar >> element;
+}
+template <class T>
+void AfxLoadElement(CArchive&, T*&) {
+  AfxThrowNotSupportedException();
+}
+inline void AfxLoadElement(CArchive& ar, CObject*& element) { ar >> element; }
+
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 class CMap : public CObject {
   struct CAssoc {
@@ -112,16 +133,18 @@ class CMap : public CObject {
     if (ar.IsStoring()) {
       ar.WriteCount(m_nCount);
       for (POSITION pos = GetStartPosition(); pos != nullptr;) {
-        KEY key;
-        VALUE value;
+        KEY key{};
+        VALUE value{};
         GetNextAssoc(pos, key, value);
-        ar << key << value;
+        AfxStoreElement(ar, key);
+        AfxStoreElement(ar, value);
       }
     } else {
       for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
-        KEY key;
-        VALUE value;
-        ar >> key >> value;
+        KEY key{};
+        VALUE value{};
+        AfxLoadElement(ar, key);
+        AfxLoadElement(ar, value);
         SetAt(key, value);
       }
     }

@@ -1,6 +1,6 @@
-// The GetSafe* members are called on null pointers by long habit. They live
-// in their own file so that the compiler, seeing only a plain pointer here,
-// keeps the null test.
+// The GetSafe* members are called on null pointers by long habit. The
+// compiler may take `this` as never null, so the pointer goes through a
+// volatile copy whose value it cannot assume.
 #include "dc.h"
 #include "gdi.h"
 #include "menu.h"
@@ -10,14 +10,14 @@ namespace {
 
 template <class T, class H>
 H SafeHandle(const T* object, H T::*member) {
-  return object != nullptr ? object->*member : nullptr;
+  const T* volatile copy = object;
+  const T* checked = copy;
+  return checked != nullptr ? checked->*member : nullptr;
 }
 
 }  // namespace
 
-HWND CWnd::GetSafeHwnd() const { return SafeHandle(static_cast<const CWnd*>(this), &CWnd::m_hWnd); }
-HDC CDC::GetSafeHdc() const { return SafeHandle(static_cast<const CDC*>(this), &CDC::m_hDC); }
-HGDIOBJ CGdiObject::GetSafeHandle() const {
-  return SafeHandle(static_cast<const CGdiObject*>(this), &CGdiObject::m_hObject);
-}
-HMENU CMenu::GetSafeHmenu() const { return SafeHandle(static_cast<const CMenu*>(this), &CMenu::m_hMenu); }
+HWND CWnd::GetSafeHwnd() const { return SafeHandle(this, &CWnd::m_hWnd); }
+HDC CDC::GetSafeHdc() const { return SafeHandle(this, &CDC::m_hDC); }
+HGDIOBJ CGdiObject::GetSafeHandle() const { return SafeHandle(this, &CGdiObject::m_hObject); }
+HMENU CMenu::GetSafeHmenu() const { return SafeHandle(this, &CMenu::m_hMenu); }
