@@ -106,6 +106,9 @@ TEST(CString, LoadsFromTheStringTable) {
   CString formatted;
   formatted.Format(IDS_TEST_FORMAT, 3, L"files");
   EXPECT_EQ(formatted, L"3 files found");
+  // The framework's own strings come with any program's resources.
+  EXPECT_TRUE(s.LoadString(AFX_IDS_IDLEMESSAGE));
+  EXPECT_EQ(s, L"Ready");
   CString piece;
   EXPECT_TRUE(AfxExtractSubString(piece, L"one\ntwo\nthree", 1));
   EXPECT_EQ(piece, L"two");
