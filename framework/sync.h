@@ -4,7 +4,8 @@
 #include <windows.h>
 
 #include <memory>
-#include <unordered_map>
+
+#include "temp_handles.h"
 
 class CCriticalSection {
  public:
@@ -25,15 +26,14 @@ class CNoTrackObject {
 };
 
 // One TYPE per thread and slot object, made on first use in each thread
-// and deleted when the thread ends.
+// and deleted when a thread started by AfxBeginThread ends.
 template <class TYPE>
 class CThreadLocal {
  public:
   TYPE* GetData() {
-    thread_local std::unordered_map<const void*, std::unique_ptr<CNoTrackObject>> slots;
-    std::unique_ptr<CNoTrackObject>& slot = slots[this];
-    if (!slot) slot.reset(new TYPE);
-    return static_cast<TYPE*>(slot.get());
+    return static_cast<TYPE*>(AfxGetThreadSlot(
+        this, [] { return static_cast<void*>(new TYPE); },
+        [](void* data) { delete static_cast<TYPE*>(data); }));
   }
   TYPE* operator->() { return GetData(); }
   operator TYPE*() { return GetData(); }

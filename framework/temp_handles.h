@@ -1,15 +1,24 @@
-// Wrapper objects made on the fly for handles that no C++ object owns
-// (CDC::FromHandle, CFont::FromHandle...). They belong to the thread that
-// asked and are deleted when it goes idle, never the handles themselves.
+// Per-thread data of the framework: the slots behind CThreadLocal and the
+// wrapper objects made on the fly for handles no C++ object owns
+// (CDC::FromHandle, CFont::FromHandle...). The wrappers belong to the
+// thread that asked and are deleted when it goes idle, never the handles.
+//
+// Only a plain pointer is thread_local: with this mingw runtime a
+// thread_local object that has a destructor corrupts the heap when its
+// thread ends under Wine.
 #pragma once
 
 #include <windows.h>
 
 #include <unordered_map>
 
-void AfxRegisterTempMapClearer(void (*pfnClear)());
+// The current thread's slot for key, made with create on first use;
+// destroy runs when the thread's data ends, clear (if any) at idle time.
+void* AfxGetThreadSlot(const void* key, void* (*create)(), void (*destroy)(void*), void (*clear)(void*) = nullptr);
 // Deletes the current thread's temporary wrappers (called at idle time).
 void AfxDeleteTempMaps();
+// Ends the current thread's framework data (threads we start call it last).
+void AfxTermThread();
 
 template <class T>
 class AfxTempObjects {
@@ -25,11 +34,13 @@ class AfxTempObjects {
       }
     }
   };
+  typedef std::unordered_map<void*, Holder> Map;
 
  public:
   static T* Get(void* handle) {
     if (handle == nullptr) return nullptr;
-    Holder& holder = Map()[handle];
+    Map* map = static_cast<Map*>(AfxGetThreadSlot(&Key, &Create, &Destroy, &Clear));
+    Holder& holder = (*map)[handle];
     if (holder.object == nullptr) {
       holder.object = new T;
       holder.object->AttachTempHandle(handle);
@@ -38,14 +49,11 @@ class AfxTempObjects {
   }
 
  private:
-  static std::unordered_map<void*, Holder>& Map() {
-    thread_local std::unordered_map<void*, Holder> map;
-    thread_local bool registered = false;
-    if (!registered) {
-      registered = true;
-      AfxRegisterTempMapClearer(&Clear);
-    }
-    return map;
-  }
-  static void Clear() { Map().clear(); }
+  static const char Key;
+  static void* Create() { return new Map; }
+  static void Destroy(void* map) { delete static_cast<Map*>(map); }
+  static void Clear(void* map) { static_cast<Map*>(map)->clear(); }
 };
+
+template <class T>
+const char AfxTempObjects<T>::Key = 0;

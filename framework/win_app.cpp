@@ -31,6 +31,7 @@ unsigned __stdcall ThreadEntry(void* pParam) {
   });
   CurrentThread() = nullptr;
   pThread->Delete();
+  AfxTermThread();
   return result;
 }
 
@@ -106,7 +107,7 @@ BOOL CWinThread::PumpMessage() {
 
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
   CWnd* pMainWnd = GetMainWnd();
-  if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg)) return TRUE;
+  if (CWnd::WalkPreTranslateTree(pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr, pMsg)) return TRUE;
   // A modeless window outside the main window's tree: the main window
   // still gets its accelerators.
   if (pMainWnd != nullptr && pMsg->hwnd != nullptr) {

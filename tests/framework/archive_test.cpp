@@ -155,6 +155,23 @@ TEST(CArchive, RoundTripsObjectsWithClassRecordsAndReferences) {
   delete second;
 }
 
+TEST(CArchive, MappedObjectsAreWrittenAndReadAsReferences) {
+  Slice owner;
+  std::vector<BYTE> bytes = Stored([](CArchive& ar) {
+    Slice shared;
+    ar.MapObject(&shared);
+    ar << &shared;
+  });
+  // Only a reference to object 1 was written.
+  EXPECT_EQ(bytes, (std::vector<BYTE>{0x01, 0x00}));
+  CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+  CArchive ar(&file, CArchive::load);
+  ar.MapObject(&owner);
+  CObject* read = nullptr;
+  ar >> read;
+  EXPECT_EQ(read, &owner);
+}
+
 TEST(CArchive, ObjectArraysAndMapsRoundTrip) {
   std::vector<BYTE> bytes = Stored([](CArchive& ar) {
     CObArray slices;

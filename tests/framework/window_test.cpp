@@ -11,6 +11,7 @@ namespace {
 const UINT WM_TEST_PING = WM_APP + 1;
 const UINT WM_TEST_THROW = WM_APP + 2;
 const UINT WM_TEST_THROW_STD = WM_APP + 3;
+const UINT WM_TEST_END_MODAL = WM_APP + 4;
 
 // Records every message from the first one on.
 class RecordingEdit : public CWnd {
@@ -144,6 +145,10 @@ class TestParent : public CWnd {
   }
   LRESULT OnThrow(WPARAM, LPARAM) { throw new CFileException(CFileException::accessDenied, 5, L"C:\\locked.wrx"); }
   LRESULT OnThrowStd(WPARAM, LPARAM) { throw std::runtime_error("broken"); }
+  LRESULT OnEndModal(WPARAM wParam, LPARAM) {
+    EndModalLoop(static_cast<int>(wParam));
+    return 0;
+  }
   DECLARE_MESSAGE_MAP()
 };
 
@@ -154,6 +159,7 @@ BEGIN_MESSAGE_MAP(TestParent, CWnd)
   ON_MESSAGE(WM_TEST_PING, OnPing)
   ON_MESSAGE(WM_TEST_THROW, OnThrow)
   ON_MESSAGE(WM_TEST_THROW_STD, OnThrowStd)
+  ON_MESSAGE(WM_TEST_END_MODAL, OnEndModal)
 END_MESSAGE_MAP()
 
 class WindowFixture : public ::testing::Test {
@@ -272,6 +278,105 @@ TEST_F(WindowFixture, ExceptionsStopAtTheWindowProcedure) {
   EXPECT_EQ(app.exceptionsCaught, before + 2);
   EXPECT_NE(app.lastExceptionText.find(L"broken"), std::wstring::npos);
   EXPECT_TRUE(IsWindow(parent.m_hWnd));
+}
+
+TEST_F(WindowFixture, ModalLoopRunsUntilEnded) {
+  parent.PostMessage(WM_TEST_END_MODAL, 7);
+  EXPECT_EQ(parent.RunModalLoop(MLF_NOIDLEMSG), 7);
+  EXPECT_EQ(parent.m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL), 0u);
+}
+
+TEST_F(WindowFixture, ToolHitTestNamesTheChildUnderThePoint) {
+  TTTOOLINFOW info = {};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  EXPECT_EQ(parent.OnToolHitTest(CPoint(20, 50), &info), 101);
+  EXPECT_EQ(info.hwnd, parent.m_hWnd);
+  EXPECT_EQ(info.uId, reinterpret_cast<UINT_PTR>(open.m_hWnd));
+  EXPECT_TRUE(info.uFlags & TTF_IDISHWND);
+  EXPECT_EQ(parent.OnToolHitTest(CPoint(200, 150), nullptr), -1);
+}
+
+// Answers the next message box titled with the application's name.
+struct MessageBoxWatcher {
+  std::wstring text;
+  CWinThread* thread = nullptr;
+  void Start() {
+    thread = AfxBeginThread(
+        [](LPVOID p) -> UINT {
+          MessageBoxWatcher* self = static_cast<MessageBoxWatcher*>(p);
+          for (int i = 0; i < 500; ++i) {
+            HWND box = FindWindowW(L"#32770", AfxGetAppName());
+            if (box != nullptr) {
+              WCHAR text[512] = {};
+              GetDlgItemTextW(box, 0xFFFF, text, 512);
+              self->text = text;
+              PostMessageW(box, WM_COMMAND, IDOK, 0);
+              return 0;
+            }
+            Sleep(10);
+          }
+          return 1;
+        },
+        this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    thread->m_bAutoDelete = FALSE;
+    thread->ResumeThread();
+  }
+  void Finish() {
+    WaitForSingleObject(thread->m_hThread, 10000);
+    delete thread;
+  }
+};
+
+TEST(CWinThread, ReportsExceptionsInAMessageBox) {
+  MessageBoxWatcher watcher;
+  watcher.Start();
+  CFileException error(CFileException::fileNotFound, 2, L"Raw.dat");
+  error.m_bAutoDelete = FALSE;
+  MSG msg = {};
+  msg.message = WM_CREATE;
+  // The base report shows the error and makes creation fail.
+  EXPECT_EQ(CWinThread::ReportWndProcException(&error, &msg), -1);
+  watcher.Finish();
+  EXPECT_NE(watcher.text.find(L"Raw.dat was not found"), std::wstring::npos);
+
+  MessageBoxWatcher second;
+  second.Start();
+  EXPECT_EQ(AfxMessageBox(L"Scan finished", MB_OKCANCEL), IDOK);
+  second.Finish();
+  EXPECT_EQ(second.text, L"Scan finished");
+}
+
+struct Slot : CNoTrackObject {
+  DWORD owner = GetCurrentThreadId();
+};
+
+TEST(CThreadLocal, GivesEachThreadItsOwnData) {
+  static CThreadLocal<Slot> perThread;
+  static CProcessLocal<Slot> perProcess;
+  Slot* mine = perThread.GetData();
+  EXPECT_EQ(perThread.GetData(), mine);
+  EXPECT_EQ(mine->owner, GetCurrentThreadId());
+  struct Seen {
+    Slot* thread;
+    Slot* process;
+  } seen = {nullptr, nullptr};
+  CWinThread* worker = AfxBeginThread(
+      [](LPVOID p) -> UINT {
+        Seen* seen = static_cast<Seen*>(p);
+        seen->thread = perThread.GetData();
+        seen->process = perProcess.GetData();
+        return seen->thread->owner == GetCurrentThreadId() ? 0 : 1;
+      },
+      &seen, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+  worker->m_bAutoDelete = FALSE;
+  worker->ResumeThread();
+  WaitForSingleObject(worker->m_hThread, 10000);
+  DWORD code = 1;
+  GetExitCodeThread(worker->m_hThread, &code);
+  delete worker;
+  EXPECT_EQ(code, 0u);
+  EXPECT_NE(seen.thread, mine);
+  EXPECT_EQ(seen.process, perProcess.GetData());
 }
 
 class FailingWindow : public CWnd {
