@@ -688,24 +688,26 @@ CFrameWnd* CWnd::GetTopLevelFrame() const {
   return reinterpret_cast<CFrameWnd*>(pFrame);
 }
 
-BOOL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  DWORD style = static_cast<DWORD>(::GetWindowLongW(hWnd, GWL_STYLE));
+namespace {
+
+BOOL ModifyWindowLong(HWND hWnd, int index, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  DWORD style = static_cast<DWORD>(::GetWindowLongW(hWnd, index));
   DWORD newStyle = (style & ~dwRemove) | dwAdd;
   if (style == newStyle) return FALSE;
-  ::SetWindowLongW(hWnd, GWL_STYLE, static_cast<LONG>(newStyle));
+  ::SetWindowLongW(hWnd, index, static_cast<LONG>(newStyle));
   if (nFlags != 0)
     ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
   return TRUE;
 }
 
+}  // namespace
+
+BOOL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  return ModifyWindowLong(hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
+}
+
 BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  DWORD style = static_cast<DWORD>(::GetWindowLongW(hWnd, GWL_EXSTYLE));
-  DWORD newStyle = (style & ~dwRemove) | dwAdd;
-  if (style == newStyle) return FALSE;
-  ::SetWindowLongW(hWnd, GWL_EXSTYLE, static_cast<LONG>(newStyle));
-  if (nFlags != 0)
-    ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-  return TRUE;
+  return ModifyWindowLong(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const {
