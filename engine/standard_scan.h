@@ -12,6 +12,10 @@ void StartStandardScan();
 
 void BuildFatTree();
 void ScanMftRecords();
+// Puts folders and files whose parent record was never found under "Lost Dir",
+// one "Dir" folder per missing parent; a folder whose parents lead round in
+// a circle goes there itself.
+void GroupLostFolders();
 
 // Ends a scan that could not run: shows the message and returns the scan
 // page to a state from which the user can go back.

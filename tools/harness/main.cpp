@@ -1,28 +1,41 @@
 // mulvara-harness: drives the recovery engine without any window.
 //
-//   mulvara-harness scan IMAGE [--start SECTOR] [--count SECTORS] [--type fat16|fat32|ntfs]
+//   mulvara-harness scan IMAGE [VOLUME OPTIONS]
+//   mulvara-harness partitions IMAGE [--search]
+//   mulvara-harness recover IMAGE DESTINATION [VOLUME OPTIONS] [--path PATH]...
+//   mulvara-harness drives [IMAGE...]
 //
-// Prints one line per found folder and file (see the README for the format).
+// VOLUME OPTIONS: --start SECTOR, --count SECTORS, --type fat16|fat32|ntfs,
+// --partition SECTOR. The README gives the output formats; drives lists what
+// the drive enumeration finds.
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "commands.h"
 #include "engine_state.h"
 #include "found_items.h"
 #include "image_scan.h"
+#include "partition_choice.h"
 #include "recording_ui.h"
 #include "standard_scan.h"
 #include "text.h"
 
-namespace {
-
 int Usage() {
     std::fprintf(stderr,
                  "usage: mulvara-harness scan IMAGE [--start SECTOR] [--count SECTORS] "
-                 "[--type fat16|fat32|ntfs]\n");
+                 "[--type fat16|fat32|ntfs] [--partition SECTOR]\n"
+                 "       mulvara-harness partitions IMAGE [--search]\n"
+                 "       mulvara-harness recover IMAGE DESTINATION [volume options] "
+                 "[--path PATH]...\n"
+                 "       mulvara-harness drives [IMAGE...]\n");
     return 2;
 }
+
+void Print(const std::u16string& text) { std::fputs(Utf16ToUtf8(text).c_str(), stdout); }
+
+namespace {
 
 bool ParseNumber(const char* text, uint64_t& value) {
     char* end = nullptr;
@@ -30,37 +43,61 @@ bool ParseNumber(const char* text, uint64_t& value) {
     return end && *end == 0 && end != text;
 }
 
-void Print(const std::u16string& text) { std::fputs(Utf16ToUtf8(text).c_str(), stdout); }
-
 int Scan(int argc, char** argv) {
     if (argc < 1) return Usage();
-    const char* image = argv[0];
-    uint64_t start = 0, count = 0;
-    uint16_t type = 0;
-    for (int i = 1; i < argc; ++i) {
-        std::string option = argv[i];
-        if (i + 1 >= argc) return Usage();
-        const char* value = argv[++i];
-        if (option == "--start") {
-            if (!ParseNumber(value, start) || start > 0xFFFFFFFFu) return Usage();
-        } else if (option == "--count") {
-            if (!ParseNumber(value, count) || count == 0 || count > 0xFFFFFFFFu) return Usage();
-        } else if (option == "--type") {
-            std::string t = value;
-            type = t == "fat16" ? kFat16 : t == "fat32" ? kFat32 : t == "ntfs" ? kNtfs : 0;
-            if (!type) return Usage();
-        } else {
-            return Usage();
-        }
+    VolumeOptions options;
+    options.image = argv[0];
+    for (int i = 1; i < argc;) {
+        int used = ParseVolumeOption(argc, argv, i, options);
+        if (used <= 0) return Usage();
+        i += used;
     }
-
-    std::string error;
-    if (!SelectImage(image, start, count, type, error)) {
-        std::fprintf(stderr, "mulvara-harness: %s\n", error.c_str());
-        return 1;
-    }
-
+    if (!SelectVolume(options)) return 1;
     RecordingUi ui;
+    if (!RunStandardScan(ui)) return 1;
+    for (const FoundItem& item : CollectFoundItems(ui)) Print(FoundItemLine(item) + u"\n");
+    std::printf("total\tfolders %u\tfiles %u\n", unsigned(FoldersFound), unsigned(FilesFound));
+    return 0;
+}
+
+}  // namespace
+
+int ParseVolumeOption(int argc, char** argv, int i, VolumeOptions& options) {
+    std::string option = argv[i];
+    if (option != "--start" && option != "--count" && option != "--type" &&
+        option != "--partition")
+        return 0;
+    if (i + 1 >= argc) return -1;
+    const char* value = argv[i + 1];
+    uint64_t number = 0;
+    if (option == "--type") {
+        std::string t = value;
+        options.type = t == "fat16" ? kFat16 : t == "fat32" ? kFat32 : t == "ntfs" ? kNtfs : 0;
+        return options.type ? 2 : -1;
+    }
+    if (!ParseNumber(value, number) || number > 0xFFFFFFFFu) return -1;
+    if (option == "--start") options.start = number;
+    if (option == "--count") {
+        if (number == 0) return -1;
+        options.count = number;
+    }
+    if (option == "--partition") {
+        options.byPartition = true;
+        options.partition = uint32_t(number);
+    }
+    return 2;
+}
+
+bool SelectVolume(const VolumeOptions& options) {
+    std::string error;
+    bool ok = options.byPartition
+                  ? SelectImagePartition(options.image, options.partition, error)
+                  : SelectImage(options.image, options.start, options.count, options.type, error);
+    if (!ok) std::fprintf(stderr, "mulvara-harness: %s\n", error.c_str());
+    return ok;
+}
+
+bool RunStandardScan(RecordingUi& ui) {
     SetEngineUi(&ui);
     int ran = StandardScanThread();
     SetEngineUi(nullptr);
@@ -69,18 +106,16 @@ int Scan(int argc, char** argv) {
             std::fputs(Utf16ToUtf8(message.text).c_str(), stderr);
             std::fputs("\n", stderr);
         }
-        return 1;
     }
-    for (const FoundItem& item : CollectFoundItems(ui)) Print(FoundItemLine(item) + u"\n");
-    std::printf("total\tfolders %u\tfiles %u\n", unsigned(FoldersFound), unsigned(FilesFound));
-    return 0;
+    return ran != 0;
 }
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     std::string command = argv[1];
     if (command == "scan") return Scan(argc - 2, argv + 2);
+    if (command == "partitions") return PartitionsCommand(argc - 2, argv + 2);
+    if (command == "recover") return RecoverCommand(argc - 2, argv + 2);
+    if (command == "drives") return DrivesCommand(argc - 2, argv + 2);
     return Usage();
 }

@@ -44,6 +44,17 @@ int RecordingUi::AskQuestion(int kind, const std::u16string& text) {
     return questionAnswer;
 }
 
+void RecordingUi::ShowMessageBox(const std::u16string& text, const std::u16string&) {
+    std::lock_guard<std::mutex> hold(lock_);
+    messages.push_back({2, text});
+}
+
+void RecordingUi::AddDriveTreePath(const std::string& path, int drive) {
+    drivePaths.push_back({path, drive});
+}
+
+void RecordingUi::ExpandDriveTree() { ++driveTreeExpands; }
+
 TreeItem RecordingUi::InsertFolderItem(const std::u16string& text, TreeItem parent) {
     tree.push_back({text, parent});
     return TreeItem(tree.size());
