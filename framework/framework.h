@@ -1,0 +1,21 @@
+// The framework: everything a program class includes.
+#pragma once
+
+#include "archive.h"
+#include "arrays.h"
+#include "cmd_target.h"
+#include "cstring.h"
+#include "dc.h"
+#include "exceptions.h"
+#include "file.h"
+#include "gdi.h"
+#include "geometry.h"
+#include "lists.h"
+#include "maps.h"
+#include "menu.h"
+#include "module_state.h"
+#include "object.h"
+#include "private_messages.h"
+#include "sync.h"
+#include "win_app.h"
+#include "wnd.h"

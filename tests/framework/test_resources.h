@@ -1,0 +1,5 @@
+#pragma once
+
+#define IDS_TEST_GREETING 1001
+#define IDS_TEST_FORMAT 1002
+#define IDB_TEST_PATTERN 2001
