@@ -656,6 +656,17 @@ CWnd* CWnd::GetParentOwner() const {
   return FromHandle(hWnd);
 }
 
+CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop) {
+  if (pWndTop != nullptr) *pWndTop = nullptr;
+  HWND hWnd = pParent != nullptr ? pParent->m_hWnd : nullptr;
+  if (hWnd == nullptr) {
+    CWnd* pMain = AfxGetMainWnd();
+    hWnd = pMain != nullptr ? pMain->m_hWnd : nullptr;
+  }
+  while (hWnd != nullptr && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD)) hWnd = ::GetParent(hWnd);
+  return FromHandle(hWnd);
+}
+
 CWnd* CWnd::GetTopLevelParent() const {
   HWND hTop = m_hWnd;
   while (hTop != nullptr && (::GetWindowLongW(hTop, GWL_STYLE) & WS_CHILD)) hTop = ::GetParent(hTop);

@@ -177,6 +177,10 @@ class CWnd : public CCmdTarget {
   CWnd* GetTopLevelParent() const;
   CWnd* GetTopLevelOwner() const;
   CFrameWnd* GetParentFrame() const;
+  // The window a dialog or message box should belong to: pParent or the
+  // main window, taken up to its top-level window. *pWndTop, when asked
+  // for, is left null: nothing else is disabled.
+  static CWnd* GetSafeOwner(CWnd* pParent = nullptr, HWND* pWndTop = nullptr);
   CFrameWnd* GetTopLevelFrame() const;
   CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
   CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }

@@ -21,6 +21,10 @@ start_wine_session() {
   # The prefix's own light theme is turned off so that drawing is classic.
   wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
     /v ThemeActive /t REG_SZ /d 0 /f >/dev/null 2>&1 || true
+  # Unmanaged windows: with no window manager on the virtual display, Wine
+  # waits two seconds for each managed window it hides.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' \
+    /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
   wineserver -w
   # A persistent server, and Wine's own background processes started now
   # with no pipes of ours: started later by a test, they would hold its

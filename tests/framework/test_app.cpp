@@ -30,3 +30,30 @@ BOOL TestApp::OnIdle(LONG lCount) {
   }
   return more;
 }
+
+int TestApp::DoMessageBox(LPCWSTR lpszPrompt, UINT, UINT) {
+  ++messageBoxes;
+  lastMessageBoxText = lpszPrompt != nullptr ? lpszPrompt : L"";
+  return IDOK;
+}
+
+bool PumpUntilSignalled(HANDLE handle, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= timeoutMs) return false;
+    DWORD woken = MsgWaitForMultipleObjects(1, &handle, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) return true;
+    if (woken != WAIT_OBJECT_0 + 1) return false;
+    PumpPending();
+  }
+}
+
+HWND WaitForDialog(LPCWSTR caption, DWORD timeoutMs) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
+    HWND hWnd = FindWindowW(L"#32770", caption);
+    if (hWnd != nullptr && IsWindowVisible(hWnd)) return hWnd;
+    Sleep(20);
+  }
+  return nullptr;
+}

@@ -12,15 +12,24 @@ class TestApp : public CWinApp {
   LRESULT ProcessWndProcException(CException* e, const MSG* pMsg) override;
   // With quitCodeOnIdle set, the first idle pass also ends the loop.
   BOOL OnIdle(LONG lCount) override;
+  // Message boxes are recorded, not shown: they would block the tests.
+  int DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
 
   int quitCodeOnIdle = -1;
 
   int exceptionsCaught = 0;
   std::wstring lastExceptionText;
   UINT lastExceptionMessage = 0;
+
+  int messageBoxes = 0;
+  std::wstring lastMessageBoxText;
 };
 
 TestApp& TheTestApp();
 
 // Dispatches everything waiting in this thread's queue.
 void PumpPending();
+// Dispatches messages until the handle is signalled (or the time is up).
+bool PumpUntilSignalled(HANDLE handle, DWORD timeoutMs = 10000);
+// Finds a top-level dialog by caption, waiting for it to appear; any thread.
+HWND WaitForDialog(LPCWSTR caption, DWORD timeoutMs = 10000);
