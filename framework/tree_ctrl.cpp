@@ -7,6 +7,13 @@ BEGIN_MESSAGE_MAP(CTreeCtrl, CWnd)
   ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
+BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
+  if (!CWnd::Create(WC_TREEVIEWW, nullptr, dwStyle & ~static_cast<DWORD>(TVS_CHECKBOXES), rect, pParentWnd, nID))
+    return FALSE;
+  if (dwStyle & TVS_CHECKBOXES) ModifyStyle(0, TVS_CHECKBOXES);
+  return TRUE;
+}
+
 HTREEITEM CTreeCtrl::InsertItem(LPCWSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent,
                                 HTREEITEM hInsertAfter) {
   TVINSERTSTRUCTW insert = {};

@@ -9,9 +9,9 @@
 class CTreeCtrl : public CWnd {
   DECLARE_DYNAMIC(CTreeCtrl)
  public:
-  BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    return CWnd::Create(WC_TREEVIEWW, nullptr, dwStyle, rect, pParentWnd, nID);
-  }
+  // TVS_CHECKBOXES is set after creation: only then does the control
+  // make its check box images.
+  BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
   HTREEITEM InsertItem(LPTVINSERTSTRUCTW lpInsertStruct) {
     return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(lpInsertStruct)));

@@ -140,7 +140,8 @@ class CWnd : public CCmdTarget {
   void UpdateWindow() { ::UpdateWindow(m_hWnd); }
   BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
                     UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, static_cast<HRGN>(prgnUpdate->GetSafeHandle()), flags);
+    return ::RedrawWindow(m_hWnd, lpRectUpdate,
+                          prgnUpdate != nullptr ? static_cast<HRGN>(prgnUpdate->GetSafeHandle()) : nullptr, flags);
   }
   void SetRedraw(BOOL bRedraw = TRUE) { SendMessage(WM_SETREDRAW, bRedraw); }
   CDC* GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }

@@ -95,6 +95,7 @@ TEST(CDialog, ModalFromResourceExchangesDataBothWays) {
 
 TEST(CDialog, BadNumberKeepsTheDialogOpen) {
   SettingsDialog dlg;
+  TheTestApp().recordMessageBoxes = true;
   int boxesBefore = TheTestApp().messageBoxes;
   int boxesAfterBadOk = -1;
   bool stillOpen = false;
@@ -108,6 +109,7 @@ TEST(CDialog, BadNumberKeepsTheDialogOpen) {
     PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  TheTestApp().recordMessageBoxes = false;
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(boxesAfterBadOk, boxesBefore + 1);
   EXPECT_EQ(dlg.m_count, 7);

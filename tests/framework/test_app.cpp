@@ -31,7 +31,8 @@ BOOL TestApp::OnIdle(LONG lCount) {
   return more;
 }
 
-int TestApp::DoMessageBox(LPCWSTR lpszPrompt, UINT, UINT) {
+int TestApp::DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT nIDPrompt) {
+  if (!recordMessageBoxes) return CWinApp::DoMessageBox(lpszPrompt, nType, nIDPrompt);
   ++messageBoxes;
   lastMessageBoxText = lpszPrompt != nullptr ? lpszPrompt : L"";
   return IDOK;

@@ -12,7 +12,7 @@ class TestApp : public CWinApp {
   LRESULT ProcessWndProcException(CException* e, const MSG* pMsg) override;
   // With quitCodeOnIdle set, the first idle pass also ends the loop.
   BOOL OnIdle(LONG lCount) override;
-  // Message boxes are recorded, not shown: they would block the tests.
+  // With recordMessageBoxes set, message boxes are counted, not shown.
   int DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
 
   int quitCodeOnIdle = -1;
@@ -21,6 +21,7 @@ class TestApp : public CWinApp {
   std::wstring lastExceptionText;
   UINT lastExceptionMessage = 0;
 
+  bool recordMessageBoxes = false;
   int messageBoxes = 0;
   std::wstring lastMessageBoxText;
 };
