@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "document.h"
 #include "module_state.h"
 #include "temp_handles.h"
 #include "wnd.h"
@@ -187,6 +188,7 @@ CWinApp::CWinApp(LPCWSTR lpszAppName) {
 }
 
 CWinApp::~CWinApp() {
+  while (!m_templateList.IsEmpty()) delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
   delete m_pRecentFileList;
   for (LPCWSTR* p : {&m_pszAppName, &m_pszExeName, &m_pszRegistryKey, &m_pszProfileName}) SetOwnedString(*p, nullptr);
   if (theApp == this) theApp = nullptr;

@@ -5,9 +5,13 @@
 #include "cmd_target.h"
 #include "cstring.h"
 #include "exceptions.h"
+#include "lists.h"
 
 class CWnd;
 class CRecentFileList;
+class CDocTemplate;
+class CDocument;
+class CCommandLineInfo;
 
 typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
 
@@ -80,6 +84,21 @@ class CWinApp : public CWinThread {
   BOOL GetProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
   BOOL WriteProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
+  // Documents. The application owns the templates added.
+  void AddDocTemplate(CDocTemplate* pTemplate);
+  POSITION GetFirstDocTemplatePosition() const;
+  CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+  virtual CDocument* OpenDocumentFile(LPCWSTR lpszFileName);
+  void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+  // FALSE when the program should end (nothing could be opened).
+  BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+  // File associations are left to the installer.
+  void EnableShellOpen() {}
+  void RegisterShellFileTypes(BOOL = FALSE) {}
+  BOOL Enable3dControls() { return TRUE; }
+  afx_msg void OnFileNew();
+  afx_msg void OnFileOpen();
+
   void LoadStdProfileSettings(UINT nMaxMRU = 4);
   void SaveStdProfileSettings();
   virtual void AddToRecentFileList(LPCWSTR lpszPathName);
@@ -106,6 +125,7 @@ class CWinApp : public CWinThread {
   int m_nWaitCursorCount = 0;
   HCURSOR m_hcurWaitCursorRestore = nullptr;
   int m_nDisableModeless = 0;
+  CPtrList m_templateList;
 
  private:
   void SetOwnedString(LPCWSTR& target, LPCWSTR value);

@@ -116,6 +116,12 @@ class CWnd : public CCmdTarget {
     return ::SetWindowPos(m_hWnd, pWndInsertAfter != nullptr ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx, cy, nFlags);
   }
   void CenterWindow(CWnd* pAlternateOwner = nullptr);
+  // Lays out the children with ids nIDFirst..nIDLast through WM_SIZEPARENT
+  // and gives child nIDLeftOver what remains. reposQuery only reports the
+  // remaining rectangle in lpRectParam.
+  enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2 };
+  void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                      LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
   BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const {
     lpwndpl->length = sizeof(WINDOWPLACEMENT);
     return ::GetWindowPlacement(m_hWnd, lpwndpl);
