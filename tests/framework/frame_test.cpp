@@ -110,10 +110,12 @@ CRect ChildRect(CWnd* pParent, CWnd* pChild) {
 class FrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A folder per process: the tests run in parallel processes.
     WCHAR temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    path = temp;
-    path += L"frame_test.tst";
+    folder.Format(L"%lsframe_test_%lu", temp, GetCurrentProcessId());
+    CreateDirectoryW(folder, nullptr);
+    path = folder + L"\\frame_test.tst";
     CFile file(path, CFile::modeCreate | CFile::modeWrite);
     CArchive ar(&file, CArchive::store);
     ar << CString(L"hello document");
@@ -129,6 +131,7 @@ class FrameTest : public ::testing::Test {
     PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     while (!app.m_templateList.IsEmpty()) delete static_cast<CDocTemplate*>(app.m_templateList.RemoveHead());
     DeleteFileW(path);
+    RemoveDirectoryW(folder);
   }
   TestFrame* OpenFromCommandLine() {
     CCommandLineInfo info;
@@ -137,6 +140,7 @@ class FrameTest : public ::testing::Test {
     if (!TheTestApp().ProcessShellCommand(info)) return nullptr;
     return static_cast<TestFrame*>(TheTestApp().m_pMainWnd);
   }
+  CString folder;
   CString path;
 };
 

@@ -50,10 +50,37 @@ bool PumpUntilSignalled(HANDLE handle, DWORD timeoutMs) {
   }
 }
 
+namespace {
+
+struct DialogSearch {
+  LPCWSTR caption;
+  HWND found;
+};
+
+// Tests run in parallel processes: only this process's dialogs count.
+BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM lParam) {
+  DialogSearch* search = reinterpret_cast<DialogSearch*>(lParam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hWnd, &process);
+  WCHAR className[16] = {};
+  WCHAR caption[128] = {};
+  GetClassNameW(hWnd, className, 16);
+  GetWindowTextW(hWnd, caption, 128);
+  if (process == GetCurrentProcessId() && IsWindowVisible(hWnd) && wcscmp(className, L"#32770") == 0 &&
+      wcscmp(caption, search->caption) == 0) {
+    search->found = hWnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 HWND WaitForDialog(LPCWSTR caption, DWORD timeoutMs) {
   for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
-    HWND hWnd = FindWindowW(L"#32770", caption);
-    if (hWnd != nullptr && IsWindowVisible(hWnd)) return hWnd;
+    DialogSearch search = {caption, nullptr};
+    EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
     Sleep(20);
   }
   return nullptr;
