@@ -128,7 +128,7 @@ void BuildFatTree() {
     ScanRunning = 0;
 }
 
-int StandardScanThread() {
+int EstablishScanParameters() {
     EngineUi& ui = Ui();
     if (DriveKind == kLogicalDrive) {
         if (!OpenVolume(LogicalVolumePath(PartitionParameters.logicalDriveIndex))) {
@@ -151,8 +151,13 @@ int StandardScanThread() {
             return 0;
         }
     }
-
     ui.ShowFatScanCaptions();
+    return 1;
+}
+
+int StandardScanThread() {
+    EngineUi& ui = Ui();
+    if (!EstablishScanParameters()) return 0;
     switch (PartitionParameters.chosenType) {
         case kFat16:
         case kFat32:

@@ -13,6 +13,11 @@ void StartStandardScan();
 void BuildFatTree();
 void ScanMftRecords();
 
+// What every scan worker does first: opens a logical drive's volume and
+// establishes the geometry from the boot sector or by the parameter search,
+// then shows the scan captions. 0 (the scan ended with a message) on failure.
+int EstablishScanParameters();
+
 // Ends a scan that could not run: shows the message and returns the scan
 // page to a state from which the user can go back.
 void EndScanWithFailure(const std::u16string& message);

@@ -1,6 +1,7 @@
 #include "recording_ui.h"
 
 #include "engine_state.h"
+#include "raw_lists.h"
 
 void RecordingUi::SetStatusText(const std::u16string& text) {
     std::lock_guard<std::mutex> hold(lock_);
@@ -44,6 +45,8 @@ int RecordingUi::AskQuestion(int kind, const std::u16string& text) {
     return questionAnswer;
 }
 
+void RecordingUi::ClearFolderTree() { tree.clear(); }
+
 TreeItem RecordingUi::InsertFolderItem(const std::u16string& text, TreeItem parent) {
     tree.push_back({text, parent});
     return TreeItem(tree.size());
@@ -69,6 +72,28 @@ void RecordingUi::AddNtfsFolders(TreeItem parent, uint32_t parentRecord) {
         AddNtfsFolders(f->treeItem, f->recordNumber);
     }
 }
+
+void RecordingUi::BuildRawTree(TreeItem parent) {
+    std::vector<std::pair<std::u16string, TreeItem>> groups;
+    std::vector<std::pair<TreeItem, std::u16string>> extensions;
+    for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next) {
+        TreeItem group = 0;
+        for (const auto& g : groups)
+            if (g.first == f->fileType) group = g.second;
+        if (!group) {
+            group = InsertFolderItem(f->fileType, parent);
+            groups.push_back({f->fileType, group});
+        }
+        bool known = false;
+        for (const auto& e : extensions) known = known || (e.first == group && e.second == f->extension);
+        if (!known) {
+            InsertFolderItem(f->extension, group);
+            extensions.push_back({group, f->extension});
+        }
+    }
+}
+
+void RecordingUi::ShowResultsPage() { ++resultsPageShown; }
 
 void RecordingUi::ExpandItem(TreeItem item) {
     if (item && item <= tree.size()) tree[item - 1].expanded = true;

@@ -41,10 +41,13 @@ public:
     void ShowAppMessage(int kind, const std::u16string&) override;
     int AskQuestion(int kind, const std::u16string&) override;
 
+    void ClearFolderTree() override;
     TreeItem InsertFolderItem(const std::u16string&, TreeItem parent) override;
     void AddFatFolders(TreeItem parent, uint32_t parentCluster) override;
     void AddNtfsFolders(TreeItem parent, uint32_t parentRecord) override;
+    void BuildRawTree(TreeItem parent) override;
     void ExpandItem(TreeItem) override;
+    void ShowResultsPage() override;
 
     void DeleteAllRows() override;
     int InsertRow(int index, const std::u16string (&columns)[6], RowIcon) override;
@@ -63,6 +66,7 @@ public:
     std::vector<Row> rows;
     std::vector<int> listProgress;
     int timerStops = 0;
+    int resultsPageShown = 0;
     int questions = 0;
 
     // Path of a tree item from the root item down, "/" between names.
