@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "raw_lists.h"
+
 int ScanMode = kStandardScan;
 
 uint16_t SelectedDriveIndex = 0;
@@ -222,6 +224,9 @@ void FreeStandardScanLists() {
 
 void ResetEngineState() {
     FreeStandardScanLists();
+    FreeCarvedFileList();
+    FreeSignatureList();
+    CarveSizeLimitMB = 3;
     ScanMode = kStandardScan;
     SelectedDriveIndex = 0;
     DriveKind = kPhysicalDrive;

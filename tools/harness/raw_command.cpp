@@ -12,6 +12,7 @@
 
 #include "engine_state.h"
 #include "file_type_choice.h"
+#include "file_types.h"
 #include "files.h"
 #include "found_items.h"
 #include "harness_common.h"
@@ -31,31 +32,6 @@ int RawUsage() {
                  "[--start SECTOR] [--count SECTORS] [--type fat16|fat32] [--extract FOLDER] "
                  "[--save SNAPSHOT] [--raw-dat PATH]\n");
     return 2;
-}
-
-// Leaves only the listed extensions checked; false when one is unknown.
-bool ChooseTypes(FileTypeTree& tree, const std::string& list, std::string& unknown) {
-    if (list == "all") return true;
-    tree.UncheckItem(FileTypeTree::kRoot);
-    size_t from = 0;
-    while (from <= list.size()) {
-        size_t comma = list.find(',', from);
-        std::string extension = list.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
-        from = comma == std::string::npos ? list.size() + 1 : comma + 1;
-        if (extension.empty()) continue;
-        bool found = false;
-        for (FileTypeTree::Item item = 1; item < tree.ItemCount(); ++item) {
-            if (tree.Parent(item) == FileTypeTree::kRoot || tree.Text(item) != Ascii(extension.c_str()))
-                continue;
-            tree.CheckItem(item);
-            found = true;
-        }
-        if (!found) {
-            unknown = extension;
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -108,7 +84,7 @@ int RawCommand(int argc, char** argv) {
     if (!LoadRawSignatureFile(tree, signatures)) {
         std::fprintf(stderr, "mulvara-harness: cannot read %s\n", Utf16ToUtf8(signatures).c_str());
         status = 1;
-    } else if (!ChooseTypes(tree, types, unknown)) {
+    } else if (!CheckOnlyTypes(tree, types, unknown)) {
         std::fprintf(stderr, "mulvara-harness: no type %s in Raw.dat\n", unknown.c_str());
         status = 1;
     } else if (!AcceptFileTypes(tree, int(size) - 1) || !RawScanThread()) {
