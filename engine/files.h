@@ -13,6 +13,8 @@ void RemoveFile(const std::u16string& path);
 // it has become empty.
 void RemoveFolderFiles(const std::u16string& folder);
 
+unsigned long ProcessId();
+
 // The system's temporary folder, ending with a separator.
 std::u16string TemporaryFolderPath();
 

@@ -25,6 +25,8 @@ void RemoveFolderFiles(const std::u16string& folder) {
     fs::remove(path, error);  // only when empty
 }
 
+unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
+
 std::u16string TemporaryFolderPath() {
     const char* folder = std::getenv("TMPDIR");
     std::string path = folder && *folder ? folder : "/tmp";

@@ -28,6 +28,8 @@ void RemoveFolderFiles(const std::u16string& folder) {
     RemoveDirectoryW(base.c_str());
 }
 
+unsigned long ProcessId() { return GetCurrentProcessId(); }
+
 std::u16string TemporaryFolderPath() {
     wchar_t buffer[MAX_PATH + 1] = {};
     DWORD length = GetTempPathW(MAX_PATH + 1, buffer);

@@ -6,6 +6,7 @@
 
 #include "engine_state.h"
 #include "files.h"
+#include "text.h"
 #include "sector_access.h"
 
 std::u16string OfficeTypeFromAppName(const std::u16string& appName) {
@@ -20,7 +21,8 @@ std::u16string OfficeTypeFromAppName(const std::u16string& appName) {
 std::u16string DetectOfficeType(uint64_t sector) {
     constexpr uint32_t kChunkSectors = 128;
     constexpr int kChunks = 16;  // one megabyte
-    const std::u16string path = TemporaryFolderPath() + u"0001";
+    // The process's own name: two programs carving at once must not share it.
+    const std::u16string path = TemporaryFolderPath() + u"0001-" + Decimal(ProcessId());
     std::FILE* file = OpenFile(path, "wb+");
     if (!file) return u".doc";
     std::vector<uint8_t> buffer(size_t(kChunkSectors) * kSectorSize);

@@ -166,7 +166,7 @@ TEST_P(OfficeDetection, CompoundDocumentsAreNamedByTheirApplication) {
     RawOutcome outcome = RawScanImage(image, c.types, 1);
     ASSERT_EQ(1u, outcome.lines.size());
     EXPECT_EQ(std::string("1") + c.expected + " Microsoft Office Document 300", outcome.lines[0]);
-    EXPECT_FALSE(fs::exists(Narrow(TemporaryFolderPath() + u"0001")));
+    EXPECT_FALSE(fs::exists(Narrow(TemporaryFolderPath() + u"0001-" + Decimal(ProcessId()))));
 }
 
 std::string CaseName(const testing::TestParamInfo<OfficeCase>& info) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "device.h"
 #include "engine_state.h"
 #include "raw_lists.h"
 #include "raw_scan.h"
@@ -29,11 +30,12 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+// Loading reopens the snapshot's drive: every slot stands for an image, so
+// that no test opens a real device.
 void ResetEverything() {
     ResetEngineState();
-    FreeCarvedFileList();
-    FreeSignatureList();
     ClosePhysicalDrive();
+    for (int slot = 0; slot < 10; ++slot) MapDeviceToImage(DeviceNameTable[slot], ImagePath("raw_fat16"));
 }
 
 bool ListsAreEmpty() {
@@ -131,6 +133,7 @@ TEST(NtfsRoundTrip, StandardSnapshotLoadsBackIdentically) {
     std::unique_ptr<RecordingUi> ui = Load(folder + "/NTFS.WRX", &loaded);
     ASSERT_EQ(1, loaded);
     EXPECT_EQ(3, SelectedDriveIndex);
+    EXPECT_NE(nullptr, PhysicalDriveHandle);
     EXPECT_EQ(kStandardScan, ScanMode);
     std::vector<std::string> paths;
     for (const FoundItem& item : CollectFoundItems(*ui)) paths.push_back(Narrow(item.path));
