@@ -23,7 +23,11 @@ public:
 std::unique_ptr<SectorDevice> OpenDevice(const std::string& path);
 
 // Presents an image file under a device path, as if it were that device.
-void MapDeviceToImage(const std::string& devicePath, const std::string& imagePath);
+// With a byte count the device is that window of the file from firstByte on
+// (a volume inside a disk image).
+void MapDeviceToImage(const std::string& devicePath, const std::string& imagePath,
+                      uint64_t firstByte = 0, uint64_t byteCount = 0);
+void UnmapDevice(const std::string& devicePath);
 void ClearDeviceMappings();
 
 // The platform's own opening of a path (no mapping looked at).

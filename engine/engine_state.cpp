@@ -1,9 +1,13 @@
 #include "engine_state.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "file_recovery.h"
+#include "mft_runs.h"
+#include "ntfs_record.h"
 #include "raw_lists.h"
 
 int ScanMode = kStandardScan;
@@ -25,6 +29,7 @@ std::atomic<uint8_t> ScanRunning{0};
 std::atomic<int> ScanStopFlag{0};
 std::atomic<int> ShowScanProgress{1};
 int ParametersNotFound = 0;
+std::atomic<int> AdvancePassDone[2] = {{0}, {0}};
 int SearchPartitionsRequested = 0;
 int LoadingSnapshot = 0;
 int ListWithProgress = 0;
@@ -230,6 +235,9 @@ void ResetEngineState() {
     ScanMode = kStandardScan;
     SelectedDriveIndex = 0;
     DriveKind = kPhysicalDrive;
+    // The drive enumeration gives each slot the number of its drive.
+    for (int n = 0; n < 10; ++n)
+        std::snprintf(DeviceNameTable[n], sizeof DeviceNameTable[n], "\\\\.\\PhysicalDrive%d", n);
     SelectedDevicePath.clear();
     PartitionParameters = {};
     PartitionCount = 0;
@@ -237,6 +245,7 @@ void ResetEngineState() {
     ScanStopFlag = 0;
     ShowScanProgress = 1;
     ParametersNotFound = 0;
+    AdvancePassDone[0] = AdvancePassDone[1] = 0;
     SearchPartitionsRequested = 0;
     LoadingSnapshot = 0;
     ListWithProgress = 0;
@@ -253,4 +262,11 @@ void ResetEngineState() {
     AppMessageKind = 0;
     TreeProgressCount = 0;
     ProgressPercent = 0;
+    RecoveredFileTime = 0;
+    RecoveredFilePath.clear();
+    FreeDataRunList();
+    AttributeListCount = 0;
+    MftRunStarts.clear();
+    MftRunLengths.clear();
+    MftRunCount = 0;
 }

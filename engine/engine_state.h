@@ -70,10 +70,15 @@ extern std::atomic<uint8_t> ScanRunning;
 extern std::atomic<int> ScanStopFlag;
 extern std::atomic<int> ShowScanProgress;
 extern int ParametersNotFound;
+// One flag per pass of the Advance Scan's second stage.
+extern std::atomic<int> AdvancePassDone[2];
 extern int SearchPartitionsRequested;
 extern int LoadingSnapshot;
 extern int ListWithProgress;
 extern TreeItem CurrentFolderItem;
+
+// Pages of the wizard, by their index in the application's view array.
+enum : int { kStartPage = 0, kDrivePage = 1, kScanPage = 2, kFileSystemPage = 3, kResultsPage = 4 };
 
 // Recovery settings and filters.
 extern int SectorsPerRead;

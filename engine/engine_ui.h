@@ -25,6 +25,9 @@ enum class ScanControl {
     ResultNext = 4,      // the result page's navigation buttons
     ResultBack = 5,
     ResultStartOver = 6,
+    FileSystemNext = 7,  // the file-system page's navigation buttons
+    FileSystemBack = 8,
+    FileSystemStartOver = 9,
 };
 
 // Icon of a found-file list row.
@@ -46,10 +49,28 @@ public:
     // waits for the worker.
     virtual void PumpMessages() {}
 
+    // Wizard and main frame, for the end of a scan.
+    virtual void SwitchView(int /*wizardPage*/) {}
+    virtual void RepaintView(int /*wizardPage*/) {}
+    virtual void ClearSelectedSize() {}
+    // The main frame's step flags: ScanIdle alone, or step three current.
+    virtual void SetStepFlags(bool /*scanIdleOnly*/) {}
+    virtual void SetSelectedTreeRow(int) {}
+    virtual void SetProgressToggleText(const std::u16string&) {}
+    virtual int FileSystemTreeVisibleItems() { return 0; }
+    virtual void SetFileSystemInfoText(const std::u16string&) {}
+    virtual void Wait(int /*milliseconds*/) {}
+
     // Messages. Kinds: 1 information, 2 error, 3 question.
     virtual void ShowStopMessageBox(const std::u16string&) {}  // the program's HTML message box
     virtual void ShowAppMessage(int /*kind*/, const std::u16string&) {}
     virtual int AskQuestion(int /*kind*/, const std::u16string&) { return 2; }  // 1 Yes, 2 No
+    virtual void ShowMessageBox(const std::u16string& /*text*/, const std::u16string& /*caption*/) {}
+
+    // Drive page: its drive tree. A path is backslash-terminated components,
+    // one item per component; the items carry the drive's slot or index.
+    virtual void AddDriveTreePath(const std::string& /*path*/, int /*drive*/) {}
+    virtual void ExpandDriveTree() {}
 
     // Result tree.
     virtual void ClearFolderTree() {}
@@ -76,9 +97,8 @@ public:
     virtual void RedrawList() {}
 
     // Results page: the found-file list's columns for a loaded snapshot
-    // (Raw Scan: name, type, ID) and showing the page.
+    // (Raw Scan: name, type, ID).
     virtual void SetResultColumns(bool /*rawScan*/) {}
-    virtual void ShowResultsPage() {}
 
     // The checked results: folders heading a selection, and the IDs of
     // checked files lying directly in the root.
@@ -89,6 +109,21 @@ public:
     virtual void ShowSelectedSizeText(const std::u16string&) {}
     // Temporary files made for previews.
     virtual std::vector<std::u16string> PreviewTempFiles() { return {}; }
+
+    // Drive page: the partition search's texts, progress and partition tree,
+    // and the "Please Select" choice (1 = search the disk).
+    virtual void SetDrivePageStatus(const std::u16string&) {}
+    virtual void SetDriveInfoStatus(const std::u16string&) {}
+    virtual void SetDrivePageProgress(int) {}
+    virtual void AddDiskItem(const std::u16string& /*top*/, const std::u16string& /*child*/) {}
+    virtual void ExpandPartitionTree() {}
+    virtual int AskPartitionChoice() { return 0; }
+
+    // The recovery's progress dialog (interactive mode).
+    virtual void SetRecoveryTexts(const std::u16string& /*destination*/,
+                                  const std::u16string& /*name*/,
+                                  const std::u16string& /*count*/) {}
+    virtual void SetRecoveryProgress(int) {}
 };
 
 // The interface the engine reports to; never null (a silent one by default).

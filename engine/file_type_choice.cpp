@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "engine_state.h"
-#include "files.h"
+#include "program_folder.h"
 #include "raw_lists.h"
 
 FileTypeTree::FileTypeTree() { items_.push_back({u"File Types", -1, {}}); }

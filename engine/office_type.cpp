@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "engine_state.h"
-#include "files.h"
+#include "compound_file.h"
+#include "platform_files.h"
+#include "program_folder.h"
 #include "text.h"
 #include "sector_access.h"
 
@@ -22,7 +24,7 @@ std::u16string DetectOfficeType(uint64_t sector) {
     constexpr uint32_t kChunkSectors = 128;
     constexpr int kChunks = 16;  // one megabyte
     // The process's own name: two programs carving at once must not share it.
-    const std::u16string path = TemporaryFolderPath() + u"0001-" + Decimal(ProcessId());
+    const std::u16string path = TemporaryFilePath(u"0001-" + Decimal(ProcessId()));
     std::FILE* file = OpenFile(path, "wb+");
     if (!file) return u".doc";
     std::vector<uint8_t> buffer(size_t(kChunkSectors) * kSectorSize);
@@ -35,6 +37,6 @@ std::u16string DetectOfficeType(uint64_t sector) {
     }
     written = std::fclose(file) == 0 && written;
     std::u16string appName = written ? ReadFileAppName(path) : std::u16string();
-    RemoveFile(path);
+    DeleteFileAt(path);
     return OfficeTypeFromAppName(appName);
 }

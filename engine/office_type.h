@@ -12,8 +12,3 @@ std::u16string DetectOfficeType(uint64_t sector);
 
 // The extension for a summary application-name text.
 std::u16string OfficeTypeFromAppName(const std::u16string& appName);
-
-// The summary's application name of a compound file as "%s (VT_LPSTR)\n",
-// or an empty text. Windows reads it through the system's structured
-// storage, other systems through ReadCompoundAppName.
-std::u16string ReadFileAppName(const std::u16string& fileName);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine_state.h"
-#include "files.h"
+#include "platform_files.h"
 #include "folder_listing.h"
 #include "sector_access.h"
 #include "text.h"
@@ -146,6 +146,5 @@ void ShowSelectedSize() {
 }
 
 void DeletePreviewTempFiles() {
-    for (const std::u16string& path : Ui().PreviewTempFiles()) RemoveFile(path);
-    RemoveFolderFiles(TemporaryFolderPath() + u"ssss");
+    DeletePreviewFiles(Ui().PreviewTempFiles());
 }

@@ -108,7 +108,10 @@ private:
                 bool ok = false;
                 uint64_t sectorOffset = offset + uint64_t(s) * kSectorSize;
                 if (!size || sectorOffset + kSectorSize <= size) {
-                    for (int attempt = 0; attempt < retries && !ok; ++attempt)
+                    // The block is our own request, not the caller's: each of
+                    // its sectors gets at least one attempt of its own.
+                    int attempts = retries > 0 ? retries : 1;
+                    for (int attempt = 0; attempt < attempts && !ok; ++attempt)
                         ok = device_->ReadAt(sectorOffset, at, kSectorSize) == kSectorSize;
                 }
                 if (!ok) std::memset(at, 0, kSectorSize);
@@ -116,10 +119,15 @@ private:
             }
         }
         // A device without a known size ends where reads stop returning data.
+        // A last sector cut short by the end is unreadable: none of its
+        // bytes are handed out.
         if (size) {
             uint64_t sectorsInDevice = size / kSectorSize;
-            for (uint32_t s = 0; s < kBlockSectors; ++s)
-                if (block.index * kBlockSectors + s >= sectorsInDevice) block.failed[s] = true;
+            for (uint32_t s = 0; s < kBlockSectors; ++s) {
+                if (block.index * kBlockSectors + s < sectorsInDevice) continue;
+                block.failed[s] = true;
+                std::memset(block.bytes.data() + size_t(s) * kSectorSize, 0, kSectorSize);
+            }
         }
     }
 
@@ -196,9 +204,9 @@ bool OpenVolume(const std::u16string& volumePath) {
 
 int ReadBootSector(const std::u16string& volumePath, void* buffer) {
     if (!OpenVolume(volumePath)) return 0;
-    ReadVolumeSectors(0, 0, 1, buffer);
+    int read = ReadVolumeSectors(0, 0, 1, buffer);
     CloseVolume();
-    return 1;
+    return read;
 }
 
 void ClosePhysicalDrive() {

@@ -26,7 +26,7 @@ int ReadVolumeSectors(uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, v
 SectorDevice* OpenPhysicalDrive();
 // Opens a volume path ("\\.\E:") into VolumeHandle; false on failure.
 bool OpenVolume(const std::u16string& volumePath);
-// Reads sector 0 of a volume path; 1 when the volume could be opened.
+// Reads sector 0 of a volume path; 1 when it was read.
 int ReadBootSector(const std::u16string& volumePath, void* buffer);
 
 // Makes an already open device the selected physical drive (image devices,

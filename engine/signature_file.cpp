@@ -3,7 +3,8 @@
 #include <cstdio>
 
 #include "byte_view.h"
-#include "files.h"
+#include "platform_files.h"
+#include "program_folder.h"
 #include "text.h"
 
 std::u16string CategoryName(char category) {

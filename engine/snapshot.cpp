@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "engine_state.h"
-#include "files.h"
+#include "platform_files.h"
 #include "folder_listing.h"
 #include "logical_drives.h"
+#include "mft_runs.h"
 #include "raw_lists.h"
 #include "raw_results.h"
 #include "sector_access.h"
@@ -209,17 +210,20 @@ void RestoreRawLists(const SnapshotContents& c) {
     }
 }
 
-// The trailer's drive, opened again, and the results page shown.
-void FinishLoad(const SnapshotContents& c) {
-    EngineUi& ui = Ui();
+// The snapshot's drive, opened again before anything is read from it.
+void OpenSnapshotDrive(const SnapshotContents& c) {
     SelectedDriveIndex = c.selectedDriveIndex;
     DriveKind = c.driveKind;
     OpenPhysicalDrive();
     OpenVolumeByLetter(PartitionParameters.logicalDriveIndex);
+}
+
+void FinishLoad() {
+    EngineUi& ui = Ui();
     ui.SetListProgress(100);
     ui.CloseListProgress();
     ui.FocusFolderTree();
-    ui.ShowResultsPage();
+    ui.SwitchView(kResultsPage);
 }
 
 }  // namespace
@@ -293,6 +297,12 @@ int LoadSnapshot(const std::u16string& path) {
     }
     ScanMode = c.mode == kAdvanceSnapshot ? kAdvanceScan : kStandardScan;
     RestoreVolume(c.volume);
+    OpenSnapshotDrive(c);
+    const PartitionParametersRecord& p = PartitionParameters;
+    // The MFT's extents come from the snapshot's own drive.
+    if (p.scannedType == kNtfs)
+        ReadDataRuns(p.cluster0Sector, SelectedDriveIndex, p.mftStart, p.sectorsPerCluster,
+                     p.mftMirrStart);
     RestoreFileSystemLists(c);
 
     ui.ClearFolderTree();
@@ -311,7 +321,7 @@ int LoadSnapshot(const std::u16string& path) {
         CurrentFolderItem = root;
         ListFatFolder(0);
     }
-    FinishLoad(c);
+    FinishLoad();
     ScanStopFlag = 0;
     ScanRunning = 1;
     return 1;
@@ -329,6 +339,7 @@ int LoadRawSnapshot(const std::u16string& path) {
     }
     ScanMode = kRawScan;
     RestoreVolume(c.volume);
+    OpenSnapshotDrive(c);
     RestoreRawLists(c);
 
     ui.ClearFolderTree();
@@ -340,7 +351,7 @@ int LoadRawSnapshot(const std::u16string& path) {
     ui.SetReportView();
     CurrentFolderItem = root;
     ListRawGroups();
-    FinishLoad(c);
+    FinishLoad();
     return 1;
 }
 

@@ -12,6 +12,10 @@ void StartStandardScan();
 
 void BuildFatTree();
 void ScanMftRecords();
+// Puts folders and files whose parent record was never found under "Lost Dir",
+// one "Dir" folder per missing parent; a folder whose parents lead round in
+// a circle goes there itself.
+void GroupLostFolders();
 
 // What every scan worker does first: opens a logical drive's volume and
 // establishes the geometry from the boot sector or by the parameter search,

@@ -22,7 +22,11 @@ start_wine_session() {
   wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
     /v ThemeActive /t REG_SZ /d 0 /f >/dev/null 2>&1 || true
   wineserver -w
+  # A persistent server, and Wine's own background processes started now
+  # with no pipes of ours: started later by a test, they would hold its
+  # output pipe open and ctest would wait for them.
   wineserver -p
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 stop_wine_session() {

@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "compound_document.h"
-#include "compound_file.h"
+#include "compound_reader.h"
 #include "engine_state.h"
 #include "file_type_choice.h"
-#include "files.h"
+#include "compound_file.h"
+#include "platform_files.h"
+#include "program_folder.h"
 #include "memory_device.h"
 #include "office_type.h"
 #include "raw_lists.h"
@@ -166,7 +168,7 @@ TEST_P(OfficeDetection, CompoundDocumentsAreNamedByTheirApplication) {
     RawOutcome outcome = RawScanImage(image, c.types, 1);
     ASSERT_EQ(1u, outcome.lines.size());
     EXPECT_EQ(std::string("1") + c.expected + " Microsoft Office Document 300", outcome.lines[0]);
-    EXPECT_FALSE(fs::exists(Narrow(TemporaryFolderPath() + u"0001-" + Decimal(ProcessId()))));
+    EXPECT_FALSE(fs::exists(Narrow(TemporaryFilePath(u"0001-" + Decimal(ProcessId())))));
 }
 
 std::string CaseName(const testing::TestParamInfo<OfficeCase>& info) {
@@ -328,7 +330,7 @@ TEST(RawResults, SelectedSizeOfAFatFileInMegabytes) {
 }
 
 TEST(RawResults, PreviewTemporaryFilesAreDeleted) {
-    const std::u16string folder = TemporaryFolderPath() + u"ssss";
+    const std::u16string folder = PreviewFolderPath();
     fs::create_directories(Narrow(folder));
     std::ofstream(Narrow(folder) + "/preview.jpg") << "x";
     DeletePreviewTempFiles();

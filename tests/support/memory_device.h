@@ -25,10 +25,11 @@ public:
     void Put16(uint64_t offset, uint16_t v) { std::memcpy(&bytes[offset], &v, 2); }
     void Put32(uint64_t offset, uint32_t v) { std::memcpy(&bytes[offset], &v, 4); }
 
-    // Holds the next reader of `sector` until Release().
-    void GateAt(uint64_t sector) {
+    // Holds the reader that makes read number `readsBefore` + 1 from now
+    // until Release().
+    void GateAfter(int readsBefore) {
         std::lock_guard<std::mutex> hold(lock_);
-        gate_ = sector;
+        gate_ = reads + readsBefore;
         gated_ = true;
         waiting_ = false;
     }
@@ -47,9 +48,9 @@ public:
     int64_t ReadAt(uint64_t offset, void* buffer, size_t count) override {
         {
             std::unique_lock<std::mutex> hold(lock_);
-            ++reads;
             uint64_t first = offset / kSectorSize, last = (offset + count - 1) / kSectorSize;
-            if (gated_ && gate_ >= first && gate_ <= last) {
+            int number = reads++;
+            if (gated_ && number == gate_) {
                 waiting_ = true;
                 changed_.notify_all();
                 changed_.wait(hold, [this] { return !gated_; });
@@ -73,7 +74,7 @@ public:
 private:
     std::mutex lock_;
     std::condition_variable changed_;
-    uint64_t gate_ = 0;
+    int gate_ = 0;
     bool gated_ = false;
     bool waiting_ = false;
 };

@@ -5,12 +5,14 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <cstdio>
 #include <fstream>
+#include <iterator>
 
 #include "engine_state.h"
 #include "file_type_choice.h"
 #include "file_types.h"
-#include "files.h"
+#include "program_folder.h"
 #include "image_scan.h"
 #include "raw_lists.h"
 #include "raw_scan.h"
@@ -141,3 +143,34 @@ std::vector<uint8_t> Le32(uint32_t value) {
 }
 
 std::string Narrow(const std::u16string& text) { return Utf16ToUtf8(text); }
+
+std::string LineContent(const std::string& path, size_t size) {
+    std::string text;
+    text.reserve(size + 64);
+    char number[16];
+    for (unsigned line = 1; text.size() < size; ++line) {
+        std::snprintf(number, sizeof number, " %08u\n", line);
+        text += path;
+        text += number;
+    }
+    text.resize(size);
+    return text;
+}
+
+std::string FileContent(const std::string& path) {
+    std::ifstream file(fs::u8path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool NtfsImagesAvailable(std::string& reason) {
+    std::string marker = FromEnvironment("MULVARA_TEST_IMAGES") + "/NTFS-UNAVAILABLE";
+    if (fs::exists(marker)) {
+        reason = "no NTFS images on this machine: " + FileContent(marker);
+        return false;
+    }
+    if (!fs::exists(ImagePath("ntfs_c4k"))) {
+        reason = "no NTFS images were made";
+        return false;
+    }
+    return true;
+}

@@ -56,3 +56,17 @@ std::vector<uint8_t> Le16(uint16_t value);
 std::vector<uint8_t> Le32(uint32_t value);
 
 std::string Narrow(const std::u16string& text);
+
+// What the NTFS and disk image scripts write into a file: lines
+// "PATH NNNNNNNN" (from 00000001), cut to size.
+std::string LineContent(const std::string& path, size_t size);
+// A whole file's bytes; empty when it cannot be read.
+std::string FileContent(const std::string& path);
+
+// Skips the current test when the NTFS images could not be made here.
+#define SKIP_WITHOUT_NTFS_IMAGES()                                       \
+    do {                                                                 \
+        std::string reason_;                                             \
+        if (!NtfsImagesAvailable(reason_)) GTEST_SKIP() << reason_;      \
+    } while (0)
+bool NtfsImagesAvailable(std::string& reason);

@@ -1,19 +1,11 @@
-#include "harness_common.h"
-
+// Helpers of the harness's raw and load commands.
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#include "commands.h"
+#include "recording_ui.h"
 #include "text.h"
-
-bool ParseNumber(const char* text, uint64_t& value) {
-    char* end = nullptr;
-    value = std::strtoull(text, &end, 10);
-    return end && *end == 0 && end != text;
-}
-
-void Print(const std::u16string& text) { std::fputs(Utf16ToUtf8(text).c_str(), stdout); }
 
 void PrintMessages(const RecordingUi& ui) {
     for (const auto& message : ui.messages) {

@@ -10,7 +10,7 @@
 #include "device.h"
 #include "engine_state.h"
 #include "found_items.h"
-#include "harness_common.h"
+#include "commands.h"
 #include "raw_lists.h"
 #include "raw_results.h"
 #include "recording_ui.h"

@@ -1,83 +1,81 @@
 // mulvara-harness: drives the recovery engine without any window.
 //
-//   mulvara-harness scan IMAGE [--start SECTOR] [--count SECTORS] [--type fat16|fat32|ntfs]
-//                   [--save SNAPSHOT]
-//   mulvara-harness raw IMAGE [options]        (see raw_command.cpp)
-//   mulvara-harness load SNAPSHOT [options]    (see load_command.cpp)
+//   mulvara-harness scan IMAGE [VOLUME OPTIONS]
+//   mulvara-harness partitions IMAGE [--search]
+//   mulvara-harness recover IMAGE DESTINATION [VOLUME OPTIONS] [--path PATH]...
+//   mulvara-harness drives [IMAGE...]
+//   mulvara-harness raw IMAGE [options]        (raw_command.cpp)
+//   mulvara-harness load SNAPSHOT [options]    (load_command.cpp)
 //
-// Prints one line per found folder and file (see the README for the format).
+// scan takes --save SNAPSHOT besides the volume options: the results are
+// then saved as a snapshot.
+//
+// VOLUME OPTIONS: --start SECTOR, --count SECTORS, --type fat16|fat32|ntfs,
+// --partition SECTOR. The README gives the output formats; drives lists what
+// the drive enumeration finds.
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "commands.h"
 #include "engine_state.h"
 #include "found_items.h"
-#include "harness_common.h"
 #include "image_scan.h"
+#include "partition_choice.h"
 #include "recording_ui.h"
 #include "snapshot.h"
 #include "standard_scan.h"
 #include "text.h"
 
-namespace {
-
 int Usage() {
     std::fprintf(stderr,
                  "usage: mulvara-harness scan IMAGE [--start SECTOR] [--count SECTORS] "
-                 "[--type fat16|fat32|ntfs] [--save SNAPSHOT]\n"
+                 "[--type fat16|fat32|ntfs] [--partition SECTOR]\n"
+                 "       mulvara-harness partitions IMAGE [--search]\n"
+                 "       mulvara-harness recover IMAGE DESTINATION [volume options] "
+                 "[--path PATH]...\n"
+                 "       mulvara-harness drives [IMAGE...]\n"
                  "       mulvara-harness raw IMAGE [--types .jpg,.png|all] [--size MB] "
-                 "[--start SECTOR] [--count SECTORS] [--type fat16|fat32] [--extract FOLDER] "
-                 "[--save SNAPSHOT]\n"
+                 "[volume options] [--extract FOLDER] [--save SNAPSHOT] [--raw-dat PATH]\n"
                  "       mulvara-harness load SNAPSHOT [--image IMAGE] [--extract FOLDER]\n");
     return 2;
 }
 
+void Print(const std::u16string& text) { std::fputs(Utf16ToUtf8(text).c_str(), stdout); }
+
+namespace {
+
+bool ParseNumber(const char* text, uint64_t& value) {
+    char* end = nullptr;
+    value = std::strtoull(text, &end, 10);
+    return end && *end == 0 && end != text;
+}
+
 int Scan(int argc, char** argv) {
     if (argc < 1) return Usage();
-    const char* image = argv[0];
-    uint64_t start = 0, count = 0;
-    uint16_t type = 0;
+    VolumeOptions options;
+    options.image = argv[0];
     std::string save;
-    for (int i = 1; i < argc; ++i) {
-        std::string option = argv[i];
-        if (i + 1 >= argc) return Usage();
-        const char* value = argv[++i];
-        if (option == "--start") {
-            if (!ParseNumber(value, start) || start > 0xFFFFFFFFu) return Usage();
-        } else if (option == "--count") {
-            if (!ParseNumber(value, count) || count == 0 || count > 0xFFFFFFFFu) return Usage();
-        } else if (option == "--type") {
-            std::string t = value;
-            type = t == "fat16" ? kFat16 : t == "fat32" ? kFat32 : t == "ntfs" ? kNtfs : 0;
-            if (!type) return Usage();
-        } else if (option == "--save") {
-            save = value;
-        } else {
-            return Usage();
+    for (int i = 1; i < argc;) {
+        if (std::string(argv[i]) == "--save" && i + 1 < argc) {
+            save = argv[i + 1];
+            i += 2;
+            continue;
         }
+        int used = ParseVolumeOption(argc, argv, i, options);
+        if (used <= 0) return Usage();
+        i += used;
     }
-
-    std::string error;
-    if (!SelectImage(image, start, count, type, error)) {
-        std::fprintf(stderr, "mulvara-harness: %s\n", error.c_str());
-        return 1;
-    }
-
+    if (!SelectVolume(options)) return 1;
     RecordingUi ui;
-    SetEngineUi(&ui);
-    int ran = StandardScanThread();
-    SetEngineUi(nullptr);
-    if (!ran) {
-        PrintMessages(ui);
-        return 1;
-    }
+    if (!RunStandardScan(ui)) return 1;
     for (const FoundItem& item : CollectFoundItems(ui)) Print(FoundItemLine(item) + u"\n");
     std::printf("total\tfolders %u\tfiles %u\n", unsigned(FoldersFound), unsigned(FilesFound));
     if (!save.empty()) {
         ui.questionAnswer = 1;  // replace an existing file
         SetEngineUi(&ui);
-        int saved = SaveSnapshot(EnginePath(save));
+        int saved = SaveSnapshot(Utf8ToUtf16(save));
         SetEngineUi(nullptr);
         if (!saved) {
             PrintMessages(ui);
@@ -89,10 +87,56 @@ int Scan(int argc, char** argv) {
 
 }  // namespace
 
+int ParseVolumeOption(int argc, char** argv, int i, VolumeOptions& options) {
+    std::string option = argv[i];
+    if (option != "--start" && option != "--count" && option != "--type" &&
+        option != "--partition")
+        return 0;
+    if (i + 1 >= argc) return -1;
+    const char* value = argv[i + 1];
+    uint64_t number = 0;
+    if (option == "--type") {
+        std::string t = value;
+        options.type = t == "fat16" ? kFat16 : t == "fat32" ? kFat32 : t == "ntfs" ? kNtfs : 0;
+        return options.type ? 2 : -1;
+    }
+    if (!ParseNumber(value, number) || number > 0xFFFFFFFFu) return -1;
+    if (option == "--start") options.start = number;
+    if (option == "--count") {
+        if (number == 0) return -1;
+        options.count = number;
+    }
+    if (option == "--partition") {
+        options.byPartition = true;
+        options.partition = uint32_t(number);
+    }
+    return 2;
+}
+
+bool SelectVolume(const VolumeOptions& options) {
+    std::string error;
+    bool ok = options.byPartition
+                  ? SelectImagePartition(options.image, options.partition, error)
+                  : SelectImage(options.image, options.start, options.count, options.type, error);
+    if (!ok) std::fprintf(stderr, "mulvara-harness: %s\n", error.c_str());
+    return ok;
+}
+
+bool RunStandardScan(RecordingUi& ui) {
+    SetEngineUi(&ui);
+    int ran = StandardScanThread();
+    SetEngineUi(nullptr);
+    if (!ran) PrintMessages(ui);
+    return ran != 0;
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     std::string command = argv[1];
     if (command == "scan") return Scan(argc - 2, argv + 2);
+    if (command == "partitions") return PartitionsCommand(argc - 2, argv + 2);
+    if (command == "recover") return RecoverCommand(argc - 2, argv + 2);
+    if (command == "drives") return DrivesCommand(argc - 2, argv + 2);
     if (command == "raw") return RawCommand(argc - 2, argv + 2);
     if (command == "load") return LoadCommand(argc - 2, argv + 2);
     return Usage();

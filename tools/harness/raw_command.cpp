@@ -1,22 +1,25 @@
-// mulvara-harness raw IMAGE [--types .jpg,.png|all] [--size MB] [--start SECTOR]
-//     [--count SECTORS] [--type fat16|fat32] [--extract FOLDER] [--save SNAPSHOT]
-//     [--raw-dat PATH]
+// mulvara-harness raw IMAGE [--types .jpg,.png|all] [--size MB] [VOLUME OPTIONS]
+//     [--extract FOLDER] [--save SNAPSHOT] [--raw-dat PATH]
 //
-// Raw Scan of an image with the chosen types of "Raw.dat" (all by default):
+// Raw Scan of an image with the chosen types of "Raw.dat" (all by default);
+// without --type or --partition the range has no file system, as a sector
+// range of a physical drive:
 // prints one "carved" line per hit (name, file type, start sector) and a
 // total; --extract writes every carved file into the folder, --save writes
 // a Raw Scan snapshot.
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "engine_state.h"
 #include "file_type_choice.h"
 #include "file_types.h"
-#include "files.h"
+#include "program_folder.h"
 #include "found_items.h"
-#include "harness_common.h"
+#include "commands.h"
 #include "image_scan.h"
+#include "partition_choice.h"
 #include "raw_lists.h"
 #include "raw_results.h"
 #include "raw_scan.h"
@@ -24,38 +27,28 @@
 #include "snapshot.h"
 #include "text.h"
 
-namespace {
-
-int RawUsage() {
-    std::fprintf(stderr,
-                 "usage: mulvara-harness raw IMAGE [--types .jpg,.png|all] [--size MB] "
-                 "[--start SECTOR] [--count SECTORS] [--type fat16|fat32] [--extract FOLDER] "
-                 "[--save SNAPSHOT] [--raw-dat PATH]\n");
-    return 2;
-}
-
-}  // namespace
 
 int RawCommand(int argc, char** argv) {
-    if (argc < 1) return RawUsage();
-    const char* image = argv[0];
-    uint64_t start = 0, count = 0, size = 3;
-    uint16_t type = 0;
+    if (argc < 1) return Usage();
+    VolumeOptions volume;
+    volume.image = argv[0];
+    unsigned long size = 3;
     std::string types = "all", extract, save, rawDat;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc;) {
+        int used = ParseVolumeOption(argc, argv, i, volume);
+        if (used < 0) return Usage();
+        if (used > 0) {
+            i += used;
+            continue;
+        }
         std::string option = argv[i];
-        if (i + 1 >= argc) return RawUsage();
-        const char* value = argv[++i];
-        if (option == "--start") {
-            if (!ParseNumber(value, start) || start > 0xFFFFFFFFu) return RawUsage();
-        } else if (option == "--count") {
-            if (!ParseNumber(value, count) || count == 0 || count > 0xFFFFFFFFu) return RawUsage();
-        } else if (option == "--size") {
-            if (!ParseNumber(value, size) || size < 1 || size > 20) return RawUsage();
-        } else if (option == "--type") {
-            std::string t = value;
-            type = t == "fat16" ? kFat16 : t == "fat32" ? kFat32 : 0;
-            if (!type) return RawUsage();
+        if (i + 1 >= argc) return Usage();
+        const char* value = argv[i + 1];
+        i += 2;
+        if (option == "--size") {
+            char* end = nullptr;
+            size = std::strtoul(value, &end, 10);
+            if (!end || *end || size < 1 || size > 20) return Usage();
         } else if (option == "--types") {
             types = value;
         } else if (option == "--extract") {
@@ -65,12 +58,15 @@ int RawCommand(int argc, char** argv) {
         } else if (option == "--raw-dat") {
             rawDat = value;
         } else {
-            return RawUsage();
+            return Usage();
         }
     }
 
     std::string error;
-    if (!SelectImageRange(image, start, count, type, error)) {
+    bool selected = volume.byPartition
+                        ? SelectImagePartition(volume.image, volume.partition, error)
+                        : SelectImageRange(volume.image, volume.start, volume.count, volume.type, error);
+    if (!selected) {
         std::fprintf(stderr, "mulvara-harness: %s\n", error.c_str());
         return 1;
     }

@@ -45,6 +45,17 @@ int RecordingUi::AskQuestion(int kind, const std::u16string& text) {
     return questionAnswer;
 }
 
+void RecordingUi::ShowMessageBox(const std::u16string& text, const std::u16string&) {
+    std::lock_guard<std::mutex> hold(lock_);
+    messages.push_back({2, text});
+}
+
+void RecordingUi::AddDriveTreePath(const std::string& path, int drive) {
+    drivePaths.push_back({path, drive});
+}
+
+void RecordingUi::ExpandDriveTree() { ++driveTreeExpands; }
+
 void RecordingUi::ClearFolderTree() { tree.clear(); }
 
 TreeItem RecordingUi::InsertFolderItem(const std::u16string& text, TreeItem parent) {
@@ -92,8 +103,6 @@ void RecordingUi::BuildRawTree(TreeItem parent) {
         }
     }
 }
-
-void RecordingUi::ShowResultsPage() { ++resultsPageShown; }
 
 void RecordingUi::ExpandItem(TreeItem item) {
     if (item && item <= tree.size()) tree[item - 1].expanded = true;

@@ -22,6 +22,10 @@ public:
         RowIcon icon;
         bool checked = false;
     };
+    struct DrivePath {
+        std::string path;
+        int drive;
+    };
     struct Message {
         int kind;  // 0 for the stop message box
         std::u16string text;
@@ -40,6 +44,15 @@ public:
     void ShowStopMessageBox(const std::u16string&) override;
     void ShowAppMessage(int kind, const std::u16string&) override;
     int AskQuestion(int kind, const std::u16string&) override;
+    void ShowMessageBox(const std::u16string& text, const std::u16string& caption) override;
+    void AddDriveTreePath(const std::string& path, int drive) override;
+    void ExpandDriveTree() override;
+
+    void SwitchView(int page) override { views.push_back(page); }
+    void SetStepFlags(bool scanIdleOnly) override { stepFlags.push_back(scanIdleOnly); }
+    int FileSystemTreeVisibleItems() override { return fileSystemTreeItems; }
+    void SetFileSystemInfoText(const std::u16string& text) override { fileSystemInfo = text; }
+    void SetBusy(bool busy) override { this->busy = busy; }
 
     void ClearFolderTree() override;
     TreeItem InsertFolderItem(const std::u16string&, TreeItem parent) override;
@@ -47,7 +60,6 @@ public:
     void AddNtfsFolders(TreeItem parent, uint32_t parentRecord) override;
     void BuildRawTree(TreeItem parent) override;
     void ExpandItem(TreeItem) override;
-    void ShowResultsPage() override;
 
     void DeleteAllRows() override;
     int InsertRow(int index, const std::u16string (&columns)[6], RowIcon) override;
@@ -65,8 +77,14 @@ public:
     std::vector<TreeNode> tree;  // item n is tree[n - 1]
     std::vector<Row> rows;
     std::vector<int> listProgress;
+    std::vector<DrivePath> drivePaths;
+    int driveTreeExpands = 0;
     int timerStops = 0;
-    int resultsPageShown = 0;
+    std::vector<int> views;
+    std::vector<bool> stepFlags;
+    int fileSystemTreeItems = 1;
+    std::u16string fileSystemInfo;
+    bool busy = false;
     int questions = 0;
 
     // Path of a tree item from the root item down, "/" between names.

@@ -1,13 +1,16 @@
+// Outside Windows there is no structured storage: the program's own reader
+// of compound files gives the same answer.
 #include <cstdio>
 #include <vector>
 
 #include "compound_file.h"
-#include "files.h"
-#include "office_type.h"
+#include "compound_reader.h"
+#include "platform_files.h"
+#include "program_folder.h"
 
-std::u16string ReadFileAppName(const std::u16string& fileName) {
-    std::FILE* file = OpenFile(fileName, "rb");
-    if (!file) return {};
+std::u16string ReadFileAppName(const std::u16string& path) {
+    std::FILE* file = OpenFile(path, "rb");
+    if (!file) return u"";
     std::vector<uint8_t> bytes;
     uint8_t chunk[65536];
     size_t got;
@@ -16,6 +19,6 @@ std::u16string ReadFileAppName(const std::u16string& fileName) {
         bytes.insert(bytes.end(), chunk, chunk + got);
     std::fclose(file);
     std::string appName;
-    if (!ReadCompoundAppName(bytes.data(), bytes.size(), appName)) return {};
+    if (!ReadCompoundAppName(bytes.data(), bytes.size(), appName)) return u"";
     return AnsiToUtf16(appName + " (VT_LPSTR)\n");
 }

@@ -1,4 +1,4 @@
-#include "compound_file.h"
+#include "compound_reader.h"
 
 #include <vector>
 
