@@ -40,6 +40,15 @@ void AddGroupRows(bool ignoreCase) {
 
 }  // namespace
 
+void ShowRawTree(TreeItem root) {
+    EngineUi& ui = Ui();
+    ui.BuildRawTree(root);
+    ui.ExpandItem(root);
+    ui.SetReportView();
+    CurrentFolderItem = root;
+    ListRawGroups();
+}
+
 void ListRawGroups() {
     Ui().DeleteAllRows();
     AddGroupRows(true);

@@ -15,6 +15,10 @@ struct SelectionTotalsRecord {
 };
 extern SelectionTotalsRecord SelectionTotals;
 
+// The Raw Scan's results tree below "Root" (types, then extensions),
+// expanded, and the type groups listed.
+void ShowRawTree(TreeItem root);
+
 // One row per file-type text of CarvedFileList (first appearance, letter
 // case ignored).
 void ListRawGroups();

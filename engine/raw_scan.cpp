@@ -45,21 +45,7 @@ void RecordHit(const SignatureEntry& entry, uint64_t sector, uint32_t hits) {
 }
 
 void ShowRawResults() {
-    EngineUi& ui = Ui();
-    ui.SetControl(ScanControl::Next, true, false);
-    ui.SetControl(ScanControl::Back, true, false);
-    ui.SetControl(ScanControl::StartOver, true, false);
-    ui.SetBusy(true);
-    TreeItem root = ui.InsertFolderItem(u"Root", 0);
-    ui.SetStatusText(u"Please wait creating tree");
-    TreeProgressCount = 0;
-    ScanStopFlag = 0;
-    ui.SetControl(ScanControl::Stop, false, false);
-    ui.BuildRawTree(root);
-    ui.ExpandItem(root);
-    ui.SetReportView();
-    CurrentFolderItem = root;
-    ListRawGroups();
+    ShowRawTree(BeginResultsTree());
     ScanStopFlag = 1;
     ScanRunning = 0;
 }

@@ -81,16 +81,10 @@ std::vector<CFileTypeRecord> ParseRawSignatureFile(const uint8_t* data, size_t s
 
 bool ReadRawSignatureFile(const std::u16string& path, std::vector<CFileTypeRecord>& records) {
     records.clear();
-    std::FILE* file = OpenFile(path, "rb");
-    if (!file) return false;
     std::vector<uint8_t> bytes;
-    uint8_t chunk[16384];
-    size_t got;
-    // A signature file is small; a huge one is not ours.
-    constexpr size_t kMaxFileSize = 16u << 20;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0 && bytes.size() < kMaxFileSize)
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    std::fclose(file);
+    // A signature file is small; a huge one is not ours, and what fits of a
+    // damaged one is kept.
+    if (ReadFileBytes(path, 16u << 20, bytes) == FileRead::CannotOpen) return false;
     records = ParseRawSignatureFile(bytes.data(), bytes.size());
     return true;
 }

@@ -20,7 +20,7 @@ namespace {
 const char16_t kInvalidFile[] = u"Invalid File.";
 const char16_t kCannotOpen[] = u"Unable to open the file";
 // A snapshot of millions of entries is still far smaller than this.
-constexpr long kMaxSnapshotSize = 1L << 30;
+constexpr size_t kMaxSnapshotSize = size_t(1) << 30;
 
 void Tell(int kind, const std::u16string& text) {
     AppMessageKind = kind;
@@ -106,25 +106,11 @@ void FreeAllLists() {
 
 // Reads the whole file; false (after telling the user) when it cannot.
 bool ReadSnapshotFile(const std::u16string& path, std::vector<uint8_t>& bytes) {
-    std::FILE* file = OpenFile(path, "rb");
-    if (!file) {
-        Tell(2, kCannotOpen);
-        return false;
+    switch (ReadFileBytes(path, kMaxSnapshotSize, bytes)) {
+        case FileRead::Ok: return true;
+        case FileRead::CannotOpen: Tell(2, kCannotOpen); return false;
+        default: Tell(3, kInvalidFile); return false;
     }
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    long size = ok ? std::ftell(file) : -1;
-    ok = ok && size >= 0 && size <= kMaxSnapshotSize && std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        try {
-            bytes.resize(size_t(size));
-        } catch (const std::bad_alloc&) {
-            ok = false;
-        }
-    }
-    ok = ok && std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    std::fclose(file);
-    if (!ok) Tell(3, kInvalidFile);
-    return ok;
 }
 
 // Reads and checks a snapshot of the wanted kind; tells the user and
@@ -346,11 +332,7 @@ int LoadRawSnapshot(const std::u16string& path) {
     TreeItem root = ui.InsertFolderItem(u"Root", 0);
     TreeProgressCount = 0;
     ui.SetControl(ScanControl::Stop, false, false);
-    ui.BuildRawTree(root);
-    ui.ExpandItem(root);
-    ui.SetReportView();
-    CurrentFolderItem = root;
-    ListRawGroups();
+    ShowRawTree(root);
     FinishLoad();
     return 1;
 }

@@ -109,6 +109,19 @@ void BuildFatTree() {
         ReadDirectoryChain(folder->cluster, folder->deleted, true, visited);
     }
 
+    TreeItem root = BeginResultsTree();
+    ui.AddFatFolders(root, 0);
+    ui.ExpandItem(root);
+    ui.SetReportView();
+    CurrentFolderItem = root;
+    ListFatFolder(0);
+
+    ScanStopFlag = 1;
+    ScanRunning = 0;
+}
+
+TreeItem BeginResultsTree() {
+    EngineUi& ui = Ui();
     ui.SetControl(ScanControl::Next, true, false);
     ui.SetControl(ScanControl::Back, true, false);
     ui.SetControl(ScanControl::StartOver, true, false);
@@ -118,14 +131,7 @@ void BuildFatTree() {
     TreeProgressCount = 0;
     ScanStopFlag = 0;
     ui.SetControl(ScanControl::Stop, false, false);
-    ui.AddFatFolders(root, 0);
-    ui.ExpandItem(root);
-    ui.SetReportView();
-    CurrentFolderItem = root;
-    ListFatFolder(0);
-
-    ScanStopFlag = 1;
-    ScanRunning = 0;
+    return root;
 }
 
 int EstablishScanParameters() {

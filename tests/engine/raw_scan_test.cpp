@@ -30,16 +30,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::map<std::string, std::string> kSampleTypes = {
-    {"photo.jpg", ".jpg"},   {"image.png", ".png"},   {"anim.gif", ".gif"},
-    {"picture.bmp", ".bmp"}, {"scan_le.tif", ".tif"}, {"scan_be.tif", ".tif"},
-    {"layers.psd", ".psd"},  {"archive.zip", ".zip"}, {"notes.gz", ".gz"},
-    {"bundle.7z", ".7z"},    {"setup.cab", ".cab"},   {"tone.wav", ".wav"},
-    {"tone.flac", ".flac"},  {"tone.ogg", ".ogg"},    {"page.htm", ".htm"},
-    {"data.xml", ".xml"},    {"letter.rtf", ".rtf"},  {"mail.eml", ".eml"},
-    {"plan.dxf", ".dxf"},    {"paper.pdf", ".pdf"},   {"song.mid", ".mid"},
-    {"track.mp3", ".mp3"}};
-
 std::u16string TypeTextOf(const std::string& extension) {
     for (SignatureEntry* e = SignatureList.head; e; e = e->next)
         if (Narrow(e->extension) == extension) return e->fileType;
@@ -66,7 +56,7 @@ TEST(RawScan, CarvesTheFilesOfAVolumeWithoutBootSectorOrFats) {
         std::string sample, extension;
     };
     std::vector<Expected> expected;
-    for (const auto& [sample, extension] : kSampleTypes) {
+    for (const auto& [sample, extension] : RawSampleTypes()) {
         std::vector<uint8_t> first = ReadBytes(ImagesFolder() + "/raw-samples/" + sample, 0, 512);
         uint64_t found = 0;
         for (size_t at = 0; at + first.size() <= bytes.size() && !found; at += 512)

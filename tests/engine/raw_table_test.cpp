@@ -52,15 +52,7 @@ TEST_F(ShippedTable, HoldsTheExpectedTypes) {
 }
 
 TEST_F(ShippedTable, FilesMadeByDebianToolsAreRecognisedByTheirFirstSector) {
-    const std::map<std::string, std::string> expected = {
-        {"photo.jpg", ".jpg"},   {"image.png", ".png"},   {"anim.gif", ".gif"},
-        {"picture.bmp", ".bmp"}, {"scan_le.tif", ".tif"}, {"scan_be.tif", ".tif"},
-        {"layers.psd", ".psd"},  {"archive.zip", ".zip"}, {"notes.gz", ".gz"},
-        {"bundle.7z", ".7z"},    {"setup.cab", ".cab"},   {"tone.wav", ".wav"},
-        {"tone.flac", ".flac"},  {"tone.ogg", ".ogg"},    {"page.htm", ".htm"},
-        {"data.xml", ".xml"},    {"letter.rtf", ".rtf"},  {"mail.eml", ".eml"},
-        {"plan.dxf", ".dxf"},    {"paper.pdf", ".pdf"},   {"song.mid", ".mid"},
-        {"track.mp3", ".mp3"}};
+    const std::map<std::string, std::string>& expected = RawSampleTypes();
     const SignatureMatcher matcher;
     const std::string folder = ImagesFolder() + "/raw-samples";
     size_t seen = 0;

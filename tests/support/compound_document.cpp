@@ -8,6 +8,10 @@
 #include <objbase.h>
 #include <propidl.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "text.h"
 #endif
 
 namespace {
@@ -115,35 +119,40 @@ std::vector<uint8_t> WriteCompoundDocument(const std::string& appName, bool larg
 }
 
 #ifdef _WIN32
-std::vector<uint8_t> SystemCompoundDocument(const std::string& appName, const std::string& path) {
-    const IID propertySetStorage = {0x0000013A, 0x0000, 0x0000,
-                                    {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-    const FMTID summary = {0xF29F85E0, 0x4FF9, 0x1068,
-                           {0xAB, 0x91, 0x08, 0x00, 0x2B, 0x27, 0xB3, 0xD9}};
-    std::wstring widePath(path.begin(), path.end());
-    IPropertySetStorage* sets = nullptr;
-    HRESULT hr = StgCreateStorageEx(widePath.c_str(),
-                                    STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
-                                    STGFMT_STORAGE, 0, nullptr, nullptr, propertySetStorage,
-                                    reinterpret_cast<void**>(&sets));
-    if (FAILED(hr)) return {};
-    IPropertyStorage* properties = nullptr;
-    hr = sets->Create(summary, nullptr, PROPSETFLAG_ANSI,
-                      STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, &properties);
-    if (SUCCEEDED(hr)) {
-        PROPSPEC spec;
-        spec.ulKind = PRSPEC_PROPID;
-        spec.propid = 18;
+void MakeCompoundDocument(const std::string& path, const char* application) {
+    // {F29F85E0-4FF9-1068-AB91-08002B27B3D9}
+    const FMTID summaryInformation = {
+        0xF29F85E0, 0x4FF9, 0x1068, {0xAB, 0x91, 0x08, 0x00, 0x2B, 0x27, 0xB3, 0xD9}};
+    IStorage* storage = nullptr;
+    ASSERT_EQ(StgCreateDocfile(ToWide(Utf8ToUtf16(path)).c_str(),
+                               STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage),
+              S_OK);
+    if (application) {
+        IPropertySetStorage* sets = nullptr;
+        ASSERT_EQ(storage->QueryInterface(IID_IPropertySetStorage, reinterpret_cast<void**>(&sets)),
+                  S_OK);
+        IPropertyStorage* summary = nullptr;
+        ASSERT_EQ(sets->Create(summaryInformation, nullptr, PROPSETFLAG_ANSI,
+                               STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, &summary),
+                  S_OK);
+        PROPSPEC which;
+        which.ulKind = PRSPEC_PROPID;
+        which.propid = 18;
         PROPVARIANT value;
         PropVariantInit(&value);
         value.vt = VT_LPSTR;
-        value.pszVal = const_cast<char*>(appName.c_str());
-        hr = properties->WriteMultiple(1, &spec, &value, 2);
-        properties->Commit(STGC_DEFAULT);
-        properties->Release();
+        value.pszVal = const_cast<char*>(application);
+        EXPECT_EQ(summary->WriteMultiple(1, &which, &value, 2), S_OK);
+        summary->Commit(STGC_DEFAULT);
+        summary->Release();
+        sets->Release();
     }
-    sets->Release();
-    if (FAILED(hr)) return {};
+    storage->Commit(STGC_DEFAULT);
+    storage->Release();
+}
+
+std::vector<uint8_t> SystemCompoundDocument(const std::string& appName, const std::string& path) {
+    MakeCompoundDocument(path, appName.c_str());
     std::ifstream file(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
 }

@@ -13,7 +13,10 @@
 std::vector<uint8_t> WriteCompoundDocument(const std::string& appName, bool largeSummary);
 
 #ifdef _WIN32
-// The same made through StgCreateStorageEx and IPropertySetStorage; empty
-// when the system could not make it.
+// A compound document as Office writes one, made through the system's
+// structured storage, with the application name given (none: no summary at
+// all).
+void MakeCompoundDocument(const std::string& path, const char* application);
+// The same as bytes; empty when the system could not make it.
 std::vector<uint8_t> SystemCompoundDocument(const std::string& appName, const std::string& path);
 #endif

@@ -129,6 +129,19 @@ RawOutcome RawScanImage(const std::string& path, const std::string& types, int s
     return outcome;
 }
 
+const std::map<std::string, std::string>& RawSampleTypes() {
+    static const std::map<std::string, std::string> types = {
+        {"photo.jpg", ".jpg"},   {"image.png", ".png"},   {"anim.gif", ".gif"},
+        {"picture.bmp", ".bmp"}, {"scan_le.tif", ".tif"}, {"scan_be.tif", ".tif"},
+        {"layers.psd", ".psd"},  {"archive.zip", ".zip"}, {"notes.gz", ".gz"},
+        {"bundle.7z", ".7z"},    {"setup.cab", ".cab"},   {"tone.wav", ".wav"},
+        {"tone.flac", ".flac"},  {"tone.ogg", ".ogg"},    {"page.htm", ".htm"},
+        {"data.xml", ".xml"},    {"letter.rtf", ".rtf"},  {"mail.eml", ".eml"},
+        {"plan.dxf", ".dxf"},    {"paper.pdf", ".pdf"},   {"song.mid", ".mid"},
+        {"track.mp3", ".mp3"}};
+    return types;
+}
+
 std::string BlankImage(uint64_t sectors) {
     std::string path = TemporaryFolder() + "/blank.img";
     { std::ofstream create(path, std::ios::binary); }

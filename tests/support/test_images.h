@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,10 @@ struct RawOutcome {
 // Raw Scan's worker on this thread.
 RawOutcome RawScanImage(const std::string& path, const std::string& types, int sizeMB = 1,
                         uint64_t start = 0, uint64_t count = 0);
+
+// The sample files of tools/images/make_raw_images.sh (in
+// ImagesFolder()/raw-samples) and the extension each is carved as.
+const std::map<std::string, std::string>& RawSampleTypes();
 
 // A blank image of that many sectors in the test's temporary folder.
 std::string BlankImage(uint64_t sectors);
