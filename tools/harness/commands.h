@@ -36,3 +36,7 @@ void PrintMessages(const RecordingUi& ui);
 // the folder is made when missing.
 std::u16string EnginePath(const std::string& path);
 std::u16string EngineFolder(const std::string& path);
+// One line per carved file; every carved file written into the folder
+// (false when one could not be).
+void PrintCarvedFiles();
+bool ExtractCarvedFiles(const std::string& folder);

@@ -4,6 +4,10 @@
 #include <system_error>
 
 #include "commands.h"
+#include "engine_state.h"
+#include "found_items.h"
+#include "raw_lists.h"
+#include "raw_results.h"
 #include "recording_ui.h"
 #include "text.h"
 
@@ -22,4 +26,17 @@ std::u16string EngineFolder(const std::string& path) {
     std::u16string folder = Utf8ToUtf16(path);
     if (!folder.empty() && folder.back() != u'/' && folder.back() != u'\\') folder += u'/';
     return folder;
+}
+
+void PrintCarvedFiles() {
+    for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next)
+        Print(CarvedItemLine(*f) + u"\n");
+}
+
+bool ExtractCarvedFiles(const std::string& folder) {
+    bool all = true;
+    const std::u16string target = EngineFolder(folder);
+    for (CarvedFileRecord* f = CarvedFileList.head; f && !StopAllRecovery; f = f->next)
+        if (!RecoverCarvedFile(target, *f)) all = false;
+    return all;
 }

@@ -43,13 +43,10 @@ int LoadCommand(int argc, char** argv) {
     int loaded = OpenSnapshot(EnginePath(argv[0]));
     int status = loaded ? 0 : 1;
     if (loaded && ScanMode == kRawScan) {
-        for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next)
-            Print(CarvedItemLine(*f) + u"\n");
+        PrintCarvedFiles();
         std::printf("total\tfiles %u\tsignatures %u\n", unsigned(FilesFound),
                     unsigned(SignatureCount));
-        if (!extract.empty())
-            for (CarvedFileRecord* f = CarvedFileList.head; f && !StopAllRecovery; f = f->next)
-                if (!RecoverCarvedFile(EngineFolder(extract), *f)) status = 1;
+        if (!extract.empty() && !ExtractCarvedFiles(extract)) status = 1;
     } else if (loaded) {
         for (const FoundItem& item : CollectFoundItems(ui)) Print(FoundItemLine(item) + u"\n");
         std::printf("total\tfolders %u\tfiles %u\n", unsigned(FoldersFound), unsigned(FilesFound));

@@ -88,13 +88,10 @@ int RawCommand(int argc, char** argv) {
         status = 1;
     }
     if (status == 0) {
-        for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next)
-            Print(CarvedItemLine(*f) + u"\n");
+        PrintCarvedFiles();
         std::printf("total\tfiles %u\tunreadable sectors %u\n", unsigned(FilesFound),
                     unsigned(RawUnreadableSectors));
-        if (!extract.empty())
-            for (CarvedFileRecord* f = CarvedFileList.head; f && !StopAllRecovery; f = f->next)
-                if (!RecoverCarvedFile(EngineFolder(extract), *f)) status = 1;
+        if (!extract.empty() && !ExtractCarvedFiles(extract)) status = 1;
         if (!save.empty() && !SaveRawSnapshot(EnginePath(save))) status = 1;
         if (status) PrintMessages(ui);
     }
