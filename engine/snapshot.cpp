@@ -266,6 +266,7 @@ int OpenSnapshot(const std::u16string& chosen) {
         return 0;
     }
     ScanMode = mode;
+    Ui().SetStepFlags(false);  // step three becomes the current one
     Ui().SetResultColumns(mode == kRawScan);
     return mode == kRawScan ? LoadRawSnapshot(path) : LoadSnapshot(path);
 }

@@ -101,6 +101,7 @@ TEST_P(ScanRoundTrip, SnapshotsLoadBackIdentically) {
         EXPECT_EQ(mode, ScanMode);
         EXPECT_EQ(scanned, ItemLines(*ui));
         EXPECT_EQ(std::vector<int>{kResultsPage}, ui->views);
+        EXPECT_EQ(std::vector<bool>{false}, ui->stepFlags);
         EXPECT_NE(nullptr, PhysicalDriveHandle) << "the snapshot's drive is opened again";
         ASSERT_EQ(1, Save(folder + "/second.wrx", false));
         EXPECT_EQ(first, ReadFile(folder + "/SECOND.WRX"));
