@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "advance_lists.h"
 #include "file_recovery.h"
 #include "mft_runs.h"
 #include "ntfs_record.h"
@@ -69,33 +70,9 @@ EngineUi* currentUi = &silentUi;
 
 template <typename Entry>
 Entry* NewEntry(const char16_t* name) {
-    Entry* node = static_cast<Entry*>(std::calloc(1, sizeof(Entry)));
-    if (!node) OutOfMemory();
+    Entry* node = AllocateNode<Entry>();
     node->name = CopyName(name);
     return node;
-}
-
-template <typename Entry>
-void Link(EntryList<Entry>& list, Entry* node) {
-    node->next = nullptr;
-    if (!list.head) {
-        list.head = list.tail = node;
-    } else {
-        list.tail->next = node;
-        list.tail = node;
-    }
-}
-
-template <typename Entry>
-void FreeList(EntryList<Entry>& list) {
-    Entry* node = list.head;
-    while (node) {
-        Entry* next = node->next;
-        std::free(node->name);
-        std::free(node);
-        node = next;
-    }
-    list.head = list.tail = nullptr;
 }
 
 NtfsFolderEntry* FindNtfsFolder(uint32_t recordNumber) {
@@ -114,7 +91,7 @@ void AppendNtfsFolder(const char16_t* name, uint32_t recordNumber, uint32_t pare
     node->secondTime = secondTime;
     node->treeItem = treeItem;
     node->deleted = deleted;
-    Link(NtfsFolderList, node);
+    LinkNode(NtfsFolderList, node);
     ++FoldersFound;
 }
 
@@ -156,7 +133,7 @@ void AddFatFile(const char16_t* name, uint32_t firstCluster, uint32_t parentClus
     node->size = size;
     node->deleted = deleted;
     node->fileNumber = FilesFound;
-    Link(FatFileList, node);
+    LinkNode(FatFileList, node);
 }
 
 void AddFatFolder(const char16_t* name, uint32_t cluster, uint32_t parentCluster,
@@ -178,7 +155,7 @@ void AddFatFolder(const char16_t* name, uint32_t cluster, uint32_t parentCluster
     node->accessDate = accessDate;
     node->treeItem = treeItem;
     node->deleted = deleted;
-    Link(FatFolderList, node);
+    LinkNode(FatFolderList, node);
     ++FoldersFound;
 }
 
@@ -193,7 +170,7 @@ void AddNtfsFile(uint32_t dataRecordSector, const char16_t* name, uint32_t recor
     node->size = size;
     node->deleted = deleted;
     node->dataRecordSector = dataRecordSector;
-    Link(NtfsFileList, node);
+    LinkNode(NtfsFileList, node);
 }
 
 void AddNtfsFolder(const char16_t* name, uint32_t recordNumber, uint32_t parentRecord,
@@ -221,14 +198,16 @@ void FreeStandardScanLists() {
     FilesFound = 0;
     EntriesParsed = 0;
     TotalFoundSize = 0;
-    FreeList(FatFileList);
-    FreeList(FatFolderList);
-    FreeList(NtfsFolderList);
-    FreeList(NtfsFileList);
+    FreeEntryList(FatFileList);
+    FreeEntryList(FatFolderList);
+    FreeEntryList(NtfsFolderList);
+    FreeEntryList(NtfsFileList);
 }
 
 void ResetEngineState() {
     FreeStandardScanLists();
+    FreeAdvanceScanLists();
+    AnalysedCount = 0;
     FreeCarvedFileList();
     FreeSignatureList();
     CarveSizeLimitMB = 3;

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "engine_ui.h"
@@ -163,6 +164,19 @@ struct EntryList {
     Entry* tail = nullptr;
 };
 
+// Frees every node and its name; leaves the list empty.
+template <typename Entry>
+void FreeEntryList(EntryList<Entry>& list) {
+    Entry* node = list.head;
+    while (node) {
+        Entry* next = node->next;
+        std::free(node->name);
+        std::free(node);
+        node = next;
+    }
+    list.head = list.tail = nullptr;
+}
+
 extern EntryList<FatFolderEntry> FatFolderList;
 extern EntryList<FatFileEntry> FatFileList;
 extern EntryList<NtfsFolderEntry> NtfsFolderList;
@@ -189,6 +203,27 @@ void FreeStandardScanLists();
 // out-of-memory message when memory is exhausted.
 char16_t* CopyName(const char16_t* name);
 [[noreturn]] void OutOfMemory();
+
+// A zeroed heap node; ends the process with the out-of-memory message when
+// memory is exhausted.
+template <typename Node>
+Node* AllocateNode() {
+    Node* node = static_cast<Node*>(std::calloc(1, sizeof(Node)));
+    if (!node) OutOfMemory();
+    return node;
+}
+
+// Appends a node at the list's tail.
+template <typename Node>
+void LinkNode(EntryList<Node>& list, Node* node) {
+    node->next = nullptr;
+    if (!list.head) {
+        list.head = list.tail = node;
+    } else {
+        list.tail->next = node;
+        list.tail = node;
+    }
+}
 
 // Length of a terminated UTF-16 text.
 size_t NameLength(const char16_t* name);

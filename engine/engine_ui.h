@@ -28,6 +28,7 @@ enum class ScanControl {
     FileSystemNext = 7,  // the file-system page's navigation buttons
     FileSystemBack = 8,
     FileSystemStartOver = 9,
+    FileSystemStop = 10,  // the file-system page's Stop button
 };
 
 // Icon of a found-file list row.
@@ -109,6 +110,12 @@ public:
     virtual void ShowSelectedSizeText(const std::u16string&) {}
     // Temporary files made for previews.
     virtual std::vector<std::u16string> PreviewTempFiles() { return {}; }
+
+    // File-system page of the Advance Scan: the tree of found volumes (parent
+    // 0 = top level) and the page's status line.
+    virtual TreeItem AddVolumeItem(const std::u16string&, TreeItem /*parent*/) { return 0; }
+    virtual void ExpandVolumeItem(TreeItem) {}
+    virtual void SetFileSystemStatus(const std::u16string&) {}
 
     // Drive page: the partition search's texts, progress and partition tree,
     // and the "Please Select" choice (1 = search the disk).

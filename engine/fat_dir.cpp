@@ -9,16 +9,14 @@
 
 namespace {
 
-constexpr int kEntrySize = 32;
 constexpr int kEntriesPerSector = 16;
-constexpr uint8_t kLongNameAttribute = 0x0F;
-constexpr uint8_t kDirectoryAttribute = 0x10;
-constexpr uint8_t kDeletedMark = 0xE5;
 constexpr int kLongNameLimit = 255;
 // Byte offsets of the 13 UTF-16 characters of a long-name entry.
 constexpr int kLongNameCharOffsets[13] = {1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
 
-std::u16string ShortName(ByteView entry) {
+}  // namespace
+
+std::u16string ShortFileName(ByteView entry) {
     std::u16string name;
     for (int i = 0; i < 8; ++i)
         if (entry.u8(i) != ' ') name.push_back(char16_t(entry.u8(i)));
@@ -31,15 +29,13 @@ std::u16string ShortName(ByteView entry) {
     return name;
 }
 
-// Collects the long name over `view`, which may hold the directory's
-// previous sector before the current one.
-int ReadLongName(ByteView view, char16_t* name, int entryOffset) {
+int ReadLongFileName(ByteView view, char16_t* name, int entryOffset) {
     int count = 0;
     int sequence = 1;
     name[0] = 0;
     int p = entryOffset;
-    while (p > 0 && view.u8(p - kEntrySize + 11) == kLongNameAttribute) {
-        int entry = p - kEntrySize;
+    while (p > 0 && view.u8(p - kFatEntrySize + 11) == kLongNameAttribute) {
+        int entry = p - kFatEntrySize;
         for (int offset : kLongNameCharOffsets) {
             char16_t c = char16_t(view.u16(entry + offset));
             if (c == 0) return 0;
@@ -48,16 +44,14 @@ int ReadLongName(ByteView view, char16_t* name, int entryOffset) {
         }
         if (view.u8(entry) == 0x40 + sequence) return 0;
         ++sequence;
-        p -= kEntrySize;
+        p -= kFatEntrySize;
         if (count > kLongNameLimit) return 0;
     }
     return count == 0 ? 1 : 0;
 }
 
-}  // namespace
-
 int ReadLongFileName(const uint8_t* sector, char16_t* name, int entryOffset) {
-    return ReadLongName(ByteView(sector, kSectorSize), name, entryOffset);
+    return ReadLongFileName(ByteView(sector, kSectorSize), name, entryOffset);
 }
 
 int IsValidFileName(const char16_t* name) {
@@ -92,9 +86,9 @@ void ParseFatDirSector(const uint8_t* sector, uint32_t parentCluster, int& endOf
     ui.SetPaneValue(PaneValue::CurrentSector, Decimal(sectorNumber));
     const bool fat32 = PartitionParameters.scannedType == kFat32;
     ByteView view(sector, kSectorSize);
-    char16_t longName[kLongNameBufferLength + kEntrySize / 2];
+    char16_t longName[kLongNameBufferLength + kFatEntrySize / 2];
     for (int i = firstEntry < 0 ? 0 : firstEntry; i < kEntriesPerSector; ++i) {
-        ByteView entry = view.Sub(size_t(i) * kEntrySize, kEntrySize);
+        ByteView entry = view.Sub(size_t(i) * kFatEntrySize, kFatEntrySize);
         uint32_t deleted = directoryDeleted == 1 ? 1 : 0;
         if (entry.u8(0) == 0) {
             endOfDirectory = 1;
@@ -106,12 +100,12 @@ void ParseFatDirSector(const uint8_t* sector, uint32_t parentCluster, int& endOf
                                  : entry.u16(26);
         if (cluster == 0) continue;
 
-        std::u16string name = ShortName(entry);
+        std::u16string name = ShortFileName(entry);
         if (!name.empty() && name[0] == kDeletedMark) {
             name[0] = u'x';
             deleted = 1;
         }
-        if (ReadLongName(nameView, longName, nameBase + i * kEntrySize) == 0) name = longName;
+        if (ReadLongFileName(nameView, longName, nameBase + i * kFatEntrySize) == 0) name = longName;
         if (!IsValidFileName(name.c_str())) continue;
 
         uint16_t writeDate = entry.u16(24);

@@ -1,5 +1,6 @@
 #include "folder_listing.h"
 
+#include "advance_lists.h"
 #include "engine_state.h"
 #include "text.h"
 
@@ -213,9 +214,9 @@ void ListFatFolder(uint32_t parentCluster) {
     Ui().FocusFolderTree();
 }
 
-void ListNtfsFolder(uint32_t parentRecord) {
-    RowWriter rows;
-    ListProgress progress(uint64_t(FilesFound) + FoldersFound);
+namespace {
+
+void ListNtfsFolders(RowWriter& rows, ListProgress& progress, uint32_t parentRecord) {
     if (parentRecord != kNtfsRootRecord) {
         rows.AddParent();
         progress.StepOne();
@@ -226,6 +227,18 @@ void ListNtfsFolder(uint32_t parentRecord) {
                      FileTime(f->secondTime), Decimal(f->treeItem), RowIcon::Folder);
         progress.Step();
     }
+}
+
+}  // namespace
+
+void ListNtfsFolder(uint32_t parentRecord) {
+    if (ScanMode == kAdvanceScan && PartitionParameters.scannedType == kNtfs) {
+        ListNtfsFolderAdvance(parentRecord);
+        return;
+    }
+    RowWriter rows;
+    ListProgress progress(uint64_t(FilesFound) + FoldersFound);
+    ListNtfsFolders(rows, progress, parentRecord);
     for (NtfsFileEntry* f = NtfsFileList.head; f; f = f->next) {
         if (f->parentRecord == parentRecord) {
             if (!PassesFilters(f->name)) continue;
@@ -236,5 +249,22 @@ void ListNtfsFolder(uint32_t parentRecord) {
         progress.Step();
     }
     progress.Finish(false);
+    Ui().FocusFolderTree();
+}
+
+void ListNtfsFolderAdvance(uint32_t parentRecord) {
+    ListProgress progress(uint64_t(FoldersFound) + AdvanceFoundCounts[1]);
+    RowWriter rows;
+    ListNtfsFolders(rows, progress, parentRecord);
+    for (AdvanceNtfsFileEntry* f = AdvanceNtfsFileList.head; f; f = f->next) {
+        if (f->parentRecord == parentRecord && LiesInPickedVolume(f->sector)) {
+            if (!PassesFilters(f->name)) continue;
+            rows.Add(f->name, FileType(f->name, f->deleted), Decimal(f->size),
+                     FileTime(f->creationTime), FileTime(f->secondTime), Decimal(f->sector),
+                     RowIcon::File);
+        }
+        progress.Step();
+    }
+    progress.Finish(true);
     Ui().FocusFolderTree();
 }

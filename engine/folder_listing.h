@@ -5,7 +5,11 @@
 #include <string>
 
 void ListFatFolder(uint32_t parentCluster);
+// In Advance mode with an NTFS volume it hands over to ListNtfsFolderAdvance.
 void ListNtfsFolder(uint32_t parentRecord);
+// Folders of the Standard NTFS list, files of the Advance list that lie in
+// the picked volume.
+void ListNtfsFolderAdvance(uint32_t parentRecord);
 
 // "dd-mm-yyyy " from a FAT date word.
 void FatDateToText(uint16_t date, std::u16string& text);

@@ -1,12 +1,12 @@
 // The Standard Scan's NTFS pass: every record of the MFT, in the order of its
 // extents, read in large blocks.
 #include <cstring>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "engine_state.h"
 #include "folder_listing.h"
+#include "lost_folders.h"
 #include "mft_runs.h"
 #include "ntfs_record.h"
 #include "scan_control.h"
@@ -107,28 +107,6 @@ void AddMissingParent(uint32_t parentRecord, std::unordered_set<uint32_t>& known
     ++n;
 }
 
-// Folders whose parents lead round in a circle are never reached from the
-// root: the first of each circle moves under "Lost Dir".
-void BreakParentCircles() {
-    std::unordered_map<uint32_t, NtfsFolderEntry*> byRecord;
-    size_t count = 0;
-    for (NtfsFolderEntry* f = NtfsFolderList.head; f; f = f->next, ++count)
-        byRecord.emplace(f->recordNumber, f);
-    for (NtfsFolderEntry* f = NtfsFolderList.head; f; f = f->next) {
-        uint32_t parent = f->parentRecord;
-        for (size_t steps = 0; steps <= count; ++steps) {
-            if (parent == kNtfsRootRecord || parent == kLostDirRecord) break;
-            auto found = byRecord.find(parent);
-            if (found == byRecord.end()) break;
-            if (found->second == f) {
-                f->parentRecord = kLostDirRecord;
-                break;
-            }
-            parent = found->second->parentRecord;
-        }
-    }
-}
-
 }  // namespace
 
 void GroupLostFolders() {
@@ -159,7 +137,10 @@ void GroupLostFolders() {
         AddMissingParent(f->parentRecord, known, n);
         ui.SetProgress(Percent(examined, FilesFound));
     }
-    BreakParentCircles();
+    BreakParentCircles(
+        NtfsFolderList.head, kNtfsRootRecord, kLostDirRecord,
+        [](NtfsFolderEntry* f) { return f->recordNumber; },
+        [](NtfsFolderEntry* f) -> uint32_t& { return f->parentRecord; });
     ScanStopFlag = 0;
 }
 

@@ -298,7 +298,9 @@ TEST_P(NtfsRecovery, WritesLiveAndDeletedFilesByteForByteWithTheirTimes) {
         if (Narrow(item.path) == "/Documents/fragmented.bin") files.push_back({"/Documents/fragmented.bin", item.size});
     ASSERT_EQ(files.size(), NtfsImageTree().size() - 9 + 1);  // less the folders, plus the fragmented file
 
-    for (const auto& [path, size] : files) {
+    for (const auto& file : files) {
+        const std::string& path = file.first;
+        const uint64_t size = file.second;
         SCOPED_TRACE(path);
         auto found = std::find_if(results.begin(), results.end(),
                                   [&](const RecoveredItem& r) { return Narrow(r.path) == path; });

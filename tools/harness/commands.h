@@ -3,12 +3,14 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 int PartitionsCommand(int argc, char** argv);
 int RecoverCommand(int argc, char** argv);
 int DrivesCommand(int argc, char** argv);
 int RawCommand(int argc, char** argv);
 int LoadCommand(int argc, char** argv);
+int AdvanceCommand(int argc, char** argv);
 
 // Shared by the commands: the volume options and their selection.
 struct VolumeOptions {
@@ -29,6 +31,10 @@ bool SelectVolume(const VolumeOptions& options);
 class RecordingUi;
 bool RunStandardScan(RecordingUi& ui);
 int Usage();
+// Recovers the found files (all when chosen is empty) into destination and
+// prints a line per file and a total.
+int PrintRecovery(const RecordingUi& ui, const std::u16string& destination,
+                  const std::vector<std::u16string>& chosen);
 void Print(const std::u16string& text);
 // The engine's messages, one a line, on standard error.
 void PrintMessages(const RecordingUi& ui);

@@ -4,6 +4,7 @@
 //   mulvara-harness partitions IMAGE [--search]
 //   mulvara-harness recover IMAGE DESTINATION [VOLUME OPTIONS] [--path PATH]...
 //   mulvara-harness drives [IMAGE...]
+//   mulvara-harness advance IMAGE [VOLUME OPTIONS] [--volume N] [--recover DESTINATION] [--timing]
 //   mulvara-harness raw IMAGE [options]        (raw_command.cpp)
 //   mulvara-harness load SNAPSHOT [options]    (load_command.cpp)
 //
@@ -38,7 +39,9 @@ int Usage() {
                  "       mulvara-harness drives [IMAGE...]\n"
                  "       mulvara-harness raw IMAGE [--types .jpg,.png|all] [--size MB] "
                  "[volume options] [--extract FOLDER] [--save SNAPSHOT] [--raw-dat PATH]\n"
-                 "       mulvara-harness load SNAPSHOT [--image IMAGE] [--extract FOLDER]\n");
+                 "       mulvara-harness load SNAPSHOT [--image IMAGE] [--extract FOLDER]\n"
+                 "       mulvara-harness advance IMAGE [volume options] [--volume N] "
+                 "[--recover DESTINATION] [--timing]\n");
     return 2;
 }
 
@@ -136,6 +139,7 @@ int main(int argc, char** argv) {
     if (command == "scan") return Scan(argc - 2, argv + 2);
     if (command == "partitions") return PartitionsCommand(argc - 2, argv + 2);
     if (command == "recover") return RecoverCommand(argc - 2, argv + 2);
+    if (command == "advance") return AdvanceCommand(argc - 2, argv + 2);
     if (command == "drives") return DrivesCommand(argc - 2, argv + 2);
     if (command == "raw") return RawCommand(argc - 2, argv + 2);
     if (command == "load") return LoadCommand(argc - 2, argv + 2);

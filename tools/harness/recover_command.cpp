@@ -36,6 +36,11 @@ int RecoverCommand(int argc, char** argv) {
     RecordingUi ui;
     if (!RunStandardScan(ui)) return 1;
 
+    return PrintRecovery(ui, destination, chosen);
+}
+
+int PrintRecovery(const RecordingUi& ui, const std::u16string& destination,
+                  const std::vector<std::u16string>& chosen) {
     int written = 0, failed = 0;
     for (const RecoveredItem& item : RecoverFoundFiles(ui, destination, chosen)) {
         if (item.written) {

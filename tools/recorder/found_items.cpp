@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "advance_lists.h"
 #include "engine_state.h"
 #include "folder_listing.h"
 #include "raw_lists.h"
@@ -43,6 +44,16 @@ std::vector<FoundItem> CollectFoundItems(const RecordingUi& ui) {
             items.push_back({false, Join(paths[f->parentRecord], f->name), f->size,
                              f->deleted != 0, NtfsTime(f->creationTime), NtfsTime(f->secondTime),
                              Decimal(f->dataRecordSector)});
+        // A volume rebuilt by the Advance Scan keeps its files in the Advance
+        // list; those whose parent is not a listed folder are not shown.
+        if (ScanMode == kAdvanceScan)
+            for (AdvanceNtfsFileEntry* f = AdvanceNtfsFileList.head; f; f = f->next) {
+                auto parent = paths.find(f->parentRecord);
+                if (!LiesInPickedVolume(f->sector) || parent == paths.end()) continue;
+                items.push_back({false, Join(parent->second, f->name), f->size, f->deleted != 0,
+                                 NtfsTime(f->creationTime), NtfsTime(f->secondTime),
+                                 Decimal(f->sector)});
+            }
         return items;
     }
     std::map<uint32_t, std::u16string> paths{{0, u"/"}};

@@ -108,6 +108,21 @@ void RecordingUi::ExpandItem(TreeItem item) {
     if (item && item <= tree.size()) tree[item - 1].expanded = true;
 }
 
+TreeItem RecordingUi::AddVolumeItem(const std::u16string& text, TreeItem parent) {
+    volumeTree.push_back({text, parent});
+    fileSystemTreeItems = int(volumeTree.size());
+    return TreeItem(volumeTree.size());
+}
+
+void RecordingUi::ExpandVolumeItem(TreeItem item) {
+    if (item && item <= volumeTree.size()) volumeTree[item - 1].expanded = true;
+}
+
+void RecordingUi::SetFileSystemStatus(const std::u16string& text) {
+    std::lock_guard<std::mutex> hold(lock_);
+    fileSystemStatus.push_back(text);
+}
+
 void RecordingUi::DeleteAllRows() { rows.clear(); }
 
 int RecordingUi::InsertRow(int index, const std::u16string (&columns)[6], RowIcon icon) {

@@ -64,6 +64,10 @@ public:
     void DeleteAllRows() override;
     int InsertRow(int index, const std::u16string (&columns)[6], RowIcon) override;
     void SetRowChecked(int row) override;
+    TreeItem AddVolumeItem(const std::u16string&, TreeItem parent) override;
+    void ExpandVolumeItem(TreeItem) override;
+    void SetFileSystemStatus(const std::u16string& text) override;
+
     void OpenListProgress() override;
     void SetListProgress(int) override;
     void CloseListProgress() override;
@@ -75,6 +79,9 @@ public:
     std::map<ScanControl, std::pair<bool, bool>> controls;
     std::vector<Message> messages;
     std::vector<TreeNode> tree;  // item n is tree[n - 1]
+    // The file-system page's tree of found volumes: item n is volumeTree[n - 1].
+    std::vector<TreeNode> volumeTree;
+    std::vector<std::u16string> fileSystemStatus;
     std::vector<Row> rows;
     std::vector<int> listProgress;
     std::vector<DrivePath> drivePaths;
@@ -82,7 +89,7 @@ public:
     int timerStops = 0;
     std::vector<int> views;
     std::vector<bool> stepFlags;
-    int fileSystemTreeItems = 1;
+    int fileSystemTreeItems = 1;  // follows volumeTree once it has items
     std::u16string fileSystemInfo;
     bool busy = false;
     int questions = 0;

@@ -1,7 +1,9 @@
 #include "recovery_run.h"
 
+#include <deque>
 #include <map>
 
+#include "advance_lists.h"
 #include "engine_state.h"
 #include "file_recovery.h"
 #include "recovered_file.h"
@@ -62,6 +64,7 @@ struct Pending {
 std::vector<RecoveredItem> RecoverFoundFiles(const RecordingUi& ui, const std::u16string& destination,
                                              const std::vector<std::u16string>& chosen) {
     std::vector<Pending> pending;
+    std::deque<NtfsFileEntry> advanceFiles;
     if (PartitionParameters.scannedType == kNtfs) {
         std::map<uint32_t, Components> folders{{kNtfsRootRecord, {}}};
         for (NtfsFolderEntry* f = NtfsFolderList.head; f; f = f->next)
@@ -70,6 +73,17 @@ std::vector<RecoveredItem> RecoverFoundFiles(const RecordingUi& ui, const std::u
             const Components& folder = folders[f->parentRecord];
             pending.push_back({ListingPath(folder, f->name), folder, nullptr, f});
         }
+        // A volume rebuilt by the Advance Scan keeps its files in the Advance
+        // list, identified by the sector of their FILE record.
+        if (ScanMode == kAdvanceScan)
+            for (AdvanceNtfsFileEntry* f = AdvanceNtfsFileList.head; f; f = f->next) {
+                auto folder = folders.find(f->parentRecord);
+                if (!LiesInPickedVolume(f->sector) || folder == folders.end()) continue;
+                advanceFiles.push_back({f->name, 0, f->parentRecord, f->creationTime, f->secondTime,
+                                        f->size, f->deleted, f->sector, nullptr});
+                pending.push_back({ListingPath(folder->second, f->name), folder->second, nullptr,
+                                   &advanceFiles.back()});
+            }
     } else {
         std::map<uint32_t, Components> folders{{0, {}}};
         for (FatFolderEntry* f = FatFolderList.head; f; f = f->next)
