@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "advance_lists.h"
 #include "engine_state.h"
 #include "platform_files.h"
 #include "folder_listing.h"
@@ -136,6 +137,13 @@ void ShowSelectedSize() {
             if (type == kFat16 || type == kFat32) {
                 for (FatFileEntry* f = FatFileList.head; f; f = f->next)
                     if (f->fileNumber == number) {
+                        ++SelectionTotals.files;
+                        SelectionTotals.bytes += f->size;
+                        break;
+                    }
+            } else if (type == kNtfs && ScanMode == kAdvanceScan) {
+                for (AdvanceNtfsFileEntry* f = AdvanceNtfsFileList.head; f; f = f->next)
+                    if (f->sector == number) {
                         ++SelectionTotals.files;
                         SelectionTotals.bytes += f->size;
                         break;

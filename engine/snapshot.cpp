@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "advance_lists.h"
 #include "engine_state.h"
 #include "platform_files.h"
 #include "folder_listing.h"
@@ -44,9 +45,8 @@ std::u16string UpperCaseName(const std::u16string& path) {
     return path.substr(0, start) + UpperCase(path.substr(start));
 }
 
-PartitionParametersRecord VolumeToStore() { return PartitionParameters; }
-
 void CollectFileSystemLists(SnapshotContents& c) {
+    const bool advance = c.mode == kAdvanceSnapshot;
     if (c.volume.scannedType == kFat16 || c.volume.scannedType == kFat32) {
         for (FatFolderEntry* f = FatFolderList.head; f; f = f->next)
             c.fatFolders.push_back({f->name, f->cluster, f->parentCluster, f->writeDate,
@@ -58,12 +58,20 @@ void CollectFileSystemLists(SnapshotContents& c) {
         for (NtfsFolderEntry* f = NtfsFolderList.head; f; f = f->next)
             c.ntfsFolders.push_back({f->name, f->recordNumber, f->parentRecord, f->creationTime,
                                      f->secondTime, uint8_t(f->deleted), f->spare});
-        // An Advance snapshot takes its files from the Advance Scan's list
-        // (the chosen volume's FILE records) once that list exists; until
-        // then both modes store the Standard list.
-        for (NtfsFileEntry* f = NtfsFileList.head; f; f = f->next)
-            c.ntfsFiles.push_back({f->dataRecordSector, f->name, f->recordNumber, f->parentRecord,
-                                   f->creationTime, f->secondTime, uint8_t(f->deleted), f->size});
+        if (!advance) {
+            for (NtfsFileEntry* f = NtfsFileList.head; f; f = f->next)
+                c.ntfsFiles.push_back({f->dataRecordSector, f->name, f->recordNumber,
+                                       f->parentRecord, f->creationTime, f->secondTime,
+                                       uint8_t(f->deleted), f->size});
+            return;
+        }
+        // The Advance Scan's files of the chosen volume, by their FILE-record
+        // sectors; their record numbers are not known.
+        for (AdvanceNtfsFileEntry* f = AdvanceNtfsFileList.head; f; f = f->next)
+            if (LiesInPickedVolume(f->sector))
+                c.ntfsFiles.push_back({f->sector, f->name, 0, f->parentRecord, f->creationTime,
+                                       f->secondTime, uint8_t(f->deleted), f->size});
+        FilesFound = uint32_t(c.ntfsFiles.size());
     }
 }
 
@@ -100,6 +108,7 @@ int WriteSnapshot(const std::u16string& chosen, const SnapshotContents& contents
 
 void FreeAllLists() {
     FreeStandardScanLists();
+    FreeAdvanceScanLists();
     FreeCarvedFileList();
     FreeSignatureList();
 }
@@ -223,7 +232,7 @@ std::u16string SnapshotSavePath(const std::u16string& chosen) {
 int SaveSnapshot(const std::u16string& chosen) {
     SnapshotContents c;
     c.mode = ScanMode == kAdvanceScan ? kAdvanceSnapshot : kStandardSnapshot;
-    c.volume = VolumeToStore();
+    c.volume = PartitionParameters;
     CollectFileSystemLists(c);
     c.selectedDriveIndex = SelectedDriveIndex;
     c.driveKind = DriveKind;
@@ -233,7 +242,7 @@ int SaveSnapshot(const std::u16string& chosen) {
 int SaveRawSnapshot(const std::u16string& chosen) {
     SnapshotContents c;
     c.mode = kRawSnapshot;
-    c.volume = VolumeToStore();
+    c.volume = PartitionParameters;
     CollectRawLists(c);
     c.selectedDriveIndex = SelectedDriveIndex;
     c.driveKind = DriveKind;

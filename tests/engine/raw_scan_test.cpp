@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "advance_lists.h"
 #include "compound_document.h"
 #include "compound_reader.h"
 #include "engine_state.h"
@@ -317,6 +318,21 @@ TEST(RawResults, SelectedSizeOfAFatFileInMegabytes) {
     SetEngineUi(nullptr);
     EXPECT_EQ(u"Selected Size : 1 MB", ui.sizeText);
     FreeStandardScanLists();
+}
+
+TEST(RawResults, SelectedSizeOfAdvanceNtfsFilesComesFromTheirFileRecords) {
+    ResetEngineState();
+    PartitionParameters.scannedType = kNtfs;
+    ScanMode = kAdvanceScan;
+    AddAdvanceNtfsFile(u"a.bin", 4000, 5, 0, 0, 1048576, 0);
+    AddAdvanceNtfsFile(u"b.bin", 4002, 5, 0, 0, 1048576, 0);
+    AnsweringUi ui;
+    ui.rootFiles = {4000, 4002};
+    SetEngineUi(&ui);
+    ShowSelectedSize();
+    SetEngineUi(nullptr);
+    EXPECT_EQ(u"Selected Size : 2 MB", ui.sizeText);
+    ResetEngineState();
 }
 
 TEST(RawResults, PreviewTemporaryFilesAreDeleted) {

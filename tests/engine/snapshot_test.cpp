@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "advance_lists.h"
 #include "device.h"
 #include "engine_state.h"
 #include "raw_lists.h"
@@ -149,6 +150,32 @@ TEST(NtfsRoundTrip, StandardSnapshotLoadsBackIdentically) {
     EXPECT_EQ(0x1234, NtfsFolderList.tail->spare);
     ASSERT_EQ(1, Save(folder + "/again.wrx", false));
     EXPECT_EQ(first, ReadFile(folder + "/AGAIN.WRX"));
+    ResetEverything();
+}
+
+TEST(NtfsRoundTrip, AdvanceSnapshotHoldsTheChosenVolumesFilesAndLoadsAsStandard) {
+    FillNtfsLists();
+    PartitionParameters.cluster0Sector = 1000;
+    PartitionParameters.volumeEndSector = 5000;
+    ScanMode = kAdvanceScan;
+    for (uint32_t sector : {500u, 1000u, 1500u, 5000u, 6000u})
+        AddAdvanceNtfsFile((u"file" + Decimal(sector)).c_str(), sector, 64, 7, 8, sector * 2, 0);
+    const std::string folder = TemporaryFolder();
+    ASSERT_EQ(1, Save(folder + "/advance", false));
+    const std::vector<uint8_t> bytes = ReadFile(folder + "/ADVANCE.wrx");
+    EXPECT_EQ('A', bytes[0]);
+    EXPECT_EQ(2u, FilesFound);
+
+    ResetEverything();
+    int loaded = 0;
+    Load(folder + "/ADVANCE.wrx", &loaded);
+    ASSERT_EQ(1, loaded);
+    EXPECT_EQ(kStandardScan, ScanMode);
+    std::vector<std::string> files;
+    for (NtfsFileEntry* f = NtfsFileList.head; f; f = f->next)
+        files.push_back(Narrow(f->name) + "|" + std::to_string(f->dataRecordSector) + "|" +
+                        std::to_string(f->recordNumber) + "|" + std::to_string(f->size));
+    EXPECT_EQ((std::vector<std::string>{"file1500|1500|0|3000", "file5000|5000|0|10000"}), files);
     ResetEverything();
 }
 
