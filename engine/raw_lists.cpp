@@ -10,23 +10,6 @@ int CarveSizeLimitMB = 3;
 
 namespace {
 
-template <typename Entry>
-Entry* NewNode() {
-    Entry* node = static_cast<Entry*>(std::calloc(1, sizeof(Entry)));
-    if (!node) OutOfMemory();
-    return node;
-}
-
-template <typename Entry>
-void Append(EntryList<Entry>& list, Entry* node) {
-    node->next = nullptr;
-    if (list.tail)
-        list.tail->next = node;
-    else
-        list.head = node;
-    list.tail = node;
-}
-
 char* CopyText(const char* text) {
     size_t length = text ? std::strlen(text) : 0;
     char* copy = static_cast<char*>(std::malloc(length + 1));
@@ -40,24 +23,24 @@ char* CopyText(const char* text) {
 
 void AddSignatureEntry(const char16_t* extension, const char16_t* fileType,
                        uint32_t signatureLength, const char* signature, uint32_t number) {
-    SignatureEntry* node = NewNode<SignatureEntry>();
+    SignatureEntry* node = AllocateNode<SignatureEntry>();
     node->extension = CopyName(extension);
     node->fileType = CopyName(fileType);
     node->signatureLength = signatureLength;
     node->signature = CopyText(signature);
     node->number = number;
-    Append(SignatureList, node);
+    LinkNode(SignatureList, node);
 }
 
 void AddCarvedFile(const char16_t* name, const char16_t* extension, const char16_t* fileType,
                    uint32_t runningNumber, uint32_t startSector) {
-    CarvedFileRecord* node = NewNode<CarvedFileRecord>();
+    CarvedFileRecord* node = AllocateNode<CarvedFileRecord>();
     node->name = CopyName(name);
     node->extension = CopyName(extension);
     node->fileType = CopyName(fileType);
     node->runningNumber = runningNumber;
     node->startSector = startSector;
-    Append(CarvedFileList, node);
+    LinkNode(CarvedFileList, node);
 }
 
 void FreeSignatureList() {
