@@ -241,6 +241,11 @@ TEST_F(WindowPlacement, NothingOrAWrongSizedValueRestoresNothing) {
   }
   EXPECT_EQ(NormalRect(), before);
 
+  // A placement that could not be written is not reported as saved.
+  app.SetRegistryKey(static_cast<LPCWSTR>(nullptr));
+  EXPECT_FALSE(store.SaveWindowPlacement(&window));
+  app.SetRegistryKey(kCompany);
+
   CWnd none;
   EXPECT_FALSE(store.SaveWindowPlacement(&none));
   EXPECT_FALSE(store.SaveWindowPlacement(nullptr));
