@@ -1,24 +1,33 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "profile_store.h"
 #include "test_app.h"
 
 namespace {
 
-const WCHAR kCompany[] = L"Mulvara Toolkit Tests";
+// Each test keeps its values under a key of its own: ctest runs the tests of
+// this program side by side in one Wine prefix.
+LPCWSTR CompanyKey() {
+  static std::wstring key;
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string("Mulvara Toolkit Tests ") + info->test_suite_name() + "." + info->name();
+  key.assign(name.begin(), name.end());
+  return key.c_str();
+}
 
 // Uses the test prefix's registry under a key of its own.
 class ProfileStore : public ::testing::Test {
  protected:
   void SetUp() override {
-    app.SetRegistryKey(kCompany);
+    app.SetRegistryKey(CompanyKey());
     CTkProfileStore(HKEY_CURRENT_USER).WriteText(L"Settings", nullptr, nullptr);
   }
   void TearDown() override {
     ProfileIniFileName.Empty();
-    app.SetRegistryKey(kCompany);
+    app.SetRegistryKey(CompanyKey());
     CTkProfileStore(HKEY_CURRENT_USER).WriteText(L"Settings", nullptr, nullptr);
   }
   HKEY OpenSection(LPCWSTR section) {
@@ -47,8 +56,8 @@ TEST_F(ProfileStore, KeepsTextAndBytesInTheRegistry) {
 
   // The layout: HKCU\Software\<key>\<profile name>\<section>.
   HKEY direct;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Mulvara Toolkit Tests\\FrameworkTests\\Settings", 0,
-                          KEY_READ, &direct),
+  std::wstring path = std::wstring(L"Software\\") + CompanyKey() + L"\\FrameworkTests\\Settings";
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &direct),
             ERROR_SUCCESS);
   DWORD type = 0, size = 0;
   EXPECT_EQ(RegQueryValueExW(direct, L"Folder", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
@@ -244,7 +253,7 @@ TEST_F(WindowPlacement, NothingOrAWrongSizedValueRestoresNothing) {
   // A placement that could not be written is not reported as saved.
   app.SetRegistryKey(static_cast<LPCWSTR>(nullptr));
   EXPECT_FALSE(store.SaveWindowPlacement(&window));
-  app.SetRegistryKey(kCompany);
+  app.SetRegistryKey(CompanyKey());
 
   CWnd none;
   EXPECT_FALSE(store.SaveWindowPlacement(&none));
