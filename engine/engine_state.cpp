@@ -9,6 +9,7 @@
 #include "file_recovery.h"
 #include "mft_runs.h"
 #include "ntfs_record.h"
+#include "raw_lists.h"
 
 int ScanMode = kStandardScan;
 
@@ -207,6 +208,9 @@ void ResetEngineState() {
     FreeStandardScanLists();
     FreeAdvanceScanLists();
     AnalysedCount = 0;
+    FreeCarvedFileList();
+    FreeSignatureList();
+    CarveSizeLimitMB = 3;
     ScanMode = kStandardScan;
     SelectedDriveIndex = 0;
     DriveKind = kPhysicalDrive;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using TreeItem = uintptr_t;  // a result-tree item; 0 = none
 
@@ -73,9 +74,13 @@ public:
     virtual void ExpandDriveTree() {}
 
     // Result tree.
+    virtual void ClearFolderTree() {}
     virtual TreeItem InsertFolderItem(const std::u16string&, TreeItem /*parent*/) { return 0; }
     virtual void AddFatFolders(TreeItem /*parent*/, uint32_t /*parentCluster*/) {}
     virtual void AddNtfsFolders(TreeItem /*parent*/, uint32_t /*parentRecord*/) {}
+    // One child per file-type text of CarvedFileList, each with one child per
+    // extension of that group.
+    virtual void BuildRawTree(TreeItem /*parent*/) {}
     virtual void ExpandItem(TreeItem) {}
     virtual void FocusFolderTree() {}
 
@@ -91,6 +96,20 @@ public:
     virtual void SetListProgress(int) {}
     virtual void CloseListProgress() {}
     virtual void RedrawList() {}
+
+    // Results page: the found-file list's columns for a loaded snapshot
+    // (Raw Scan: name, type, ID).
+    virtual void SetResultColumns(bool /*rawScan*/) {}
+
+    // The checked results: folders heading a selection, and the IDs of
+    // checked files lying directly in the root.
+    virtual std::vector<TreeItem> SelectedFolderItems() { return {}; }
+    virtual std::vector<uint32_t> SelectedRootFiles() { return {}; }
+    // Adds the files and bytes of a folder's subtree to SelectionTotals.
+    virtual void AddSubtreeTotals(TreeItem) {}
+    virtual void ShowSelectedSizeText(const std::u16string&) {}
+    // Temporary files made for previews.
+    virtual std::vector<std::u16string> PreviewTempFiles() { return {}; }
 
     // File-system page of the Advance Scan: the tree of found volumes (parent
     // 0 = top level) and the page's status line.

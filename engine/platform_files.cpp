@@ -1,4 +1,5 @@
 #include <ctime>
+#include <new>
 
 #include "platform_files.h"
 
@@ -49,6 +50,30 @@ bool FatDateToFileTime(uint16_t dateWord, uint64_t& fileTime) {
 #endif
     return CalendarToFileTime(dateWord / 512 + 1980, (dateWord >> 5) & 15, dateWord & 31,
                               utc.tm_hour, utc.tm_min, utc.tm_sec, 0, fileTime);
+}
+
+FileRead ReadFileBytes(const std::u16string& path, size_t limit, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    std::FILE* file = OpenFile(path, "rb");
+    if (!file) return FileRead::CannotOpen;
+    uint8_t chunk[65536];
+    size_t got;
+    bool fits = true;
+    try {
+        while (fits && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+            fits = bytes.size() + got <= limit;
+            if (fits) bytes.insert(bytes.end(), chunk, chunk + got);
+        }
+    } catch (const std::bad_alloc&) {
+        fits = false;
+    }
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (!fits || failed) {
+        bytes.clear();
+        return FileRead::Failed;
+    }
+    return FileRead::Ok;
 }
 
 std::u16string TemporaryFilePath(const std::u16string& name) { return TemporaryFolderPath() + name; }

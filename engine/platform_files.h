@@ -9,6 +9,9 @@
 
 // Opens a file by its UTF-16 path with a C mode ("wb+", "rb").
 std::FILE* OpenFile(const std::u16string& path, const char* mode);
+// Reads a whole file of at most `limit` bytes.
+enum class FileRead { Ok, CannotOpen, Failed };
+FileRead ReadFileBytes(const std::u16string& path, size_t limit, std::vector<uint8_t>& bytes);
 // Deletes a file; false when it could not (also when it does not exist).
 bool DeleteFileAt(const std::u16string& path);
 

@@ -109,15 +109,7 @@ void BuildFatTree() {
         ReadDirectoryChain(folder->cluster, folder->deleted, true, visited);
     }
 
-    ui.SetControl(ScanControl::Next, true, false);
-    ui.SetControl(ScanControl::Back, true, false);
-    ui.SetControl(ScanControl::StartOver, true, false);
-    ui.SetBusy(true);
-    TreeItem root = ui.InsertFolderItem(u"Root", 0);
-    ui.SetStatusText(u"Please wait creating tree");
-    TreeProgressCount = 0;
-    ScanStopFlag = 0;
-    ui.SetControl(ScanControl::Stop, false, false);
+    TreeItem root = BeginResultsTree();
     ui.AddFatFolders(root, 0);
     ui.ExpandItem(root);
     ui.SetReportView();
@@ -128,7 +120,21 @@ void BuildFatTree() {
     ScanRunning = 0;
 }
 
-int StandardScanThread() {
+TreeItem BeginResultsTree() {
+    EngineUi& ui = Ui();
+    ui.SetControl(ScanControl::Next, true, false);
+    ui.SetControl(ScanControl::Back, true, false);
+    ui.SetControl(ScanControl::StartOver, true, false);
+    ui.SetBusy(true);
+    TreeItem root = ui.InsertFolderItem(u"Root", 0);
+    ui.SetStatusText(u"Please wait creating tree");
+    TreeProgressCount = 0;
+    ScanStopFlag = 0;
+    ui.SetControl(ScanControl::Stop, false, false);
+    return root;
+}
+
+int EstablishScanParameters() {
     EngineUi& ui = Ui();
     if (DriveKind == kLogicalDrive) {
         if (!OpenVolume(LogicalVolumePath(PartitionParameters.logicalDriveIndex))) {
@@ -151,8 +157,13 @@ int StandardScanThread() {
             return 0;
         }
     }
-
     ui.ShowFatScanCaptions();
+    return 1;
+}
+
+int StandardScanThread() {
+    EngineUi& ui = Ui();
+    if (!EstablishScanParameters()) return 0;
     switch (PartitionParameters.chosenType) {
         case kFat16:
         case kFat32:

@@ -138,7 +138,8 @@ CRuntimeClass* CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum) {
 
 void CArchive::WriteClass(const CRuntimeClass* pClassRef) {
   if (!IsStoring()) Throw(CArchiveException::readOnly);
-  if (pClassRef->m_wSchema == 0xFFFF) AfxThrowNotSupportedException();
+  // A class that is not serial may still be named (schema 0xFFFF), as the
+  // toolkit's settings exchange does; only its objects cannot be written.
   auto found = m_storeMap.find(pClassRef);
   if (found != m_storeMap.end()) {
     WriteTag(found->second, true);
@@ -205,6 +206,7 @@ void CArchive::WriteObject(const CObject* pOb) {
     WriteTag(found->second, false);
     return;
   }
+  if (pOb->GetRuntimeClass()->m_wSchema == 0xFFFF) AfxThrowNotSupportedException();
   WriteClass(pOb->GetRuntimeClass());
   DWORD index = static_cast<DWORD>(m_storeMap.size() + 1);
   m_storeMap[pOb] = index;

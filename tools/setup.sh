@@ -4,12 +4,14 @@
 set -euo pipefail
 
 packages=(
+  python3
   cmake ninja-build g++ clang
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
   googletest libgtest-dev libgmock-dev zlib1g-dev libz-mingw-w64-dev
   wine wine32:i386 xvfb xauth x11-apps
   dosfstools mtools ntfs-3g
   fonts-wine fonts-liberation2 imagemagick
+  sox libsox-fmt-base p7zip-full gcab
 )
 
 sudo_cmd=()

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,8 +16,10 @@
 #include "device.h"
 #include "engine_state.h"
 #include "image_devices.h"
+#include "image_scan.h"
 #include "logical_drives.h"
 #include "physical_drives.h"
+#include "recovery_run.h"
 #include "sector_access.h"
 #include "standard_scan.h"
 #include "test_images.h"
@@ -279,6 +282,54 @@ TEST_F(DriveEnumeration, ScanThroughPhysicalDriveAndDriveLetterListsWhatTheImage
         PartitionParameters.endSector = PartitionParameters.sectorCount - 1;
         EXPECT_EQ(ScanSelection(), *c.listing);
     }
+}
+
+// Scans the current selection and recovers every found file into a new
+// folder; returns each recovered file's path below it with its bytes.
+std::map<std::string, std::vector<uint8_t>> RecoverSelection() {
+    RecordingUi ui;
+    SetEngineUi(&ui);
+    EXPECT_EQ(StandardScanThread(), 1);
+    SetEngineUi(nullptr);
+    std::string folder = TemporaryFolder();
+    RecoverFoundFiles(ui, Utf8ToUtf16(folder), {});
+    std::map<std::string, std::vector<uint8_t>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
+        std::string relative = std::filesystem::relative(entry.path(), folder).generic_string();
+        files[relative] = ReadBytes(entry.path().string(), 0, size_t(entry.file_size()));
+    }
+    return files;
+}
+
+TEST_F(DriveEnumeration, RecoveryThroughPhysicalDriveAndDriveLetterWritesWhatTheImageHolds) {
+    std::string error;
+    ASSERT_TRUE(SelectImage(ImagePath("fat32_s1"), 0, 0, 0, error)) << error;
+    const auto expected = RecoverSelection();
+    ASSERT_GT(expected.size(), 50u);
+    ResetEngineState();
+    const std::string fat32 = ImagePath("usb_fat32_mbr");
+    Enumerate({fat32});
+
+    SelectedDriveIndex = uint16_t(SlotOf(fat32));
+    DriveKind = kPhysicalDrive;
+    ASSERT_NE(OpenPhysicalDrive(), nullptr);
+    PartitionParameters.chosenType = kFat32;
+    PartitionParameters.startSector = 2048;
+    PartitionParameters.sectorCount = 131072;
+    PartitionParameters.endSector = 2048 + 131072 - 1;
+    EXPECT_EQ(RecoverSelection(), expected);
+
+    FreeStandardScanLists();
+    int index = LogicalIndexOf(LetterOf(fat32));
+    ASSERT_GE(index, 0);
+    DriveKind = kLogicalDrive;
+    PartitionParameters = {};
+    PartitionParameters.logicalDriveIndex = uint16_t(index);
+    PartitionParameters.chosenType = LogicalDriveTable[index].type;
+    PartitionParameters.sectorCount = uint32_t(LogicalDriveTable[index].size);
+    PartitionParameters.endSector = PartitionParameters.sectorCount - 1;
+    EXPECT_EQ(RecoverSelection(), expected);
 }
 
 TEST_F(DriveEnumeration, DriveLetterReadsStopAtTheVolumesEnd) {

@@ -13,6 +13,7 @@
 #include <objidl.h>
 #endif
 
+#include "compound_document.h"
 #include "compound_file.h"
 #include "platform_files.h"
 #include "test_images.h"
@@ -159,41 +160,6 @@ TEST(CompoundFile, FilesThatAreNoCompoundDocumentNameNoApplication) {
 }
 
 #ifdef _WIN32
-// {F29F85E0-4FF9-1068-AB91-08002B27B3D9}
-const FMTID kSummaryInformation = {
-    0xF29F85E0, 0x4FF9, 0x1068, {0xAB, 0x91, 0x08, 0x00, 0x2B, 0x27, 0xB3, 0xD9}};
-
-// A compound document as Office writes one, with the application name given
-// (none: no summary at all).
-void MakeCompoundDocument(const std::string& path, const char* application) {
-    IStorage* storage = nullptr;
-    ASSERT_EQ(StgCreateDocfile(ToWide(Wide(path)).c_str(),
-                               STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage),
-              S_OK);
-    if (application) {
-        IPropertySetStorage* sets = nullptr;
-        ASSERT_EQ(storage->QueryInterface(IID_IPropertySetStorage, reinterpret_cast<void**>(&sets)),
-                  S_OK);
-        IPropertyStorage* summary = nullptr;
-        ASSERT_EQ(sets->Create(kSummaryInformation, nullptr, PROPSETFLAG_ANSI,
-                               STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, &summary),
-                  S_OK);
-        PROPSPEC which;
-        which.ulKind = PRSPEC_PROPID;
-        which.propid = 18;
-        PROPVARIANT value;
-        PropVariantInit(&value);
-        value.vt = VT_LPSTR;
-        value.pszVal = const_cast<char*>(application);
-        EXPECT_EQ(summary->WriteMultiple(1, &which, &value, 2), S_OK);
-        summary->Commit(STGC_DEFAULT);
-        summary->Release();
-        sets->Release();
-    }
-    storage->Commit(STGC_DEFAULT);
-    storage->Release();
-}
-
 TEST(CompoundFile, SummaryNamesTheApplicationThatWroteTheDocument) {
     std::string folder = TemporaryFolder();
     struct Case {

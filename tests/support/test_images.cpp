@@ -10,7 +10,12 @@
 #include <iterator>
 
 #include "engine_state.h"
+#include "file_type_choice.h"
+#include "file_types.h"
+#include "program_folder.h"
 #include "image_scan.h"
+#include "raw_lists.h"
+#include "raw_scan.h"
 #include "standard_scan.h"
 #include "text.h"
 
@@ -30,11 +35,13 @@ std::string FromEnvironment(const char* name) {
 
 }  // namespace
 
-std::string ImagePath(const std::string& name) {
+std::string ImagesFolder() {
     std::string folder = FromEnvironment("MULVARA_TEST_IMAGES");
     if (folder.empty()) ADD_FAILURE() << "MULVARA_TEST_IMAGES is not set";
-    return folder + "/" + name + ".img";
+    return folder;
 }
+
+std::string ImagePath(const std::string& name) { return ImagesFolder() + "/" + name + ".img"; }
 
 std::string TemporaryFolder() {
     static std::atomic<int> counter{0};
@@ -92,6 +99,54 @@ ScanOutcome ScanImage(const std::string& path, uint64_t start, uint64_t count, u
     SetEngineUi(nullptr);
     outcome.items = CollectFoundItems(*outcome.ui);
     return outcome;
+}
+
+RawOutcome RawScanImage(const std::string& path, const std::string& types, int sizeMB,
+                        uint64_t start, uint64_t count) {
+    RawOutcome outcome;
+    outcome.ui.reset(new RecordingUi);
+    std::string error;
+    if (!SelectImageRange(path, start, count, 0, error)) {
+        ADD_FAILURE() << error;
+        return outcome;
+    }
+    FileTypeTree tree;
+    if (!LoadRawSignatureFile(tree)) {
+        ADD_FAILURE() << "no Raw.dat beside the test program";
+        return outcome;
+    }
+    std::string unknown;
+    if (!CheckOnlyTypes(tree, types, unknown)) {
+        ADD_FAILURE() << "Raw.dat has no " << unknown;
+        return outcome;
+    }
+    SetEngineUi(outcome.ui.get());
+    outcome.ran = AcceptFileTypes(tree, sizeMB - 1) && RawScanThread() == 1;
+    SetEngineUi(nullptr);
+    for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next)
+        outcome.lines.push_back(Narrow(f->name) + " " + Narrow(f->fileType) + " " +
+                                std::to_string(f->startSector));
+    return outcome;
+}
+
+const std::map<std::string, std::string>& RawSampleTypes() {
+    static const std::map<std::string, std::string> types = {
+        {"photo.jpg", ".jpg"},   {"image.png", ".png"},   {"anim.gif", ".gif"},
+        {"picture.bmp", ".bmp"}, {"scan_le.tif", ".tif"}, {"scan_be.tif", ".tif"},
+        {"layers.psd", ".psd"},  {"archive.zip", ".zip"}, {"notes.gz", ".gz"},
+        {"bundle.7z", ".7z"},    {"setup.cab", ".cab"},   {"tone.wav", ".wav"},
+        {"tone.flac", ".flac"},  {"tone.ogg", ".ogg"},    {"page.htm", ".htm"},
+        {"data.xml", ".xml"},    {"letter.rtf", ".rtf"},  {"mail.eml", ".eml"},
+        {"plan.dxf", ".dxf"},    {"paper.pdf", ".pdf"},   {"song.mid", ".mid"},
+        {"track.mp3", ".mp3"}};
+    return types;
+}
+
+std::string BlankImage(uint64_t sectors) {
+    std::string path = TemporaryFolder() + "/blank.img";
+    { std::ofstream create(path, std::ios::binary); }
+    fs::resize_file(path, sectors * 512);
+    return path;
 }
 
 std::vector<uint8_t> Le16(uint16_t value) { return {uint8_t(value), uint8_t(value >> 8)}; }

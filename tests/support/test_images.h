@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 
 // Path of a generated image by name ("fat32_s1").
 std::string ImagePath(const std::string& name);
+// The folder of the generated images and sample files.
+std::string ImagesFolder();
 // A fresh copy of an image in the test's temporary folder.
 std::string CopyOfImage(const std::string& name);
 // A new empty temporary folder.
@@ -32,6 +35,26 @@ struct ScanOutcome {
 // Scan's worker on this thread.
 ScanOutcome ScanImage(const std::string& path, uint64_t start = 0, uint64_t count = 0,
                       uint16_t type = 0);
+
+struct RawOutcome {
+    bool ran = false;
+    std::unique_ptr<RecordingUi> ui;
+    // One line per carved file: name, file type, start sector.
+    std::vector<std::string> lines;
+};
+
+// Selects the image as a sector range (type 0: no file system), checks the
+// listed types of the shipped "Raw.dat" ("all" or ".jpg,.png"), and runs the
+// Raw Scan's worker on this thread.
+RawOutcome RawScanImage(const std::string& path, const std::string& types, int sizeMB = 1,
+                        uint64_t start = 0, uint64_t count = 0);
+
+// The sample files of tools/images/make_raw_images.sh (in
+// ImagesFolder()/raw-samples) and the extension each is carved as.
+const std::map<std::string, std::string>& RawSampleTypes();
+
+// A blank image of that many sectors in the test's temporary folder.
+std::string BlankImage(uint64_t sectors);
 
 // Little-endian helpers for patching.
 std::vector<uint8_t> Le16(uint16_t value);

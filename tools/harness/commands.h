@@ -8,6 +8,8 @@
 int PartitionsCommand(int argc, char** argv);
 int RecoverCommand(int argc, char** argv);
 int DrivesCommand(int argc, char** argv);
+int RawCommand(int argc, char** argv);
+int LoadCommand(int argc, char** argv);
 int AdvanceCommand(int argc, char** argv);
 
 // Shared by the commands: the volume options and their selection.
@@ -34,3 +36,13 @@ int Usage();
 int PrintRecovery(const RecordingUi& ui, const std::u16string& destination,
                   const std::vector<std::u16string>& chosen);
 void Print(const std::u16string& text);
+// The engine's messages, one a line, on standard error.
+void PrintMessages(const RecordingUi& ui);
+// A path as the engine takes it; a folder path ends with a separator and
+// the folder is made when missing.
+std::u16string EnginePath(const std::string& path);
+std::u16string EngineFolder(const std::string& path);
+// One line per carved file; every carved file written into the folder
+// (false when one could not be).
+void PrintCarvedFiles();
+bool ExtractCarvedFiles(const std::string& folder);

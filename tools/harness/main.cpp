@@ -5,6 +5,11 @@
 //   mulvara-harness recover IMAGE DESTINATION [VOLUME OPTIONS] [--path PATH]...
 //   mulvara-harness drives [IMAGE...]
 //   mulvara-harness advance IMAGE [VOLUME OPTIONS] [--volume N] [--recover DESTINATION] [--timing]
+//   mulvara-harness raw IMAGE [options]        (raw_command.cpp)
+//   mulvara-harness load SNAPSHOT [options]    (load_command.cpp)
+//
+// scan takes --save SNAPSHOT besides the volume options: the results are
+// then saved as a snapshot.
 //
 // VOLUME OPTIONS: --start SECTOR, --count SECTORS, --type fat16|fat32|ntfs,
 // --partition SECTOR. The README gives the output formats; drives lists what
@@ -20,6 +25,7 @@
 #include "image_scan.h"
 #include "partition_choice.h"
 #include "recording_ui.h"
+#include "snapshot.h"
 #include "standard_scan.h"
 #include "text.h"
 
@@ -31,6 +37,9 @@ int Usage() {
                  "       mulvara-harness recover IMAGE DESTINATION [volume options] "
                  "[--path PATH]...\n"
                  "       mulvara-harness drives [IMAGE...]\n"
+                 "       mulvara-harness raw IMAGE [--types .jpg,.png|all] [--size MB] "
+                 "[volume options] [--extract FOLDER] [--save SNAPSHOT] [--raw-dat PATH]\n"
+                 "       mulvara-harness load SNAPSHOT [--image IMAGE] [--extract FOLDER]\n"
                  "       mulvara-harness advance IMAGE [volume options] [--volume N] "
                  "[--recover DESTINATION] [--timing]\n");
     return 2;
@@ -50,7 +59,13 @@ int Scan(int argc, char** argv) {
     if (argc < 1) return Usage();
     VolumeOptions options;
     options.image = argv[0];
+    std::string save;
     for (int i = 1; i < argc;) {
+        if (std::string(argv[i]) == "--save" && i + 1 < argc) {
+            save = argv[i + 1];
+            i += 2;
+            continue;
+        }
         int used = ParseVolumeOption(argc, argv, i, options);
         if (used <= 0) return Usage();
         i += used;
@@ -60,6 +75,16 @@ int Scan(int argc, char** argv) {
     if (!RunStandardScan(ui)) return 1;
     for (const FoundItem& item : CollectFoundItems(ui)) Print(FoundItemLine(item) + u"\n");
     std::printf("total\tfolders %u\tfiles %u\n", unsigned(FoldersFound), unsigned(FilesFound));
+    if (!save.empty()) {
+        ui.questionAnswer = 1;  // replace an existing file
+        SetEngineUi(&ui);
+        int saved = SaveSnapshot(Utf8ToUtf16(save));
+        SetEngineUi(nullptr);
+        if (!saved) {
+            PrintMessages(ui);
+            return 1;
+        }
+    }
     return 0;
 }
 
@@ -104,12 +129,7 @@ bool RunStandardScan(RecordingUi& ui) {
     SetEngineUi(&ui);
     int ran = StandardScanThread();
     SetEngineUi(nullptr);
-    if (!ran) {
-        for (const auto& message : ui.messages) {
-            std::fputs(Utf16ToUtf8(message.text).c_str(), stderr);
-            std::fputs("\n", stderr);
-        }
-    }
+    if (!ran) PrintMessages(ui);
     return ran != 0;
 }
 
@@ -121,5 +141,7 @@ int main(int argc, char** argv) {
     if (command == "recover") return RecoverCommand(argc - 2, argv + 2);
     if (command == "advance") return AdvanceCommand(argc - 2, argv + 2);
     if (command == "drives") return DrivesCommand(argc - 2, argv + 2);
+    if (command == "raw") return RawCommand(argc - 2, argv + 2);
+    if (command == "load") return LoadCommand(argc - 2, argv + 2);
     return Usage();
 }

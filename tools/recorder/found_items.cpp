@@ -5,6 +5,7 @@
 #include "advance_lists.h"
 #include "engine_state.h"
 #include "folder_listing.h"
+#include "raw_lists.h"
 #include "text.h"
 
 namespace {
@@ -74,4 +75,9 @@ std::u16string FoundItemLine(const FoundItem& item) {
     line += item.deleted ? u"\t1" : u"\t0";
     line += u"\t" + item.time1 + u"\t" + item.time2 + u"\t" + item.id;
     return line;
+}
+
+std::u16string CarvedItemLine(const CarvedFileRecord& file) {
+    return u"carved\t" + std::u16string(file.name) + u"\t" + file.fileType + u"\t" +
+           Decimal(file.startSector);
 }

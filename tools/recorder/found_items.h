@@ -23,3 +23,7 @@ std::vector<FoundItem> CollectFoundItems(const RecordingUi& ui);
 
 // The harness's line for an item: tab-separated fields.
 std::u16string FoundItemLine(const FoundItem& item);
+
+struct CarvedFileRecord;
+// The harness's line for a carved file: name, file type, start sector.
+std::u16string CarvedItemLine(const CarvedFileRecord& file);

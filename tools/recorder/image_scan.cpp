@@ -15,8 +15,10 @@ uint16_t DetectFileSystem(uint32_t sector) {
     return 0;
 }
 
-bool SelectImage(const std::string& image, uint64_t start, uint64_t count, uint16_t type,
-                 std::string& error) {
+namespace {
+
+bool Select(const std::string& image, uint64_t start, uint64_t count, uint16_t type,
+            bool needFileSystem, std::string& error) {
     ResetEngineState();
     MapDeviceToImage(DeviceNameTable[0], image);
     SelectedDriveIndex = 0;
@@ -32,8 +34,8 @@ bool SelectImage(const std::string& image, uint64_t start, uint64_t count, uint1
     }
     if (!count || count > deviceSectors - start) count = deviceSectors - start;
     if (count > 0xFFFFFFFFu - start) count = 0xFFFFFFFFu - start;
-    if (!type) type = DetectFileSystem(uint32_t(start));
-    if (!type) {
+    if (!type && needFileSystem) type = DetectFileSystem(uint32_t(start));
+    if (!type && needFileSystem) {
         error = "no FAT or NTFS boot sector at sector " + std::to_string(start) +
                 "; give the file system";
         return false;
@@ -43,4 +45,16 @@ bool SelectImage(const std::string& image, uint64_t start, uint64_t count, uint1
     PartitionParameters.sectorCount = uint32_t(count);
     PartitionParameters.endSector = uint32_t(start + count - 1);
     return true;
+}
+
+}  // namespace
+
+bool SelectImage(const std::string& image, uint64_t start, uint64_t count, uint16_t type,
+                 std::string& error) {
+    return Select(image, start, count, type, true, error);
+}
+
+bool SelectImageRange(const std::string& image, uint64_t start, uint64_t count, uint16_t type,
+                      std::string& error) {
+    return Select(image, start, count, type, false, error);
 }

@@ -11,5 +11,10 @@
 bool SelectImage(const std::string& image, uint64_t start, uint64_t count, uint16_t type,
                  std::string& error);
 
+// The same for a Raw Scan: type 0 leaves the range without a file system,
+// as a sector range of a physical drive.
+bool SelectImageRange(const std::string& image, uint64_t start, uint64_t count, uint16_t type,
+                      std::string& error);
+
 // The file system named by the boot sector at `sector`: 100, 200, 300 or 0.
 uint16_t DetectFileSystem(uint32_t sector);

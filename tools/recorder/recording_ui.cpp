@@ -1,6 +1,7 @@
 #include "recording_ui.h"
 
 #include "engine_state.h"
+#include "raw_lists.h"
 
 void RecordingUi::SetStatusText(const std::u16string& text) {
     std::lock_guard<std::mutex> hold(lock_);
@@ -55,6 +56,8 @@ void RecordingUi::AddDriveTreePath(const std::string& path, int drive) {
 
 void RecordingUi::ExpandDriveTree() { ++driveTreeExpands; }
 
+void RecordingUi::ClearFolderTree() { tree.clear(); }
+
 TreeItem RecordingUi::InsertFolderItem(const std::u16string& text, TreeItem parent) {
     tree.push_back({text, parent});
     return TreeItem(tree.size());
@@ -78,6 +81,26 @@ void RecordingUi::AddNtfsFolders(TreeItem parent, uint32_t parentRecord) {
         f->treeItem = InsertFolderItem(f->name, parent);
         ++TreeProgressCount;
         AddNtfsFolders(f->treeItem, f->recordNumber);
+    }
+}
+
+void RecordingUi::BuildRawTree(TreeItem parent) {
+    std::vector<std::pair<std::u16string, TreeItem>> groups;
+    std::vector<std::pair<TreeItem, std::u16string>> extensions;
+    for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next) {
+        TreeItem group = 0;
+        for (const auto& g : groups)
+            if (g.first == f->fileType) group = g.second;
+        if (!group) {
+            group = InsertFolderItem(f->fileType, parent);
+            groups.push_back({f->fileType, group});
+        }
+        bool known = false;
+        for (const auto& e : extensions) known = known || (e.first == group && e.second == f->extension);
+        if (!known) {
+            InsertFolderItem(f->extension, group);
+            extensions.push_back({group, f->extension});
+        }
     }
 }
 

@@ -54,9 +54,11 @@ public:
     void SetFileSystemInfoText(const std::u16string& text) override { fileSystemInfo = text; }
     void SetBusy(bool busy) override { this->busy = busy; }
 
+    void ClearFolderTree() override;
     TreeItem InsertFolderItem(const std::u16string&, TreeItem parent) override;
     void AddFatFolders(TreeItem parent, uint32_t parentCluster) override;
     void AddNtfsFolders(TreeItem parent, uint32_t parentRecord) override;
+    void BuildRawTree(TreeItem parent) override;
     void ExpandItem(TreeItem) override;
 
     void DeleteAllRows() override;

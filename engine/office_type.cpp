@@ -1,0 +1,42 @@
+#include "office_type.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "engine_state.h"
+#include "compound_file.h"
+#include "platform_files.h"
+#include "program_folder.h"
+#include "text.h"
+#include "sector_access.h"
+
+std::u16string OfficeTypeFromAppName(const std::u16string& appName) {
+    if (appName.find(u"PowerPoint") != std::u16string::npos) return u".ppt";
+    if (appName.find(u"Excel") != std::u16string::npos) return u".xls";
+    if (appName.find(u"Word") != std::u16string::npos) return u".doc";
+    if (appName.find(u"Publisher") != std::u16string::npos) return u".pub";
+    // No summary, or another program's: the generic compound document.
+    return u".doc";
+}
+
+std::u16string DetectOfficeType(uint64_t sector) {
+    constexpr uint32_t kChunkSectors = 128;
+    constexpr int kChunks = 16;  // one megabyte
+    // The process's own name: two programs carving at once must not share it.
+    const std::u16string path = TemporaryFilePath(u"0001-" + Decimal(ProcessId()));
+    std::FILE* file = OpenFile(path, "wb+");
+    if (!file) return u".doc";
+    std::vector<uint8_t> buffer(size_t(kChunkSectors) * kSectorSize);
+    bool written = true;
+    for (int i = 0; i < kChunks && written; ++i, sector += kChunkSectors) {
+        std::fill(buffer.begin(), buffer.end(), 0);
+        ReadSectors(SelectedDriveIndex, uint32_t(sector), uint32_t(sector >> 32), kChunkSectors,
+                    buffer.data());
+        written = std::fwrite(buffer.data(), 1, buffer.size(), file) == buffer.size();
+    }
+    written = std::fclose(file) == 0 && written;
+    std::u16string appName = written ? ReadFileAppName(path) : std::u16string();
+    DeleteFileAt(path);
+    return OfficeTypeFromAppName(appName);
+}

@@ -1,0 +1,69 @@
+#include "raw_lists.h"
+
+#include <cstdlib>
+#include <cstring>
+
+EntryList<SignatureEntry> SignatureList;
+uint32_t SignatureCount = 0;
+EntryList<CarvedFileRecord> CarvedFileList;
+int CarveSizeLimitMB = 3;
+
+namespace {
+
+char* CopyText(const char* text) {
+    size_t length = text ? std::strlen(text) : 0;
+    char* copy = static_cast<char*>(std::malloc(length + 1));
+    if (!copy) OutOfMemory();
+    if (length) std::memcpy(copy, text, length);
+    copy[length] = 0;
+    return copy;
+}
+
+}  // namespace
+
+void AddSignatureEntry(const char16_t* extension, const char16_t* fileType,
+                       uint32_t signatureLength, const char* signature, uint32_t number) {
+    SignatureEntry* node = AllocateNode<SignatureEntry>();
+    node->extension = CopyName(extension);
+    node->fileType = CopyName(fileType);
+    node->signatureLength = signatureLength;
+    node->signature = CopyText(signature);
+    node->number = number;
+    LinkNode(SignatureList, node);
+}
+
+void AddCarvedFile(const char16_t* name, const char16_t* extension, const char16_t* fileType,
+                   uint32_t runningNumber, uint32_t startSector) {
+    CarvedFileRecord* node = AllocateNode<CarvedFileRecord>();
+    node->name = CopyName(name);
+    node->extension = CopyName(extension);
+    node->fileType = CopyName(fileType);
+    node->runningNumber = runningNumber;
+    node->startSector = startSector;
+    LinkNode(CarvedFileList, node);
+}
+
+void FreeSignatureList() {
+    for (SignatureEntry* node = SignatureList.head; node;) {
+        SignatureEntry* next = node->next;
+        std::free(node->extension);
+        std::free(node->fileType);
+        std::free(node->signature);
+        std::free(node);
+        node = next;
+    }
+    SignatureList.head = SignatureList.tail = nullptr;
+    SignatureCount = 0;
+}
+
+void FreeCarvedFileList() {
+    for (CarvedFileRecord* node = CarvedFileList.head; node;) {
+        CarvedFileRecord* next = node->next;
+        std::free(node->name);
+        std::free(node->extension);
+        std::free(node->fileType);
+        std::free(node);
+        node = next;
+    }
+    CarvedFileList.head = CarvedFileList.tail = nullptr;
+}

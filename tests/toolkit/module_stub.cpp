@@ -1,0 +1,1 @@
+// The module holds resources only.
