@@ -68,29 +68,27 @@ BOOL CDocument::OnNewDocument() {
   return TRUE;
 }
 
-void CDocument::ReportFileError(LPCWSTR lpszPathName, CException* e, UINT) {
+void CDocument::ReportFileError(LPCWSTR lpszPathName, CException* e) {
   WCHAR text[512];
   if (e == nullptr || !e->GetErrorMessage(text, 512)) _snwprintf(text, 512, L"Cannot open %ls.", lpszPathName);
   text[511] = 0;
   AfxMessageBox(text, MB_ICONEXCLAMATION);
 }
 
-BOOL CDocument::OnOpenDocument(LPCWSTR lpszPathName) {
+BOOL CDocument::SerializeFile(LPCWSTR lpszPathName, UINT nOpenFlags, UINT nArchiveMode) {
   CFileException error;
   CFile file;
-  if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &error)) {
-    ReportFileError(lpszPathName, &error, 0);
+  if (!file.Open(lpszPathName, nOpenFlags, &error)) {
+    ReportFileError(lpszPathName, &error);
     return FALSE;
   }
-  DeleteContents();
   try {
-    CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete);
+    CArchive ar(&file, nArchiveMode | CArchive::bNoFlushOnDelete);
     Serialize(ar);
     ar.Close();
   } catch (CException* e) {
     file.Abort();
-    DeleteContents();
-    ReportFileError(lpszPathName, e, 0);
+    ReportFileError(lpszPathName, e);
     e->Delete();
     return FALSE;
   }
@@ -98,25 +96,16 @@ BOOL CDocument::OnOpenDocument(LPCWSTR lpszPathName) {
   return TRUE;
 }
 
+BOOL CDocument::OnOpenDocument(LPCWSTR lpszPathName) {
+  DeleteContents();
+  if (SerializeFile(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, CArchive::load)) return TRUE;
+  // Nothing half read stays behind.
+  DeleteContents();
+  return FALSE;
+}
+
 BOOL CDocument::OnSaveDocument(LPCWSTR lpszPathName) {
-  CFileException error;
-  CFile file;
-  if (!file.Open(lpszPathName, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error)) {
-    ReportFileError(lpszPathName, &error, 0);
-    return FALSE;
-  }
-  try {
-    CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
-    Serialize(ar);
-    ar.Close();
-  } catch (CException* e) {
-    file.Abort();
-    ReportFileError(lpszPathName, e, 0);
-    e->Delete();
-    return FALSE;
-  }
-  SetModifiedFlag(FALSE);
-  return TRUE;
+  return SerializeFile(lpszPathName, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, CArchive::store);
 }
 
 void CDocument::OnCloseDocument() {

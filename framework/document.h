@@ -53,7 +53,9 @@ class CDocument : public CCmdTarget {
   BOOL m_bEmbedded = FALSE;
 
  private:
-  void ReportFileError(LPCWSTR lpszPathName, CException* e, UINT nFallbackPrompt);
+  // Opens the file and runs Serialize on it; failures are reported.
+  BOOL SerializeFile(LPCWSTR lpszPathName, UINT nOpenFlags, UINT nArchiveMode);
+  void ReportFileError(LPCWSTR lpszPathName, CException* e);
 };
 
 class CDocTemplate : public CCmdTarget {

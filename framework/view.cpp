@@ -113,16 +113,20 @@ void CScrollView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
 }
 
 void CScrollView::UpdateBars() {
-  CRect client;
-  GetClientRect(&client);
-  for (int nBar : {SB_HORZ, SB_VERT}) {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    info.nMin = 0;
-    info.nMax = (nBar == SB_HORZ ? m_totalLog.cx : m_totalLog.cy) - 1;
-    info.nPage = static_cast<UINT>(nBar == SB_HORZ ? client.Width() : client.Height());
-    ::SetScrollInfo(m_hWnd, nBar, &info, TRUE);
+  // Showing one bar narrows the client area the other's page is measured
+  // on: a second pass sets the pages from the final client area.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int nBar : {SB_HORZ, SB_VERT}) {
+      CRect client;
+      GetClientRect(&client);
+      SCROLLINFO info = {};
+      info.cbSize = sizeof info;
+      info.fMask = SIF_RANGE | SIF_PAGE;
+      info.nMin = 0;
+      info.nMax = (nBar == SB_HORZ ? m_totalLog.cx : m_totalLog.cy) - 1;
+      info.nPage = static_cast<UINT>(nBar == SB_HORZ ? client.Width() : client.Height());
+      ::SetScrollInfo(m_hWnd, nBar, &info, TRUE);
+    }
   }
 }
 
@@ -166,22 +170,27 @@ int ScrollDelta(UINT nSBCode, UINT nPos, int current, int line, int page) {
 
 }  // namespace
 
-void CScrollView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
-  if (pScrollBar != nullptr) return CView::OnHScroll(nSBCode, nPos, pScrollBar);
+void CScrollView::ScrollFromBar(int nBar, UINT nSBCode, UINT nPos) {
   CRect client;
   GetClientRect(&client);
-  int line = m_lineDev.cx > 0 ? m_lineDev.cx : client.Width() / 10 + 1;
-  int page = m_pageDev.cx > 0 ? m_pageDev.cx : client.Width();
-  ScrollBy(SB_HORZ, ScrollDelta(nSBCode, nPos, GetScrollPosition().x, line, page));
+  bool horizontal = nBar == SB_HORZ;
+  int extent = horizontal ? client.Width() : client.Height();
+  int lineSet = horizontal ? m_lineDev.cx : m_lineDev.cy;
+  int pageSet = horizontal ? m_pageDev.cx : m_pageDev.cy;
+  int line = lineSet > 0 ? lineSet : extent / 10 + 1;
+  int page = pageSet > 0 ? pageSet : extent;
+  CPoint position = GetScrollPosition();
+  ScrollBy(nBar, ScrollDelta(nSBCode, nPos, horizontal ? position.x : position.y, line, page));
+}
+
+void CScrollView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
+  if (pScrollBar != nullptr) return CView::OnHScroll(nSBCode, nPos, pScrollBar);
+  ScrollFromBar(SB_HORZ, nSBCode, nPos);
 }
 
 void CScrollView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
   if (pScrollBar != nullptr) return CView::OnVScroll(nSBCode, nPos, pScrollBar);
-  CRect client;
-  GetClientRect(&client);
-  int line = m_lineDev.cy > 0 ? m_lineDev.cy : client.Height() / 10 + 1;
-  int page = m_pageDev.cy > 0 ? m_pageDev.cy : client.Height();
-  ScrollBy(SB_VERT, ScrollDelta(nSBCode, nPos, GetScrollPosition().y, line, page));
+  ScrollFromBar(SB_VERT, nSBCode, nPos);
 }
 
 BOOL CScrollView::OnMouseWheel(UINT, short zDelta, CPoint) {

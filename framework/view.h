@@ -20,8 +20,13 @@ class CView : public CWnd {
   virtual void OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
   virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
   virtual void OnPrepareDC(CDC*, CPrintInfo* = nullptr) {}
-  // Printing is not part of this program; the view draws as on screen.
+  // Printing is not part of this program: the view draws as on screen and
+  // the print commands do nothing.
   virtual void OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
+  virtual BOOL OnPreparePrinting(CPrintInfo*) { return FALSE; }
+  BOOL DoPreparePrinting(CPrintInfo*) { return FALSE; }
+  afx_msg void OnFilePrint() {}
+  afx_msg void OnFilePrintPreview() {}
   // The active view takes the focus.
   virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
   virtual void OnActivateFrame(UINT, CFrameWnd*) {}
@@ -53,6 +58,7 @@ class CScrollView : public CView {
  protected:
   void UpdateBars();
   void ScrollBy(int nBar, int delta);
+  void ScrollFromBar(int nBar, UINT nSBCode, UINT nPos);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
   afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

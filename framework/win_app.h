@@ -98,6 +98,8 @@ class CWinApp : public CWinThread {
   BOOL Enable3dControls() { return TRUE; }
   afx_msg void OnFileNew();
   afx_msg void OnFileOpen();
+  // There is no printing: the printer set-up command does nothing.
+  afx_msg void OnFilePrintSetup() {}
 
   void LoadStdProfileSettings(UINT nMaxMRU = 4);
   void SaveStdProfileSettings();

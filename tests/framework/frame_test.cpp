@@ -288,3 +288,41 @@ TEST(CListView, IsAListControlAndAView) {
 }
 
 }  // namespace
+
+namespace {
+
+class TallView : public CScrollView {
+  DECLARE_DYNCREATE(TallView)
+ public:
+  void OnDraw(CDC*) override {}
+};
+IMPLEMENT_DYNCREATE(TallView, CScrollView)
+
+TEST(CScrollView, ScrollsWithinTheTotalSize) {
+  CFrameWnd* frame = new CFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, L"Scroll host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 300)));
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(TallView);
+  TallView* view = static_cast<TallView*>(frame->CreateView(&context));
+  ASSERT_NE(view, nullptr);
+  frame->RecalcLayout();
+  view->SetScrollSizes(MM_TEXT, CSize(1000, 2000));
+  CRect client;
+  view->GetClientRect(&client);
+  view->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+  EXPECT_EQ(view->GetScrollPosition(), CPoint(0, client.Height()));
+  view->ScrollToPosition(CPoint(50, 100000));
+  CPoint end = view->GetScrollPosition();
+  EXPECT_EQ(end.x, 50);
+  EXPECT_EQ(end.y, 2000 - client.Height());
+  // Drawing follows the scroll position.
+  CClientDC dc(view);
+  view->OnPrepareDC(&dc);
+  POINT origin;
+  ::GetViewportOrgEx(dc.GetSafeHdc(), &origin);
+  EXPECT_EQ(origin.x, -end.x);
+  EXPECT_EQ(origin.y, -end.y);
+  frame->DestroyWindow();
+}
+
+}  // namespace
