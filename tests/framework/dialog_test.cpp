@@ -324,3 +324,38 @@ TEST(CDialog, ModelessCreateAndDestroy) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommonDialogs, FileAndColourDialogsAnswerWithTheirChoice) {
+  WCHAR temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  CString path;
+  path.Format(L"%lscommon_dialog_%lu.snp", temp, GetCurrentProcessId());
+  HANDLE h = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(h);
+  {
+    CFileDialog dialog(TRUE, L"snp", path, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, L"Snapshots (*.snp)|*.snp|All files|*.*||");
+    Watcher watcher([] {
+      HWND hDlg = WaitForDialog(L"Open");
+      ASSERT_NE(hDlg, nullptr);
+      PostMessageW(hDlg, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.GetPathName().CompareNoCase(path), 0);
+    EXPECT_EQ(dialog.GetFileExt(), L"snp");
+  }
+  {
+    CColorDialog dialog(RGB(10, 20, 30), CC_FULLOPEN);
+    Watcher watcher([] {
+      HWND hDlg = WaitForDialog(L"Color");
+      ASSERT_NE(hDlg, nullptr);
+      PostMessageW(hDlg, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.GetColor(), RGB(10, 20, 30));
+  }
+  DeleteFileW(path);
+}
+
+}  // namespace
