@@ -74,12 +74,23 @@ class CTkBarPainter : public CCmdTarget {
   virtual CFont* GetControlFont(int barPosition, BOOL bold);
   virtual void AnimatePopup(CDC* pDestDC, CDC* pImageDC, CRect rect, int animationType);
 
+  // Tool-bar control drawing shared by every theme.
+  virtual void DrawCheckMark(CDC* pDC, const CRect& rect, COLORREF color, BOOL rightToLeft);
+  virtual void DrawDropDownArrow(CDC* pDC, int left, int top, int right, int bottom, COLORREF color);
+  // Measures (draw FALSE) or draws a caption; drawing returns (0, 0).
+  CSize DrawControlText(CDC* pDC, const CString& caption, CRect rect, BOOL draw, BOOL vertical, BOOL centre,
+                        BOOL arrow, BOOL embossed, BOOL showMnemonics);
+  // A caption beside (or on vertical bars below) a button's icon.
+  CSize DrawControlCaption(CDC* pDC, const CString& caption, CRect rect, BOOL vertical, BOOL draw, BOOL embossed,
+                           BOOL arrow, int buttonWidth, int buttonHeight, BOOL hasIcon, BOOL showMnemonics);
+
   COLORREF GetColor(int index) const;
   void SetColors(int count, const int* indices, const COLORREF* colors);
   XPSchemeId GetXPScheme() const;
   BOOL* GetIconOptions() { return &m_bUseFadedIcons; }
   void SetFonts(LOGFONTW* lf, BOOL followSystem);
   void UpdateFonts();
+  void DrawCheckShape(CDC* pDC, const CRect& rect, COLORREF color, BOOL rightToLeft);
   // The menu font's height for the painter: small pixel heights become -11.
   static LONG PainterFontHeight(LONG menuFontHeight) {
     return menuFontHeight < 0 && menuFontHeight >= -10 ? -11 : menuFontHeight;
