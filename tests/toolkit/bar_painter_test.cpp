@@ -3,19 +3,10 @@
 #include "bar_painter.h"
 #include "dib_canvas.h"
 #include "draw_helpers.h"
+#include "test_painter.h"
 #include "icon_fixtures.h"
 
 namespace {
-
-class TestPainter : public CTkBarPainter {
- public:
-  CSize DrawControlInPopupBar(CDC*, CTkControl*, BOOL) override { return CSize(0, 0); }
-  CSize DrawComboBoxControl(CDC*, CTkControl*, BOOL) override { return CSize(0, 0); }
-  CSize DrawEditControl(CDC*, CTkControl*, BOOL) override { return CSize(0, 0); }
-  void FillCommandBar(CDC*, CTkCommandBar*) override {}
-  void DrawControlFace(CDC*, CRect, BOOL, BOOL, BOOL, BOOL, BOOL, int) override {}
-  int GetThemeFamily() const override { return 0; }
-};
 
 class TestPane : public CTkStatusPaneInfo {
  public:

@@ -3,18 +3,14 @@
 #include "bar_painter.h"
 #include "dib_canvas.h"
 #include "draw_helpers.h"
+#include "test_painter.h"
 
 namespace {
 
-class TestPainter : public CTkBarPainter {
+// A painter with the system's fonts and colours.
+class UpdatedPainter : public TestPainter {
  public:
-  TestPainter() { UpdateFontsAndColors(); }
-  CSize DrawControlInPopupBar(CDC*, CTkControl*, BOOL) override { return CSize(0, 0); }
-  CSize DrawComboBoxControl(CDC*, CTkControl*, BOOL) override { return CSize(0, 0); }
-  CSize DrawEditControl(CDC*, CTkControl*, BOOL) override { return CSize(0, 0); }
-  void FillCommandBar(CDC*, CTkCommandBar*) override {}
-  void DrawControlFace(CDC*, CRect, BOOL, BOOL, BOOL, BOOL, BOOL, int) override {}
-  int GetThemeFamily() const override { return 0; }
+  UpdatedPainter() { UpdateFontsAndColors(); }
 };
 
 const COLORREF kWhite = RGB(255, 255, 255);
@@ -40,7 +36,7 @@ Ink FindInk(const DibCanvas& canvas, int width, int height, COLORREF color) {
 }
 
 TEST(ToolBarDrawing, DropDownArrowSizes) {
-  TestPainter painter;
+  UpdatedPainter painter;
   struct Case {
     int width;
     int halfWidth;
@@ -57,7 +53,7 @@ TEST(ToolBarDrawing, DropDownArrowSizes) {
 }
 
 TEST(ToolBarDrawing, ThickCheckMarksRepeatOnePixelLower) {
-  TestPainter painter;
+  UpdatedPainter painter;
   DibCanvas canvas(20, 20);
   const CRect box(0, 0, 20, 20);
   for (BOOL rightToLeft : {FALSE, TRUE}) {
@@ -91,7 +87,7 @@ class CaptionTest : public ::testing::Test {
     file = canvas.dc.GetTextExtent(CString(L"File"));
   }
 
-  TestPainter painter;
+  UpdatedPainter painter;
   DibCanvas canvas{120, 40};
   CSize file;
 };

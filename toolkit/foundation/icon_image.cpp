@@ -17,6 +17,18 @@ const int kMaxStoredSide = 4096;
 
 int Stride(int width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
 
+// A bottom-up 32-bit picture without colour table.
+BITMAPINFO AlphaBitmapInfo(int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 // The pixels of a system icon as 32-bit values, colour and mask alike.
 struct IconPixels {
   int width = 0;
@@ -31,16 +43,7 @@ struct IconPixels {
     if (colorBitmap != nullptr) ::DeleteObject(colorBitmap);
   }
 
-  BITMAPINFO Info() const {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-  }
+  BITMAPINFO Info() const { return AlphaBitmapInfo(width, height); }
 
   BOOL Read(HICON icon) {
     ICONINFO iconInfo = {};
@@ -235,19 +238,11 @@ BOOL CTkIconHandle::PrepareDrawCache() {
       BITMAP bitmap = {};
       if (info.hbmColor != nullptr && ::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap) != 0 &&
           bitmap.bmBitsPixel == 32) {
-        TkBitmapHeaderBlock header;
-        std::vector<BYTE> bits;
-        HDC screen = ::GetDC(nullptr);
-        if (GetAlphaBitmapBits(screen, info.hbmColor, header, bits)) {
-          void* target = nullptr;
-          HBITMAP straight = CreateAlphaSection(header.header.biWidth, header.header.biHeight, &target);
-          if (straight != nullptr) {
-            memcpy(target, bits.data(), bits.size());
-            m_hDrawCopy = PremultiplyAlphaBitmap(straight);
-            ::DeleteObject(straight);
-          }
+        HBITMAP straight = CopyAlphaBitmap(info.hbmColor);
+        if (straight != nullptr) {
+          m_hDrawCopy = PremultiplyAlphaBitmap(straight);
+          ::DeleteObject(straight);
         }
-        ::ReleaseDC(nullptr, screen);
       }
       if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
       if (info.hbmMask != nullptr) ::DeleteObject(info.hbmMask);
@@ -560,13 +555,7 @@ void CTkImageIcon::Serialize(CArchive& ar) {
 // --- bitmap helpers ---
 
 HBITMAP CreateAlphaSection(int width, int height, void** bits) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = AlphaBitmapInfo(width, height);
   void* ignored = nullptr;
   return ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits != nullptr ? bits : &ignored, nullptr, 0);
 }
@@ -587,17 +576,24 @@ BOOL GetAlphaBitmapBits(HDC hDC, HBITMAP bitmap, TkBitmapHeaderBlock& header, st
                      DIB_RGB_COLORS) == header.header.biHeight;
 }
 
-HBITMAP CopyAlphaBitmap(HBITMAP bitmap) {
-  TkBitmapHeaderBlock header;
-  std::vector<BYTE> bits;
+BOOL ReadAlphaPixels(HBITMAP bitmap, TkBitmapHeaderBlock& header, std::vector<BYTE>& bits) {
   HDC screen = ::GetDC(nullptr);
   BOOL ok = GetAlphaBitmapBits(screen, bitmap, header, bits);
   ::ReleaseDC(nullptr, screen);
-  if (!ok) return nullptr;
+  return ok;
+}
+
+HBITMAP SectionFromAlphaPixels(const TkBitmapHeaderBlock& header, const std::vector<BYTE>& bits) {
   void* target = nullptr;
-  HBITMAP copy = CreateAlphaSection(header.header.biWidth, header.header.biHeight, &target);
-  if (copy != nullptr) memcpy(target, bits.data(), bits.size());
-  return copy;
+  HBITMAP section = CreateAlphaSection(header.header.biWidth, header.header.biHeight, &target);
+  if (section != nullptr) memcpy(target, bits.data(), std::min(bits.size(), static_cast<size_t>(header.header.biSizeImage)));
+  return section;
+}
+
+HBITMAP CopyAlphaBitmap(HBITMAP bitmap) {
+  TkBitmapHeaderBlock header;
+  std::vector<BYTE> bits;
+  return ReadAlphaPixels(bitmap, header, bits) ? SectionFromAlphaPixels(header, bits) : nullptr;
 }
 
 HBITMAP PremultiplyAlphaBitmap(HBITMAP bitmap) {

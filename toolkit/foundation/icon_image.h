@@ -108,6 +108,10 @@ static_assert(sizeof(TkBitmapHeaderBlock) == 52, "the stored header block is 52 
 // A bottom-up 32-bit section; bits receives its pixels.
 HBITMAP CreateAlphaSection(int width, int height, void** bits = nullptr);
 BOOL GetAlphaBitmapBits(HDC hDC, HBITMAP bitmap, TkBitmapHeaderBlock& header, std::vector<BYTE>& bits);
+// GetAlphaBitmapBits on a screen DC.
+BOOL ReadAlphaPixels(HBITMAP bitmap, TkBitmapHeaderBlock& header, std::vector<BYTE>& bits);
+// A new section holding pixels read by ReadAlphaPixels.
+HBITMAP SectionFromAlphaPixels(const TkBitmapHeaderBlock& header, const std::vector<BYTE>& bits);
 HBITMAP CopyAlphaBitmap(HBITMAP bitmap);
 HBITMAP PremultiplyAlphaBitmap(HBITMAP bitmap);
 BOOL ReadBitmapBits(HBITMAP bitmap, std::vector<BYTE>& bits, TkBitmapHeaderBlock& header);

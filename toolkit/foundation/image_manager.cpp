@@ -1,11 +1,11 @@
 #include "image_manager.h"
 
 #include <commctrl.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "global_settings.h"
 #include "prop_exchange.h"
 
 namespace {
@@ -403,10 +403,7 @@ BOOL SplitAlphaBitmap(HBITMAP bitmap, int count, std::vector<HBITMAP>& parts) {
   parts.clear();
   TkBitmapHeaderBlock header;
   std::vector<BYTE> bits;
-  HDC screen = ::GetDC(nullptr);
-  BOOL ok = count > 0 && GetAlphaBitmapBits(screen, bitmap, header, bits);
-  ::ReleaseDC(nullptr, screen);
-  if (!ok) return FALSE;
+  if (count <= 0 || !ReadAlphaPixels(bitmap, header, bits)) return FALSE;
   const int width = header.header.biWidth / count;
   const int height = header.header.biHeight;
   if (width <= 0) return FALSE;
@@ -439,10 +436,7 @@ COLORREF GetBitmapPixel(HBITMAP bitmap, int x, int y) {
 HBITMAP FlattenAlphaBitmap(HBITMAP bitmap, COLORREF key) {
   TkBitmapHeaderBlock header;
   std::vector<BYTE> bits;
-  HDC screen = ::GetDC(nullptr);
-  BOOL ok = GetAlphaBitmapBits(screen, bitmap, header, bits);
-  ::ReleaseDC(nullptr, screen);
-  if (!ok) return nullptr;
+  if (!ReadAlphaPixels(bitmap, header, bits)) return nullptr;
   for (size_t i = 0; i < bits.size(); i += 4) {
     BYTE* p = &bits[i];
     if (p[3] >= 120) {
@@ -454,20 +448,7 @@ HBITMAP FlattenAlphaBitmap(HBITMAP bitmap, COLORREF key) {
     }
     p[3] = 0;
   }
-  void* target = nullptr;
-  HBITMAP flat = CreateAlphaSection(header.header.biWidth, header.header.biHeight, &target);
-  if (flat != nullptr) memcpy(target, bits.data(), bits.size());
-  return flat;
+  return SectionFromAlphaPixels(header, bits);
 }
 
-BOOL IsComCtl32Version6() {
-  HMODULE module = ::LoadLibraryW(L"COMCTL32.DLL");
-  if (module == nullptr) return FALSE;
-  auto getVersion =
-      reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(::GetProcAddress(module, "DllGetVersion")));
-  DLLVERSIONINFO info = {};
-  info.cbSize = sizeof info;
-  BOOL six = getVersion != nullptr && SUCCEEDED(getVersion(&info)) && info.dwMajorVersion > 5;
-  ::FreeLibrary(module);
-  return six;
-}
+BOOL IsComCtl32Version6() { return (GetGlobalSettings().GetComCtlVersion() >> 16) > 5; }
