@@ -46,18 +46,19 @@ CSize CTkBarPainter::DrawControlText(CDC* pDC, const CString& caption, CRect rec
     if (arrow) extent.cx += 10;
     return vertical ? CSize(extent.cy, extent.cx) : extent;
   }
-  const COLORREF textColor = pDC->GetTextColor();
+  // The disabled look: the text in the highlight colour one pixel down-right first.
+  auto drawHighlight = [&](const CRect& at, UINT format) {
+    const COLORREF textColor = pDC->SetTextColor(GetColor(COLOR_BTNHIGHLIGHT));
+    CRect shadow = at;
+    shadow.OffsetRect(1, 1);
+    pDC->DrawText(stripped, &shadow, format);
+    pDC->SetTextColor(textColor);
+  };
   if (vertical) {
     rect.left = rect.right - (rect.Width() - extent.cy + 1) / 2;
     const int length = extent.cx + (arrow ? 5 : 0);
     if (centre) rect.top += (rect.Height() - length + 1) / 2;
-    if (embossed) {
-      pDC->SetTextColor(GetColor(COLOR_BTNHIGHLIGHT));
-      CRect shadow = rect;
-      shadow.OffsetRect(1, 1);
-      pDC->DrawText(stripped, &shadow, DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
-      pDC->SetTextColor(textColor);
-    }
+    if (embossed) drawHighlight(rect, DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
     pDC->DrawText(stripped, &rect, DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
     if (arrow) {
       const int c = (rect.left + rect.right) / 2 + 2;
@@ -68,13 +69,7 @@ CSize CTkBarPainter::DrawControlText(CDC* pDC, const CString& caption, CRect rec
   }
   const int length = extent.cx + (arrow ? 5 : 0);
   if (centre) rect.left += (rect.Width() - length) / 2;
-  if (embossed) {
-    pDC->SetTextColor(GetColor(COLOR_BTNHIGHLIGHT));
-    CRect shadow = rect;
-    shadow.OffsetRect(1, 1);
-    pDC->DrawText(stripped, &shadow, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    pDC->SetTextColor(textColor);
-  }
+  if (embossed) drawHighlight(rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (showMnemonics)
     pDC->DrawText(caption, &rect, DT_SINGLELINE | DT_VCENTER);
   else
