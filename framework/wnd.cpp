@@ -366,6 +366,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
+MSG& AfxLastSentMessage() { return WindowState().lastSentMsg; }
+
 LRESULT CWnd::Default() {
   const MSG& msg = WindowState().lastSentMsg;
   return DefWindowProc(msg.message, msg.wParam, msg.lParam);

@@ -331,6 +331,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // Calls pWnd->WindowProc behind the exception barrier, keeping the message
 // for Default().
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// The message this thread's window procedure is handling now.
+MSG& AfxLastSentMessage();
 // Around CreateWindowEx/CreateDialog*: the next window created on this
 // thread becomes pWnd's from its first message.
 void AfxHookWindowCreate(CWnd* pWnd);

@@ -9,3 +9,10 @@
 #define IDD_TK_TEST_MODULE 9500
 #define IDD_TK_TEST_PROGRAM 9501
 #define IDM_TK_TEST_BOTH 9600
+// Image strips and tool bars of the image-manager tests.
+#define IDB_TK_TEST_STRIP 9700
+#define IDB_TK_TEST_ALPHA_STRIP 9702
+#define IDR_TK_TEST_TOOLBAR 9700
+#define IDR_TK_TEST_SEPARATORS 9701
+#define IDB_TK_TEST_SEPARATORS 9701
+#define ID_TK_TEST_FIRST 801

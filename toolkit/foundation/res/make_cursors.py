@@ -57,6 +57,54 @@ def cursor_bytes(rows):
     return directory + entry + image
 
 
+def transposed(rows):
+    width = max(len(r) for r in rows)
+    padded = [r.ljust(width) for r in rows]
+    return ["".join(r[x] for r in padded) for x in range(width)]
+
+
+# 9009 and 9971 drag a horizontal divider; 9970 is a vertical one again.
+CURSORS["split_rows.cur"] = transposed(CURSORS["split_columns.cur"])
+CURSORS["split_bar_columns.cur"] = CURSORS["split_columns.cur"]
+CURSORS["split_bar_rows.cur"] = CURSORS["split_rows.cur"]
+
+# 9011: moving something by dragging (a four-way arrow).
+CURSORS["drag_move.cur"] = [
+    "       .H.       ",
+    "      .###.      ",
+    "     .#####.     ",
+    "    ....#....    ",
+    "  .. ...#... ..  ",
+    " .#.   .#.   .#. ",
+    ".###....#....###.",
+    "#################",
+    ".###....#....###.",
+    " .#.   .#.   .#. ",
+    "  .. ...#... ..  ",
+    "    ....#....    ",
+    "     .#####.     ",
+    "      .###.      ",
+    "       .#.       ",
+]
+
+# 9973: the hand for links, when the system has none.
+CURSORS["hand.cur"] = [
+    "    .H.         ",
+    "   .#.#.        ",
+    "   .#.#.        ",
+    "   .#.#.        ",
+    "   .#.#....     ",
+    "   .#.#.#.#...  ",
+    "...#..#.#.#.#.. ",
+    ".#.#..........#.",
+    ".#............#.",
+    " .#...........#.",
+    "  .#.........#. ",
+    "   .#........#. ",
+    "    .#......#.  ",
+    "    .########.  ",
+]
+
 for name, picture in CURSORS.items():
     with open(name, "wb") as f:
         f.write(cursor_bytes(picture))
