@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "framework.h"
 #include "test_app.h"
@@ -11,7 +12,7 @@ namespace {
 class Profile : public ::testing::Test {
  protected:
   void SetUp() override {
-    app.SetRegistryKey(L"Mulvara Framework Tests");
+    app.SetRegistryKey(KeyOfThisTest(L"Mulvara Framework Tests"));
     app.WriteProfileString(L"Settings", nullptr, nullptr);
   }
   void TearDown() override {
@@ -48,8 +49,8 @@ TEST_F(Profile, KeepsIntegersStringsAndBinaryValues) {
   EXPECT_FALSE(app.GetProfileBinary(L"Settings", L"Placement", &data, &size));
 
   HKEY direct;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Mulvara Framework Tests\\FrameworkTests", 0, KEY_READ,
-                          &direct),
+  std::wstring path = std::wstring(L"Software\\") + KeyOfThisTest(L"Mulvara Framework Tests") + L"\\FrameworkTests";
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &direct),
             ERROR_SUCCESS);
   RegCloseKey(direct);
 }

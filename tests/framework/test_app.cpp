@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "test_app.h"
 
 namespace {
@@ -5,6 +7,15 @@ TestApp theApp;
 }
 
 TestApp& TheTestApp() { return theApp; }
+
+LPCWSTR KeyOfThisTest(LPCWSTR prefix) {
+  static std::wstring key;
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = info ? std::string(" ") + info->test_suite_name() + "." + info->name() : "";
+  key = prefix;
+  key.append(name.begin(), name.end());
+  return key.c_str();
+}
 
 LRESULT TestApp::ProcessWndProcException(CException* e, const MSG* pMsg) {
   ++exceptionsCaught;

@@ -28,6 +28,10 @@ class TestApp : public CWinApp {
 
 TestApp& TheTestApp();
 
+// A registry key name of the running test's own, beginning with `prefix`:
+// ctest runs the tests side by side in one Wine prefix.
+LPCWSTR KeyOfThisTest(LPCWSTR prefix);
+
 // Dispatches everything waiting in this thread's queue.
 void PumpPending();
 // Dispatches messages until the handle is signalled (or the time is up).

@@ -8,15 +8,7 @@
 
 namespace {
 
-// Each test keeps its values under a key of its own: ctest runs the tests of
-// this program side by side in one Wine prefix.
-LPCWSTR CompanyKey() {
-  static std::wstring key;
-  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string("Mulvara Toolkit Tests ") + info->test_suite_name() + "." + info->name();
-  key.assign(name.begin(), name.end());
-  return key.c_str();
-}
+LPCWSTR CompanyKey() { return KeyOfThisTest(L"Mulvara Toolkit Tests"); }
 
 // Uses the test prefix's registry under a key of its own.
 class ProfileStore : public ::testing::Test {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "prop_exchange.h"
+#include "test_app.h"
 
 namespace {
 
@@ -59,19 +60,20 @@ struct BarSettings {
   }
 };
 
-const WCHAR kRoot[] = L"Software\\Mulvara Toolkit Tests\\Exchange";
 
 class RegistryExchange : public ::testing::Test {
  protected:
   void SetUp() override {
-    SHDeleteKeyW(HKEY_CURRENT_USER, kRoot);
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent, nullptr),
+    root = KeyOfThisTest(L"Software\\Mulvara Toolkit Tests\\Exchange");
+    SHDeleteKeyW(HKEY_CURRENT_USER, root.c_str());
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, root.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent, nullptr),
               ERROR_SUCCESS);
   }
   void TearDown() override {
     RegCloseKey(parent);
-    SHDeleteKeyW(HKEY_CURRENT_USER, kRoot);
+    SHDeleteKeyW(HKEY_CURRENT_USER, root.c_str());
   }
+  std::wstring root;
   bool HasValue(LPCWSTR path, LPCWSTR name, DWORD* type = nullptr, DWORD* dword = nullptr) {
     HKEY key;
     if (RegOpenKeyExW(parent, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
