@@ -80,6 +80,33 @@ protected:
         return 0;
     }
 
+    // Selects the FAT32 partition at sector 2048 of an image device through
+    // "\\.\PhysicalDrive<n>", as the drive page does.
+    bool SelectFat32Partition(const std::string& image) {
+        SelectedDriveIndex = uint16_t(SlotOf(image));
+        DriveKind = kPhysicalDrive;
+        if (!OpenPhysicalDrive()) return false;
+        PartitionParameters.chosenType = kFat32;
+        PartitionParameters.startSector = 2048;
+        PartitionParameters.sectorCount = 131072;
+        PartitionParameters.endSector = 2048 + 131072 - 1;
+        return true;
+    }
+
+    // Selects an image device's first volume by its drive letter.
+    bool SelectDriveLetterOf(const std::string& image) {
+        FreeStandardScanLists();
+        int index = LogicalIndexOf(LetterOf(image));
+        if (index < 0) return false;
+        DriveKind = kLogicalDrive;
+        PartitionParameters = {};
+        PartitionParameters.logicalDriveIndex = uint16_t(index);
+        PartitionParameters.chosenType = LogicalDriveTable[index].type;
+        PartitionParameters.sectorCount = uint32_t(LogicalDriveTable[index].size);
+        PartitionParameters.endSector = PartitionParameters.sectorCount - 1;
+        return true;
+    }
+
     RecordingUi ui;
 };
 
@@ -255,13 +282,7 @@ TEST_F(DriveEnumeration, ScanThroughPhysicalDriveAndDriveLetterListsWhatTheImage
     Enumerate({fat32, fat16});
 
     // "\\.\PhysicalDrive<n>": the partition at sector 2048.
-    SelectedDriveIndex = uint16_t(SlotOf(fat32));
-    DriveKind = kPhysicalDrive;
-    ASSERT_NE(OpenPhysicalDrive(), nullptr);
-    PartitionParameters.chosenType = kFat32;
-    PartitionParameters.startSector = 2048;
-    PartitionParameters.sectorCount = 131072;
-    PartitionParameters.endSector = 2048 + 131072 - 1;
+    ASSERT_TRUE(SelectFat32Partition(fat32));
     EXPECT_EQ(ScanSelection(), fat32Listing);
 
     // "\\.\D:" and the like: the volume alone, from its sector 0.
@@ -271,15 +292,7 @@ TEST_F(DriveEnumeration, ScanThroughPhysicalDriveAndDriveLetterListsWhatTheImage
     };
     for (const Case& c : {Case{fat32, &fat32Listing}, Case{fat16, &fat16Listing}}) {
         SCOPED_TRACE(c.image);
-        FreeStandardScanLists();
-        int index = LogicalIndexOf(LetterOf(c.image));
-        ASSERT_GE(index, 0);
-        DriveKind = kLogicalDrive;
-        PartitionParameters = {};
-        PartitionParameters.logicalDriveIndex = uint16_t(index);
-        PartitionParameters.chosenType = LogicalDriveTable[index].type;
-        PartitionParameters.sectorCount = uint32_t(LogicalDriveTable[index].size);
-        PartitionParameters.endSector = PartitionParameters.sectorCount - 1;
+        ASSERT_TRUE(SelectDriveLetterOf(c.image));
         EXPECT_EQ(ScanSelection(), *c.listing);
     }
 }
@@ -311,24 +324,10 @@ TEST_F(DriveEnumeration, RecoveryThroughPhysicalDriveAndDriveLetterWritesWhatThe
     const std::string fat32 = ImagePath("usb_fat32_mbr");
     Enumerate({fat32});
 
-    SelectedDriveIndex = uint16_t(SlotOf(fat32));
-    DriveKind = kPhysicalDrive;
-    ASSERT_NE(OpenPhysicalDrive(), nullptr);
-    PartitionParameters.chosenType = kFat32;
-    PartitionParameters.startSector = 2048;
-    PartitionParameters.sectorCount = 131072;
-    PartitionParameters.endSector = 2048 + 131072 - 1;
+    ASSERT_TRUE(SelectFat32Partition(fat32));
     EXPECT_EQ(RecoverSelection(), expected);
 
-    FreeStandardScanLists();
-    int index = LogicalIndexOf(LetterOf(fat32));
-    ASSERT_GE(index, 0);
-    DriveKind = kLogicalDrive;
-    PartitionParameters = {};
-    PartitionParameters.logicalDriveIndex = uint16_t(index);
-    PartitionParameters.chosenType = LogicalDriveTable[index].type;
-    PartitionParameters.sectorCount = uint32_t(LogicalDriveTable[index].size);
-    PartitionParameters.endSector = PartitionParameters.sectorCount - 1;
+    ASSERT_TRUE(SelectDriveLetterOf(fat32));
     EXPECT_EQ(RecoverSelection(), expected);
 }
 
