@@ -4,14 +4,7 @@
 # the boot sectors wiped (the volume is solved from the folders). Prints the
 # sweep's MB/s and the reconstruction's time.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-export MTOOLS_SKIP_CHECK=1 LANG=C.UTF-8
-
-cmake --preset native-release >/dev/null
-cmake --build --preset native-release --target mulvara-harness >/dev/null
-
-work=$(mktemp -d)
-trap 'mountpoint -q "$work/mnt" 2>/dev/null && umount "$work/mnt"; rm -rf "$work"' EXIT
+source "$(dirname "$0")/prepare.sh"
 img="$work/bench.img"
 truncate -s 1G "$img"
 mkfs.fat -F 32 -s 8 "$img" >/dev/null

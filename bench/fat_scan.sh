@@ -2,14 +2,7 @@
 # Times the Standard Scan of a 1 GiB FAT32 image holding about 1,500 files in
 # 30 folders, half of them deleted. Prints MB/s (of the volume) and files/s.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-export MTOOLS_SKIP_CHECK=1 LANG=C.UTF-8
-
-cmake --preset native-release >/dev/null
-cmake --build --preset native-release --target mulvara-harness >/dev/null
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/prepare.sh"
 img="$work/bench.img"
 truncate -s 1G "$img"
 mkfs.fat -F 32 -s 8 "$img" >/dev/null

@@ -4,14 +4,8 @@
 # the harness's Standard Scan reads its MFT and how fast recovery writes the
 # files out.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-cmake --preset native-release >/dev/null
-cmake --build --preset native-release --target mulvara-harness >/dev/null
-harness=build/native-release/tools/mulvara-harness
-
-work=$(mktemp -d)
+source "$(dirname "$0")/prepare.sh"
 mnt="$work/mnt"
-trap 'mountpoint -q "$mnt" && umount "$mnt"; rm -rf "$work"' EXIT
 img="$work/ntfs.img"
 truncate -s 1G "$img"
 mkntfs -F -Q -L BENCH "$img" >/dev/null 2>&1

@@ -4,13 +4,7 @@
 # type list of "Raw.dat", beside a plain sequential read of the same image.
 # Prints both rates in MB/s and their ratio.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-
-cmake --preset native-release >/dev/null
-cmake --build --preset native-release --target mulvara-harness >/dev/null
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/prepare.sh"
 bash tools/images/make_raw_images.sh "$work/images" >/dev/null
 img="$work/bench.img"
 head -c 512M /dev/urandom > "$img"

@@ -1,0 +1,12 @@
+# Sourced by the benchmark scripts: works from the project's top folder,
+# builds the optimised harness and makes a scratch folder, $work, that is
+# removed at exit (a file system still mounted at $work/mnt is unmounted).
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+export MTOOLS_SKIP_CHECK=1 LANG=C.UTF-8
+
+cmake --preset native-release >/dev/null
+cmake --build --preset native-release --target mulvara-harness >/dev/null
+harness=build/native-release/tools/mulvara-harness
+
+work=$(mktemp -d)
+trap 'mountpoint -q "$work/mnt" 2>/dev/null && umount "$work/mnt"; rm -rf "$work"' EXIT
