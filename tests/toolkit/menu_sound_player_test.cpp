@@ -9,14 +9,16 @@ namespace {
 
 CRITICAL_SECTION lock;
 std::vector<std::wstring> played;
-HANDLE gate = nullptr;  // while reset, the next sound blocks
+HANDLE started = nullptr;  // set as each sound begins
+HANDLE gate = nullptr;     // while reset, a sound that begins lasts
 
 BOOL RecordSound(LPCWSTR alias, DWORD) {
   if (alias == nullptr) return TRUE;  // purge
-  if (gate != nullptr) ::WaitForSingleObject(gate, 5000);
   ::EnterCriticalSection(&lock);
   played.push_back(alias);
   ::LeaveCriticalSection(&lock);
+  ::SetEvent(started);
+  if (gate != nullptr) ::WaitForSingleObject(gate, 5000);
   return TRUE;
 }
 
@@ -25,6 +27,7 @@ class MenuSoundPlayerTest : public ::testing::Test {
   void SetUp() override {
     ::InitializeCriticalSection(&lock);
     played.clear();
+    started = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
     saved = MenuSoundFunction;
     MenuSoundFunction = RecordSound;
   }
@@ -34,6 +37,7 @@ class MenuSoundPlayerTest : public ::testing::Test {
     MenuSoundFunction = saved;
     if (gate != nullptr) ::CloseHandle(gate);
     gate = nullptr;
+    ::CloseHandle(started);
     ::DeleteCriticalSection(&lock);
   }
   template <class F>
@@ -58,7 +62,8 @@ class MenuSoundPlayerTest : public ::testing::Test {
 TEST_F(MenuSoundPlayerTest, RequestsWhileASoundPlaysMergeIntoOneAndAreNotLost) {
   gate = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
   player.Play(CTkMenuSoundPlayer::kMenuCommand);
-  ::Sleep(50);  // the worker is now inside the blocked sound
+  // A worker starts late under load: wait until it is inside the sound.
+  ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), ::WaitForSingleObject(started, 5000));
   player.Play(CTkMenuSoundPlayer::kMenuPopup);
   player.Play(CTkMenuSoundPlayer::kMenuPopup);
   player.Play(CTkMenuSoundPlayer::kMenuPopup);
@@ -89,7 +94,7 @@ TEST_F(MenuSoundPlayerTest, StoppingIsHarmlessAndAPlayAfterAStopStartsAnewWorker
 TEST_F(MenuSoundPlayerTest, AWorkerSlowToStopEndsAndLeavesTheNextRequestToItsSuccessor) {
   gate = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
   player.Play(CTkMenuSoundPlayer::kMenuCommand);
-  ::Sleep(50);
+  ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), ::WaitForSingleObject(started, 5000));
   player.Stop();  // gives up after 100 ms: the worker is still in its sound
   EXPECT_EQ(1, CTkMenuSoundPlayer::RunningWorkers());
   player.Play(CTkMenuSoundPlayer::kMenuPopup);
