@@ -296,7 +296,8 @@ TEST_F(WindowFixture, ToolHitTestNamesTheChildUnderThePoint) {
   EXPECT_EQ(parent.OnToolHitTest(CPoint(200, 150), nullptr), -1);
 }
 
-// Answers the next message box titled with the application's name.
+// Answers the next message box of this process titled with the
+// application's name.
 struct MessageBoxWatcher {
   std::wstring text;
   CWinThread* thread = nullptr;
@@ -304,18 +305,13 @@ struct MessageBoxWatcher {
     thread = AfxBeginThread(
         [](LPVOID p) -> UINT {
           MessageBoxWatcher* self = static_cast<MessageBoxWatcher*>(p);
-          for (int i = 0; i < 500; ++i) {
-            HWND box = FindWindowW(L"#32770", AfxGetAppName());
-            if (box != nullptr) {
-              WCHAR text[512] = {};
-              GetDlgItemTextW(box, 0xFFFF, text, 512);
-              self->text = text;
-              PostMessageW(box, WM_COMMAND, IDOK, 0);
-              return 0;
-            }
-            Sleep(10);
-          }
-          return 1;
+          HWND box = WaitForDialog(AfxGetAppName(), 5000);
+          if (box == nullptr) return 1;
+          WCHAR text[512] = {};
+          GetDlgItemTextW(box, 0xFFFF, text, 512);
+          self->text = text;
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+          return 0;
         },
         this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     thread->m_bAutoDelete = FALSE;
