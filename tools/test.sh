@@ -18,7 +18,4 @@ cmake --build --preset windows -j "$jobs"
 source tools/wine_session.sh
 start_wine_session
 trap stop_wine_session EXIT
-# A test process under Wine has been seen, rarely and only under full load,
-# to crash after its test passed, while the process ended; such a test is run
-# once more rather than failing the run. A test that fails twice still fails.
-ctest --preset windows -j "$jobs" --repeat until-pass:2
+ctest --preset windows -j "$jobs"
