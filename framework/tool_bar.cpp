@@ -107,6 +107,7 @@ BOOL CToolBar::PreCreateWindow(CREATESTRUCTW& cs) {
 }
 
 BOOL CToolBar::LoadToolBar(LPCWSTR lpszResourceName) {
+  if (m_hWnd == nullptr) return FALSE;
   CSize sizeImage;
   std::vector<UINT> items;
   if (!AfxReadToolBarResource(lpszResourceName, sizeImage, items)) return FALSE;

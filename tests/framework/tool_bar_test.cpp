@@ -26,13 +26,6 @@ BEGIN_MESSAGE_MAP(ToolFrame, CFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_TEST_TOOL_DISABLED, OnUpdateDisabled)
 END_MESSAGE_MAP()
 
-CRect ChildRect(CWnd* pParent, CWnd* pChild) {
-  CRect rect;
-  pChild->GetWindowRect(&rect);
-  pParent->ScreenToClient(&rect);
-  return rect;
-}
-
 // The button's rectangle in the frame's client coordinates.
 CRect ButtonRect(CFrameWnd* pFrame, CToolBar& bar, int nIndex) {
   CRect rect;
