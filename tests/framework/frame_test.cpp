@@ -99,13 +99,6 @@ BEGIN_MESSAGE_MAP(TestFrame, CFrameWnd)
   ON_COMMAND(ID_TEST_FRAMECMD, OnFrameCommand)
 END_MESSAGE_MAP()
 
-CRect ChildRect(CWnd* pParent, CWnd* pChild) {
-  CRect rect;
-  pChild->GetWindowRect(&rect);
-  pParent->ScreenToClient(&rect);
-  return rect;
-}
-
 // A single-document application opened with a file named on its command line.
 class FrameTest : public ::testing::Test {
  protected:

@@ -96,3 +96,10 @@ HWND WaitForDialog(LPCWSTR caption, DWORD timeoutMs) {
   }
   return nullptr;
 }
+
+CRect ChildRect(CWnd* pParent, CWnd* pChild) {
+  CRect rect;
+  pChild->GetWindowRect(&rect);
+  pParent->ScreenToClient(&rect);
+  return rect;
+}

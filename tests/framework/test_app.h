@@ -38,3 +38,5 @@ void PumpPending();
 bool PumpUntilSignalled(HANDLE handle, DWORD timeoutMs = 10000);
 // Finds a top-level dialog by caption, waiting for it to appear; any thread.
 HWND WaitForDialog(LPCWSTR caption, DWORD timeoutMs = 10000);
+// A child window's rectangle in its parent's client coordinates.
+CRect ChildRect(CWnd* pParent, CWnd* pChild);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "bar_painter.h"
+#include "command_bar.h"
 #include "dib_canvas.h"
 #include "draw_helpers.h"
 #include "test_painter.h"
@@ -242,6 +245,105 @@ TEST(BarPainter, InstallingAPainterUpdatesItAndMarksItDirect) {
   EXPECT_EQ(painter, CurrentBarPainter);
   EXPECT_EQ(CTkBarPainter::kThemeInstalledDirectly, painter->m_themeNumber);
   EXPECT_EQ(GetColorScheme()->GetColor(COLOR_BTNFACE), painter->GetColor(COLOR_BTNFACE));
+  ReleaseCurrentBarPainter();
+  EXPECT_EQ(nullptr, CurrentBarPainter);
+}
+
+// Rows of the first column after each animation step.
+std::vector<std::vector<COLORREF>> frames;
+DibCanvas* animated = nullptr;
+void RecordFrame(DWORD) {
+  std::vector<COLORREF> rows;
+  for (int y = 0; y < 60; ++y) rows.push_back(animated->Pixel(0, y));
+  frames.push_back(rows);
+}
+
+COLORREF ImageRow(int row) { return RGB(row * 4, 0, 0); }
+
+TEST(BarPainter, ExpandedPopupGrowsItsRarelyUsedBands) {
+  TestPainter painter;
+  painter.m_animationSteps = 2;
+  auto savedSleep = CTkBarPainter::AnimationSleep;
+  CTkBarPainter::AnimationSleep = RecordFrame;
+  auto* popup = new CTkPopupBar;
+  ASSERT_TRUE(popup->CreateEx(0, L"STATIC", L"", WS_POPUP, CRect(0, 0, 40, 60), nullptr, 0));
+  // Common 0-20, rarely used 20-40, common 40-60; a hidden rarely used control counts for nothing.
+  struct Item {
+    int top, bottom;
+    BOOL rare;
+    int hide;
+  };
+  for (const Item& item : {Item{0, 20, FALSE, 0}, Item{20, 40, TRUE, 0}, Item{30, 35, FALSE, kHideScrolled},
+                           Item{40, 60, FALSE, 0}}) {
+    CTkControl* control = popup->GetControls()->Add(new CTkControlButton);
+    control->SetControlRect(CRect(0, item.top, 40, item.bottom));
+    control->SetRarelyUsed(item.rare);
+    control->SetHideFlags(item.hide);
+  }
+  DibCanvas image(40, 60);
+  for (int y = 0; y < 60; ++y) image.dc.FillSolidRect(CRect(0, y, 40, y + 1), ImageRow(y));
+  DibCanvas screen(40, 60);
+  animated = &screen;
+
+  for (BOOL downward : {TRUE, FALSE}) {
+    frames.clear();
+    screen.Fill(RGB(0, 0, 255));
+    EXPECT_EQ(2, painter.AnimateExpandedPopup(popup, &screen.dc, &image.dc, downward));
+    ASSERT_EQ(2u, frames.size());
+    const std::vector<COLORREF>& half = frames[0];
+    // Halfway: the rarely used band is 10 rows high, the others keep theirs.
+    const int first = downward ? 0 : 10;
+    for (int y = 0; y < 20; ++y) EXPECT_EQ(ImageRow(y), half[first + y]) << downward << " " << y;
+    for (int y = 0; y < 20; ++y) EXPECT_EQ(ImageRow(40 + y), half[first + 30 + y]) << downward << " " << y;
+    for (int y = first + 20; y < first + 30; ++y) {
+      EXPECT_GE(GetRValue(half[y]), 20 * 4) << downward << " " << y;
+      EXPECT_LT(GetRValue(half[y]), 40 * 4) << downward << " " << y;
+    }
+    for (int y = 0; y < 60; ++y) EXPECT_EQ(ImageRow(y), frames[1][y]) << downward << " " << y;
+  }
+  painter.m_animationSteps = 0;
+  frames.clear();
+  EXPECT_EQ(0, painter.AnimateExpandedPopup(popup, &screen.dc, &image.dc, TRUE));
+  EXPECT_TRUE(frames.empty());
+  CTkBarPainter::AnimationSleep = savedSleep;
+  popup->InternalRelease();
+}
+
+// A look registered under the name of theme 4, as a linked look would be.
+class LookFour : public TestPainter {
+ public:
+  int GetThemeFamily() const override { return 4; }
+};
+CObject* MakeLookFour() { return new LookFour; }
+CRuntimeClass lookFourClass = {"CTkBarPainterTheme4", sizeof(LookFour), 0xFFFF, MakeLookFour,
+                               RUNTIME_CLASS(CTkBarPainter), nullptr};
+const AFX_CLASSINIT lookFourInit(&lookFourClass);
+
+// A class named like a look that is no painter is never made one.
+class NotAPainter : public CObject {};
+CObject* MakeNotAPainter() { return new NotAPainter; }
+CRuntimeClass notAPainterClass = {"CTkBarPainterTheme2", sizeof(NotAPainter), 0xFFFF, MakeNotAPainter,
+                                  RUNTIME_CLASS(CObject), nullptr};
+const AFX_CLASSINIT notAPainterInit(&notAPainterClass);
+
+TEST(BarPainter, ThemesAreMadeByNumberWhenTheProgramHasThem) {
+  CTkBarPainter* four = CreateBarPainter(4);
+  ASSERT_NE(nullptr, four);
+  EXPECT_EQ(4, four->GetThemeFamily());
+  EXPECT_EQ(4, four->m_themeNumber);
+  four->InternalRelease();
+  // This program links no other look: unknown numbers ask for the default one.
+  for (int theme : {0, 1, 2, 3, 5, -1}) EXPECT_EQ(nullptr, CreateBarPainter(theme)) << theme;
+
+  EXPECT_EQ(nullptr, GetCurrentBarPainter());
+  SetCurrentTheme(4);
+  CTkBarPainter* installed = CurrentBarPainter;
+  ASSERT_NE(nullptr, installed);
+  EXPECT_EQ(4, installed->m_themeNumber);
+  EXPECT_EQ(GetColorScheme()->GetColor(COLOR_BTNFACE), installed->GetColor(COLOR_BTNFACE));
+  // A look the program lacks keeps the installed one.
+  SetCurrentTheme(0);
+  EXPECT_EQ(installed, GetCurrentBarPainter());
   ReleaseCurrentBarPainter();
   EXPECT_EQ(nullptr, CurrentBarPainter);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "resource_loader.h"
 #include "test_resources.h"
 #include "toolkit_resources.h"
@@ -78,6 +80,41 @@ TEST(ResourceLoader, TriesTheToolkitModuleFirstThenTheProgram) {
 
   ToolkitResourceHandle = nullptr;
   FreeLibrary(module);
+}
+
+std::vector<UINT> ToolBarIds(CToolBar& bar) {
+  std::vector<UINT> ids;
+  for (int i = 0; i < bar.GetCount(); ++i) ids.push_back(bar.GetItemID(i));
+  return ids;
+}
+
+// The framework bar's own loading, from the toolkit module where it has the
+// tool bar and from the program otherwise.
+TEST(ResourceLoader, LoadsToolBarsThroughTheBar) {
+  CFrameWnd* frame = new CFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, L"Tool bar loading", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+  CToolBar bar;
+  ASSERT_TRUE(bar.Create(frame));
+  CTkResourceLoader loader;
+
+  EXPECT_TRUE(loader.LoadToolBar(bar, IDR_TK_TEST_TOOLBAR));
+  EXPECT_EQ(ToolBarIds(bar), (std::vector<UINT>{801, 0, 802, 803}));
+  EXPECT_FALSE(loader.LoadToolBar(bar, 9999));
+  EXPECT_EQ(bar.GetCount(), 4);
+
+  HMODULE module = LoadModuleResources();
+  ASSERT_NE(module, nullptr);
+  HINSTANCE programResources = AfxGetResourceHandle();
+  ToolkitResourceHandle = module;
+  EXPECT_TRUE(loader.LoadToolBar(bar, IDR_TK_TEST_TOOLBAR));
+  EXPECT_EQ(ToolBarIds(bar), (std::vector<UINT>{ID_TK_TEST_MODULE_TOOL, ID_TK_TEST_MODULE_TOOL + 1}));
+  EXPECT_TRUE(loader.LoadToolBar(bar, IDR_TK_TEST_SEPARATORS));
+  EXPECT_EQ(ToolBarIds(bar), (std::vector<UINT>{0, 0}));
+  EXPECT_FALSE(loader.LoadToolBar(bar, 9999));
+  EXPECT_EQ(AfxGetResourceHandle(), programResources);
+  ToolkitResourceHandle = nullptr;
+  FreeLibrary(module);
+  frame->DestroyWindow();
 }
 
 TEST(ResourceLoader, SwitchInstallsTheModuleForItsScopeOnly) {

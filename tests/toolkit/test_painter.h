@@ -11,5 +11,6 @@ class TestPainter : public CTkBarPainter {
   CSize DrawEditControl(CDC*, CTkControl*, BOOL) override { return CSize(0, 0); }
   void FillCommandBar(CDC*, CTkCommandBar*) override {}
   void DrawControlFace(CDC*, CRect, BOOL, BOOL, BOOL, BOOL, BOOL, int) override {}
+  void DrawControlIcon(CDC*, int, int, int, int, CTkImageIcon*, BOOL, BOOL, BOOL, BOOL, BOOL, BOOL) override {}
   int GetThemeFamily() const override { return 0; }
 };

@@ -16,3 +16,5 @@
 #define IDR_TK_TEST_SEPARATORS 9701
 #define IDB_TK_TEST_SEPARATORS 9701
 #define ID_TK_TEST_FIRST 801
+// The commands of the module's tool bar IDR_TK_TEST_TOOLBAR.
+#define ID_TK_TEST_MODULE_TOOL 811

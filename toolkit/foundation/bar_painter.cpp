@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "command_bar.h"
 #include "draw_helpers.h"
 #include "icon_image.h"
 #include "image_manager.h"
@@ -14,6 +15,33 @@ struct PainterRelease {
   ~PainterRelease() { ReleaseCurrentBarPainter(); }
 } painterRelease;
 }  // namespace
+
+IMPLEMENT_DYNAMIC(CTkBarPainter, CCmdTarget)
+
+CTkBarPainter* CreateBarPainter(int theme) {
+  // Looks are made by class name, so a program carries only the looks it links.
+  static const char* const kLooks[] = {"CTkBarPainterDefault", "CTkBarPainterTheme1", "CTkBarPainterTheme2",
+                                       "CTkBarPainterNative", "CTkBarPainterTheme4"};
+  const char* name = theme >= 1 && theme <= 4 ? kLooks[theme] : kLooks[0];
+  CRuntimeClass* look = CRuntimeClass::FromName(name);
+  if (look == nullptr || !look->IsDerivedFrom(RUNTIME_CLASS(CTkBarPainter))) return nullptr;
+  auto* painter = static_cast<CTkBarPainter*>(look->CreateObject());
+  if (painter != nullptr) painter->m_themeNumber = theme;
+  return painter;
+}
+
+void SetCurrentTheme(int theme) {
+  // A look the program lacks leaves the installed painter in place.
+  CTkBarPainter* painter = CreateBarPainter(theme);
+  if (painter == nullptr) return;
+  SetCurrentBarPainter(painter);
+  painter->m_themeNumber = theme;
+}
+
+CTkBarPainter* GetCurrentBarPainter() {
+  if (CurrentBarPainter == nullptr) SetCurrentTheme(0);
+  return CurrentBarPainter;
+}
 
 void SetCurrentBarPainter(CTkBarPainter* painter) {
   ReleaseCurrentBarPainter();
@@ -278,4 +306,53 @@ void CTkBarPainter::AnimatePopup(CDC* pDestDC, CDC* pImageDC, CRect rect, int an
   for (HBITMAP section : sections)
     if (section != nullptr) ::DeleteObject(section);
   if (memory != nullptr) ::DeleteDC(memory);
+}
+
+int CTkBarPainter::AnimateExpandedPopup(CTkPopupBar* popup, CDC* pDestDC, CDC* pImageDC, BOOL downward) {
+  const int steps = m_animationSteps;
+  if (steps <= 0) return 0;
+  CRect client;
+  popup->GetClientRect(&client);
+  const int width = client.Width();
+  const int height = client.Height();
+  // Bands between rarely used and other controls: the rarely used ones grow
+  // with the step, the others keep their height.
+  auto drawBand = [&](int sourceTop, int band, int destTop, BOOL rare, int step) {
+    band = std::max(band, 0);
+    const int drawn = rare ? band * step / steps : band;
+    if (!downward) destTop -= drawn;
+    pDestDC->StretchBlt(0, destTop, width, drawn, pImageDC, 0, sourceTop, width, band, SRCCOPY);
+    return drawn;
+  };
+  const int count = popup->GetControlCount();
+  for (int step = 1; step <= steps; ++step) {
+    BOOL rare = FALSE;
+    if (downward) {
+      int source = 0;
+      int dest = 0;
+      for (int i = 0; i < count; ++i) {
+        CTkControl* control = popup->GetControl(i);
+        if (!control->IsVisible() || control->IsRarelyUsed() == rare) continue;
+        const int top = control->GetRect().top;
+        dest += drawBand(source, top - source, dest, rare, step);
+        source = top;
+        rare = control->IsRarelyUsed();
+      }
+      drawBand(source, height - source, dest, rare, step);
+    } else {
+      int source = height;
+      int dest = height;
+      for (int i = count - 1; i >= 0; --i) {
+        CTkControl* control = popup->GetControl(i);
+        if (!control->IsVisible() || control->IsRarelyUsed() == rare) continue;
+        const int bottom = control->GetRect().bottom;
+        dest -= drawBand(bottom, source - bottom, dest, rare, step);
+        source = bottom;
+        rare = control->IsRarelyUsed();
+      }
+      drawBand(0, source, dest, rare, step);
+    }
+    AnimationSleep(static_cast<DWORD>(m_animationTime / steps));
+  }
+  return steps;
 }

@@ -46,6 +46,8 @@ class CTkSystemFont : public CFont {
 };
 
 class CTkBarPainter : public CCmdTarget {
+  DECLARE_DYNAMIC(CTkBarPainter)
+
  public:
   enum { kThemeInstalledDirectly = 5 };
 
@@ -59,6 +61,9 @@ class CTkBarPainter : public CCmdTarget {
   virtual void FillCommandBar(CDC* pDC, CTkCommandBar* bar) = 0;
   virtual void DrawControlFace(CDC* pDC, CRect rect, BOOL enabled, BOOL selected, BOOL pressed, BOOL checked,
                                BOOL popupOpen, int barPosition) = 0;
+  // A height of 0 scales the icon from the width.
+  virtual void DrawControlIcon(CDC* pDC, int x, int y, int width, int height, CTkImageIcon* icon, BOOL selected,
+                               BOOL pressed, BOOL enabled, BOOL checked, BOOL popupOpen, BOOL toolBar) = 0;
   virtual int GetThemeFamily() const = 0;
 
   // Shared drawing.
@@ -74,7 +79,19 @@ class CTkBarPainter : public CCmdTarget {
   virtual CFont* GetControlFont(int barPosition, BOOL bold);
   virtual void AnimatePopup(CDC* pDestDC, CDC* pImageDC, CRect rect, int animationType);
 
-  // Tool-bar control drawing shared by every theme.
+  // Tool-bar control drawing shared by every theme. Measuring (draw FALSE)
+  // returns the control's size and paints nothing.
+  virtual CSize DrawControlInToolBar(CDC* pDC, CTkControl* control, BOOL draw);
+  virtual void DrawSplitButton(CDC* pDC, CTkControl* control, const CRect& rect);
+  virtual void DrawControlFaceOf(CDC* pDC, CTkControl* control);
+  // Kind 0 expand button (extra: the bar's CSize when measuring, a BOOL
+  // "has hidden controls" when drawing), 1 popup expand arrow, 2 close, 3 drop-down.
+  virtual CSize DrawSpecialControl(CDC* pDC, int kind, CTkControl* control, CTkCommandBar* bar, BOOL draw,
+                                   void* extra);
+  // Grows a popup to show its rarely used controls; the number of steps drawn.
+  virtual int AnimateExpandedPopup(CTkPopupBar* popup, CDC* pDestDC, CDC* pImageDC, BOOL downward);
+  // The one entry controls draw and measure themselves through.
+  CSize PaintControl(CDC* pDC, CTkControl* control, BOOL draw);
   virtual void DrawCheckMark(CDC* pDC, const CRect& rect, COLORREF color, BOOL rightToLeft);
   virtual void DrawDropDownArrow(CDC* pDC, int left, int top, int right, int bottom, COLORREF color);
   // Measures (draw FALSE) or draws a caption; drawing returns (0, 0).
@@ -138,5 +155,12 @@ class CTkBarPainter : public CCmdTarget {
 
 // The installed painter, or null; it holds one reference.
 extern CTkBarPainter* CurrentBarPainter;
+// 1, 2, 3 and 4 the looks of those numbers, any other number the default
+// look; null when that look is not part of the program.
+CTkBarPainter* CreateBarPainter(int theme);
+void SetCurrentTheme(int theme);
 void SetCurrentBarPainter(CTkBarPainter* painter);
 void ReleaseCurrentBarPainter();
+// The installed painter, installing the default look when there is none;
+// null only when the program has no look at all.
+CTkBarPainter* GetCurrentBarPainter();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "bar_painter.h"
+
 CTkOffscreenDC::CTkOffscreenDC(HDC target, int left, int top, int right, int bottom)
     : m_hTarget(target), m_rect(left, top, right, bottom) {
   Attach(::CreateCompatibleDC(target));
@@ -467,4 +469,12 @@ BOOL CTkDragLineTracker::Track(CWnd* pWnd, const CRect& bounds, CRect& line, CPo
   if (locked) ::LockWindowUpdate(nullptr);
   ::ReleaseDC(desktop, m_dc.Detach());
   return accepted;
+}
+
+UINT TrackContextMenu(CMenu* menu, UINT flags, int x, int y, CWnd* owner, UINT toolBarId) {
+  (void)toolBarId;  // the images belong to the command-bar popup
+  if (CurrentBarPainter == nullptr) SetCurrentTheme(0);
+  // The command-bar popup comes with the popup bars; until the program has
+  // them the menu shows as the system's own.
+  return static_cast<UINT>(menu->TrackPopupMenu(flags, x, y, owner));
 }

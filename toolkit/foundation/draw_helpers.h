@@ -174,6 +174,10 @@ void StripMnemonics(CString& text);
 // Removes single "&" marks; "&&" and a trailing "&" stay.
 void RemoveMnemonicMarks(CString& text);
 
+// Shows a context menu with the button images of a tool-bar resource; the
+// chosen command, or what the menu returns.
+UINT TrackContextMenu(CMenu* menu, UINT flags, int x, int y, CWnd* owner, UINT toolBarId);
+
 // Swaps VK_LEFT and VK_RIGHT in a right-to-left window.
 void MirrorArrowKey(HWND hWnd, UINT& key);
 

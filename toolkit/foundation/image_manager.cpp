@@ -10,7 +10,6 @@
 
 namespace {
 const wchar_t kIconsCheckSum[] = L"CTkImageManagerIcons";
-const LPCWSTR kToolBarResourceType = MAKEINTRESOURCEW(241);
 }  // namespace
 
 const UINT ToolBarImageClipboardFormat = ::RegisterClipboardFormatW(L"Pellum ToolBar Image") & 0xFFFF;
@@ -224,19 +223,8 @@ BOOL CTkImageManager::AddIconsFromResource(UINT bitmapId, const UINT* ids, int c
 }
 
 BOOL ReadToolBarResource(UINT id, std::vector<UINT>& ids, CSize& buttonSize) {
-  ids.clear();
-  LPCWSTR name = MAKEINTRESOURCEW(id);
-  HINSTANCE module = AfxFindResourceHandle(name, kToolBarResourceType);
-  HRSRC resource = ::FindResourceW(module, name, kToolBarResourceType);
-  if (resource == nullptr) return FALSE;
-  const WORD* data = static_cast<const WORD*>(::LockResource(::LoadResource(module, resource)));
-  DWORD size = ::SizeofResource(module, resource);
-  if (data == nullptr || size < 8) return FALSE;
-  const WORD count = data[3];
-  if (8 + static_cast<DWORD>(count) * 2 > size) return FALSE;
-  buttonSize = CSize(data[1], data[2]);
-  for (WORD i = 0; i < count; ++i)
-    if (data[4 + i] != 0) ids.push_back(data[4 + i]);
+  if (!AfxReadToolBarResource(MAKEINTRESOURCEW(id), buttonSize, ids)) return FALSE;
+  ids.erase(std::remove(ids.begin(), ids.end(), static_cast<UINT>(ID_SEPARATOR)), ids.end());
   return TRUE;
 }
 

@@ -48,6 +48,11 @@ BOOL CTkResourceLoader::LoadMenu(CMenu& menu, UINT id) {
   return LoadFromToolkitFirst(MAKEINTRESOURCEW(id), RT_MENU, [&] { return menu.LoadMenu(id); });
 }
 
+BOOL CTkResourceLoader::LoadToolBar(CToolBar& toolBar, UINT id) {
+  CTkResourceHandleSwitch toolkit;
+  return toolBar.LoadToolBar(id);
+}
+
 BOOL CTkResourceLoader::LoadBitmap(CBitmap& bitmap, UINT id) {
   return LoadFromToolkitFirst(MAKEINTRESOURCEW(id), RT_BITMAP, [&] { return bitmap.LoadBitmap(id); });
 }

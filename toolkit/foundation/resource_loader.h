@@ -35,6 +35,8 @@ class CTkResourceLoader {
 
   virtual BOOL LoadString(CString& string, UINT id);
   virtual BOOL LoadMenu(CMenu& menu, UINT id);
+  // The bar's own loading, with the toolkit module as resource handle.
+  virtual BOOL LoadToolBar(CToolBar& toolBar, UINT id);
   virtual BOOL LoadBitmap(CBitmap& bitmap, UINT id);
   virtual HCURSOR LoadCursor(UINT id);
   virtual LPCDLGTEMPLATEW LoadDialogTemplate(UINT id);
