@@ -20,6 +20,7 @@ class CTkCommandBar;
 class CTkControl;
 class CTkPopupBar;
 class CTkImageIcon;
+class CTkImageManager;
 
 // What the painter reads of a status-bar pane; the status bar's panes
 // implement it.
@@ -54,19 +55,29 @@ class CTkBarPainter : public CCmdTarget {
   CTkBarPainter();
   ~CTkBarPainter() override = default;
 
-  // Drawing the themes fill.
+  // The operations in the order of the painter's table; pure ones are the
+  // looks' own drawing. Measuring (draw FALSE) returns a size and paints
+  // nothing.
   virtual CSize DrawControlInPopupBar(CDC* pDC, CTkControl* control, BOOL draw) = 0;
+  // Tool-bar and menu-bar controls, alike in every look.
+  virtual CSize DrawControlInToolBar(CDC* pDC, CTkControl* control, BOOL draw);
+  virtual void DrawSplitButton(CDC* pDC, CTkControl* control, const CRect& rect);
   virtual CSize DrawComboBoxControl(CDC* pDC, CTkControl* control, BOOL draw) = 0;
   virtual CSize DrawEditControl(CDC* pDC, CTkControl* control, BOOL draw) = 0;
+  // One row of the customize commands list.
+  virtual CSize DrawCommandListItem(CDC* pDC, CTkControl* control, CRect rect, BOOL selected, BOOL draw,
+                                    CTkImageManager* images) = 0;
   virtual void FillCommandBar(CDC* pDC, CTkCommandBar* bar) = 0;
   virtual void DrawControlFace(CDC* pDC, CRect rect, BOOL enabled, BOOL selected, BOOL pressed, BOOL checked,
                                BOOL popupOpen, int barPosition) = 0;
-  // A height of 0 scales the icon from the width.
-  virtual void DrawControlIcon(CDC* pDC, int x, int y, int width, int height, CTkImageIcon* icon, BOOL selected,
-                               BOOL pressed, BOOL enabled, BOOL checked, BOOL popupOpen, BOOL toolBar) = 0;
-  virtual int GetThemeFamily() const = 0;
-
-  // Shared drawing.
+  virtual void DrawControlFaceOf(CDC* pDC, CTkControl* control);
+  virtual void DrawControlFrame(CDC* pDC, CRect rect, BOOL selected, BOOL pressed, BOOL enabled, BOOL checked,
+                                BOOL popupOpen, BOOL toolBar, int barPosition) = 0;
+  // A bar's gripper, or the caption of a floating one.
+  virtual CSize DrawGripper(CDC* pDC, CTkCommandBar* bar, BOOL draw) = 0;
+  // The separator before a control.
+  virtual CSize DrawSeparator(CDC* pDC, CTkCommandBar* bar, CTkControl* control, BOOL draw) = 0;
+  virtual void AdjustControlRect(CRect& rect, CTkControl* control, BOOL vertical) = 0;
   virtual void DrawStatusBarPane(CDC* pDC, CRect rect, CTkStatusPaneInfo* pane);
   virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rect);
   virtual void DrawStatusBarGripper(CDC* pDC, int left, int top, int right, int bottom);
@@ -74,26 +85,27 @@ class CTkBarPainter : public CCmdTarget {
   virtual void FillStatusBar(CDC* pDC, CWnd* pWnd);
   virtual void UpdateFontsAndColors();
   virtual BOOL HasPopupShadow() const { return FALSE; }
-  virtual CRect GetCommandBarBorders(CTkCommandBar*) const { return CRect(2, 2, 2, 2); }
-  // The bold or regular font; the vertical ones for bars docked left or right.
-  virtual CFont* GetControlFont(int barPosition, BOOL bold);
-  virtual void AnimatePopup(CDC* pDestDC, CDC* pImageDC, CRect rect, int animationType);
-
-  // Tool-bar control drawing shared by every theme. Measuring (draw FALSE)
-  // returns the control's size and paints nothing.
-  virtual CSize DrawControlInToolBar(CDC* pDC, CTkControl* control, BOOL draw);
-  virtual void DrawSplitButton(CDC* pDC, CTkControl* control, const CRect& rect);
-  virtual void DrawControlFaceOf(CDC* pDC, CTkControl* control);
   // Kind 0 expand button (extra: the bar's CSize when measuring, a BOOL
   // "has hidden controls" when drawing), 1 popup expand arrow, 2 close, 3 drop-down.
   virtual CSize DrawSpecialControl(CDC* pDC, int kind, CTkControl* control, CTkCommandBar* bar, BOOL draw,
                                    void* extra);
-  // Grows a popup to show its rarely used controls; the number of steps drawn.
-  virtual int AnimateExpandedPopup(CTkPopupBar* popup, CDC* pDestDC, CDC* pImageDC, BOOL downward);
-  // The one entry controls draw and measure themselves through.
-  CSize PaintControl(CDC* pDC, CTkControl* control, BOOL draw);
+  virtual CRect GetCommandBarBorders(CTkCommandBar*) const { return CRect(2, 2, 2, 2); }
+  virtual CSize DrawTearOffStrip(CDC* pDC, CRect rect, BOOL selected, BOOL draw) = 0;
+  // A height of 0 scales the icon from the width.
+  virtual void DrawControlIcon(CDC* pDC, int x, int y, int width, int height, CTkImageIcon* icon, BOOL selected,
+                               BOOL pressed, BOOL enabled, BOOL checked, BOOL popupOpen, BOOL toolBar) = 0;
+  virtual CSize DrawFixedGripper(CDC* pDC, BOOL draw) = 0;
+  virtual int GetThemeFamily() const = 0;
+  // The bold or regular font; the vertical ones for bars docked left or right.
+  virtual CFont* GetControlFont(int barPosition, BOOL bold);
   virtual void DrawCheckMark(CDC* pDC, const CRect& rect, COLORREF color, BOOL rightToLeft);
   virtual void DrawDropDownArrow(CDC* pDC, int left, int top, int right, int bottom, COLORREF color);
+  virtual void AnimatePopup(CDC* pDestDC, CDC* pImageDC, CRect rect, int animationType);
+  // Grows a popup to show its rarely used controls; the number of steps drawn.
+  virtual int AnimateExpandedPopup(CTkPopupBar* popup, CDC* pDestDC, CDC* pImageDC, BOOL downward);
+
+  // The one entry controls draw and measure themselves through.
+  CSize PaintControl(CDC* pDC, CTkControl* control, BOOL draw);
   // Measures (draw FALSE) or draws a caption; drawing returns (0, 0).
   CSize DrawControlText(CDC* pDC, const CString& caption, CRect rect, BOOL draw, BOOL vertical, BOOL centre,
                         BOOL arrow, BOOL embossed, BOOL showMnemonics);
