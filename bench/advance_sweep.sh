@@ -6,8 +6,6 @@
 set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
 img="$work/bench.img"
-truncate -s 1G "$img"
-mkfs.fat -F 32 -s 8 "$img" >/dev/null
 mkdir -p "$work/tree"
 for d in $(seq -w 1 40); do
   for s in $(seq -w 1 49); do
@@ -15,7 +13,7 @@ for d in $(seq -w 1 40); do
     head -c 2000 /dev/zero > "$work/tree/Album $d/Disc $s/Track.wav"
   done
 done
-mcopy -s -i "$img" "$work/tree/"* ::/
+fat32_image "$img"
 
 run() { # label image type
   local out

@@ -4,8 +4,6 @@
 set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
 img="$work/bench.img"
-truncate -s 1G "$img"
-mkfs.fat -F 32 -s 8 "$img" >/dev/null
 mkdir -p "$work/tree"
 for d in $(seq -w 1 30); do
   mkdir -p "$work/tree/Folder $d"
@@ -13,7 +11,7 @@ for d in $(seq -w 1 30); do
     head -c $((4096 + 10#$f * 512)) /dev/zero > "$work/tree/Folder $d/Recording number $f of the set.wav"
   done
 done
-mcopy -s -i "$img" "$work/tree/"* ::/
+fat32_image "$img"
 # Every other file of every folder is deleted.
 for d in $(seq -w 1 30); do
   names=()

@@ -10,3 +10,10 @@ harness=build/native-release/tools/mulvara-harness
 
 work=$(mktemp -d)
 trap 'mountpoint -q "$work/mnt" 2>/dev/null && umount "$work/mnt"; rm -rf "$work"' EXIT
+
+# fat32_image IMAGE: a 1 GiB FAT32 image holding what is in $work/tree.
+fat32_image() {
+  truncate -s 1G "$1"
+  mkfs.fat -F 32 -s 8 "$1" >/dev/null
+  mcopy -s -i "$1" "$work/tree/"* ::/
+}
