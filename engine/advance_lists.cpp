@@ -1,7 +1,6 @@
 #include "advance_lists.h"
 
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
 
 EntryList<BootSectorCandidate> BootSectorCandidateList;
@@ -16,20 +15,6 @@ uint32_t AdvanceFoundCounts[2] = {0, 0};
 uint32_t IndexRecordCount = 0;
 uint32_t AnalysedCount = 0;
 uint16_t FoundVolumeCount = 0;
-
-namespace {
-
-template <typename List>
-void FreeNodes(List& list) {
-    for (auto* node = list.head; node;) {
-        auto* next = node->next;
-        std::free(node);
-        node = next;
-    }
-    list.head = list.tail = nullptr;
-}
-
-}  // namespace
 
 void AddBootSectorCandidate(uint32_t sector) {
     BootSectorCandidate* node = AllocateNode<BootSectorCandidate>();
@@ -107,10 +92,11 @@ void FreeAdvanceScanLists() {
     BootCandidateCount = 0;
     FoundVolumeCount = 0;
     IndexRecordCount = 0;
-    FreeNodes(IndexRecordList);
-    FreeNodes(DirClusterCandidateList);
-    FreeNodes(BootSectorCandidateList);
-    FreeNodes(FoundVolumeList);
+    const auto ownsNothing = [](auto&) {};
+    FreeEntryList(IndexRecordList, ownsNothing);
+    FreeEntryList(DirClusterCandidateList, ownsNothing);
+    FreeEntryList(BootSectorCandidateList, ownsNothing);
+    FreeEntryList(FoundVolumeList, ownsNothing);
     FreeEntryList(AdvanceNtfsFolderList);
     FreeEntryList(AdvanceNtfsFileList);
 }

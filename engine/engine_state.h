@@ -164,17 +164,23 @@ struct EntryList {
     Entry* tail = nullptr;
 };
 
-// Frees every node and its name; leaves the list empty.
-template <typename Entry>
-void FreeEntryList(EntryList<Entry>& list) {
+// Frees every node and what `freeOwned` frees of it; leaves the list empty.
+template <typename Entry, typename FreeOwned>
+void FreeEntryList(EntryList<Entry>& list, FreeOwned freeOwned) {
     Entry* node = list.head;
     while (node) {
         Entry* next = node->next;
-        std::free(node->name);
+        freeOwned(*node);
         std::free(node);
         node = next;
     }
     list.head = list.tail = nullptr;
+}
+
+// Frees every node and its name; leaves the list empty.
+template <typename Entry>
+void FreeEntryList(EntryList<Entry>& list) {
+    FreeEntryList(list, [](Entry& node) { std::free(node.name); });
 }
 
 extern EntryList<FatFolderEntry> FatFolderList;

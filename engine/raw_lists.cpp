@@ -44,26 +44,18 @@ void AddCarvedFile(const char16_t* name, const char16_t* extension, const char16
 }
 
 void FreeSignatureList() {
-    for (SignatureEntry* node = SignatureList.head; node;) {
-        SignatureEntry* next = node->next;
-        std::free(node->extension);
-        std::free(node->fileType);
-        std::free(node->signature);
-        std::free(node);
-        node = next;
-    }
-    SignatureList.head = SignatureList.tail = nullptr;
+    FreeEntryList(SignatureList, [](SignatureEntry& node) {
+        std::free(node.extension);
+        std::free(node.fileType);
+        std::free(node.signature);
+    });
     SignatureCount = 0;
 }
 
 void FreeCarvedFileList() {
-    for (CarvedFileRecord* node = CarvedFileList.head; node;) {
-        CarvedFileRecord* next = node->next;
-        std::free(node->name);
-        std::free(node->extension);
-        std::free(node->fileType);
-        std::free(node);
-        node = next;
-    }
-    CarvedFileList.head = CarvedFileList.tail = nullptr;
+    FreeEntryList(CarvedFileList, [](CarvedFileRecord& node) {
+        std::free(node.name);
+        std::free(node.extension);
+        std::free(node.fileType);
+    });
 }
