@@ -106,6 +106,16 @@ int WriteSnapshot(const std::u16string& chosen, const SnapshotContents& contents
     return 1;
 }
 
+// What every snapshot holds besides its body.
+SnapshotContents ContentsToSave(char mode) {
+    SnapshotContents c;
+    c.mode = mode;
+    c.volume = PartitionParameters;
+    c.selectedDriveIndex = SelectedDriveIndex;
+    c.driveKind = DriveKind;
+    return c;
+}
+
 void FreeAllLists() {
     FreeStandardScanLists();
     FreeAdvanceScanLists();
@@ -146,10 +156,28 @@ bool DecodeFile(const std::u16string& chosenPath, bool raw, SnapshotContents& co
     return true;
 }
 
-void RestoreVolume(const PartitionParametersRecord& stored) {
+// Frees every list and reads the file under the list progress dialog,
+// which is closed again when the file is refused.
+bool BeginLoad(const std::u16string& path, bool raw, SnapshotContents& contents) {
+    EngineUi& ui = Ui();
+    FreeAllLists();
+    ui.OpenListProgress();
+    ui.SetListProgress(0);
+    if (DecodeFile(path, raw, contents)) return true;
+    ui.CloseListProgress();
+    return false;
+}
+
+// The snapshot's volume and drive; the drive is opened again before anything
+// is read from it.
+void RestoreVolumeAndDrive(const SnapshotContents& c) {
     uint32_t root = PartitionParameters.root;
-    PartitionParameters = stored;
+    PartitionParameters = c.volume;
     PartitionParameters.root = root;
+    SelectedDriveIndex = c.selectedDriveIndex;
+    DriveKind = c.driveKind;
+    OpenPhysicalDrive();
+    OpenVolumeByLetter(PartitionParameters.logicalDriveIndex);
 }
 
 void Progress(size_t position, size_t count) {
@@ -205,12 +233,13 @@ void RestoreRawLists(const SnapshotContents& c) {
     }
 }
 
-// The snapshot's drive, opened again before anything is read from it.
-void OpenSnapshotDrive(const SnapshotContents& c) {
-    SelectedDriveIndex = c.selectedDriveIndex;
-    DriveKind = c.driveKind;
-    OpenPhysicalDrive();
-    OpenVolumeByLetter(PartitionParameters.logicalDriveIndex);
+// An empty results tree with its root item.
+TreeItem StartResultsTree(EngineUi& ui) {
+    ui.ClearFolderTree();
+    TreeItem root = ui.InsertFolderItem(u"Root", 0);
+    TreeProgressCount = 0;
+    ui.SetControl(ScanControl::Stop, false, false);
+    return root;
 }
 
 void FinishLoad() {
@@ -230,22 +259,15 @@ std::u16string SnapshotSavePath(const std::u16string& chosen) {
 }
 
 int SaveSnapshot(const std::u16string& chosen) {
-    SnapshotContents c;
-    c.mode = ScanMode == kAdvanceScan ? kAdvanceSnapshot : kStandardSnapshot;
-    c.volume = PartitionParameters;
+    SnapshotContents c =
+        ContentsToSave(ScanMode == kAdvanceScan ? kAdvanceSnapshot : kStandardSnapshot);
     CollectFileSystemLists(c);
-    c.selectedDriveIndex = SelectedDriveIndex;
-    c.driveKind = DriveKind;
     return WriteSnapshot(chosen, c);
 }
 
 int SaveRawSnapshot(const std::u16string& chosen) {
-    SnapshotContents c;
-    c.mode = kRawSnapshot;
-    c.volume = PartitionParameters;
+    SnapshotContents c = ContentsToSave(kRawSnapshot);
     CollectRawLists(c);
-    c.selectedDriveIndex = SelectedDriveIndex;
-    c.driveKind = DriveKind;
     return WriteSnapshot(chosen, c);
 }
 
@@ -281,19 +303,11 @@ int OpenSnapshot(const std::u16string& chosen) {
 }
 
 int LoadSnapshot(const std::u16string& path) {
-    EngineUi& ui = Ui();
-    FreeAllLists();
     LoadingSnapshot = 1;
-    ui.OpenListProgress();
-    ui.SetListProgress(0);
     SnapshotContents c;
-    if (!DecodeFile(path, false, c)) {
-        ui.CloseListProgress();
-        return 0;
-    }
+    if (!BeginLoad(path, false, c)) return 0;
     ScanMode = c.mode == kAdvanceSnapshot ? kAdvanceScan : kStandardScan;
-    RestoreVolume(c.volume);
-    OpenSnapshotDrive(c);
+    RestoreVolumeAndDrive(c);
     const PartitionParametersRecord& p = PartitionParameters;
     // The MFT's extents come from the snapshot's own drive.
     if (p.scannedType == kNtfs)
@@ -301,10 +315,8 @@ int LoadSnapshot(const std::u16string& path) {
                      p.mftMirrStart);
     RestoreFileSystemLists(c);
 
-    ui.ClearFolderTree();
-    TreeItem root = ui.InsertFolderItem(u"Root", 0);
-    TreeProgressCount = 0;
-    ui.SetControl(ScanControl::Stop, false, false);
+    EngineUi& ui = Ui();
+    TreeItem root = StartResultsTree(ui);
     if (c.volume.scannedType == kNtfs) {
         ui.AddNtfsFolders(root, kNtfsRootRecord);
         ui.ExpandItem(root);
@@ -324,25 +336,13 @@ int LoadSnapshot(const std::u16string& path) {
 }
 
 int LoadRawSnapshot(const std::u16string& path) {
-    EngineUi& ui = Ui();
-    FreeAllLists();
-    ui.OpenListProgress();
-    ui.SetListProgress(0);
     SnapshotContents c;
-    if (!DecodeFile(path, true, c)) {
-        ui.CloseListProgress();
-        return 0;
-    }
+    if (!BeginLoad(path, true, c)) return 0;
     ScanMode = kRawScan;
-    RestoreVolume(c.volume);
-    OpenSnapshotDrive(c);
+    RestoreVolumeAndDrive(c);
     RestoreRawLists(c);
 
-    ui.ClearFolderTree();
-    TreeItem root = ui.InsertFolderItem(u"Root", 0);
-    TreeProgressCount = 0;
-    ui.SetControl(ScanControl::Stop, false, false);
-    ShowRawTree(root);
+    ShowRawTree(StartResultsTree(Ui()));
     FinishLoad();
     return 1;
 }
