@@ -34,16 +34,30 @@ public:
     // The length field (name bytes + fixed) and the name with its zero and
     // `extraZeros` more zero bytes. Names too long for the field are cut.
     void Name(const std::u16string& name, size_t fixed, size_t extraZeros) {
-        size_t n = name.size();
+        NameBytes(name, LengthField(name.size(), fixed, extraZeros), extraZeros);
+    }
+
+    // The length field of a name of `characters`, cut to what the field can
+    // count; returns the characters it counts.
+    size_t LengthField(size_t characters, size_t fixed, size_t extraZeros) {
+        size_t n = characters;
         size_t limit = (kMaxLength - fixed - extraZeros - 2) / 2;
         if (n > limit) n = limit;
         u16(uint16_t(2 * n + 2 + extraZeros + fixed));
-        NameBytes(name, n, extraZeros);
+        return n;
     }
     void NameBytes(const std::u16string& name, size_t n, size_t extraZeros) {
         for (size_t i = 0; i < n; ++i) u16(uint16_t(name[i]));
         u16(0);
         for (size_t i = 0; i < extraZeros; ++i) u8(0);
+    }
+
+    // An 8-bit text takes the bytes of a name as long: the text, its zero
+    // and as many zero bytes again as it has.
+    void Text(const std::string& text, size_t fixed) {
+        size_t k = LengthField(text.size(), fixed, 0);
+        raw(reinterpret_cast<const uint8_t*>(text.data()), k);
+        for (size_t i = 0; i < k + 2; ++i) u8(0);
     }
 
     std::vector<uint8_t> bytes;
@@ -65,38 +79,12 @@ public:
     // length less `fixed`; the text runs up to its first zero, which must lie
     // within it.
     std::u16string Name(size_t fixed) { return NameOfLength(u16(), fixed); }
-
     std::u16string NameOfLength(size_t length, size_t fixed) {
-        std::u16string name;
-        if (!ok_ || length < fixed + 2 || (length - fixed) % 2) {
-            Fail();
-            return name;
-        }
-        size_t size = length - fixed, start = offset_;
-        if (!Take(size)) return name;
-        for (size_t i = 0; i < size; i += 2) {
-            char16_t c = char16_t(view_.u16(start + i));
-            if (!c) return name;
-            name.push_back(c);
-        }
-        Fail();
-        return name;
+        return TextOfLength<char16_t>(length, fixed);
     }
 
     // The same for an 8-bit text.
-    std::string Text(size_t fixed) {
-        size_t size = NameSize(fixed);
-        std::string text;
-        size_t start = offset_;
-        if (!Take(size)) return text;
-        for (size_t i = 0; i < size; ++i) {
-            char c = char(view_.u8(start + i));
-            if (!c) return text;
-            text.push_back(c);
-        }
-        Fail();
-        return text;
-    }
+    std::string Text(size_t fixed) { return TextOfLength<char>(u16(), fixed); }
 
     // A count of records of at least `smallest` bytes each: one that the
     // rest of the file cannot hold is refused before anything is allocated.
@@ -123,13 +111,22 @@ private:
         offset_ += size;
         return true;
     }
-    size_t NameSize(size_t fixed) {
-        size_t length = u16();
-        if (!ok_ || length < fixed + 2) {
+    template <typename Char>
+    std::basic_string<Char> TextOfLength(size_t length, size_t fixed) {
+        std::basic_string<Char> text;
+        if (!ok_ || length < fixed + 2 || (length - fixed) % sizeof(Char)) {
             Fail();
-            return 0;
+            return text;
         }
-        return length - fixed;
+        size_t size = length - fixed, start = offset_;
+        if (!Take(size)) return text;
+        for (size_t i = 0; i < size; i += sizeof(Char)) {
+            Char c = Char(sizeof(Char) == 1 ? view_.u8(start + i) : view_.u16(start + i));
+            if (!c) return text;
+            text.push_back(c);
+        }
+        Fail();
+        return text;
     }
 
     ByteView view_;
@@ -212,12 +209,10 @@ void WriteFileSystemBody(Writer& w, const SnapshotContents& c) {
         }
         w.u32(uint32_t(c.ntfsFiles.size()));
         for (const SnapshotNtfsFile& f : c.ntfsFiles) {
-            // The length field comes before the ID; the name follows it.
-            Writer name;
-            name.Name(f.name, kNtfsFileFixed, 2);
-            w.raw(name.bytes.data(), 2);
+            // The ID lies between the length field and the name.
+            size_t n = w.LengthField(f.name.size(), kNtfsFileFixed, 2);
             w.u32(f.id);
-            w.raw(name.bytes.data() + 2, name.bytes.size() - 2);
+            w.NameBytes(f.name, n, 2);
             w.u32(f.recordNumber);
             w.u32(f.parentRecord);
             w.u64(f.creationTime);
@@ -294,13 +289,7 @@ void WriteRawBody(Writer& w, const SnapshotContents& c) {
     for (const SnapshotSignature& s : c.signatures) {
         w.Name(s.extension, kSignatureStringFixed, 0);
         w.Name(s.fileType, kSignatureStringFixed, 0);
-        // 8-bit: the text, its zero and as many zero bytes again as it has.
-        size_t k = s.signature.size();
-        const size_t limit = (kMaxLength - kSignatureStringFixed - 2) / 2;
-        if (k > limit) k = limit;
-        w.u16(uint16_t(2 * k + 2 + kSignatureStringFixed));
-        w.raw(reinterpret_cast<const uint8_t*>(s.signature.data()), k);
-        for (size_t i = 0; i < k + 2; ++i) w.u8(0);
+        w.Text(s.signature, kSignatureStringFixed);
         w.u32(s.signatureLength);
         w.u32(s.number);
     }
