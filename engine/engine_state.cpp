@@ -114,14 +114,22 @@ void OutOfMemory() {
     std::exit(0);
 }
 
-char16_t* CopyName(const char16_t* name) {
-    size_t length = NameLength(name);
-    char16_t* copy = static_cast<char16_t*>(std::malloc((length + 1) * sizeof(char16_t)));
+namespace {
+
+template <typename Char>
+Char* CopyTerminated(const Char* text) {
+    size_t length = text ? std::char_traits<Char>::length(text) : 0;
+    Char* copy = static_cast<Char*>(std::malloc((length + 1) * sizeof(Char)));
     if (!copy) OutOfMemory();
-    if (length) std::memcpy(copy, name, length * sizeof(char16_t));
+    if (length) std::memcpy(copy, text, length * sizeof(Char));
     copy[length] = 0;
     return copy;
 }
+
+}  // namespace
+
+char16_t* CopyName(const char16_t* name) { return CopyTerminated(name); }
+char* CopyText(const char* text) { return CopyTerminated(text); }
 
 void AddFatFile(const char16_t* name, uint32_t firstCluster, uint32_t parentCluster,
                 uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted) {

@@ -205,9 +205,11 @@ void AddNtfsFolderUnique(const char16_t* name, uint32_t recordNumber, uint32_t p
                          uint32_t deleted);
 void FreeStandardScanLists();
 
-// Heap copy of a terminated UTF-16 name; ends the process with the
-// out-of-memory message when memory is exhausted.
+// Heap copies of a terminated UTF-16 name or 8-bit text (null copies as
+// empty); end the process with the out-of-memory message when memory is
+// exhausted.
 char16_t* CopyName(const char16_t* name);
+char* CopyText(const char* text);
 [[noreturn]] void OutOfMemory();
 
 // A zeroed heap node; ends the process with the out-of-memory message when

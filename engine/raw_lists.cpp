@@ -1,25 +1,11 @@
 #include "raw_lists.h"
 
 #include <cstdlib>
-#include <cstring>
 
 EntryList<SignatureEntry> SignatureList;
 uint32_t SignatureCount = 0;
 EntryList<CarvedFileRecord> CarvedFileList;
 int CarveSizeLimitMB = 3;
-
-namespace {
-
-char* CopyText(const char* text) {
-    size_t length = text ? std::strlen(text) : 0;
-    char* copy = static_cast<char*>(std::malloc(length + 1));
-    if (!copy) OutOfMemory();
-    if (length) std::memcpy(copy, text, length);
-    copy[length] = 0;
-    return copy;
-}
-
-}  // namespace
 
 void AddSignatureEntry(const char16_t* extension, const char16_t* fileType,
                        uint32_t signatureLength, const char* signature, uint32_t number) {
