@@ -1,7 +1,5 @@
 #include "global_settings.h"
 
-#include <shlwapi.h>
-
 #include "color_scheme.h"
 #include "profile_store.h"
 #include "resource_loader.h"
@@ -39,17 +37,10 @@ CTkGlobalSettings::CTkGlobalSettings() : m_pIniFileName(&ProfileIniFileName) {
 }
 
 int CTkGlobalSettings::GetComCtlVersion() {
+  // Unread until a read succeeds; 0 meanwhile.
   if (m_comCtlVersion == -1) {
-    HMODULE module = ::LoadLibraryW(L"COMCTL32.DLL");
-    if (module != nullptr) {
-      auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-          reinterpret_cast<void*>(::GetProcAddress(module, "DllGetVersion")));
-      DLLVERSIONINFO info = {};
-      info.cbSize = sizeof info;
-      if (getVersion != nullptr && SUCCEEDED(getVersion(&info)))
-        m_comCtlVersion = static_cast<int>(info.dwMajorVersion << 16 | (info.dwMinorVersion & 0xFFFF));
-      ::FreeLibrary(module);
-    }
+    const DWORD version = ReadCommonControlsVersion();
+    if (version != 0) m_comCtlVersion = static_cast<int>(version);
   }
   return m_comCtlVersion == -1 ? 0 : m_comCtlVersion;
 }
