@@ -183,8 +183,6 @@ void MirrorArrowKey(HWND hWnd, UINT& key);
 
 void FillTriangle(CDC* pDC, const POINT points[3], COLORREF color);
 void FillHalftoneRect(CDC* pDC, LPCRECT rect);
-// 1 to 8 bits per pixel on that DC, or on the desktop's when null.
-BOOL IsLowColorDisplay(HDC hDC);
 XPSchemeId GetCurrentXPScheme();
 
 // An icon from a bitmap whose top-left pixel is the transparent colour.
