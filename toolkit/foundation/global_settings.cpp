@@ -18,6 +18,18 @@ CTkWindowMetrics::CTkWindowMetrics() {
   ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, metrics, 0);
 }
 
+LOGFONTW CTkWindowMetrics::MenuFontOnScreen() const {
+  LOGFONTW font = {};
+  font.lfHeight = lfMenuFont.lfHeight;
+  font.lfWeight = lfMenuFont.lfWeight;
+  font.lfItalic = lfMenuFont.lfItalic;
+  lstrcpynW(font.lfFaceName, lfMenuFont.lfFaceName, LF_FACESIZE);
+  HDC screen = ::GetDC(nullptr);
+  font.lfCharSet = static_cast<BYTE>(::GetTextCharsetInfo(screen, nullptr, 0));
+  ::ReleaseDC(nullptr, screen);
+  return font;
+}
+
 const int CTkGlobalSettings::kCachedColorNumbers[kCachedColors] = {
     15, 16, 21, 20, 22, 18, 17, 13, 14, 4, 7, 5, 6, 8, 2, 3, 27, 28, 9, 19,
     30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49};
@@ -100,14 +112,7 @@ BOOL CTkGlobalSettings::CreateFonts(LPCWSTR face, LPCWSTR verticalFace) {
   for (CFont& font : m_fonts) font.DeleteObject();
 
   CTkWindowMetrics metrics;
-  LOGFONTW base = {};
-  base.lfHeight = metrics.lfMenuFont.lfHeight;
-  base.lfWeight = metrics.lfMenuFont.lfWeight;
-  base.lfItalic = metrics.lfMenuFont.lfItalic;
-  lstrcpynW(base.lfFaceName, metrics.lfMenuFont.lfFaceName, LF_FACESIZE);
-  HDC screen = ::GetDC(nullptr);
-  base.lfCharSet = static_cast<BYTE>(::GetTextCharsetInfo(screen, nullptr, 0));
-  ::ReleaseDC(nullptr, screen);
+  LOGFONTW base = metrics.MenuFontOnScreen();
 
   if (face != nullptr && *face != L'\0') {
     if (FontFaceExists(face)) {
