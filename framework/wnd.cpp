@@ -350,10 +350,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       lookup = WM_CTLCOLOR;
       call.nCode = message - WM_CTLCOLORMSGBOX;
     }
-    const AFX_MSGMAP_ENTRY* entry = nullptr;
-    for (const AFX_MSGMAP* map = GetMessageMap(); map != nullptr && entry == nullptr;
-         map = map->pfnGetBaseMap != nullptr ? map->pfnGetBaseMap() : nullptr)
-      entry = AfxFindMessageEntry(map->lpEntries, lookup, 0, 0);
+    const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(GetMessageMap(), lookup, 0, 0);
     if (entry == nullptr || entry->nSig != AfxSig_msg) return FALSE;
     result = entry->pfn(this, call);
   }
@@ -453,10 +450,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {
-      const AFX_MSGMAP_ENTRY* entry = nullptr;
-      for (const AFX_MSGMAP* map = GetMessageMap(); map != nullptr && entry == nullptr;
-           map = map->pfnGetBaseMap != nullptr ? map->pfnGetBaseMap() : nullptr)
-        entry = AfxFindMessageEntry(map->lpEntries, WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0);
+      const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0);
       if (entry == nullptr) return FALSE;
       AFX_CALL call = {message, wParam, lParam, 0, message - WM_CTLCOLORMSGBOX, nullptr};
       LRESULT brush = entry->pfn(this, call);
