@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "advance_lists.h"
+#include "boot_params.h"
 #include "byte_view.h"
 #include "engine_state.h"
 #include "scan_control.h"
@@ -17,11 +18,6 @@ namespace {
 
 constexpr uint32_t kIndexRecordSectorsDefault = 8;
 constexpr uint32_t kSmallIndexRecordCode = 0xF4;  // 2^12 bytes
-
-bool IsClusterSize(uint64_t sectorsPerCluster) {
-    return sectorsPerCluster && sectorsPerCluster <= 128 &&
-           (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
-}
 
 uint32_t Clip32(uint64_t value) { return value > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint32_t(value); }
 
@@ -163,7 +159,7 @@ void RebuildNtfsVolumes() {
         const uint32_t spc = boot.u8(13);
         const uint32_t perIndexRecord = boot.u32(68);
         const uint32_t totalSectors = uint32_t(boot.u64(40));
-        if (!IsClusterSize(spc) || perIndexRecord == 0 || totalSectors == 0) continue;
+        if (!IsValidSectorsPerCluster(spc) || perIndexRecord == 0 || totalSectors == 0) continue;
         const uint64_t b = c->sector;
         FoundVolumeValues values = {};
         values.sectorsPerCluster = spc;
@@ -204,7 +200,7 @@ void InferNtfsVolumes() {
             uint64_t spc = 0;
             if (b < e && fs > gs && (fs - gs) % (e - b) == 0) spc = (fs - gs) / (e - b);
             if (b > e && gs > fs && (gs - fs) % (b - e) == 0) spc = (gs - fs) / (b - e);
-            if (IsClusterSize(spc) && spc * e <= fs) {
+            if (IsValidSectorsPerCluster(spc) && spc * e <= fs) {
                 const uint32_t start = uint32_t(fs - spc * e);
                 const std::pair<uint32_t, uint32_t> geometry{start, uint32_t(spc)};
                 if (claimedNothing.count(geometry)) {

@@ -160,7 +160,7 @@ bool IsDirectoryStart(ByteView v) {
 
 }  // namespace
 
-int IsValidSectorsPerCluster(unsigned value) {
+int IsValidSectorsPerCluster(uint64_t value) {
     return value >= 1 && value <= 128 && (value & (value - 1)) == 0;
 }
 
@@ -235,7 +235,7 @@ int SearchPartitionParameters() {
         uint64_t gap = i - anchorSector, step = l - anchorCluster;
         if (gap % step != 0) continue;
         uint64_t spc = gap / step;
-        if (!IsValidSectorsPerCluster(unsigned(spc > 256 ? 0 : spc))) continue;
+        if (!IsValidSectorsPerCluster(spc)) continue;
         // Geometry that would begin before the volume is not a geometry.
         uint64_t beforeData = spc * (anchorCluster - 2) + reserved + start + (fat32 ? 0 : 32);
         if (anchorSector < anchorCluster * spc || anchorSector <= beforeData) continue;
