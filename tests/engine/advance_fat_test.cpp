@@ -16,7 +16,7 @@
 #include "engine_state.h"
 #include "found_items.h"
 #include "found_volume_scan.h"
-#include "memory_device.h"
+#include "memory_device_test.h"
 #include "scan_completion.h"
 #include "scan_control.h"
 #include "sector_access.h"
@@ -24,16 +24,12 @@
 
 namespace {
 
-class AdvanceFat : public testing::Test {
+class AdvanceFat : public MemoryDeviceTest {
 protected:
-    MemoryDevice* device = nullptr;
     RecordingUi ui;
 
     void Open(size_t sectors) {
-        ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(sectors);
-        device = owned.get();
-        AdoptPhysicalDrive(std::move(owned));
+        OpenMemoryDevice(sectors);
         ScanMode = kAdvanceScan;
         PartitionParameters.chosenType = kFat32;
         PartitionParameters.startSector = 0;
@@ -41,11 +37,6 @@ protected:
         PartitionParameters.endSector = uint32_t(sectors - 1);
     }
     void SetUp() override { Open(4096); }
-    void TearDown() override {
-        SetEngineUi(nullptr);
-        ClosePhysicalDrive();
-        ResetEngineState();
-    }
 
     // A sector that begins a directory: "." names own, ".." names parent.
     void Directory(uint32_t sector, uint32_t own, uint32_t parent) {

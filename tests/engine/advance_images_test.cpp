@@ -14,6 +14,7 @@
 #include "advance_run.h"
 #include "engine_state.h"
 #include "image_scan.h"
+#include "memory_device_test.h"
 #include "partition_choice.h"
 #include "recovery_run.h"
 #include "sector_access.h"
@@ -89,11 +90,7 @@ void AdvanceScan(const std::string& path, uint16_t type, uint32_t pick, AdvanceO
 
 class AdvanceImages : public testing::Test {
 protected:
-    void TearDown() override {
-        SetEngineUi(nullptr);
-        ClosePhysicalDrive();
-        ResetEngineState();
-    }
+    void TearDown() override { ReleaseEngine(); }
 };
 
 struct WipedCase {

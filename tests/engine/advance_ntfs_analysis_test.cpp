@@ -17,32 +17,23 @@
 #include "found_items.h"
 #include "folder_listing.h"
 #include "found_volume_scan.h"
-#include "memory_device.h"
+#include "memory_device_test.h"
 #include "sector_access.h"
 #include "text.h"
 
 namespace {
 
-class NtfsAnalysis : public testing::Test {
+class NtfsAnalysis : public MemoryDeviceTest {
 protected:
-    MemoryDevice* device = nullptr;
     RecordingUi ui;
 
     void SetUp() override {
-        ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(20000);
-        device = owned.get();
-        AdoptPhysicalDrive(std::move(owned));
+        OpenMemoryDevice(20000);
         ScanMode = kAdvanceScan;
         PartitionParameters.chosenType = kNtfs;
         PartitionParameters.sectorCount = 20000;
         PartitionParameters.endSector = 19999;
         SetEngineUi(&ui);
-    }
-    void TearDown() override {
-        SetEngineUi(nullptr);
-        ClosePhysicalDrive();
-        ResetEngineState();
     }
 
     void Indx(uint32_t sector) { std::memcpy(device->Sector(sector), "INDX", 4); }

@@ -6,26 +6,15 @@
 
 #include "boot_params.h"
 #include "engine_state.h"
-#include "memory_device.h"
+#include "memory_device_test.h"
 #include "recording_ui.h"
 #include "sector_access.h"
 
 namespace {
 
-class BootSectors : public testing::Test {
+class BootSectors : public MemoryDeviceTest {
 protected:
-    MemoryDevice* device = nullptr;
-
-    void SetUp() override {
-        ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(200000);
-        device = owned.get();
-        AdoptPhysicalDrive(std::move(owned));
-    }
-    void TearDown() override {
-        ClosePhysicalDrive();
-        ResetEngineState();
-    }
+    void SetUp() override { OpenMemoryDevice(200000); }
     void Signature(uint64_t sector) {
         device->Sector(sector)[510] = 0x55;
         device->Sector(sector)[511] = 0xAA;

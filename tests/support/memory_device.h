@@ -5,12 +5,14 @@
 #include <condition_variable>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <vector>
 
 #include "device.h"
 #include "engine_state.h"
+#include "sector_access.h"
 
 class MemoryDevice : public SectorDevice {
 public:
@@ -78,3 +80,12 @@ private:
     bool gated_ = false;
     bool waiting_ = false;
 };
+
+// Opens a device of that many zeroed sectors as the engine's physical drive,
+// which owns it until ClosePhysicalDrive(); the device stays writable.
+inline MemoryDevice* AdoptMemoryDevice(size_t sectors) {
+    auto owned = std::make_unique<MemoryDevice>(sectors);
+    MemoryDevice* device = owned.get();
+    AdoptPhysicalDrive(std::move(owned));
+    return device;
+}
