@@ -69,7 +69,6 @@ void ParseEntries(const FolderIndex& folders, const uint8_t* sectors, uint32_t p
     joined.insert(joined.end(), sectors, sectors + size_t(sectorCount) * kSectorSize);
     ByteView view(joined.data(), joined.size());
     const bool fat32 = PartitionParameters.scannedType == kFat32;
-    char16_t longName[kLongNameBufferLength + kFatEntrySize / 2];
 
     const size_t entries = size_t(sectorCount) * (kSectorSize / kFatEntrySize);
     for (size_t i = firstEntry < 0 ? 0 : size_t(firstEntry); i < entries; ++i) {
@@ -86,14 +85,9 @@ void ParseEntries(const FolderIndex& folders, const uint8_t* sectors, uint32_t p
         if (cluster == 0) continue;
         const uint32_t size = entry.u32(28);
 
-        std::u16string name = ShortFileName(entry);
+        std::u16string name;
         uint32_t deleted = folderDeleted ? 1 : 0;
-        if (!name.empty() && name[0] == kDeletedMark) {
-            name[0] = u'x';
-            deleted = 1;
-        }
-        if (ReadLongFileName(view, longName, int(offset)) == 0) name = longName;
-        if (!IsValidFileName(name.c_str())) continue;
+        if (!ListedEntryName(view, int(offset), name, deleted)) continue;
 
         if ((attributes & kDirectoryAttribute) && size == 0) {
             if (FatFolderEntry* folder = folders.Find(parentCluster, cluster))
