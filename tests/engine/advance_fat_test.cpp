@@ -59,10 +59,6 @@ protected:
         device->Put16(at + 26, uint16_t(cluster));
         device->Put32(at + 28, size);
     }
-    void Signature(uint32_t sector) {
-        device->Sector(sector)[510] = 0x55;
-        device->Sector(sector)[511] = 0xAA;
-    }
     void Fat32Boot(uint32_t sector, uint8_t spc, uint16_t reserved, uint32_t fatSectors,
                    uint32_t total) {
         uint8_t* s = device->Sector(sector);
@@ -72,7 +68,7 @@ protected:
         device->Put32(uint64_t(sector) * 512 + 36, fatSectors);
         device->Put32(uint64_t(sector) * 512 + 44, 2);
         std::memcpy(s + 82, "FAT32   ", 8);
-        Signature(sector);
+        device->PutBootSignature(sector);
     }
     void Fat16Boot(uint32_t sector, uint8_t spc, uint16_t reserved, uint16_t fatSectors,
                    uint16_t rootEntries, uint16_t total16, uint32_t total32) {
@@ -84,7 +80,7 @@ protected:
         device->Put16(uint64_t(sector) * 512 + 22, fatSectors);
         device->Put32(uint64_t(sector) * 512 + 32, total32);
         std::memcpy(s + 54, "FAT16   ", 8);
-        Signature(sector);
+        device->PutBootSignature(sector);
     }
 
     void Run() { RunAdvanceScan(ui); }
@@ -110,7 +106,7 @@ TEST_F(AdvanceFat, SweepKeepsOnlyPlausibleDirectoryStarts) {
     Directory(400, 0xFFFFFFFF, 0);  // no such cluster
     Directory(500, 7, 0xFFFFFFFF);  // no such parent
     Directory(600, 9, 3);
-    Signature(600);  // a boot-signature sector is never a directory
+    device->PutBootSignature(600);  // a boot-signature sector is never a directory
     Run();
     EXPECT_EQ(CandidateSectors(), (std::vector<uint32_t>{100, 200}));
     EXPECT_EQ(AdvanceFoundCounts[0], 2u);
@@ -223,7 +219,7 @@ TEST_F(AdvanceFat, TooManyBootCandidatesEndTheSweepButAreStillAnalysed) {
     Open(limit + 200);
     for (uint32_t s = 0; s < limit + 100; ++s) {
         std::memcpy(device->Sector(s) + 82, "FAT32", 5);
-        Signature(s);
+        device->PutBootSignature(s);
     }
     Run();
     EXPECT_EQ(BootCandidateCount, limit + 1);

@@ -38,16 +38,7 @@ protected:
 
     void Indx(uint32_t sector) { std::memcpy(device->Sector(sector), "INDX", 4); }
     void Boot(uint32_t sector, uint8_t spc, uint64_t total, uint32_t perIndexRecord) {
-        uint8_t* s = device->Sector(sector);
-        std::memcpy(s + 3, "NTFS    ", 8);
-        s[13] = spc;
-        std::memcpy(s + 40, &total, 8);
-        uint32_t mft = 4, mirror = 2;
-        std::memcpy(s + 48, &mft, 4);
-        std::memcpy(s + 56, &mirror, 4);
-        std::memcpy(s + 68, &perIndexRecord, 4);
-        s[510] = 0x55;
-        s[511] = 0xAA;
+        device->PutNtfsBoot(sector, spc, total, 4, 2, perIndexRecord);
         AddBootSectorCandidate(sector);
         ++BootCandidateCount;
     }
