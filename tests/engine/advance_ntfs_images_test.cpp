@@ -61,7 +61,7 @@ TEST_P(AdvanceNtfsImages, RebuiltVolumeListsAndRecoversTheTree) {
     std::set<TreeEntry> listed;
     for (const FoundItem& item : CollectFoundItems(ui)) {
         if (!IsScriptEntry(item)) continue;
-        EXPECT_TRUE(listed.insert({item.folder, Narrow(item.path), item.size, item.deleted}).second)
+        EXPECT_TRUE(listed.insert(EntryOf(item)).second)
             << "listed twice: " << Narrow(item.path);
     }
     EXPECT_EQ(listed, NtfsImageTree());
