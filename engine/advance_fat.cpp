@@ -65,9 +65,7 @@ int ShiftOf(uint32_t sectorsPerCluster) {
 void Claim(DirClusterCandidate* candidate) {
     candidate->volumeMark = uint16_t(FoundVolumeCount + 1);
     ++AnalysedCount;
-    uint32_t total = AdvanceFoundCounts[0] ? AdvanceFoundCounts[0] : 1;
-    uint64_t percent = uint64_t(AnalysedCount) * 100 / total;
-    Ui().SetProgress(int(percent > 99 ? 99 : percent));
+    Ui().SetProgress(RunningPercent(AnalysedCount, AdvanceFoundCounts[0]));
 }
 
 // The file-system tree's "File System" item, parent of every volume's item.

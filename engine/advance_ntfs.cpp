@@ -21,11 +21,6 @@ constexpr uint32_t kSmallIndexRecordCode = 0xF4;  // 2^12 bytes
 
 uint32_t Clip32(uint64_t value) { return value > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint32_t(value); }
 
-void ShowPercent(uint64_t done, uint64_t total) {
-    uint64_t percent = done * 100 / (total ? total : 1);
-    Ui().SetProgress(int(percent > 99 ? 99 : percent));
-}
-
 uint32_t FolderCount() {
     uint32_t count = 0;
     for (AdvanceNtfsFolderEntry* f = AdvanceNtfsFolderList.head; f; f = f->next) ++count;
@@ -63,7 +58,7 @@ void EstimateRemainingNumbers() {
     uint64_t number = 1, previousSector = 0;
     uint32_t position = 0;
     for (AdvanceNtfsFolderEntry* f = AdvanceNtfsFolderList.head; f; f = f->next) {
-        ShowPercent(++position, total);
+        Ui().SetProgress(RunningPercent(++position, total));
         if (f->recordNumber == 0) {
             // FILE records are two sectors apart.
             int64_t distance = int64_t(f->sector) - int64_t(previousSector);
@@ -86,7 +81,7 @@ void PlaceRemainingFolders() {
     for (AdvanceNtfsFolderEntry* f = AdvanceNtfsFolderList.head; f; f = f->next) {
         if (f->volumeNumber == kNoVolume) f->volumeNumber = volume;
         volume = f->volumeNumber;
-        ShowPercent(++position, total);
+        Ui().SetProgress(RunningPercent(++position, total));
     }
 }
 
@@ -112,7 +107,7 @@ void DeleteUnusedIndexEntries() {
     IndexRecord** link = &IndexRecordList.head;
     IndexRecordList.tail = nullptr;
     while (IndexRecord* r = *link) {
-        ShowPercent(++position, total);
+        Ui().SetProgress(RunningPercent(++position, total));
         if (r->vcn != 0) {
             *link = r->next;
             std::free(r);
@@ -144,7 +139,7 @@ int ClaimNtfsFolders(uint32_t start, uint32_t sectorsPerCluster, uint32_t end, i
         f->volumeNumber = uint16_t(FoundVolumeCount + 1);
         ++AnalysedCount;
         ui.SetStatusText(prefix + Decimal(AnalysedCount) + u" \\ " + Decimal(total));
-        ShowPercent(AnalysedCount, total);
+        Ui().SetProgress(RunningPercent(AnalysedCount, total));
         marked = 1;
     }
     return marked;

@@ -195,8 +195,7 @@ void NumberFoldersFromIndexBuffers() {
         ++k;
         ui.SetStatusText(u"Assigning MFT numbers ( Step 1/2 ) - " + Decimal(k) + u" \\ " +
                          Decimal(IndexRecordCount));
-        uint64_t percent = uint64_t(k) * 100 / (IndexRecordCount ? IndexRecordCount : 1);
-        ui.SetProgress(int(percent > 99 ? 99 : percent));
+        ui.SetProgress(RunningPercent(k, IndexRecordCount));
         bytes.assign(size_t(r->sectorCount) * kSectorSize, 0);
         if (bytes.empty()) continue;
         ReadSectors(SelectedDriveIndex, r->sector, 0, r->sectorCount, bytes.data());

@@ -211,8 +211,7 @@ int SearchPartitionParameters() {
             return 0;
         }
         if (examined % 500 == 0 && examined) {
-            uint64_t percent = uint64_t(examined) * 100 / p.sectorCount;
-            Ui().SetProgress(int(percent > 99 ? 99 : percent));
+            Ui().SetProgress(RunningPercent(examined, p.sectorCount));
         }
         uint64_t i = uint64_t(start) + examined;
         Sector s = Read(i);

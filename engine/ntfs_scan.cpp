@@ -19,11 +19,8 @@ namespace {
 constexpr uint32_t kRecordsPerRead = 64;
 constexpr int kNamespaceOrder[] = {kWin32Names, kWin32AndDosNames, kDosNames, kPosixNames};
 
-int Percent(uint64_t done, uint64_t total) {
-    if (!total) return 0;
-    uint64_t percent = done * 100 / total;
-    return int(percent > 99 ? 99 : percent);
-}
+// Nothing to count shows 0.
+int Percent(uint64_t done, uint64_t total) { return total ? RunningPercent(done, total) : 0; }
 
 // The record at `sector` of an attribute-list entry; the one in hand for k 0.
 const uint8_t* RecordOfEntry(int k, const uint8_t* inHand, uint32_t inHandSector,
