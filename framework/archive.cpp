@@ -111,12 +111,21 @@ DWORD_PTR CArchive::ReadCount() {
   return dw;
 }
 
-void CArchive::WriteTag(DWORD index, bool isClass) {
+bool CArchive::WriteReference(const void* pStored, bool isClass) {
+  auto found = m_storeMap.find(pStored);
+  if (found == m_storeMap.end()) return false;
+  DWORD index = found->second;
   if (index < kBigObjectTag) {
     *this << static_cast<WORD>(isClass ? kClassTag | index : index);
   } else {
     *this << kBigObjectTag << static_cast<DWORD>(isClass ? kBigClassTag | index : index);
   }
+  return true;
+}
+
+void CArchive::MapStored(const void* pStored) {
+  // Classes and objects share one numbering, in the order first written.
+  m_storeMap.emplace(pStored, static_cast<DWORD>(m_storeMap.size() + 1));
 }
 
 void CRuntimeClass::Store(CArchive& ar) const {
@@ -140,15 +149,10 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef) {
   if (!IsStoring()) Throw(CArchiveException::readOnly);
   // A class that is not serial may still be named (schema 0xFFFF), as the
   // toolkit's settings exchange does; only its objects cannot be written.
-  auto found = m_storeMap.find(pClassRef);
-  if (found != m_storeMap.end()) {
-    WriteTag(found->second, true);
-    return;
-  }
+  if (WriteReference(pClassRef, true)) return;
   *this << kNewClassTag;
   pClassRef->Store(*this);
-  DWORD index = static_cast<DWORD>(m_storeMap.size() + 1);
-  m_storeMap[pClassRef] = index;
+  MapStored(pClassRef);
 }
 
 CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT* pSchema,
@@ -201,15 +205,10 @@ void CArchive::WriteObject(const CObject* pOb) {
     *this << kNullTag;
     return;
   }
-  auto found = m_storeMap.find(pOb);
-  if (found != m_storeMap.end()) {
-    WriteTag(found->second, false);
-    return;
-  }
+  if (WriteReference(pOb, false)) return;
   if (pOb->GetRuntimeClass()->m_wSchema == 0xFFFF) AfxThrowNotSupportedException();
   WriteClass(pOb->GetRuntimeClass());
-  DWORD index = static_cast<DWORD>(m_storeMap.size() + 1);
-  m_storeMap[pOb] = index;
+  MapStored(pOb);
   const_cast<CObject*>(pOb)->Serialize(*this);
 }
 
@@ -244,10 +243,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
 
 void CArchive::MapObject(const CObject* pOb) {
   if (IsStoring()) {
-    if (m_storeMap.find(pOb) == m_storeMap.end()) {
-      DWORD index = static_cast<DWORD>(m_storeMap.size() + 1);
-      m_storeMap[pOb] = index;
-    }
+    MapStored(pOb);
   } else {
     m_loadArray.push_back({const_cast<CObject*>(pOb), false, 0});
   }

@@ -86,7 +86,10 @@ class CArchive {
   }
   void ReadExactly(void* lpBuf, UINT nCount);
   void FillBuffer();
-  void WriteTag(DWORD index, bool isClass);
+  // Writes the back reference to a class or object already written, if it is.
+  bool WriteReference(const void* pStored, bool isClass);
+  // Numbers a class or object written (or mapped) for the first time.
+  void MapStored(const void* pStored);
   [[noreturn]] void Throw(int cause);
 
   struct LoadedEntry {

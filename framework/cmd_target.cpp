@@ -16,6 +16,14 @@ const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry, UIN
   return nullptr;
 }
 
+const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID) {
+  for (; pMap != nullptr; pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
+    const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(pMap->lpEntries, nMsg, nCode, nID);
+    if (entry != nullptr) return entry;
+  }
+  return nullptr;
+}
+
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
   static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, AfxSig_end, nullptr}};
   static const AFX_MSGMAP map = {nullptr, entries};
@@ -31,26 +39,22 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     nMsg = HIWORD(code);
     code = LOWORD(code);
   }
-  for (const AFX_MSGMAP* map = GetMessageMap(); map != nullptr;
-       map = map->pfnGetBaseMap != nullptr ? map->pfnGetBaseMap() : nullptr) {
-    const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(map->lpEntries, nMsg, code, nID);
-    if (entry == nullptr) continue;
-    if (pHandlerInfo != nullptr) {
-      pHandlerInfo->pTarget = this;
-      pHandlerInfo->pmf = entry->pfn;
-      return TRUE;
-    }
-    AFX_CALL call = {nMsg, 0, 0, nID, code, pExtra};
-    if (entry->nSig == AfxSig_update) {
-      CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
-      pCmdUI->m_bContinueRouting = FALSE;
-      entry->pfn(this, call);
-      return !pCmdUI->m_bContinueRouting;
-    }
-    LRESULT handled = entry->pfn(this, call);
-    return entry->nSig == AfxSig_cmdEx ? handled != 0 : TRUE;
+  const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(GetMessageMap(), nMsg, code, nID);
+  if (entry == nullptr) return FALSE;
+  if (pHandlerInfo != nullptr) {
+    pHandlerInfo->pTarget = this;
+    pHandlerInfo->pmf = entry->pfn;
+    return TRUE;
   }
-  return FALSE;
+  AFX_CALL call = {nMsg, 0, 0, nID, code, pExtra};
+  if (entry->nSig == AfxSig_update) {
+    CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
+    pCmdUI->m_bContinueRouting = FALSE;
+    entry->pfn(this, call);
+    return !pCmdUI->m_bContinueRouting;
+  }
+  LRESULT handled = entry->pfn(this, call);
+  return entry->nSig == AfxSig_cmdEx ? handled != 0 : TRUE;
 }
 
 DWORD CCmdTarget::InternalRelease() {

@@ -77,13 +77,13 @@ class CList : public CObject {
     CNode* node = Node(position);
     (node->pPrev != nullptr ? node->pPrev->pNext : m_pNodeHead) = node->pNext;
     (node->pNext != nullptr ? node->pNext->pPrev : m_pNodeTail) = node->pPrev;
-    m_nodes.Free(node);
+    m_nodes.Delete(node);
     --m_nCount;
   }
   // A null position inserts at the head (before) or the tail (after).
   POSITION InsertBefore(POSITION position, ARG_TYPE newElement) {
     CNode* next = position != nullptr ? Node(position) : m_pNodeHead;
-    CNode* node = m_nodes.New(newElement);
+    CNode* node = m_nodes.New(nullptr, nullptr, newElement);
     node->pNext = next;
     node->pPrev = next != nullptr ? next->pPrev : nullptr;
     (node->pPrev != nullptr ? node->pPrev->pNext : m_pNodeHead) = node;
@@ -93,7 +93,7 @@ class CList : public CObject {
   }
   POSITION InsertAfter(POSITION position, ARG_TYPE newElement) {
     CNode* prev = position != nullptr ? Node(position) : m_pNodeTail;
-    CNode* node = m_nodes.New(newElement);
+    CNode* node = m_nodes.New(nullptr, nullptr, newElement);
     node->pPrev = prev;
     node->pNext = prev != nullptr ? prev->pNext : nullptr;
     (node->pNext != nullptr ? node->pNext->pPrev : m_pNodeTail) = node;
@@ -118,22 +118,10 @@ class CList : public CObject {
  private:
   static CNode* Node(POSITION position) { return reinterpret_cast<CNode*>(position); }
 
-  struct NodeStore {
-    explicit NodeStore(INT_PTR blockSize) : blocks(blockSize) {}
-    CNode* New(ARG_TYPE value) {
-      return new (blocks.Allocate()) CNode{nullptr, nullptr, value};
-    }
-    void Free(CNode* node) {
-      node->~CNode();
-      blocks.Release(node);
-    }
-    AfxNodeBlocks<CNode> blocks;
-  };
-
   CNode* m_pNodeHead = nullptr;
   CNode* m_pNodeTail = nullptr;
   INT_PTR m_nCount = 0;
-  NodeStore m_nodes;
+  AfxNodeBlocks<CNode> m_nodes;
 };
 
 class CPtrList : public CList<void*, void*> {

@@ -85,7 +85,7 @@ class CMap : public CObject {
     if (assoc != nullptr) return assoc->value;
     if (m_buckets.empty()) m_buckets.assign(m_nHashTableSize, nullptr);
     UINT bucket = AfxHashKey(key) % m_nHashTableSize;
-    assoc = new (m_nodes.Allocate()) CAssoc{m_buckets[bucket], bucket, KEY(key), VALUE()};
+    assoc = m_nodes.New(m_buckets[bucket], bucket, KEY(key), VALUE());
     m_buckets[bucket] = assoc;
     ++m_nCount;
     return assoc->value;
@@ -98,8 +98,7 @@ class CMap : public CObject {
       if ((*link)->key == key) {
         CAssoc* assoc = *link;
         *link = assoc->pNext;
-        assoc->~CAssoc();
-        m_nodes.Release(assoc);
+        m_nodes.Delete(assoc);
         --m_nCount;
         return TRUE;
       }
@@ -111,8 +110,7 @@ class CMap : public CObject {
       while (head != nullptr) {
         CAssoc* assoc = head;
         head = assoc->pNext;
-        assoc->~CAssoc();
-        m_nodes.Release(assoc);
+        m_nodes.Delete(assoc);
       }
     }
     m_nCount = 0;

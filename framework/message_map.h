@@ -59,6 +59,8 @@ struct AFX_CMDHANDLERINFO {
 
 const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT nMsg,
                                             UINT nCode, UINT nID);
+// The first entry for the message in the map or the maps it derives from.
+const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID);
 
 #define afx_msg
 

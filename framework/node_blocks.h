@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <new>
+#include <utility>
 #include <vector>
 
 struct AfxPositionTag;
@@ -21,7 +22,17 @@ class AfxNodeBlocks {
   AfxNodeBlocks(const AfxNodeBlocks&) = delete;
   AfxNodeBlocks& operator=(const AfxNodeBlocks&) = delete;
 
-  // Raw storage for one node; the caller constructs it.
+  // A node made from its fields, in storage from the blocks.
+  template <class... Fields>
+  NODE* New(Fields&&... fields) {
+    return new (Allocate()) NODE{std::forward<Fields>(fields)...};
+  }
+  void Delete(NODE* node) {
+    node->~NODE();
+    m_free.push_back(node);
+  }
+
+ private:
   void* Allocate() {
     if (m_free.empty()) {
       char* block = static_cast<char*>(::operator new(sizeof(NODE) * m_nBlockSize));
@@ -33,10 +44,6 @@ class AfxNodeBlocks {
     m_free.pop_back();
     return node;
   }
-  // Storage of a node the caller has destroyed.
-  void Release(void* node) { m_free.push_back(node); }
-
- private:
   INT_PTR m_nBlockSize;
   std::vector<void*> m_blocks;
   std::vector<void*> m_free;

@@ -17,6 +17,18 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 namespace {
 
+// Holds a critical section for the life of a scope.
+class ScopedLock {
+ public:
+  explicit ScopedLock(CRITICAL_SECTION& cs) : m_cs(cs) { EnterCriticalSection(&m_cs); }
+  ~ScopedLock() { LeaveCriticalSection(&m_cs); }
+  ScopedLock(const ScopedLock&) = delete;
+  ScopedLock& operator=(const ScopedLock&) = delete;
+
+ private:
+  CRITICAL_SECTION& m_cs;
+};
+
 // The handle maps are shared by all threads: workers send messages to
 // windows they did not create and look their objects up.
 class HandleMaps {
@@ -25,28 +37,28 @@ class HandleMaps {
   ~HandleMaps() = delete;
 
   CWnd* FindPermanent(HWND hWnd) {
-    Lock lock(m_lock);
+    ScopedLock lock(m_lock);
     auto found = m_permanent.find(hWnd);
     return found != m_permanent.end() ? found->second : nullptr;
   }
   bool IsPermanent(HWND hWnd, const CWnd* pWnd) {
-    Lock lock(m_lock);
+    ScopedLock lock(m_lock);
     auto found = m_permanent.find(hWnd);
     return found != m_permanent.end() && found->second == pWnd;
   }
   void SetPermanent(HWND hWnd, CWnd* pWnd) {
-    Lock lock(m_lock);
+    ScopedLock lock(m_lock);
     m_permanent[hWnd] = pWnd;
   }
   void RemovePermanent(HWND hWnd, const CWnd* pWnd) {
-    Lock lock(m_lock);
+    ScopedLock lock(m_lock);
     auto found = m_permanent.find(hWnd);
     if (found != m_permanent.end() && found->second == pWnd) m_permanent.erase(found);
   }
   // Temporary wrappers hold nothing but the handle and stay for the life
   // of the process, so a pointer handed to any thread stays valid.
   CWnd* FindOrMake(HWND hWnd) {
-    Lock lock(m_lock);
+    ScopedLock lock(m_lock);
     auto found = m_permanent.find(hWnd);
     if (found != m_permanent.end()) return found->second;
     CWnd*& temporary = m_temporary[hWnd];
@@ -58,11 +70,6 @@ class HandleMaps {
   }
 
  private:
-  struct Lock {
-    explicit Lock(CRITICAL_SECTION& cs) : m_cs(cs) { EnterCriticalSection(&m_cs); }
-    ~Lock() { LeaveCriticalSection(&m_cs); }
-    CRITICAL_SECTION& m_cs;
-  };
   CRITICAL_SECTION m_lock;
   std::unordered_map<HWND, CWnd*> m_permanent;
   std::unordered_map<HWND, CWnd*> m_temporary;
@@ -350,10 +357,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       lookup = WM_CTLCOLOR;
       call.nCode = message - WM_CTLCOLORMSGBOX;
     }
-    const AFX_MSGMAP_ENTRY* entry = nullptr;
-    for (const AFX_MSGMAP* map = GetMessageMap(); map != nullptr && entry == nullptr;
-         map = map->pfnGetBaseMap != nullptr ? map->pfnGetBaseMap() : nullptr)
-      entry = AfxFindMessageEntry(map->lpEntries, lookup, 0, 0);
+    const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(GetMessageMap(), lookup, 0, 0);
     if (entry == nullptr || entry->nSig != AfxSig_msg) return FALSE;
     result = entry->pfn(this, call);
   }
@@ -453,10 +457,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {
-      const AFX_MSGMAP_ENTRY* entry = nullptr;
-      for (const AFX_MSGMAP* map = GetMessageMap(); map != nullptr && entry == nullptr;
-           map = map->pfnGetBaseMap != nullptr ? map->pfnGetBaseMap() : nullptr)
-        entry = AfxFindMessageEntry(map->lpEntries, WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0);
+      const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0);
       if (entry == nullptr) return FALSE;
       AFX_CALL call = {message, wParam, lParam, 0, message - WM_CTLCOLORMSGBOX, nullptr};
       LRESULT brush = entry->pfn(this, call);
@@ -756,7 +757,8 @@ LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
   _snwprintf(name, 96, L"Mulvara:%p:%x:%p:%p:%p", static_cast<void*>(AfxGetInstanceHandle()), nClassStyle,
              static_cast<void*>(hCursor), static_cast<void*>(hbrBackground), static_cast<void*>(hIcon));
   name[95] = 0;
-  EnterCriticalSection(lock);
+  // Held until the name is returned, also when registering throws.
+  ScopedLock hold(*lock);
   auto found = names->find(name);
   if (found == names->end()) {
     WNDCLASSW wc = {};
@@ -770,9 +772,7 @@ LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
     AfxRegisterClass(&wc);
     found = names->emplace(name, name).first;
   }
-  LPCWSTR result = found->second.c_str();
-  LeaveCriticalSection(lock);
-  return result;
+  return found->second.c_str();
 }
 
 BOOL AfxRegisterClass(WNDCLASSW* lpWndClass) {

@@ -6,6 +6,7 @@
 #include "color_scheme.h"
 #include "test_app.h"
 #include "ux_theme.h"
+#include "ux_theme_slots.h"
 
 namespace {
 
@@ -82,20 +83,15 @@ class TestScheme : public CTkColorScheme {
   BOOL lowColor;
 };
 
-class ColorScheme : public ::testing::Test {
+class ColorScheme : public UxThemeSlotsTest {
  protected:
   void SetUp() override {
-    saved = GetUxThemeModule();
+    UxThemeSlotsTest::SetUp();
     ThemingOff();
   }
-  void TearDown() override { GetUxThemeModule() = saved; }
   static void ThemingOff() {
     GetUxThemeModule().module = nullptr;
-    for (FARPROC& slot : GetUxThemeModule().entries) slot = nullptr;
-  }
-  template <class F>
-  static void Install(UxThemeEntry slot, F f) {
-    GetUxThemeModule().entries[slot] = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f));
+    ClearSlots();
   }
   static void ThemingOn() {
     FakeTheme::active = TRUE;
@@ -106,7 +102,6 @@ class ColorScheme : public ::testing::Test {
     Install(kGetThemeColor, &FakeTheme::Color);
     Install(kGetCurrentThemeName, &FakeTheme::Name);
   }
-  UxThemeModuleRecord saved;
 };
 
 TEST_F(ColorScheme, GoldenTableWithoutVisualStyles) {

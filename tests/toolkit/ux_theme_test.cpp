@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ux_theme.h"
+#include "ux_theme_slots.h"
 
 namespace {
 
@@ -25,19 +26,7 @@ BOOL FakeTheme::appThemed = TRUE;
 int FakeTheme::opened = 0;
 std::vector<HTHEME> FakeTheme::closed;
 
-class UxTheme : public ::testing::Test {
- protected:
-  void SetUp() override { saved = GetUxThemeModule(); }
-  void TearDown() override { GetUxThemeModule() = saved; }
-  static void ClearSlots() {
-    for (FARPROC& slot : GetUxThemeModule().entries) slot = nullptr;
-  }
-  template <class F>
-  static void Install(UxThemeEntry slot, F f) {
-    GetUxThemeModule().entries[slot] = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f));
-  }
-  UxThemeModuleRecord saved;
-};
+class UxTheme : public UxThemeSlotsTest {};
 
 TEST_F(UxTheme, TheRunningSystemIsRead) {
   // Wine has the library and reports comctl32 5.81.

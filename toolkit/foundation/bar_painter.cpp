@@ -94,14 +94,8 @@ void CTkBarPainter::UpdateFontsAndColors() {
 void CTkBarPainter::UpdateFonts() {
   CTkWindowMetrics metrics;
   if (m_bFollowSystemFont) {
-    LOGFONTW lf = {};
-    lf.lfHeight = PainterFontHeight(metrics.lfMenuFont.lfHeight);
-    lf.lfWeight = metrics.lfMenuFont.lfWeight;
-    lf.lfItalic = metrics.lfMenuFont.lfItalic;
-    HDC screen = ::GetDC(nullptr);
-    lf.lfCharSet = static_cast<BYTE>(::GetTextCharsetInfo(screen, nullptr, 0));
-    ::ReleaseDC(nullptr, screen);
-    lstrcpynW(lf.lfFaceName, metrics.lfMenuFont.lfFaceName, LF_FACESIZE);
+    LOGFONTW lf = metrics.MenuFontOnScreen();
+    lf.lfHeight = PainterFontHeight(lf.lfHeight);
     SetFonts(&lf, TRUE);
   }
   auto rebuild = [](CTkSystemFont& font, LOGFONTW lf) {

@@ -205,14 +205,18 @@ COLORREF CTkColorScheme::PushApart(COLORREF a, COLORREF b, double threshold) {
   return Unweigh(fromWhite ? FromWhite(result) : result);
 }
 
-BOOL CTkColorScheme::IsLowColorDisplay() const {
-  HWND desktop = ::GetDesktopWindow();
-  HDC dc = ::GetDC(desktop);
-  if (dc == nullptr) return FALSE;
-  int bits = ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES);
-  ::ReleaseDC(desktop, dc);
+BOOL IsLowColorDisplay(HDC hDC) {
+  HWND desktop = nullptr;
+  if (hDC == nullptr) {
+    desktop = ::GetDesktopWindow();
+    hDC = ::GetDC(desktop);
+  }
+  int bits = ::GetDeviceCaps(hDC, BITSPIXEL) * ::GetDeviceCaps(hDC, PLANES);
+  if (desktop != nullptr) ::ReleaseDC(desktop, hDC);
   return bits >= 1 && bits <= 8;
 }
+
+BOOL CTkColorScheme::IsLowColorDisplay() const { return ::IsLowColorDisplay(nullptr); }
 
 void CTkColorScheme::RefreshColors() {
   m_detectedScheme = DetectXPScheme();

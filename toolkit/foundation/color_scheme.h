@@ -98,3 +98,5 @@ void RefreshColorScheme();
 // The tick count the refresh throttle reads; tests replace it.
 extern DWORD (*ColorSchemeTickSource)();
 XPSchemeId DetectXPScheme();
+// 1 to 8 bits per pixel on that DC, or on the desktop's when null.
+BOOL IsLowColorDisplay(HDC hDC);

@@ -377,17 +377,6 @@ void FillHalftoneRect(CDC* pDC, LPCRECT rect) {
   pDC->SetTextColor(oldText);
 }
 
-BOOL IsLowColorDisplay(HDC hDC) {
-  HWND desktop = nullptr;
-  if (hDC == nullptr) {
-    desktop = ::GetDesktopWindow();
-    hDC = ::GetDC(desktop);
-  }
-  int bits = ::GetDeviceCaps(hDC, BITSPIXEL) * ::GetDeviceCaps(hDC, PLANES);
-  if (desktop != nullptr) ::ReleaseDC(desktop, hDC);
-  return bits >= 1 && bits <= 8;
-}
-
 XPSchemeId GetCurrentXPScheme() { return GetColorScheme()->GetActiveXPScheme(); }
 
 HICON CTkBitmapIconMaker::MakeIcon() const {

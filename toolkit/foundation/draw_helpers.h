@@ -22,18 +22,6 @@ class CTkOffscreenDC : public CDC {
   HGDIOBJ m_hPrevious = nullptr;
 };
 
-class CTkFontSelector {
- public:
-  CTkFontSelector(CDC* pDC, CFont* pFont) : m_hDC(pDC->GetSafeHdc()), m_hPrevious(::SelectObject(m_hDC, pFont->GetSafeHandle())) {}
-  ~CTkFontSelector() { ::SelectObject(m_hDC, m_hPrevious); }
-  CTkFontSelector(const CTkFontSelector&) = delete;
-  CTkFontSelector& operator=(const CTkFontSelector&) = delete;
-
- private:
-  HDC m_hDC;
-  HGDIOBJ m_hPrevious;
-};
-
 class CTkObjectSelector {
  public:
   CTkObjectSelector(HDC hDC, HGDIOBJ object) : m_hDC(hDC), m_hPrevious(::SelectObject(hDC, object)) {}
@@ -44,6 +32,11 @@ class CTkObjectSelector {
  private:
   HDC m_hDC;
   HGDIOBJ m_hPrevious;
+};
+
+class CTkFontSelector : public CTkObjectSelector {
+ public:
+  CTkFontSelector(CDC* pDC, CFont* pFont) : CTkObjectSelector(pDC->GetSafeHdc(), pFont->GetSafeHandle()) {}
 };
 
 // A solid one-pixel pen of a colour, selected for one scope.
@@ -183,8 +176,6 @@ void MirrorArrowKey(HWND hWnd, UINT& key);
 
 void FillTriangle(CDC* pDC, const POINT points[3], COLORREF color);
 void FillHalftoneRect(CDC* pDC, LPCRECT rect);
-// 1 to 8 bits per pixel on that DC, or on the desktop's when null.
-BOOL IsLowColorDisplay(HDC hDC);
 XPSchemeId GetCurrentXPScheme();
 
 // An icon from a bitmap whose top-left pixel is the transparent colour.

@@ -1,7 +1,5 @@
 #include "global_settings.h"
 
-#include <shlwapi.h>
-
 #include "color_scheme.h"
 #include "profile_store.h"
 #include "resource_loader.h"
@@ -18,6 +16,18 @@ CTkWindowMetrics::CTkWindowMetrics() {
   ZeroMemory(metrics, sizeof(NONCLIENTMETRICSW));
   cbSize = kNonClientMetricsSize;
   ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, metrics, 0);
+}
+
+LOGFONTW CTkWindowMetrics::MenuFontOnScreen() const {
+  LOGFONTW font = {};
+  font.lfHeight = lfMenuFont.lfHeight;
+  font.lfWeight = lfMenuFont.lfWeight;
+  font.lfItalic = lfMenuFont.lfItalic;
+  lstrcpynW(font.lfFaceName, lfMenuFont.lfFaceName, LF_FACESIZE);
+  HDC screen = ::GetDC(nullptr);
+  font.lfCharSet = static_cast<BYTE>(::GetTextCharsetInfo(screen, nullptr, 0));
+  ::ReleaseDC(nullptr, screen);
+  return font;
 }
 
 const int CTkGlobalSettings::kCachedColorNumbers[kCachedColors] = {
@@ -39,17 +49,10 @@ CTkGlobalSettings::CTkGlobalSettings() : m_pIniFileName(&ProfileIniFileName) {
 }
 
 int CTkGlobalSettings::GetComCtlVersion() {
+  // Unread until a read succeeds; 0 meanwhile.
   if (m_comCtlVersion == -1) {
-    HMODULE module = ::LoadLibraryW(L"COMCTL32.DLL");
-    if (module != nullptr) {
-      auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-          reinterpret_cast<void*>(::GetProcAddress(module, "DllGetVersion")));
-      DLLVERSIONINFO info = {};
-      info.cbSize = sizeof info;
-      if (getVersion != nullptr && SUCCEEDED(getVersion(&info)))
-        m_comCtlVersion = static_cast<int>(info.dwMajorVersion << 16 | (info.dwMinorVersion & 0xFFFF));
-      ::FreeLibrary(module);
-    }
+    const DWORD version = ReadCommonControlsVersion();
+    if (version != 0) m_comCtlVersion = static_cast<int>(version);
   }
   return m_comCtlVersion == -1 ? 0 : m_comCtlVersion;
 }
@@ -109,14 +112,7 @@ BOOL CTkGlobalSettings::CreateFonts(LPCWSTR face, LPCWSTR verticalFace) {
   for (CFont& font : m_fonts) font.DeleteObject();
 
   CTkWindowMetrics metrics;
-  LOGFONTW base = {};
-  base.lfHeight = metrics.lfMenuFont.lfHeight;
-  base.lfWeight = metrics.lfMenuFont.lfWeight;
-  base.lfItalic = metrics.lfMenuFont.lfItalic;
-  lstrcpynW(base.lfFaceName, metrics.lfMenuFont.lfFaceName, LF_FACESIZE);
-  HDC screen = ::GetDC(nullptr);
-  base.lfCharSet = static_cast<BYTE>(::GetTextCharsetInfo(screen, nullptr, 0));
-  ::ReleaseDC(nullptr, screen);
+  LOGFONTW base = metrics.MenuFontOnScreen();
 
   if (face != nullptr && *face != L'\0') {
     if (FontFaceExists(face)) {

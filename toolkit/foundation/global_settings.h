@@ -9,6 +9,9 @@
 class CTkWindowMetrics : public NONCLIENTMETRICSW {
  public:
   CTkWindowMetrics();
+  // The menu font's height, weight, slant and face in the screen's
+  // character set: what toolkit text starts from.
+  LOGFONTW MenuFontOnScreen() const;
 };
 
 class CTkGlobalSettings {

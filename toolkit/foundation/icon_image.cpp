@@ -93,7 +93,7 @@ BYTE* SectionBits(HBITMAP bitmap, int* width = nullptr, int* height = nullptr) {
   return static_cast<BYTE*>(section.dsBm.bmBits);
 }
 
-// Applies change to each blue-green-red triple of a copy of an alpha image.
+// Applies change to each blue-green-red-alpha pixel of a copy of an alpha image.
 template <class F>
 HBITMAP TransformAlpha(HBITMAP source, F change) {
   HBITMAP copy = CopyAlphaBitmap(source);
@@ -597,17 +597,9 @@ HBITMAP CopyAlphaBitmap(HBITMAP bitmap) {
 }
 
 HBITMAP PremultiplyAlphaBitmap(HBITMAP bitmap) {
-  HBITMAP copy = CopyAlphaBitmap(bitmap);
-  int width = 0;
-  int height = 0;
-  BYTE* bits = SectionBits(copy, &width, &height);
-  if (bits == nullptr) return copy;
-  ::GdiFlush();
-  for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i) {
-    BYTE* p = bits + i * 4;
+  return TransformAlpha(bitmap, [](BYTE* p) {
     for (int c = 0; c < 3; ++c) p[c] = static_cast<BYTE>(p[c] * p[3] / 255);
-  }
-  return copy;
+  });
 }
 
 BOOL ReadBitmapBits(HBITMAP bitmap, std::vector<BYTE>& bits, TkBitmapHeaderBlock& header) {

@@ -22,21 +22,6 @@ const char* const kEntryNames[kUxThemeEntryCount] = {
 UxThemeModuleRecord theModule;
 bool moduleLoaded = false;
 
-DWORD ReadCommonControlsVersion() {
-  HMODULE comctl = ::LoadLibraryW(L"comctl32.dll");
-  if (comctl == nullptr) return 0;
-  DWORD version = 0;
-  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-      reinterpret_cast<void*>(::GetProcAddress(comctl, "DllGetVersion")));
-  if (getVersion != nullptr) {
-    DLLVERSIONINFO info = {};
-    info.cbSize = sizeof info;  // 20 bytes
-    if (SUCCEEDED(getVersion(&info))) version = (info.dwMajorVersion << 16) | (info.dwMinorVersion & 0xFFFF);
-  }
-  ::FreeLibrary(comctl);
-  return version;
-}
-
 // The entry of a slot, looked up on first use; null when unavailable (the
 // next call tries again).
 template <class F>
@@ -55,6 +40,21 @@ struct LoadAtStart {
 } loadAtStart;
 
 }  // namespace
+
+DWORD ReadCommonControlsVersion() {
+  HMODULE comctl = ::LoadLibraryW(L"comctl32.dll");
+  if (comctl == nullptr) return 0;
+  DWORD version = 0;
+  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+      reinterpret_cast<void*>(::GetProcAddress(comctl, "DllGetVersion")));
+  if (getVersion != nullptr) {
+    DLLVERSIONINFO info = {};
+    info.cbSize = sizeof info;  // 20 bytes
+    if (SUCCEEDED(getVersion(&info))) version = (info.dwMajorVersion << 16) | (info.dwMinorVersion & 0xFFFF);
+  }
+  ::FreeLibrary(comctl);
+  return version;
+}
 
 void LoadUxThemeModule() {
   std::memset(&theModule, 0, sizeof theModule);

@@ -32,6 +32,9 @@ void LoadUxThemeModule();
 
 BOOL IsUxThemeActive();
 
+// The running comctl32's major << 16 | minor, 0 when it cannot be read.
+DWORD ReadCommonControlsVersion();
+
 class CTkUxThemeHandle {
  public:
   CTkUxThemeHandle() = default;
