@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "boot_params.h"
 #include "byte_view.h"
 #include "engine_state.h"
 #include "sector_access.h"
@@ -14,11 +15,6 @@ namespace {
 
 constexpr uint32_t kMinCluster0Sector = 63;
 constexpr int kClusterSizeShifts = 8;  // 1, 2, 4, ... 128 sectors per cluster
-
-bool IsClusterSize(uint32_t sectorsPerCluster) {
-    return sectorsPerCluster && sectorsPerCluster <= 128 &&
-           (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
-}
 
 // The directory candidates grouped by the volume geometry they fit: for
 // every cluster size, the cluster-0 sector their sector and cluster imply.
@@ -69,9 +65,7 @@ int ShiftOf(uint32_t sectorsPerCluster) {
 void Claim(DirClusterCandidate* candidate) {
     candidate->volumeMark = uint16_t(FoundVolumeCount + 1);
     ++AnalysedCount;
-    uint32_t total = AdvanceFoundCounts[0] ? AdvanceFoundCounts[0] : 1;
-    uint64_t percent = uint64_t(AnalysedCount) * 100 / total;
-    Ui().SetProgress(int(percent > 99 ? 99 : percent));
+    Ui().SetProgress(RunningPercent(AnalysedCount, AdvanceFoundCounts[0]));
 }
 
 // The file-system tree's "File System" item, parent of every volume's item.
@@ -102,7 +96,7 @@ void TryBootSector(uint32_t bootSector, const DirectoryIndex& index) {
     else
         return;
     const uint32_t spc = boot.u8(13);
-    if (!IsClusterSize(spc)) return;
+    if (!IsValidSectorsPerCluster(spc)) return;
 
     const uint64_t b = bootSector;
     const uint64_t reserved = boot.u16(14);

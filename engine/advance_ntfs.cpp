@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "advance_lists.h"
+#include "boot_params.h"
 #include "byte_view.h"
 #include "engine_state.h"
 #include "scan_control.h"
@@ -18,17 +19,7 @@ namespace {
 constexpr uint32_t kIndexRecordSectorsDefault = 8;
 constexpr uint32_t kSmallIndexRecordCode = 0xF4;  // 2^12 bytes
 
-bool IsClusterSize(uint64_t sectorsPerCluster) {
-    return sectorsPerCluster && sectorsPerCluster <= 128 &&
-           (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
-}
-
 uint32_t Clip32(uint64_t value) { return value > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint32_t(value); }
-
-void ShowPercent(uint64_t done, uint64_t total) {
-    uint64_t percent = done * 100 / (total ? total : 1);
-    Ui().SetProgress(int(percent > 99 ? 99 : percent));
-}
 
 uint32_t FolderCount() {
     uint32_t count = 0;
@@ -67,7 +58,7 @@ void EstimateRemainingNumbers() {
     uint64_t number = 1, previousSector = 0;
     uint32_t position = 0;
     for (AdvanceNtfsFolderEntry* f = AdvanceNtfsFolderList.head; f; f = f->next) {
-        ShowPercent(++position, total);
+        Ui().SetProgress(RunningPercent(++position, total));
         if (f->recordNumber == 0) {
             // FILE records are two sectors apart.
             int64_t distance = int64_t(f->sector) - int64_t(previousSector);
@@ -90,7 +81,7 @@ void PlaceRemainingFolders() {
     for (AdvanceNtfsFolderEntry* f = AdvanceNtfsFolderList.head; f; f = f->next) {
         if (f->volumeNumber == kNoVolume) f->volumeNumber = volume;
         volume = f->volumeNumber;
-        ShowPercent(++position, total);
+        Ui().SetProgress(RunningPercent(++position, total));
     }
 }
 
@@ -116,7 +107,7 @@ void DeleteUnusedIndexEntries() {
     IndexRecord** link = &IndexRecordList.head;
     IndexRecordList.tail = nullptr;
     while (IndexRecord* r = *link) {
-        ShowPercent(++position, total);
+        Ui().SetProgress(RunningPercent(++position, total));
         if (r->vcn != 0) {
             *link = r->next;
             std::free(r);
@@ -148,7 +139,7 @@ int ClaimNtfsFolders(uint32_t start, uint32_t sectorsPerCluster, uint32_t end, i
         f->volumeNumber = uint16_t(FoundVolumeCount + 1);
         ++AnalysedCount;
         ui.SetStatusText(prefix + Decimal(AnalysedCount) + u" \\ " + Decimal(total));
-        ShowPercent(AnalysedCount, total);
+        Ui().SetProgress(RunningPercent(AnalysedCount, total));
         marked = 1;
     }
     return marked;
@@ -163,7 +154,7 @@ void RebuildNtfsVolumes() {
         const uint32_t spc = boot.u8(13);
         const uint32_t perIndexRecord = boot.u32(68);
         const uint32_t totalSectors = uint32_t(boot.u64(40));
-        if (!IsClusterSize(spc) || perIndexRecord == 0 || totalSectors == 0) continue;
+        if (!IsValidSectorsPerCluster(spc) || perIndexRecord == 0 || totalSectors == 0) continue;
         const uint64_t b = c->sector;
         FoundVolumeValues values = {};
         values.sectorsPerCluster = spc;
@@ -204,7 +195,7 @@ void InferNtfsVolumes() {
             uint64_t spc = 0;
             if (b < e && fs > gs && (fs - gs) % (e - b) == 0) spc = (fs - gs) / (e - b);
             if (b > e && gs > fs && (gs - fs) % (b - e) == 0) spc = (gs - fs) / (b - e);
-            if (IsClusterSize(spc) && spc * e <= fs) {
+            if (IsValidSectorsPerCluster(spc) && spc * e <= fs) {
                 const uint32_t start = uint32_t(fs - spc * e);
                 const std::pair<uint32_t, uint32_t> geometry{start, uint32_t(spc)};
                 if (claimedNothing.count(geometry)) {

@@ -134,14 +134,8 @@ void ProcessMftRecord(uint32_t sector) {
     uint8_t bytes[kMftRecordSize] = {};
     ReadMftRecord(sector, bytes);
     ByteView record(bytes, sizeof bytes);
-    // POSIX names come last: Windows never writes them, but other systems
-    // write nothing else.
-    static const int kNamespaceOrder[] = {kWin32Names, kWin32AndDosNames, kDosNames, kPosixNames};
     FileNameValue name;
-    bool named = false;
-    for (int nameSpace : kNamespaceOrder)
-        if ((named = FindFileNameAttr(sector, name, nameSpace, bytes, 0) != 0)) break;
-    if (!named) return;
+    if (!FindPreferredFileName(bytes, name)) return;
     const uint8_t flags = record.u8(22);
     if (flags == 3 || flags == 2) {
         uint32_t number;
@@ -195,8 +189,7 @@ void NumberFoldersFromIndexBuffers() {
         ++k;
         ui.SetStatusText(u"Assigning MFT numbers ( Step 1/2 ) - " + Decimal(k) + u" \\ " +
                          Decimal(IndexRecordCount));
-        uint64_t percent = uint64_t(k) * 100 / (IndexRecordCount ? IndexRecordCount : 1);
-        ui.SetProgress(int(percent > 99 ? 99 : percent));
+        ui.SetProgress(RunningPercent(k, IndexRecordCount));
         bytes.assign(size_t(r->sectorCount) * kSectorSize, 0);
         if (bytes.empty()) continue;
         ReadSectors(SelectedDriveIndex, r->sector, 0, r->sectorCount, bytes.data());

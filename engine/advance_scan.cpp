@@ -118,8 +118,7 @@ void Sweep(bool ntfs, Examine examine) {
         if (first >= rangeEnd) break;
         if (ntfs) ShowRow(5, first);
         if (++reads % kProgressEveryReads == 0) {
-            uint64_t percent = done * 100 / count;
-            ui.SetProgress(int(percent > 99 ? 99 : percent));
+            ui.SetProgress(RunningPercent(done, count));
             if (ShowScanProgress)
                 ui.SetStatusText(u"Reading Sector " + Decimal(done) + u" Of " + Decimal(count));
         }

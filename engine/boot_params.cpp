@@ -160,7 +160,7 @@ bool IsDirectoryStart(ByteView v) {
 
 }  // namespace
 
-int IsValidSectorsPerCluster(unsigned value) {
+int IsValidSectorsPerCluster(uint64_t value) {
     return value >= 1 && value <= 128 && (value & (value - 1)) == 0;
 }
 
@@ -211,8 +211,7 @@ int SearchPartitionParameters() {
             return 0;
         }
         if (examined % 500 == 0 && examined) {
-            uint64_t percent = uint64_t(examined) * 100 / p.sectorCount;
-            Ui().SetProgress(int(percent > 99 ? 99 : percent));
+            Ui().SetProgress(RunningPercent(examined, p.sectorCount));
         }
         uint64_t i = uint64_t(start) + examined;
         Sector s = Read(i);
@@ -235,7 +234,7 @@ int SearchPartitionParameters() {
         uint64_t gap = i - anchorSector, step = l - anchorCluster;
         if (gap % step != 0) continue;
         uint64_t spc = gap / step;
-        if (!IsValidSectorsPerCluster(unsigned(spc > 256 ? 0 : spc))) continue;
+        if (!IsValidSectorsPerCluster(spc)) continue;
         // Geometry that would begin before the volume is not a geometry.
         uint64_t beforeData = spc * (anchorCluster - 2) + reserved + start + (fat32 ? 0 : 32);
         if (anchorSector < anchorCluster * spc || anchorSector <= beforeData) continue;

@@ -2,6 +2,8 @@
 // the boot sectors are gone.
 #pragma once
 
+#include <cstdint>
+
 // Fills the geometry of PartitionParameters for its chosen type. 1 on success
 // (or for a type that needs no geometry), 0 when it cannot be established.
 int ReadBootParameters();
@@ -11,4 +13,4 @@ int ReadBootParameters();
 int SearchPartitionParameters();
 
 // 1 for 1, 2, 4, ..., 128: the only cluster sizes a volume may have.
-int IsValidSectorsPerCluster(unsigned value);
+int IsValidSectorsPerCluster(uint64_t value);

@@ -136,3 +136,10 @@ public:
 // The interface the engine reports to; never null (a silent one by default).
 EngineUi& Ui();
 void SetEngineUi(EngineUi* ui);
+
+// The percent a running task shows: below 100 until the task has ended. A
+// total of 0 counts as 1.
+inline int RunningPercent(uint64_t done, uint64_t total) {
+    const uint64_t percent = done * 100 / (total ? total : 1);
+    return int(percent > 99 ? 99 : percent);
+}

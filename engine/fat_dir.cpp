@@ -69,6 +69,17 @@ int IsValidFileName(const char16_t* name) {
     return 1;
 }
 
+bool ListedEntryName(ByteView view, int entryOffset, std::u16string& name, uint32_t& deleted) {
+    name = ShortFileName(view.Sub(size_t(entryOffset), kFatEntrySize));
+    if (!name.empty() && name[0] == kDeletedMark) {
+        name[0] = u'x';
+        deleted = 1;
+    }
+    char16_t longName[kLongNameBufferLength + kFatEntrySize / 2];
+    if (ReadLongFileName(view, longName, entryOffset) == 0) name = longName;
+    return IsValidFileName(name.c_str()) != 0;
+}
+
 void ParseFatDirSector(const uint8_t* sector, uint32_t parentCluster, int& endOfDirectory,
                        uint32_t sectorNumber, uint32_t directoryDeleted, int firstEntry,
                        const uint8_t* previousSector) {
@@ -86,7 +97,6 @@ void ParseFatDirSector(const uint8_t* sector, uint32_t parentCluster, int& endOf
     ui.SetPaneValue(PaneValue::CurrentSector, Decimal(sectorNumber));
     const bool fat32 = PartitionParameters.scannedType == kFat32;
     ByteView view(sector, kSectorSize);
-    char16_t longName[kLongNameBufferLength + kFatEntrySize / 2];
     for (int i = firstEntry < 0 ? 0 : firstEntry; i < kEntriesPerSector; ++i) {
         ByteView entry = view.Sub(size_t(i) * kFatEntrySize, kFatEntrySize);
         uint32_t deleted = directoryDeleted == 1 ? 1 : 0;
@@ -100,13 +110,8 @@ void ParseFatDirSector(const uint8_t* sector, uint32_t parentCluster, int& endOf
                                  : entry.u16(26);
         if (cluster == 0) continue;
 
-        std::u16string name = ShortFileName(entry);
-        if (!name.empty() && name[0] == kDeletedMark) {
-            name[0] = u'x';
-            deleted = 1;
-        }
-        if (ReadLongFileName(nameView, longName, nameBase + i * kFatEntrySize) == 0) name = longName;
-        if (!IsValidFileName(name.c_str())) continue;
+        std::u16string name;
+        if (!ListedEntryName(nameView, nameBase + i * kFatEntrySize, name, deleted)) continue;
 
         uint16_t writeDate = entry.u16(24);
         uint16_t accessDate = entry.u16(18);

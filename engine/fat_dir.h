@@ -28,6 +28,12 @@ std::u16string ShortFileName(ByteView entry);
 // 1 when a name may be listed: no control characters and none of "\/?*<>|.
 int IsValidFileName(const char16_t* name);
 
+// The name of the short entry at byte `entryOffset` of `view` as it is
+// listed: its long name when one precedes it, else its 8.3 name with a
+// deleted entry's 0xE5 shown as 'x' (which sets `deleted` to 1). False when
+// the name may not be listed.
+bool ListedEntryName(ByteView view, int entryOffset, std::u16string& name, uint32_t& deleted);
+
 // Parses entries firstEntry..15 of one directory sector into the FAT lists.
 // Sets endOfDirectory to 1 at an entry whose first byte is 0. previousSector,
 // when given, is the sector before this one in the same directory: long-name

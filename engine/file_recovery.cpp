@@ -58,10 +58,7 @@ public:
     bool Copy(uint64_t firstSector, uint64_t sectors, bool zeros) {
         for (uint64_t at = 0; at < sectors && !done(); at += kSectorsPerRead) {
             if (Interrupted()) return false;
-            if (mode_ == kInteractiveMode) {
-                uint64_t percent = written_ * 100 / size_;
-                Ui().SetRecoveryProgress(int(percent > 99 ? 99 : percent));
-            }
+            if (mode_ == kInteractiveMode) Ui().SetRecoveryProgress(RunningPercent(written_, size_));
             uint32_t count = uint32_t(sectors - at < kSectorsPerRead ? sectors - at : kSectorsPerRead);
             uint64_t bytes = uint64_t(count) * kSectorSize;
             if (bytes > size_ - written_) bytes = size_ - written_;

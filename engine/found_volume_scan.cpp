@@ -24,11 +24,6 @@ namespace {
 constexpr uint32_t kMaxSectorsPerDirectoryRead = 8;
 constexpr uint32_t kFat16RootSectorLimit = 32;
 
-void SetProgressPercent(uint64_t done, uint64_t total) {
-    uint64_t percent = done * 100 / (total ? total : 1);
-    Ui().SetProgress(int(percent > 99 ? 99 : percent));
-}
-
 void Status(const std::u16string& text) { Ui().SetFileSystemStatus(text); }
 
 // Folders by their first cluster: AddFatFolder keeps one per cluster, and no
@@ -69,7 +64,6 @@ void ParseEntries(const FolderIndex& folders, const uint8_t* sectors, uint32_t p
     joined.insert(joined.end(), sectors, sectors + size_t(sectorCount) * kSectorSize);
     ByteView view(joined.data(), joined.size());
     const bool fat32 = PartitionParameters.scannedType == kFat32;
-    char16_t longName[kLongNameBufferLength + kFatEntrySize / 2];
 
     const size_t entries = size_t(sectorCount) * (kSectorSize / kFatEntrySize);
     for (size_t i = firstEntry < 0 ? 0 : size_t(firstEntry); i < entries; ++i) {
@@ -86,14 +80,9 @@ void ParseEntries(const FolderIndex& folders, const uint8_t* sectors, uint32_t p
         if (cluster == 0) continue;
         const uint32_t size = entry.u32(28);
 
-        std::u16string name = ShortFileName(entry);
+        std::u16string name;
         uint32_t deleted = folderDeleted ? 1 : 0;
-        if (!name.empty() && name[0] == kDeletedMark) {
-            name[0] = u'x';
-            deleted = 1;
-        }
-        if (ReadLongFileName(view, longName, int(offset)) == 0) name = longName;
-        if (!IsValidFileName(name.c_str())) continue;
+        if (!ListedEntryName(view, int(offset), name, deleted)) continue;
 
         if ((attributes & kDirectoryAttribute) && size == 0) {
             if (FatFolderEntry* folder = folders.Find(parentCluster, cluster))
@@ -215,7 +204,7 @@ void FindFatCopies() {
     int count = 0;
     uint8_t sector[kSectorSize];
     for (uint32_t s = start; s < c0 && count < 2; ++s) {
-        SetProgressPercent(s, c0);
+        Ui().SetProgress(RunningPercent(s, c0));
         std::memset(sector, 0, sizeof sector);
         ReadSectors(SelectedDriveIndex, s, 0, 1, sector);
         if (sector[0] == 0xF8 && sector[1] == 0xFF && sector[2] == 0xFF) found[count++] = s;
@@ -245,7 +234,7 @@ void ScanDirectoryClusters() {
     for (FatFolderEntry* f = FatFolderList.head; f && !ScanStopRequested(); f = f->next) {
         BuildClusterChainLimited(f->cluster);
         DirectoryReader(folders, f->cluster, f->deleted, true).ReadChain();
-        SetProgressPercent(++done, FoldersFound);
+        Ui().SetProgress(RunningPercent(++done, FoldersFound));
     }
 }
 
@@ -259,7 +248,7 @@ void ExtractFatEntries() {
         if (d->volumeMark != volume) continue;
         AddFatFolder((u"Dir" + Decimal(d->ownCluster)).c_str(), d->ownCluster, d->parentCluster,
                      d->writeDate, d->accessDate, 0, 0);
-        SetProgressPercent(FoldersFound, AdvanceFoundCounts[0]);
+        Ui().SetProgress(RunningPercent(FoldersFound, AdvanceFoundCounts[0]));
     }
     ScanOrphanDirectories();
     BreakParentCircles(
@@ -280,7 +269,7 @@ void ScanNtfsEntries() {
     const uint16_t volume = PartitionParameters.foundVolumeIndex;
     uint32_t position = 0;
     for (AdvanceNtfsFolderEntry* f = AdvanceNtfsFolderList.head; f; f = f->next) {
-        SetProgressPercent(++position, AdvanceFoundCounts[0]);
+        Ui().SetProgress(RunningPercent(++position, AdvanceFoundCounts[0]));
         if (f->volumeNumber != volume || f->recordNumber == kNtfsRootRecord) continue;
         if (std::u16string(f->name) == u".") continue;
         AddNtfsFolder(f->name, f->recordNumber, f->parentRecord, f->creationTime, f->secondTime, 0,
@@ -304,7 +293,7 @@ void ScanNtfsLostData() {
     for (NtfsFolderEntry* f = NtfsFolderList.head; f; f = f->next) records.insert(f->recordNumber);
     uint32_t running = 0, position = 0;
     for (NtfsFolderEntry* f = NtfsFolderList.head; f && !ScanStopRequested(); f = f->next) {
-        SetProgressPercent(++position, FoldersFound);
+        Ui().SetProgress(RunningPercent(++position, FoldersFound));
         if (f->parentRecord == kNtfsRootRecord || records.count(f->parentRecord)) continue;
         AddNtfsFolder((u"Dir" + Decimal(running++)).c_str(), f->parentRecord, kLostDirRecord, 0, 0, 0,
                       0);

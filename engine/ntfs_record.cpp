@@ -94,6 +94,13 @@ int FindFileNameAttr(uint32_t sector, FileNameValue& out, int nameSpace, uint8_t
     return found;
 }
 
+int FindPreferredFileName(const uint8_t* record, FileNameValue& out) {
+    static const int kOrder[] = {kWin32Names, kWin32AndDosNames, kDosNames, kPosixNames};
+    for (int nameSpace : kOrder)
+        if (FindFileNameAttr(0, out, nameSpace, const_cast<uint8_t*>(record), 0)) return 1;
+    return 0;
+}
+
 void CollectAttributeList(const uint8_t* record) {
     ByteView view(record, kMftRecordSize);
     ForEachAttribute(view, [&](const Attribute& a) {

@@ -97,6 +97,11 @@ int ReadMftRecord(uint32_t sector, uint8_t* record);
 int FindFileNameAttr(uint32_t sector, FileNameValue& out, int nameSpace, uint8_t* record,
                      int readFlag);
 
+// The first unnamed $FILE_NAME by namespace preference: Win32, Win32 and
+// DOS, DOS, then POSIX (Windows never writes POSIX names, but other systems
+// write nothing else). 1 found, 0 not.
+int FindPreferredFileName(const uint8_t* record, FileNameValue& out);
+
 // Appends to AttributeListRecords the record number of every entry of the
 // first resident $ATTRIBUTE_LIST, as long as places are free.
 void CollectAttributeList(const uint8_t* record);

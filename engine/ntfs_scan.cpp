@@ -17,13 +17,9 @@
 namespace {
 
 constexpr uint32_t kRecordsPerRead = 64;
-constexpr int kNamespaceOrder[] = {kWin32Names, kWin32AndDosNames, kDosNames, kPosixNames};
 
-int Percent(uint64_t done, uint64_t total) {
-    if (!total) return 0;
-    uint64_t percent = done * 100 / total;
-    return int(percent > 99 ? 99 : percent);
-}
+// Nothing to count shows 0.
+int Percent(uint64_t done, uint64_t total) { return total ? RunningPercent(done, total) : 0; }
 
 // The record at `sector` of an attribute-list entry; the one in hand for k 0.
 const uint8_t* RecordOfEntry(int k, const uint8_t* inHand, uint32_t inHandSector,
@@ -38,16 +34,13 @@ const uint8_t* RecordOfEntry(int k, const uint8_t* inHand, uint32_t inHandSector
 }
 
 // The name by namespace preference over the records of the attribute list.
-// POSIX names come last: Windows never writes them, but other systems write
-// nothing else.
 bool FindName(const uint8_t* record, uint32_t sector, FileNameValue& name) {
     uint8_t other[kMftRecordSize];
     for (int k = 0; k < AttributeListCount; ++k) {
         uint32_t at = 0;
         const uint8_t* bytes = RecordOfEntry(k, record, sector, other, at);
         if (!bytes) continue;
-        for (int nameSpace : kNamespaceOrder)
-            if (FindFileNameAttr(at, name, nameSpace, const_cast<uint8_t*>(bytes), 0)) return true;
+        if (FindPreferredFileName(bytes, name)) return true;
     }
     return false;
 }

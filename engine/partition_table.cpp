@@ -152,8 +152,7 @@ void SearchPartitions(const DiskGeometry& reported) {
 
     const uint64_t cylinderSectors = uint64_t(g.heads) * g.sectorsPerTrack;
     for (uint64_t c = 0; c < g.cylinders && ScanStopFlag == 0; ++c) {
-        uint64_t percent = 100 * c / g.cylinders;
-        ui.SetDrivePageProgress(int(percent > 99 ? 99 : percent));
+        ui.SetDrivePageProgress(RunningPercent(c, g.cylinders));
         if (!searching) continue;
         uint64_t first = c * cylinderSectors;
         if (first > kSectorLimit) break;

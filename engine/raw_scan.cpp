@@ -92,10 +92,9 @@ void CarveSignatures() {
                 lastBlock = true;
                 break;
             }
-            uint64_t percent = examined * 100 / rangeSectors;
-            if (percent > 99) percent = 99;
-            if (int(percent) != shownPercent) {
-                shownPercent = int(percent);
+            const int percent = RunningPercent(examined, rangeSectors);
+            if (percent != shownPercent) {
+                shownPercent = percent;
                 ui.SetProgress(shownPercent);
             }
             const uint8_t* bytes = block.data() + size_t(done) * kSectorSize;

@@ -16,7 +16,7 @@
 #include "engine_state.h"
 #include "found_items.h"
 #include "found_volume_scan.h"
-#include "memory_device.h"
+#include "memory_device_test.h"
 #include "scan_completion.h"
 #include "scan_control.h"
 #include "sector_access.h"
@@ -24,16 +24,12 @@
 
 namespace {
 
-class AdvanceFat : public testing::Test {
+class AdvanceFat : public MemoryDeviceTest {
 protected:
-    MemoryDevice* device = nullptr;
     RecordingUi ui;
 
     void Open(size_t sectors) {
-        ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(sectors);
-        device = owned.get();
-        AdoptPhysicalDrive(std::move(owned));
+        OpenMemoryDevice(sectors);
         ScanMode = kAdvanceScan;
         PartitionParameters.chosenType = kFat32;
         PartitionParameters.startSector = 0;
@@ -41,11 +37,6 @@ protected:
         PartitionParameters.endSector = uint32_t(sectors - 1);
     }
     void SetUp() override { Open(4096); }
-    void TearDown() override {
-        SetEngineUi(nullptr);
-        ClosePhysicalDrive();
-        ResetEngineState();
-    }
 
     // A sector that begins a directory: "." names own, ".." names parent.
     void Directory(uint32_t sector, uint32_t own, uint32_t parent) {
@@ -68,10 +59,6 @@ protected:
         device->Put16(at + 26, uint16_t(cluster));
         device->Put32(at + 28, size);
     }
-    void Signature(uint32_t sector) {
-        device->Sector(sector)[510] = 0x55;
-        device->Sector(sector)[511] = 0xAA;
-    }
     void Fat32Boot(uint32_t sector, uint8_t spc, uint16_t reserved, uint32_t fatSectors,
                    uint32_t total) {
         uint8_t* s = device->Sector(sector);
@@ -81,7 +68,7 @@ protected:
         device->Put32(uint64_t(sector) * 512 + 36, fatSectors);
         device->Put32(uint64_t(sector) * 512 + 44, 2);
         std::memcpy(s + 82, "FAT32   ", 8);
-        Signature(sector);
+        device->PutBootSignature(sector);
     }
     void Fat16Boot(uint32_t sector, uint8_t spc, uint16_t reserved, uint16_t fatSectors,
                    uint16_t rootEntries, uint16_t total16, uint32_t total32) {
@@ -93,7 +80,7 @@ protected:
         device->Put16(uint64_t(sector) * 512 + 22, fatSectors);
         device->Put32(uint64_t(sector) * 512 + 32, total32);
         std::memcpy(s + 54, "FAT16   ", 8);
-        Signature(sector);
+        device->PutBootSignature(sector);
     }
 
     void Run() { RunAdvanceScan(ui); }
@@ -119,7 +106,7 @@ TEST_F(AdvanceFat, SweepKeepsOnlyPlausibleDirectoryStarts) {
     Directory(400, 0xFFFFFFFF, 0);  // no such cluster
     Directory(500, 7, 0xFFFFFFFF);  // no such parent
     Directory(600, 9, 3);
-    Signature(600);  // a boot-signature sector is never a directory
+    device->PutBootSignature(600);  // a boot-signature sector is never a directory
     Run();
     EXPECT_EQ(CandidateSectors(), (std::vector<uint32_t>{100, 200}));
     EXPECT_EQ(AdvanceFoundCounts[0], 2u);
@@ -232,7 +219,7 @@ TEST_F(AdvanceFat, TooManyBootCandidatesEndTheSweepButAreStillAnalysed) {
     Open(limit + 200);
     for (uint32_t s = 0; s < limit + 100; ++s) {
         std::memcpy(device->Sector(s) + 82, "FAT32", 5);
-        Signature(s);
+        device->PutBootSignature(s);
     }
     Run();
     EXPECT_EQ(BootCandidateCount, limit + 1);

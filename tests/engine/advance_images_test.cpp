@@ -14,6 +14,7 @@
 #include "advance_run.h"
 #include "engine_state.h"
 #include "image_scan.h"
+#include "memory_device_test.h"
 #include "partition_choice.h"
 #include "recovery_run.h"
 #include "sector_access.h"
@@ -22,20 +23,11 @@
 
 namespace {
 
-using Entry = std::tuple<bool, std::string, uint64_t, bool>;  // folder, path, size, deleted
-
-std::set<Entry> Entries(const std::vector<FoundItem>& items) {
-    std::set<Entry> entries;
-    for (const FoundItem& item : items)
-        entries.insert({item.folder, Narrow(item.path), item.size, item.deleted});
-    return entries;
-}
-
 // The Standard Scan's listing of an intact volume image.
-std::set<Entry> StandardListing(const std::string& image) {
+std::set<TreeEntry> StandardListing(const std::string& image) {
     ScanOutcome outcome = ScanImage(ImagePath(image));
     EXPECT_TRUE(outcome.ran) << image;
-    return Entries(outcome.items);
+    return TreeEntries(outcome.items);
 }
 
 // What make_fat_images.sh writes into a file: its path and a line feed,
@@ -72,7 +64,7 @@ std::string DiskWithVolumeAt(const std::string& volume, uint64_t sector) {
 struct AdvanceOutcome {
     RecordingUi ui;
     std::vector<std::u16string> labels;
-    std::set<Entry> entries;
+    std::set<TreeEntry> entries;
 };
 
 // Runs the Advance Scan over the whole image and lists found volume `pick`.
@@ -82,18 +74,14 @@ void AdvanceScan(const std::string& path, uint16_t type, uint32_t pick, AdvanceO
     RunAdvanceScan(out.ui);
     out.labels = FoundVolumeLabels(out.ui);
     ASSERT_TRUE(ScanFoundVolume(out.ui, pick)) << "no volume " << pick;
-    out.entries = Entries(CollectFoundItems(out.ui));
+    out.entries = TreeEntries(CollectFoundItems(out.ui));
     // Every found volume gets an (empty here) folder for orphans.
     EXPECT_EQ(out.entries.erase({true, "/Lost Dir", 0, false}), 1u);
 }
 
 class AdvanceImages : public testing::Test {
 protected:
-    void TearDown() override {
-        SetEngineUi(nullptr);
-        ClosePhysicalDrive();
-        ResetEngineState();
-    }
+    void TearDown() override { ReleaseEngine(); }
 };
 
 struct WipedCase {
@@ -108,7 +96,7 @@ class WipedDisk : public AdvanceImages, public testing::WithParamInterface<Wiped
 
 TEST_P(WipedDisk, RebuiltVolumeListsWhatTheIntactVolumeHolds) {
     const WipedCase& c = GetParam();
-    const std::set<Entry> expected = StandardListing(c.volume);
+    const std::set<TreeEntry> expected = StandardListing(c.volume);
     ASSERT_GT(expected.size(), 60u);
     std::string disk = DiskWithVolumeAt(c.volume, c.offset);
     if (c.wipeBootSectors) {
@@ -146,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(AdvanceImages, DiskWithoutPartitionTableGivesBackEveryFatVolume) {
     const uint32_t partitions[] = {2048, 43008, 116736};
-    std::vector<std::set<Entry>> expected;
+    std::vector<std::set<TreeEntry>> expected;
     for (uint32_t start : partitions) {
         std::string error;
         ASSERT_TRUE(SelectImagePartition(ImagePath("disk"), start, error)) << error;
@@ -154,7 +142,7 @@ TEST_F(AdvanceImages, DiskWithoutPartitionTableGivesBackEveryFatVolume) {
         ScanOutcome outcome =
             ScanImage(ImagePath("disk"), chosen.startSector, chosen.sectorCount, chosen.chosenType);
         ASSERT_TRUE(outcome.ran);
-        expected.push_back(Entries(outcome.items));
+        expected.push_back(TreeEntries(outcome.items));
     }
     std::string disk = CopyOfImage("disk");
     WriteZeros(disk, 0, 512);
@@ -181,7 +169,7 @@ class Reformatted : public AdvanceImages, public testing::WithParamInterface<Ref
 
 TEST_P(Reformatted, OldFoldersAndFilesAreFoundWithTheirNames) {
     const ReformatCase& c = GetParam();
-    std::set<Entry> original = StandardListing("fat32_s8");
+    std::set<TreeEntry> original = StandardListing("fat32_s8");
     std::map<std::string, uint32_t> rootFolderClusters;
     for (FatFolderEntry* f = FatFolderList.head; f; f = f->next)
         if (f->parentCluster == 0) rootFolderClusters[Narrow(f->name)] = f->cluster;
@@ -193,9 +181,9 @@ TEST_P(Reformatted, OldFoldersAndFilesAreFoundWithTheirNames) {
     EXPECT_EQ(Narrow(outcome.labels[0]), "FAT32 @1216");
 
     // Without the old root its folders keep the placeholder names.
-    std::set<Entry> expected;
+    std::set<TreeEntry> expected;
     std::map<std::string, std::string> originalPaths;  // listed path -> path the script wrote
-    for (Entry e : original) {
+    for (TreeEntry e : original) {
         std::string& path = std::get<1>(e);
         const std::string written = path;
         if (!c.rootSurvives) {
@@ -212,12 +200,12 @@ TEST_P(Reformatted, OldFoldersAndFilesAreFoundWithTheirNames) {
         expected.insert(e);
         originalPaths[path] = written;
     }
-    std::set<Entry> missing;
-    for (const Entry& e : expected)
+    std::set<TreeEntry> missing;
+    for (const TreeEntry& e : expected)
         if (!outcome.entries.count(e)) missing.insert(e);
-    for (const Entry& e : outcome.entries) EXPECT_TRUE(expected.count(e)) << std::get<1>(e);
+    for (const TreeEntry& e : outcome.entries) EXPECT_TRUE(expected.count(e)) << std::get<1>(e);
     // Only files of the long folder, past its first 4 KiB cluster, are lost.
-    for (const Entry& e : missing) {
+    for (const TreeEntry& e : missing) {
         EXPECT_FALSE(std::get<0>(e)) << std::get<1>(e);
         EXPECT_NE(std::get<1>(e).find("Entry number"), std::string::npos) << std::get<1>(e);
     }
@@ -234,7 +222,7 @@ TEST_P(Reformatted, OldFoldersAndFilesAreFoundWithTheirNames) {
             continue;
         ASSERT_TRUE(item.written) << path;
         uint64_t size = 0;
-        for (const Entry& e : expected)
+        for (const TreeEntry& e : expected)
             if (std::get<1>(e) == path) size = std::get<2>(e);
         const std::string content = FileContent(Narrow(item.target));
         const std::string original = originalPaths.at(path);

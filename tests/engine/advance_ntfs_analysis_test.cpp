@@ -17,46 +17,28 @@
 #include "found_items.h"
 #include "folder_listing.h"
 #include "found_volume_scan.h"
-#include "memory_device.h"
+#include "memory_device_test.h"
 #include "sector_access.h"
 #include "text.h"
 
 namespace {
 
-class NtfsAnalysis : public testing::Test {
+class NtfsAnalysis : public MemoryDeviceTest {
 protected:
-    MemoryDevice* device = nullptr;
     RecordingUi ui;
 
     void SetUp() override {
-        ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(20000);
-        device = owned.get();
-        AdoptPhysicalDrive(std::move(owned));
+        OpenMemoryDevice(20000);
         ScanMode = kAdvanceScan;
         PartitionParameters.chosenType = kNtfs;
         PartitionParameters.sectorCount = 20000;
         PartitionParameters.endSector = 19999;
         SetEngineUi(&ui);
     }
-    void TearDown() override {
-        SetEngineUi(nullptr);
-        ClosePhysicalDrive();
-        ResetEngineState();
-    }
 
     void Indx(uint32_t sector) { std::memcpy(device->Sector(sector), "INDX", 4); }
     void Boot(uint32_t sector, uint8_t spc, uint64_t total, uint32_t perIndexRecord) {
-        uint8_t* s = device->Sector(sector);
-        std::memcpy(s + 3, "NTFS    ", 8);
-        s[13] = spc;
-        std::memcpy(s + 40, &total, 8);
-        uint32_t mft = 4, mirror = 2;
-        std::memcpy(s + 48, &mft, 4);
-        std::memcpy(s + 56, &mirror, 4);
-        std::memcpy(s + 68, &perIndexRecord, 4);
-        s[510] = 0x55;
-        s[511] = 0xAA;
+        device->PutNtfsBoot(sector, spc, total, 4, 2, perIndexRecord);
         AddBootSectorCandidate(sector);
         ++BootCandidateCount;
     }

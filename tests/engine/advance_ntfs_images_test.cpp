@@ -12,6 +12,7 @@
 #include "advance_run.h"
 #include "engine_state.h"
 #include "image_scan.h"
+#include "memory_device_test.h"
 #include "ntfs_image_tree.h"
 #include "recovery_run.h"
 #include "sector_access.h"
@@ -28,11 +29,7 @@ struct NtfsCase {
 
 class AdvanceNtfsImages : public testing::TestWithParam<NtfsCase> {
 protected:
-    void TearDown() override {
-        SetEngineUi(nullptr);
-        ClosePhysicalDrive();
-        ResetEngineState();
-    }
+    void TearDown() override { ReleaseEngine(); }
 };
 
 // What the script wrote, without the volume's own files, the fill files and
@@ -64,7 +61,7 @@ TEST_P(AdvanceNtfsImages, RebuiltVolumeListsAndRecoversTheTree) {
     std::set<TreeEntry> listed;
     for (const FoundItem& item : CollectFoundItems(ui)) {
         if (!IsScriptEntry(item)) continue;
-        EXPECT_TRUE(listed.insert({item.folder, Narrow(item.path), item.size, item.deleted}).second)
+        EXPECT_TRUE(listed.insert(EntryOf(item)).second)
             << "listed twice: " << Narrow(item.path);
     }
     EXPECT_EQ(listed, NtfsImageTree());

@@ -14,7 +14,7 @@
 #include "advance_ntfs.h"
 #include "advance_run.h"
 #include "engine_state.h"
-#include "memory_device.h"
+#include "memory_device_test.h"
 #include "ntfs_record_builder.h"
 #include "sector_access.h"
 #include "text.h"
@@ -75,24 +75,15 @@ std::vector<uint8_t> IndexBuffer(uint32_t sectors, uint32_t allocated, uint32_t 
     return bytes;
 }
 
-class AdvanceNtfsRecords : public testing::Test {
+class AdvanceNtfsRecords : public MemoryDeviceTest {
 protected:
-    MemoryDevice* device = nullptr;
     RecordingUi ui;
 
     void SetUp() override {
-        ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(4000);
-        device = owned.get();
-        AdoptPhysicalDrive(std::move(owned));
+        OpenMemoryDevice(4000);
         PartitionParameters.chosenType = kNtfs;
         PartitionParameters.sectorCount = 4000;
         PartitionParameters.endSector = 3999;
-    }
-    void TearDown() override {
-        SetEngineUi(nullptr);
-        ClosePhysicalDrive();
-        ResetEngineState();
     }
 
     // A record as the sweep takes it: 1,024 bytes allocated.

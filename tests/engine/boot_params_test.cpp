@@ -6,41 +6,17 @@
 
 #include "boot_params.h"
 #include "engine_state.h"
-#include "memory_device.h"
+#include "memory_device_test.h"
 #include "recording_ui.h"
 #include "sector_access.h"
 
 namespace {
 
-class BootSectors : public testing::Test {
+class BootSectors : public MemoryDeviceTest {
 protected:
-    MemoryDevice* device = nullptr;
-
-    void SetUp() override {
-        ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(200000);
-        device = owned.get();
-        AdoptPhysicalDrive(std::move(owned));
-    }
-    void TearDown() override {
-        ClosePhysicalDrive();
-        ResetEngineState();
-    }
-    void Signature(uint64_t sector) {
-        device->Sector(sector)[510] = 0x55;
-        device->Sector(sector)[511] = 0xAA;
-    }
+    void SetUp() override { OpenMemoryDevice(200000); }
     void Text(uint64_t sector, size_t offset, const char* text) {
         std::memcpy(device->Sector(sector) + offset, text, std::strlen(text));
-    }
-    void NtfsBoot(uint64_t sector, uint8_t spc, uint32_t mftCluster, uint32_t mirrCluster,
-                  uint32_t perIndex) {
-        Signature(sector);
-        Text(sector, 3, "NTFS    ");
-        device->Sector(sector)[13] = spc;
-        device->Put32(sector * 512 + 48, mftCluster);
-        device->Put32(sector * 512 + 56, mirrCluster);
-        device->Put32(sector * 512 + 68, perIndex);
     }
     void Select(uint16_t type, uint32_t start, uint32_t count) {
         PartitionParameters.chosenType = type;
@@ -56,7 +32,7 @@ TEST_F(BootSectors, NtfsClusterSizeAndIndexRecordSize) {
         uint32_t sectors;
     } cases[] = {{0xF4, 8}, {1, 8}, {0xF6, 8 * 246}};
     for (const Case& c : cases) {
-        NtfsBoot(100, 8, 4, 8, c.perIndex);
+        device->PutNtfsBoot(100, 8, 0, 4, 8, c.perIndex);
         Text(100 + 32, 0, "FILE");
         Text(100 + 64, 0, "FILE");
         Select(kNtfs, 100, 10000);
@@ -71,8 +47,8 @@ TEST_F(BootSectors, NtfsClusterSizeAndIndexRecordSize) {
 }
 
 TEST_F(BootSectors, NtfsFallsBackToTheCopyAtTheEnd) {
-    NtfsBoot(100, 3, 4, 8, 1);  // three sectors per cluster: unusable
-    NtfsBoot(100 + 9999, 4, 4, 8, 1);
+    device->PutNtfsBoot(100, 3, 0, 4, 8, 1);  // three sectors per cluster: unusable
+    device->PutNtfsBoot(100 + 9999, 4, 0, 4, 8, 1);
     Text(100 + 16, 0, "FILE");
     Select(kNtfs, 100, 10000);
     ASSERT_EQ(ReadBootParameters(), 1);
@@ -86,14 +62,14 @@ TEST_F(BootSectors, NtfsFallsBackToTheCopyAtTheEnd) {
 }
 
 TEST_F(BootSectors, NtfsWithoutAnyMftIsRefused) {
-    NtfsBoot(100, 8, 4, 8, 1);
+    device->PutNtfsBoot(100, 8, 0, 4, 8, 1);
     Select(kNtfs, 100, 10000);
     EXPECT_EQ(ReadBootParameters(), 0);
 }
 
 TEST_F(BootSectors, Fat32KeepsItsFullSectorsPerFat) {
     const uint32_t fatSize = 70000;
-    Signature(0);
+    device->PutBootSignature(0);
     device->Sector(0)[13] = 1;
     device->Put16(14, 32);
     device->Put32(36, fatSize);

@@ -6,20 +6,15 @@
 
 #include "engine_state.h"
 #include "fat_chain.h"
-#include "memory_device.h"
+#include "memory_device_test.h"
 #include "sector_access.h"
 
 namespace {
 
-class ChainWalk : public testing::Test {
+class ChainWalk : public MemoryDeviceTest {
 protected:
-    MemoryDevice* device = nullptr;
-
     void Use(uint16_t type) {
-        ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(20000);
-        device = owned.get();
-        AdoptPhysicalDrive(std::move(owned));
+        OpenMemoryDevice(20000);
         PartitionParameters.scannedType = type;
         PartitionParameters.fat1Start = 10;
         PartitionParameters.fat2Start = 400;
@@ -27,10 +22,6 @@ protected:
         PartitionParameters.sectorsPerCluster = 1;
         PartitionParameters.cluster0Sector = 800;
         PartitionParameters.sectorCount = 20000;
-    }
-    void TearDown() override {
-        ClosePhysicalDrive();
-        ResetEngineState();
     }
     void Set(uint32_t cluster, uint32_t next, uint32_t fatStart = 10) {
         if (PartitionParameters.scannedType == kFat32)

@@ -16,10 +16,8 @@
 
 namespace {
 
-using Entry = std::tuple<bool, std::string, uint64_t, bool>;  // folder, path, size, deleted
-
-std::set<Entry> ExpectedTree() {
-    std::set<Entry> tree = {
+std::set<TreeEntry> ExpectedTree() {
+    std::set<TreeEntry> tree = {
         {true, "/Music", 0, false},
         {true, "/Documents", 0, false},
         {true, "/OldPhotos", 0, true},
@@ -54,19 +52,12 @@ std::set<Entry> ExpectedTree() {
     return tree;
 }
 
-std::set<Entry> Listed(const ScanOutcome& outcome) {
-    std::set<Entry> listed;
-    for (const FoundItem& item : outcome.items)
-        listed.insert({item.folder, Narrow(item.path), item.size, item.deleted});
-    return listed;
-}
-
 class WholeImage : public testing::TestWithParam<std::string> {};
 
 TEST_P(WholeImage, ListsEveryLiveAndDeletedEntryWithItsPath) {
     ScanOutcome outcome = ScanImage(ImagePath(GetParam()));
     ASSERT_TRUE(outcome.ran);
-    EXPECT_EQ(Listed(outcome), ExpectedTree());
+    EXPECT_EQ(TreeEntries(outcome.items), ExpectedTree());
     EXPECT_EQ(outcome.items.size(), ExpectedTree().size()) << "an entry was listed twice";
     EXPECT_EQ(FoldersFound, 8u);
     EXPECT_EQ(FilesFound, 57u);
@@ -102,7 +93,7 @@ TEST_P(DamagedBootSector, GeometryComesFromBackupOrSearch) {
     for (auto& [offset, value] : damage.patchedBytes) WriteBytes(image, offset, {value});
     ScanOutcome outcome = ScanImage(image, 0, 0, type);
     ASSERT_TRUE(outcome.ran);
-    EXPECT_EQ(Listed(outcome), ExpectedTree());
+    EXPECT_EQ(TreeEntries(outcome.items), ExpectedTree());
 }
 
 INSTANTIATE_TEST_SUITE_P(

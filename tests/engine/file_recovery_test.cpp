@@ -338,9 +338,7 @@ struct MemoryVolume {
 
     MemoryVolume() {
         ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(kSectors);
-        device = owned.get();
-        AdoptPhysicalDrive(std::move(owned));
+        device = AdoptMemoryDevice(kSectors);
         DriveKind = kPhysicalDrive;
         PartitionParameters.scannedType = kNtfs;
         PartitionParameters.sectorsPerCluster = 1;

@@ -188,9 +188,7 @@ struct MemoryMft {
 
     MemoryMft() {
         ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(1024);
-        device = owned.get();
-        AdoptPhysicalDrive(std::move(owned));
+        device = AdoptMemoryDevice(1024);
         DriveKind = kPhysicalDrive;
     }
 

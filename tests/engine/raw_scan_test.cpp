@@ -113,11 +113,10 @@ TEST(RawScan, RangeEndsAfterTheBlockHoldingItsLastSectorAndDumpsStopAtTheDeviceE
 
 TEST(RawScan, UnreadableSectorsAreCarvedPastNotTakenForTheEnd) {
     ResetEngineState();
-    auto device = std::make_unique<MemoryDevice>(4096);
+    MemoryDevice* device = AdoptMemoryDevice(4096);
     std::memcpy(device->Sector(300), kPng, sizeof kPng);
     std::memcpy(device->Sector(3000), kPng, sizeof kPng);
     device->badSectors = {10, 11, 255, 2000};
-    AdoptPhysicalDrive(std::move(device));
     PartitionParameters.startSector = 0;
     PartitionParameters.sectorCount = 4096;
     PartitionParameters.endSector = 4095;

@@ -5,25 +5,16 @@
 #include <vector>
 
 #include "engine_state.h"
-#include "memory_device.h"
+#include "memory_device_test.h"
 #include "sector_access.h"
 
 namespace {
 
-class SectorReads : public testing::Test {
+class SectorReads : public MemoryDeviceTest {
 protected:
-    MemoryDevice* device = nullptr;
-
     void SetUp() override {
-        ResetEngineState();
-        auto owned = std::make_unique<MemoryDevice>(1000);
-        device = owned.get();
+        OpenMemoryDevice(1000);
         for (size_t i = 0; i < device->bytes.size(); ++i) device->bytes[i] = uint8_t(1 + i / 512 % 250);
-        AdoptPhysicalDrive(std::move(owned));
-    }
-    void TearDown() override {
-        ClosePhysicalDrive();
-        ResetEngineState();
     }
     // A buffer full of what an earlier read might have left.
     static std::vector<uint8_t> Stale(uint32_t sectors) { return std::vector<uint8_t>(sectors * 512, 0xEE); }

@@ -5,12 +5,14 @@
 #include <condition_variable>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <vector>
 
 #include "device.h"
 #include "engine_state.h"
+#include "sector_access.h"
 
 class MemoryDevice : public SectorDevice {
 public:
@@ -24,6 +26,26 @@ public:
     uint8_t* Sector(uint64_t n) { return bytes.data() + n * kSectorSize; }
     void Put16(uint64_t offset, uint16_t v) { std::memcpy(&bytes[offset], &v, 2); }
     void Put32(uint64_t offset, uint32_t v) { std::memcpy(&bytes[offset], &v, 4); }
+    void Put64(uint64_t offset, uint64_t v) { std::memcpy(&bytes[offset], &v, 8); }
+
+    // The 0x55 0xAA that ends a boot sector.
+    void PutBootSignature(uint64_t sector) {
+        Sector(sector)[510] = 0x55;
+        Sector(sector)[511] = 0xAA;
+    }
+    // An NTFS boot sector: cluster size, total sectors, the clusters of $MFT
+    // and $MFTMirr, and the index record size code.
+    void PutNtfsBoot(uint64_t sector, uint8_t sectorsPerCluster, uint64_t totalSectors,
+                     uint32_t mftCluster, uint32_t mirrorCluster, uint32_t perIndexRecord) {
+        const uint64_t at = sector * kSectorSize;
+        std::memcpy(Sector(sector) + 3, "NTFS    ", 8);
+        Sector(sector)[13] = sectorsPerCluster;
+        Put64(at + 40, totalSectors);
+        Put32(at + 48, mftCluster);
+        Put32(at + 56, mirrorCluster);
+        Put32(at + 68, perIndexRecord);
+        PutBootSignature(sector);
+    }
 
     // Holds the reader that makes read number `readsBefore` + 1 from now
     // until Release().
@@ -78,3 +100,12 @@ private:
     bool gated_ = false;
     bool waiting_ = false;
 };
+
+// Opens a device of that many zeroed sectors as the engine's physical drive,
+// which owns it until ClosePhysicalDrive(); the device stays writable.
+inline MemoryDevice* AdoptMemoryDevice(size_t sectors) {
+    auto owned = std::make_unique<MemoryDevice>(sectors);
+    MemoryDevice* device = owned.get();
+    AdoptPhysicalDrive(std::move(owned));
+    return device;
+}

@@ -3,12 +3,9 @@
 // and files with their sizes and whether they are deleted.
 #pragma once
 
-#include <cstdint>
 #include <set>
-#include <string>
-#include <tuple>
 
-using TreeEntry = std::tuple<bool, std::string, uint64_t, bool>;  // folder, path, size, deleted
+#include "test_images.h"
 
 inline const std::set<TreeEntry>& NtfsImageTree() {
     static const std::set<TreeEntry> tree = {

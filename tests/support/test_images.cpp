@@ -86,6 +86,16 @@ std::vector<uint8_t> ReadBytes(const std::string& path, uint64_t offset, size_t 
 
 void Truncate(const std::string& path, uint64_t size) { fs::resize_file(path, size); }
 
+TreeEntry EntryOf(const FoundItem& item) {
+    return {item.folder, Narrow(item.path), item.size, item.deleted};
+}
+
+std::set<TreeEntry> TreeEntries(const std::vector<FoundItem>& items) {
+    std::set<TreeEntry> entries;
+    for (const FoundItem& item : items) entries.insert(EntryOf(item));
+    return entries;
+}
+
 ScanOutcome ScanImage(const std::string& path, uint64_t start, uint64_t count, uint16_t type) {
     ScanOutcome outcome;
     outcome.ui.reset(new RecordingUi);

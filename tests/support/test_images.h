@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "found_items.h"
@@ -24,6 +26,12 @@ void WriteBytes(const std::string& path, uint64_t offset, const std::vector<uint
 void WriteZeros(const std::string& path, uint64_t offset, uint64_t count);
 std::vector<uint8_t> ReadBytes(const std::string& path, uint64_t offset, size_t count);
 void Truncate(const std::string& path, uint64_t size);
+
+// A found entry as the tests compare listings.
+using TreeEntry = std::tuple<bool, std::string, uint64_t, bool>;  // folder, path, size, deleted
+TreeEntry EntryOf(const FoundItem& item);
+// The entries of a listing; one listed twice counts once.
+std::set<TreeEntry> TreeEntries(const std::vector<FoundItem>& items);
 
 struct ScanOutcome {
     bool ran = false;  // the worker's result
