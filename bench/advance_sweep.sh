@@ -39,10 +39,9 @@ if [ "$(id -u)" -eq 0 ] && command -v mkntfs >/dev/null && command -v ntfs-3g >/
   nimg="$work/bench_ntfs.img"
   truncate -s 1G "$nimg"
   mkntfs -F -Q -c 4096 "$nimg" >/dev/null 2>&1
-  mkdir -p "$work/mnt"
-  ntfs-3g "$nimg" "$work/mnt"
+  mount_ntfs "$nimg"
   cp -r "$work/tree/"* "$work/mnt/"
-  umount "$work/mnt"
+  unmount_ntfs
   cat "$nimg" > /dev/null
   run "NTFS, boot sector intact" "$nimg" ntfs
   dd if=/dev/zero of="$nimg" bs=512 count=1 conv=notrunc status=none

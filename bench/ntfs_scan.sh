@@ -9,15 +9,14 @@ mnt="$work/mnt"
 img="$work/ntfs.img"
 truncate -s 1G "$img"
 mkntfs -F -Q -L BENCH "$img" >/dev/null 2>&1
-mkdir -p "$mnt"
-ntfs-3g "$img" "$mnt"
+mount_ntfs "$img"
 head -c 65536 /dev/urandom > "$work/data"
 for d in $(seq 1 60); do
   mkdir "$mnt/folder $d"
   for f in $(seq 1 100); do head -c $(( (f * 997) % 65536 + 1 )) "$work/data" > "$mnt/folder $d/file $f.bin"; done
   if [ $((d % 3)) -eq 0 ]; then rm -r "$mnt/folder $d"; fi
 done
-umount "$mnt"
+unmount_ntfs
 
 start=$(date +%s.%N)
 "$harness" scan "$img" > "$work/listing"

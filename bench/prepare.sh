@@ -17,3 +17,20 @@ fat32_image() {
   mkfs.fat -F 32 -s 8 "$1" >/dev/null
   mcopy -s -i "$1" "$work/tree/"* ::/
 }
+
+# mount_ntfs IMAGE / unmount_ntfs: an ntfs-3g mount at $work/mnt. The driver
+# writes its last changes after the unmount returns, so unmounting waits for
+# it to end.
+mount_ntfs() {
+  mkdir -p "$work/mnt"
+  ntfs-3g -o no_detach "$1" "$work/mnt" >/dev/null 2>&1 &
+  ntfs_driver=$!
+  until mountpoint -q "$work/mnt"; do
+    kill -0 "$ntfs_driver" 2>/dev/null || { echo "ntfs-3g could not mount $1" >&2; exit 1; }
+    sleep 0.05
+  done
+}
+unmount_ntfs() {
+  umount "$work/mnt"
+  wait "$ntfs_driver" || true
+}

@@ -69,11 +69,20 @@ make() { # name cluster-size size-in-MiB
   local img="$work/$name.img"
   truncate -s "${mib}M" "$img"
   mkntfs -F -Q -c "$cluster" -L MULVARA "$img" >/dev/null 2>&1
-  if ! ntfs-3g "$img" "$mnt" 2>"$work/mount.err"; then
-    unavailable "ntfs-3g could not mount an image: $(head -c 300 "$work/mount.err")"
-  fi
+  # The driver stays a child of this script: it writes its last changes to
+  # the image after the unmount returns, so the image is ready only once the
+  # driver has ended.
+  ntfs-3g -o no_detach "$img" "$mnt" >/dev/null 2>"$work/mount.err" &
+  local driver=$!
+  until mountpoint -q "$mnt"; do
+    if ! kill -0 "$driver" 2>/dev/null; then
+      unavailable "ntfs-3g could not mount an image: $(grep -v '^\s*$' "$work/mount.err" | tail -c 300)"
+    fi
+    sleep 0.05
+  done
   fill_tree
   umount "$mnt"
+  wait "$driver" || true
   mv "$img" "$out/$name.img"
 }
 
