@@ -7,8 +7,9 @@ packages=(
   python3
   cmake ninja-build g++ clang
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   googletest libgtest-dev libgmock-dev zlib1g-dev libz-mingw-w64-dev
-  wine wine32:i386 xvfb xauth x11-apps
+  wine wine32:i386 wine64 xvfb xauth x11-apps
   dosfstools mtools ntfs-3g
   fonts-wine fonts-liberation2 imagemagick
   sox libsox-fmt-base p7zip-full gcab

@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both builds and runs every test: the
+# Installs what is missing, builds every build and runs every test: the
 # native build under AddressSanitizer and UndefinedBehaviorSanitizer, the
-# Windows build under Wine in a throwaway prefix on a virtual display.
+# Windows builds under Wine in throwaway prefixes on a virtual display, the
+# check that file formats are the same in every build, and the fuzzers for
+# a short while.
+#
+# The 32-bit Windows build is the program we ship; the 64-bit one runs its
+# tests on machines that cannot execute 32-bit programs. MULVARA_WINE_ARCH
+# chooses which Windows tests run: unset, every architecture this machine
+# runs; 64, the 64-bit ones only; 32+64, both (fails where 32-bit programs
+# cannot run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,10 +20,49 @@ cmake --preset native
 cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs"
 
+# Both Windows builds are built everywhere: compiling and linking the
+# program we ship stays checked where its tests cannot run.
 cmake --preset windows
 cmake --build --preset windows -j "$jobs"
+cmake --preset windows64
+cmake --build --preset windows64 -j "$jobs"
 
 source tools/wine_session.sh
-start_wine_session
+arches=()
+case "${MULVARA_WINE_ARCH:-}" in
+  "")
+    if wine_can_run 32; then
+      arches=(32 64); why="this machine runs 32-bit programs"
+    else
+      arches=(64); why="this machine cannot execute the 32-bit Wine loader"
+    fi ;;
+  64) arches=(64); why="MULVARA_WINE_ARCH=64" ;;
+  32+64)
+    if ! wine_can_run 32; then
+      echo "test.sh: MULVARA_WINE_ARCH=32+64, but this machine cannot execute the 32-bit Wine loader (/usr/lib/wine/wine)" >&2
+      exit 1
+    fi
+    arches=(32 64); why="MULVARA_WINE_ARCH=32+64" ;;
+  *)
+    echo "test.sh: MULVARA_WINE_ARCH must be unset, 64 or 32+64, not '$MULVARA_WINE_ARCH'" >&2
+    exit 2 ;;
+esac
+if ! wine_can_run 64; then
+  echo "test.sh: this machine cannot execute the 64-bit Wine loader (/usr/lib/wine/wine64): no Windows test can run" >&2
+  exit 1
+fi
+
 trap stop_wine_session EXIT
-ctest --preset windows -j "$jobs"
+builds=(native)
+for arch in "${arches[@]}"; do
+  preset=windows; [ "$arch" = 64 ] && preset=windows64
+  start_wine_session "$arch"
+  ctest --preset "$preset" -j "$jobs"
+  builds+=("$preset")
+done
+
+bash tools/check_formats.sh "${builds[@]}"
+bash tools/fuzz.sh
+
+tested="i686 and x86_64"; [ "${#arches[@]}" = 1 ] && tested="x86_64 only (i686 built, not run)"
+echo "test.sh: Windows tests ran for $tested: $why."
