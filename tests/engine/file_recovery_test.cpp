@@ -64,13 +64,6 @@ std::string DateOf(uint64_t fileTime) {
     return Narrow(text.substr(0, text.find(u' ')));
 }
 
-std::set<std::string> FilesBelow(const std::string& folder) {
-    std::set<std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(fs::u8path(folder)))
-        files.insert(e.path().lexically_relative(fs::u8path(folder)).generic_u8string());
-    return files;
-}
-
 // --- FAT volumes of the partitioned disk -----------------------------------
 
 struct FatFile {

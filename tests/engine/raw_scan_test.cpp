@@ -320,13 +320,6 @@ TEST(RawExtraction, AFileThatCannotBeCreatedAsksWhetherToGoOn) {
     FreeCarvedFileList();
 }
 
-std::set<std::string> FilesBelow(const std::string& folder) {
-    std::set<std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(fs::u8path(folder)))
-        files.insert(e.path().lexically_relative(fs::u8path(folder)).generic_u8string());
-    return files;
-}
-
 TEST(RawExtraction, ExtractingTwiceIntoOneFolderKeepsBothSets) {
     const std::string image = BlankImage(400);
     for (uint64_t sector : {10, 200}) {
