@@ -32,15 +32,9 @@ bool IsReservedDeviceName(const std::u16string& name) {
 // Stop and skip requests, polled between blocks.
 bool Interrupted() { return StopAllRecovery == 1 || SkipCurrentFile == 1; }
 
-void AskToContinue(const std::u16string& path) {
-    AppMessageKind = 2;
-    AppMessageText = u"Error creating file : " + path + u".  Continue Recovery ? ";
-    if (Ui().AskQuestion(AppMessageKind, AppMessageText) != 1) StopAllRecovery = 1;
-}
-
 bool CreateOrAsk(RecoveredFile& file, const std::u16string& path) {
     if (file.CreateNew(path)) return true;
-    AskToContinue(path);
+    AskToContinueRecovery(path);
     return false;
 }
 
@@ -52,8 +46,12 @@ public:
     SectorCopier(RecoveredFile& file, uint64_t size, int mode)
         : file_(file), size_(size), mode_(mode), buffer_(size_t(kSectorsPerRead) * kSectorSize) {}
 
-    uint64_t written() const { return written_; }
     bool done() const { return written_ >= size_; }
+    // The rule of every writer: a file is recovered when all its bytes were
+    // written, and one the user stopped or skipped was handled; one that ends
+    // short (a write error, clusters outside the volume, runs that end before
+    // its size) failed, and is left as far as it was written.
+    int Outcome() const { return done() || Interrupted() ? 1 : 0; }
 
     bool Copy(uint64_t firstSector, uint64_t sectors, bool zeros) {
         for (uint64_t at = 0; at < sectors && !done(); at += kSectorsPerRead) {
@@ -94,21 +92,13 @@ bool PrepareTarget(const std::u16string& folder, const char16_t* name, int mode,
                    uint32_t deleted, bool showFullPath, std::u16string& path) {
     if (StopAllRecovery == 1) return false;
     SkipCurrentFile = 0;
-    const std::u16string safe = SafeFileName(name);
-    path = JoinPath(folder, safe);
     if (mode == kInteractiveMode) {
         if (!PassesFilters(name)) return false;
         if (DeletedFilesPolicy == 2 && !deleted) return false;
         if (DeletedFilesPolicy == 3 && deleted) return false;
-        if (FileExists(path) && DuplicatePolicy == 3) return false;
+        if (FileExists(JoinPath(folder, SafeFileName(name))) && DuplicatePolicy == 3) return false;
     }
-    // An existing file is never replaced: the new one takes a free
-    // "Copy (n ) of" name.
-    for (uint32_t n = 1; FileExists(path); ++n) {
-        if (n > kMaxCopyNumber) return false;
-        path = JoinPath(folder, SafeFileName((u"Copy (" + Decimal(n) + u" ) of " + safe).c_str()));
-    }
-    if (!LiesInsideFolder(folder, path)) return false;
+    if (!ChooseNewFilePath(folder, name, path)) return false;
     RecoveredFilePath = path;
     if (mode == kInteractiveMode) {
         ++RecoveredCount;
@@ -155,6 +145,24 @@ int LiesInsideFolder(const std::u16string& folder, const std::u16string& path) {
     return 1;
 }
 
+bool ChooseNewFilePath(const std::u16string& folder, const char16_t* name, std::u16string& path) {
+    const std::u16string safe = SafeFileName(name);
+    path = JoinPath(folder, safe);
+    // An existing file is never replaced: the new one takes a free
+    // "Copy (n ) of" name.
+    for (uint32_t n = 1; FileExists(path); ++n) {
+        if (n > kMaxCopyNumber) return false;
+        path = JoinPath(folder, SafeFileName((u"Copy (" + Decimal(n) + u" ) of " + safe).c_str()));
+    }
+    return LiesInsideFolder(folder, path) == 1;
+}
+
+void AskToContinueRecovery(const std::u16string& path) {
+    AppMessageKind = 2;
+    AppMessageText = u"Error creating file : " + path + u".  Continue Recovery ? ";
+    if (Ui().AskQuestion(AppMessageKind, AppMessageText) != 1) StopAllRecovery = 1;
+}
+
 void SetNtfsFileTimes(const std::u16string& path) { SetFileTimes(path, RecoveredFileTime); }
 
 void SetFatFileDate(const std::u16string& path) {
@@ -195,7 +203,7 @@ int RecoverFatFile(const std::u16string& folder, uint32_t, int mode, uint32_t fi
     }
     file.Close();
     SetFatFileDate(path);
-    return 1;
+    return copier.Outcome();
 }
 
 int WriteFileFromRuns(const std::u16string& path, uint32_t sizeLow, uint32_t sizeHigh, int mode) {
@@ -216,9 +224,7 @@ int WriteFileFromRuns(const std::u16string& path, uint32_t sizeLow, uint32_t siz
         if (!copier.Copy(run.sparse ? 0 : ClusterSector(run.startCluster), sectors, run.sparse))
             break;
     }
-    // A file the user stopped or skipped was handled; one whose runs end
-    // before its size, or that could not be written, was not.
-    return copier.done() || Interrupted() ? 1 : 0;
+    return copier.Outcome();
 }
 
 int RecoverNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t sizeLow,

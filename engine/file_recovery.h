@@ -27,16 +27,25 @@ std::u16string SafeFileName(const char16_t* name);
 std::u16string JoinPath(const std::u16string& folder, const std::u16string& name);
 // 1 when path is a direct child of folder (one component, not "." or "..").
 int LiesInsideFolder(const std::u16string& folder, const std::u16string& path);
+// The path every writer gives a new file: the safe name in folder or, when
+// that exists, the first free "Copy (n ) of" name. False when none is free
+// or the path would not lie inside the folder.
+bool ChooseNewFilePath(const std::u16string& folder, const char16_t* name, std::u16string& path);
+// Tells the user a file could not be written and asks whether to go on;
+// "No" stops the recovery run (StopAllRecovery).
+void AskToContinueRecovery(const std::u16string& path);
 
-// 1 when a file was written, 0 when not (stopped, filtered, skipped by a
-// policy, not creatable, nothing readable).
+// 1 when all the file's bytes were written, or the user stopped or skipped
+// it while it was written. 0 when nothing was written (stopped before,
+// filtered, skipped by a policy, not creatable) or the file ends short: a
+// write error, clusters outside the volume, runs that end before its size.
+// A file that ends short is left as far as it was written.
 int RecoverFatFile(const std::u16string& folder, uint32_t fileNumber, int mode,
                    uint32_t firstCluster, uint32_t size, const char16_t* name, uint32_t deleted);
 int RecoverNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t sizeLow,
                     uint32_t sizeHigh, uint32_t dataRecordSector, int mode, uint32_t deleted);
 // Writes the clusters of DataRunList (sparse runs as zeros) into a new file
-// at path. 1 when all size bytes were written or the user stopped or skipped
-// the file, 0 when the runs end before the size or the file fails.
+// at path; returns as the recover functions do.
 int WriteFileFromRuns(const std::u16string& path, uint32_t sizeLow, uint32_t sizeHigh, int mode);
 
 // The recover functions above for a found entry, with RecoveredFileTime

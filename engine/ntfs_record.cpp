@@ -15,6 +15,8 @@ namespace {
 
 constexpr size_t kFileNameHeader = 66;  // bytes before the name in a $FILE_NAME value
 constexpr size_t kMaxNameLength = 255;
+// Runs are kept as 32-bit clusters: a start beyond lies outside the volume.
+constexpr int64_t kLastCluster = 0xFFFFFFFF;
 
 // The first unnamed attribute of a type, or none.
 bool FindUnnamed(ByteView record, uint32_t type, Attribute& found) {
@@ -165,12 +167,16 @@ int DecodeRunList(ByteView attribute, size_t runListOffset, std::vector<DataRun>
             int64_t start;
             if (first) {
                 uint64_t absolute = UnsignedField(attribute, field, offsetSize);
-                if (absolute > 0xFFFFFFFFu) return 0;
+                if (absolute > uint64_t(kLastCluster)) return 0;
                 start = int64_t(absolute);
             } else {
-                start = runningStart + SignExtendRunOffset(attribute.data() + field, offsetSize);
+                // Both ends lie in 0..kLastCluster, so no step between them
+                // is larger; bounding it first keeps the sum from overflowing.
+                int64_t step = SignExtendRunOffset(attribute.data() + field, offsetSize);
+                if (step > kLastCluster || step < -kLastCluster) return 0;
+                start = runningStart + step;
             }
-            if (start < 0 || start > int64_t(0xFFFFFFFFu)) return 0;
+            if (start < 0 || start > kLastCluster) return 0;
             runs.push_back({uint32_t(start), uint32_t(length), false});
             runningStart = start;
             first = false;

@@ -113,9 +113,11 @@ int FindDataSize(uint32_t sector, uint64_t& size, uint8_t* record, int readFlag)
 int LocateDataAttribute(const uint8_t* record, size_t& attributeOffset);
 
 // Decodes the run list of the non-resident attribute at attributeOffset into
-// runs. Lengths of 0 or wider than 32 bits, starts outside 0..2^32-1 and a
-// run whose fields pass the attribute's end make it fail (0). 1 at the 0
-// header that ends the list, or at the attribute's end after at least one run.
+// runs. Lengths of 0 or wider than 32 bits, starts outside 0..2^32-1 (the
+// volume's clusters, also when an offset steps further than that) and a run
+// whose fields pass the attribute's end make it fail (0), keeping the runs
+// before. 1 at the 0 header that ends the list, or at the attribute's end
+// after at least one run.
 int DecodeRunList(ByteView attribute, size_t runListOffset, std::vector<DataRun>& runs);
 
 // Fills DataRunList from the $DATA attribute at attributeOffset.

@@ -1,13 +1,13 @@
 #include "office_type.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "engine_state.h"
 #include "compound_file.h"
 #include "platform_files.h"
 #include "program_folder.h"
+#include "recovered_file.h"
 #include "text.h"
 #include "sector_access.h"
 
@@ -20,22 +20,36 @@ std::u16string OfficeTypeFromAppName(const std::u16string& appName) {
     return u".doc";
 }
 
+std::u16string OfficeProbePath(int attempt) {
+    // The process's own name: two programs carving at once must not share it.
+    std::u16string name = u"0001-" + Decimal(ProcessId());
+    if (attempt > 0) name += u"-" + Decimal(uint64_t(attempt));
+    return TemporaryFilePath(name);
+}
+
 std::u16string DetectOfficeType(uint64_t sector) {
     constexpr uint32_t kChunkSectors = 128;
     constexpr int kChunks = 16;  // one megabyte
-    // The process's own name: two programs carving at once must not share it.
-    const std::u16string path = TemporaryFilePath(u"0001-" + Decimal(ProcessId()));
-    std::FILE* file = OpenFile(path, "wb+");
-    if (!file) return u".doc";
+    // The temporary folder is shared: whatever already exists at a name (a
+    // file left by an earlier process, a user's file, a planted link) is
+    // never opened, written or deleted; the next name is tried instead.
+    RecoveredFile file;
+    std::u16string path;
+    bool created = false;
+    for (int attempt = 0; attempt < kOfficeProbeNames && !created; ++attempt) {
+        path = OfficeProbePath(attempt);
+        created = file.CreateNew(path);
+    }
+    if (!created) return u".doc";
     std::vector<uint8_t> buffer(size_t(kChunkSectors) * kSectorSize);
     bool written = true;
     for (int i = 0; i < kChunks && written; ++i, sector += kChunkSectors) {
         std::fill(buffer.begin(), buffer.end(), 0);
         ReadSectors(SelectedDriveIndex, uint32_t(sector), uint32_t(sector >> 32), kChunkSectors,
                     buffer.data());
-        written = std::fwrite(buffer.data(), 1, buffer.size(), file) == buffer.size();
+        written = file.Write(buffer.data(), buffer.size());
     }
-    written = std::fclose(file) == 0 && written;
+    file.Close();
     std::u16string appName = written ? ReadFileAppName(path) : std::u16string();
     DeleteFileAt(path);
     return OfficeTypeFromAppName(appName);

@@ -1,13 +1,14 @@
 #include "raw_results.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "advance_lists.h"
 #include "engine_state.h"
-#include "platform_files.h"
+#include "file_recovery.h"
 #include "folder_listing.h"
+#include "platform_files.h"
+#include "recovered_file.h"
 #include "sector_access.h"
 #include "text.h"
 
@@ -88,8 +89,12 @@ void ListRawFolder(const std::u16string& text, int kind) {
 int DumpRawRegion(const std::u16string& folder, const std::u16string& fileName,
                   uint32_t startSector) {
     constexpr uint32_t kChunkSectors = 128;  // 64 KB
-    std::FILE* file = OpenFile(folder + fileName, "wb+");
-    if (!file) return 0;
+    RecoveredFilePath.clear();
+    std::u16string path;
+    if (!ChooseNewFilePath(folder, fileName.c_str(), path)) return 0;
+    RecoveredFilePath = path;
+    RecoveredFile file;
+    if (!file.CreateNew(path)) return 0;
     const uint64_t deviceSectors = SelectedDeviceSectors();
     const uint64_t chunks = uint64_t(CarveSizeLimitMB > 0 ? CarveSizeLimitMB : 0) * 16;
     std::vector<uint8_t> buffer(size_t(kChunkSectors) * kSectorSize);
@@ -103,17 +108,15 @@ int DumpRawRegion(const std::u16string& folder, const std::u16string& fileName,
         std::fill(buffer.begin(), buffer.end(), 0);
         ReadSectors(SelectedDriveIndex, uint32_t(sector), uint32_t(sector >> 32), count,
                     buffer.data());
-        size_t bytes = size_t(count) * kSectorSize;
-        written = std::fwrite(buffer.data(), 1, bytes, file) == bytes;
+        written = file.Write(buffer.data(), size_t(count) * kSectorSize);
     }
-    return std::fclose(file) == 0 && written ? 1 : 0;
+    return written ? 1 : 0;
 }
 
 int RecoverCarvedFile(const std::u16string& folder, const CarvedFileRecord& file) {
     if (DumpRawRegion(folder, file.name, file.startSector)) return 1;
-    AppMessageKind = 2;
-    AppMessageText = u"Error creating file : " + folder + file.name + u".  Continue Recovery ? ";
-    if (Ui().AskQuestion(AppMessageKind, AppMessageText) != 1) StopAllRecovery = 1;
+    AskToContinueRecovery(RecoveredFilePath.empty() ? JoinPath(folder, SafeFileName(file.name))
+                                                    : RecoveredFilePath);
     return 0;
 }
 

@@ -28,8 +28,9 @@ void ListRawGroups();
 void ListRawFolder(const std::u16string& text, int kind);
 
 // Writes CarveSizeLimitMB megabytes from the start sector on (fewer at the
-// device's end) to folder + fileName. 0 when the file cannot be created or
-// written.
+// device's end) into a new file in folder named as the recovery writers name
+// theirs (a safe name, "Copy (n ) of" when taken; RecoveredFilePath holds the
+// path). 0 when the file cannot be created or written.
 int DumpRawRegion(const std::u16string& folder, const std::u16string& fileName,
                   uint32_t startSector);
 

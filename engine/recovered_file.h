@@ -1,5 +1,6 @@
-// The files the recovery writes: created only when the path is free, never
-// opened over an existing file; and the folders they go into.
+// The files the recovery writes (and the Office detection's temporary copy):
+// created only when the path is free, never opened over an existing file;
+// and the folders they go into.
 #pragma once
 
 #include <cstddef>

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -19,7 +20,9 @@
 #endif
 
 #include "engine_state.h"
+#include "fat_chain.h"
 #include "file_recovery.h"
+#include "file_size_limit.h"
 #include "folder_listing.h"
 #include "memory_device.h"
 #include "ntfs_image_tree.h"
@@ -59,13 +62,6 @@ std::string DateOf(uint64_t fileTime) {
     std::u16string text;
     FileTimeToText(uint32_t(fileTime), uint32_t(fileTime >> 32), text);
     return Narrow(text.substr(0, text.find(u' ')));
-}
-
-std::set<std::string> FilesBelow(const std::string& folder) {
-    std::set<std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(fs::u8path(folder)))
-        files.insert(e.path().lexically_relative(fs::u8path(folder)).generic_u8string());
-    return files;
 }
 
 // --- FAT volumes of the partitioned disk -----------------------------------
@@ -352,6 +348,13 @@ struct MemoryVolume {
         ClearSectorCache();
     }
 
+    // FAT16 over the same sectors with its FATs gone: a file's clusters are
+    // taken to follow each other, up to the device's last sector (1023).
+    void UseFat() {
+        PartitionParameters.scannedType = kFat16;
+        PartitionParameters.fat1Start = PartitionParameters.fat2Start = 0;
+    }
+
     int Recover(uint64_t size) {
         return RecoverNtfsFile(Wide(folder), u"out.bin", uint32_t(size), uint32_t(size >> 32), 50,
                                kPlainMode, 0);
@@ -445,6 +448,101 @@ TEST(NtfsRecords, TimesComeFromTheEntry) {
     RecoveredFileTime = 0;
     EXPECT_EQ(RecoverNtfsEntry(Wide(volume.folder), entry, kPlainMode), 1);
     EXPECT_EQ(ModificationTime(RecoveredFilePath), entry.secondTime);
+}
+
+// --- Recovered, skipped or failed: one rule for both writers ---------------
+
+struct OutcomeCase {
+    const char* label;
+    bool fat;  // else through an NTFS run
+    uint32_t firstCluster, clusters;
+    uint64_t sizeLimit;  // the destination fails past it; 0: no limit
+    bool skip;           // Skip is pressed while the file is written
+    int result;
+    int64_t left;  // bytes of the file left behind; -1: some, not all
+};
+
+class WriterOutcome : public testing::TestWithParam<OutcomeCase> {};
+
+TEST_P(WriterOutcome, AFileEndingShortIsAFailureAndASkippedOneIsNot) {
+    const OutcomeCase& c = GetParam();
+    MemoryVolume volume;
+    const uint64_t size = uint64_t(c.clusters) * kSectorSize;
+    if (c.fat) {
+        volume.UseFat();
+    } else {
+        std::vector<uint8_t> run = {0x44};
+        for (uint32_t field : {c.clusters, c.firstCluster})
+            for (int i = 0; i < 4; ++i) run.push_back(uint8_t(field >> (8 * i)));
+        RecordBuilder builder;
+        builder.NonResident(kAttrData, run, size);
+        volume.PutRecord(builder);
+    }
+    auto recover = [&] {
+        return c.fat ? RecoverFatFile(Wide(volume.folder), 0, kPlainMode, c.firstCluster,
+                                      uint32_t(size), u"out.bin", 0)
+                     : volume.Recover(size);
+    };
+    int result = -1;
+    {
+        std::optional<FileSizeLimit> limit;
+        if (c.sizeLimit) {
+            limit.emplace(c.sizeLimit);
+            if (!limit->active()) GTEST_SKIP() << "the system sets no file size limit";
+        }
+        if (c.skip) {
+            // The second device read, of a later block, is held while Skip is
+            // pressed.
+            volume.device->GateAfter(1);
+            std::thread writer([&] { result = recover(); });
+            volume.device->WaitUntilHeld();
+            SkipCurrentFile = 1;
+            volume.device->Release();
+            writer.join();
+        } else {
+            result = recover();
+        }
+    }
+    EXPECT_EQ(result, c.result);
+    ASSERT_TRUE(volume.Exists());
+    const std::string output = volume.Output();
+    if (c.left >= 0) {
+        EXPECT_EQ(int64_t(output.size()), c.left);
+    } else {
+        EXPECT_GT(output.size(), 0u);
+        EXPECT_LT(output.size(), size);
+    }
+    // What was written is the file's own beginning.
+    const uint8_t* first = volume.device->Sector(c.firstCluster);
+    EXPECT_EQ(output, std::string(first, first + output.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriterOutcome,
+    testing::Values(
+        OutcomeCase{"FatWhole", true, 100, 600, 0, false, 1, 600 * 512},
+        OutcomeCase{"NtfsWhole", false, 100, 600, 0, false, 1, 600 * 512},
+        OutcomeCase{"FatDestinationFull", true, 100, 600, 65536, false, 0, 65536},
+        OutcomeCase{"NtfsDestinationFull", false, 100, 600, 65536, false, 0, 65536},
+        OutcomeCase{"FatSkipped", true, 100, 600, 0, true, 1, -1},
+        OutcomeCase{"NtfsSkipped", false, 100, 600, 0, true, 1, -1},
+        OutcomeCase{"FatClustersRunPastTheVolumeEnd", true, 1020, 10, 0, false, 0, 4 * 512},
+        OutcomeCase{"FatFirstClusterPastTheVolumeEnd", true, 1030, 2, 0, false, 0, 0}),
+    [](const testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.label); });
+
+TEST(FatRecovery, AFileWhoseClustersRunPastTheVolumeEndIsListedAsFailed) {
+    ScanOutcome outcome = ScanPartition(43008);
+    ASSERT_TRUE(outcome.ran);
+    // Its first cluster made the volume's last: the rest would lie past the end.
+    FatFileEntry& small = const_cast<FatFileEntry&>(FatEntryAt(u"SMALL.TXT", 0));
+    const uint32_t clusterBytes = PartitionParameters.sectorsPerCluster * kSectorSize;
+    small.firstCluster = LastClusterOfVolume();
+    small.size = 3 * clusterBytes;
+    std::string folder = TemporaryFolder();
+    std::vector<RecoveredItem> results = RecoverFoundFiles(*outcome.ui, Wide(folder), {u"/SMALL.TXT"});
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_FALSE(results[0].written);
+    EXPECT_EQ(fs::file_size(fs::u8path(folder + "/SMALL.TXT")), clusterBytes);
 }
 
 }  // namespace

@@ -137,7 +137,24 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"LengthZero", Bytes({0x11, 0x00, 0x10, 0}), 0, {}},
         RunCase{"LengthPast32Bits", Bytes({0x15, 0, 0, 0, 0, 1, 0x10, 0}), 0, {}},
         RunCase{"StartPast32Bits", Bytes({0x51, 0x01, 0, 0, 0, 0, 1, 0}), 0, {}},
-        RunCase{"FieldWiderThanEight", Bytes({0x19, 1, 2, 3, 4, 5, 6, 7, 8, 9, 1, 0}), 0, {}}),
+        RunCase{"FieldWiderThanEight", Bytes({0x19, 1, 2, 3, 4, 5, 6, 7, 8, 9, 1, 0}), 0, {}},
+        // Offsets of eight bytes: a step that would overflow the running start,
+        // or leave the volume either way, ends the list; one that stays inside
+        // is decoded whatever its width.
+        RunCase{"OffsetOverflowsTheRunningStart",
+                Bytes({0x41, 0x01, 0xFF, 0xFF, 0xFF, 0xFF,
+                       0x81, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0}), 0,
+                {{0xFFFFFFFF, 1, false}}},
+        RunCase{"OffsetPastTheVolumeEnd",
+                Bytes({0x11, 0x01, 0x10, 0x81, 0x01, 0, 0, 0, 0, 1, 0, 0, 0, 0}), 0, {{16, 1, false}}},
+        RunCase{"MostNegativeOffset",
+                Bytes({0x11, 0x01, 0x10, 0x81, 0x01, 0, 0, 0, 0, 0, 0, 0, 0x80, 0}), 0, {{16, 1, false}}},
+        RunCase{"WideBackwardOffset",
+                Bytes({0x11, 0x01, 0x10, 0x81, 0x01, 0xF8, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0}), 1,
+                {{16, 1, false}, {8, 1, false}}},
+        RunCase{"StepToTheLastCluster",
+                Bytes({0x11, 0x01, 0x01, 0x51, 0x01, 0xFE, 0xFF, 0xFF, 0xFF, 0x00, 0}), 1,
+                {{1, 1, false}, {0xFFFFFFFF, 1, false}}}),
     [](const testing::TestParamInfo<RunCase>& info) { return std::string(info.param.label); });
 
 TEST(NtfsRecord, RunListThatOverrunsItsAttributeFails) {

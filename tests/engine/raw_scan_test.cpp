@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@
 #include "compound_document.h"
 #include "compound_reader.h"
 #include "engine_state.h"
+#include "file_recovery.h"
+#include "file_size_limit.h"
 #include "file_type_choice.h"
 #include "compound_file.h"
 #include "platform_files.h"
@@ -142,17 +145,22 @@ struct OfficeCase {
     const char* expected;
 };
 
+// A compound document naming the application; on Windows the system's
+// structured storage makes it.
+std::vector<uint8_t> DocumentOf(const char* appName) {
+#ifdef _WIN32
+    return SystemCompoundDocument(appName, TemporaryFolder() + "/made.doc");
+#else
+    return WriteCompoundDocument(appName, false);
+#endif
+}
+
 class OfficeDetection : public testing::TestWithParam<OfficeCase> {};
 
 TEST_P(OfficeDetection, CompoundDocumentsAreNamedByTheirApplication) {
     const OfficeCase& c = GetParam();
-    std::vector<uint8_t> document;
-#ifdef _WIN32
-    document = SystemCompoundDocument(c.appName, TemporaryFolder() + "/made.doc");
+    std::vector<uint8_t> document = DocumentOf(c.appName);
     ASSERT_FALSE(document.empty()) << "structured storage could not make the document";
-#else
-    document = WriteCompoundDocument(c.appName, false);
-#endif
     const std::string image = BlankImage(8192);
     WriteBytes(image, 300 * 512, document);
     RawOutcome outcome = RawScanImage(image, c.types, 1);
@@ -174,6 +182,51 @@ INSTANTIATE_TEST_SUITE_P(
                     OfficeCase{"Microsoft Publisher", ".doc,.pub", ".pub"},
                     OfficeCase{"Some Other Program", ".doc,.xls,.ppt,.pub", ".doc"}),
     CaseName);
+
+TEST(OfficeDetection, WhatExistsAtItsTemporaryNameIsNeverWrittenOver) {
+    std::vector<uint8_t> document = DocumentOf("Microsoft Excel");
+    ASSERT_FALSE(document.empty());
+    const std::string image = BlankImage(8192);
+    WriteBytes(image, 300 * 512, document);
+    struct Case {
+        const char* label;
+        int taken;  // the first names already in use
+        bool link;  // the first of them a link to a file elsewhere
+        const char* expected;
+    };
+    std::vector<Case> cases = {{"FirstNameTaken", 1, false, ".xls"},
+                               {"EveryNameTaken", kOfficeProbeNames, false, ".doc"}};
+#ifndef _WIN32
+    cases.push_back({"FirstNameALink", 1, true, ".xls"});
+#endif
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const fs::path elsewhere = fs::u8path(TemporaryFolder() + "/user.txt");
+        std::ofstream(elsewhere) << "keep";
+        std::vector<fs::path> taken;
+        for (int i = 0; i < c.taken; ++i) {
+            taken.push_back(fs::u8path(Narrow(OfficeProbePath(i))));
+            if (i == 0 && c.link) {
+                fs::create_symlink(elsewhere, taken.back());
+            } else {
+                std::ofstream(taken.back()) << "keep";
+            }
+        }
+        RawOutcome outcome = RawScanImage(image, ".doc,.xls", 1);
+        ASSERT_EQ(1u, outcome.lines.size());
+        EXPECT_EQ(std::string("1") + c.expected + " Microsoft Office Document 300", outcome.lines[0]);
+        auto kept = [](const fs::path& path) { return FileContent(path.u8string()) == "keep"; };
+        EXPECT_TRUE(kept(elsewhere));
+        for (const fs::path& path : taken) {
+            EXPECT_TRUE(kept(path)) << path;
+            fs::remove(path);
+        }
+        // The copy made under the next free name is gone again.
+        if (c.taken < kOfficeProbeNames) {
+            EXPECT_FALSE(fs::exists(fs::u8path(Narrow(OfficeProbePath(c.taken)))));
+        }
+    }
+}
 
 TEST(OfficeDetection, ACompoundDocumentWithoutSummaryStaysDoc) {
     const std::string image = BlankImage(4096);
@@ -265,6 +318,76 @@ TEST(RawExtraction, AFileThatCannotBeCreatedAsksWhetherToGoOn) {
     }
     StopAllRecovery = 0;
     FreeCarvedFileList();
+}
+
+TEST(RawExtraction, ExtractingTwiceIntoOneFolderKeepsBothSets) {
+    const std::string image = BlankImage(400);
+    for (uint64_t sector : {10, 200}) {
+        WriteBytes(image, sector * 512, std::vector<uint8_t>(std::begin(kPng), std::end(kPng)));
+        WriteBytes(image, sector * 512 + 100, {uint8_t(sector)});
+    }
+    RawOutcome outcome = RawScanImage(image, ".png", 1);
+    ASSERT_EQ((std::vector<std::string>{"1.png PNG Image 10", "2.png PNG Image 200"}), outcome.lines);
+    const std::string folder = TemporaryFolder();
+    for (int round = 0; round < 2; ++round)
+        for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next)
+            ASSERT_EQ(1, RecoverCarvedFile(Utf8ToUtf16(folder + "/"), *f));
+    EXPECT_EQ((std::set<std::string>{"1.png", "2.png", "Copy (1 ) of 1.png", "Copy (1 ) of 2.png"}),
+              FilesBelow(folder));
+    // Each dump runs from its sector to the image's end.
+    const std::vector<uint8_t> bytes = ReadWhole(image);
+    const std::string first(bytes.begin() + 10 * 512, bytes.end());
+    const std::string second(bytes.begin() + 200 * 512, bytes.end());
+    EXPECT_EQ(first, FileContent(folder + "/1.png"));
+    EXPECT_EQ(first, FileContent(folder + "/Copy (1 ) of 1.png"));
+    EXPECT_EQ(second, FileContent(folder + "/2.png"));
+    EXPECT_EQ(second, FileContent(folder + "/Copy (1 ) of 2.png"));
+}
+
+TEST(RawExtraction, DumpsLandInsideTheFolderGivenWithoutSeparatorWhateverTheirNames) {
+    ResetEngineState();
+    AdoptMemoryDevice(64);
+    const std::string outer = TemporaryFolder();
+    const std::string folder = outer + "/dest";
+    fs::create_directory(fs::u8path(folder));
+    // Names from a snapshot file may be anything.
+    struct Case {
+        const char16_t* name;
+        const char* stored;
+    };
+    for (Case c : {Case{u"3.png", "3.png"}, Case{u"../3.png", ".._3.png"}, Case{u"..", "__"},
+                   Case{u"sub/3.png", "sub_3.png"}, Case{u"3.png", "Copy (1 ) of 3.png"}}) {
+        EXPECT_EQ(1, DumpRawRegion(Utf8ToUtf16(folder), c.name, 0)) << Narrow(c.name);
+        EXPECT_EQ(Utf8ToUtf16(folder + "/" + c.stored), RecoveredFilePath);
+    }
+    EXPECT_EQ((std::set<std::string>{"dest", "dest/3.png", "dest/.._3.png", "dest/__", "dest/sub_3.png",
+                                     "dest/Copy (1 ) of 3.png"}),
+              FilesBelow(outer));
+    EXPECT_EQ(64u * 512, fs::file_size(fs::u8path(folder + "/3.png")));
+    ClosePhysicalDrive();
+}
+
+TEST(RawExtraction, ADumpCutShortByAFullDestinationFailsAndAsks) {
+    ResetEngineState();
+    AdoptMemoryDevice(4096);
+    CarveSizeLimitMB = 1;
+    AddCarvedFile(u"1.jpg", u".jpg", u"JPEG Image", 1, 0);
+    const std::string folder = TemporaryFolder();
+    AnsweringUi ui;
+    ui.questionAnswer = 1;
+    {
+        FileSizeLimit limit(65536);
+        if (!limit.active()) GTEST_SKIP() << "the system sets no file size limit";
+        SetEngineUi(&ui);
+        EXPECT_EQ(0, RecoverCarvedFile(Utf8ToUtf16(folder), *CarvedFileList.head));
+        SetEngineUi(nullptr);
+    }
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_EQ(u"Error creating file : " + Utf8ToUtf16(folder + "/1.jpg") + u".  Continue Recovery ? ",
+              ui.messages[0].text);
+    EXPECT_EQ(65536u, fs::file_size(fs::u8path(folder + "/1.jpg")));
+    FreeCarvedFileList();
+    ClosePhysicalDrive();
 }
 
 TEST(RawResults, GroupsAndFilesAreListedByTypeAndExtension) {

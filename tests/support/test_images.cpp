@@ -185,6 +185,13 @@ std::string FileContent(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+std::set<std::string> FilesBelow(const std::string& folder) {
+    std::set<std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(fs::u8path(folder)))
+        files.insert(e.path().lexically_relative(fs::u8path(folder)).generic_u8string());
+    return files;
+}
+
 bool NtfsImagesAvailable(std::string& reason) {
     std::string marker = FromEnvironment("MULVARA_TEST_IMAGES") + "/NTFS-UNAVAILABLE";
     if (fs::exists(marker)) {

@@ -75,6 +75,8 @@ std::string Narrow(const std::u16string& text);
 std::string LineContent(const std::string& path, size_t size);
 // A whole file's bytes; empty when it cannot be read.
 std::string FileContent(const std::string& path);
+// Every file and folder below a folder, as relative paths with '/'.
+std::set<std::string> FilesBelow(const std::string& folder);
 
 // Skips the current test when the NTFS images could not be made here.
 #define SKIP_WITHOUT_NTFS_IMAGES()                                       \
