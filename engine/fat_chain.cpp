@@ -100,8 +100,7 @@ uint32_t LastClusterOfVolume() {
     const PartitionParametersRecord& p = PartitionParameters;
     uint64_t last = IsFat32() ? 0x0FFFFFF6 : 0xFFF6;
     if (p.sectorsPerCluster) {
-        uint64_t rangeEnd = uint64_t(p.startSector) + p.sectorCount;
-        if (p.sectorCount == 0) rangeEnd = SelectedDeviceSectors();
+        const uint64_t rangeEnd = ScannedRangeEnd();
         if (rangeEnd > p.cluster0Sector) {
             uint64_t clusters = (rangeEnd - p.cluster0Sector) / p.sectorsPerCluster;
             if (clusters == 0) return 1;

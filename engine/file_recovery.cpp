@@ -216,13 +216,18 @@ int WriteFileFromRuns(const std::u16string& path, uint32_t sizeLow, uint32_t siz
     if (!CreateOrAsk(file, path)) return 0;
     const uint64_t size = uint64_t(sizeHigh) << 32 | sizeLow;
     const uint32_t perCluster = PartitionParameters.sectorsPerCluster;
+    // Runs are read only up to the end of the volume: past it lies another
+    // volume's data, or nothing, and the file ends short there.
+    const uint64_t rangeEnd = ScannedRangeEnd();
     SectorCopier copier(file, size, mode);
     for (const DataRun& run : DataRunList) {
         if (copier.done()) break;
         uint64_t sectors = uint64_t(run.length) * perCluster;
         // A sparse run has no clusters: it reads as zeros.
-        if (!copier.Copy(run.sparse ? 0 : ClusterSector(run.startCluster), sectors, run.sparse))
-            break;
+        const uint64_t first = run.sparse ? 0 : ClusterSector(run.startCluster);
+        const bool cut = !run.sparse && rangeEnd && first + sectors > rangeEnd;
+        if (cut) sectors = first < rangeEnd ? rangeEnd - first : 0;
+        if (!copier.Copy(first, sectors, run.sparse) || cut) break;
     }
     return copier.Outcome();
 }

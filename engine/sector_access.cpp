@@ -228,6 +228,12 @@ uint64_t SelectedDeviceSectors() {
     return device ? device->Size() / kSectorSize : 0;
 }
 
+uint64_t ScannedRangeEnd() {
+    const PartitionParametersRecord& p = PartitionParameters;
+    if (p.sectorCount) return uint64_t(p.startSector) + p.sectorCount;
+    return SelectedDeviceSectors();
+}
+
 void ClearSectorCache() {
     std::lock_guard<std::mutex> hold(readLock);
     cache.Clear();

@@ -39,5 +39,9 @@ void CloseVolume();
 // Sectors of the current selection; 0 when unknown.
 uint64_t SelectedDeviceSectors();
 
+// The sector after the scanned range: its own end when it has a count, else
+// the selection's end; 0 when neither is known.
+uint64_t ScannedRangeEnd();
+
 // Drops every cached sector (the device's contents may have changed).
 void ClearSectorCache();

@@ -527,7 +527,9 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"FatSkipped", true, 100, 600, 0, true, 1, -1},
         OutcomeCase{"NtfsSkipped", false, 100, 600, 0, true, 1, -1},
         OutcomeCase{"FatClustersRunPastTheVolumeEnd", true, 1020, 10, 0, false, 0, 4 * 512},
-        OutcomeCase{"FatFirstClusterPastTheVolumeEnd", true, 1030, 2, 0, false, 0, 0}),
+        OutcomeCase{"FatFirstClusterPastTheVolumeEnd", true, 1030, 2, 0, false, 0, 0},
+        OutcomeCase{"NtfsRunPastTheVolumeEnd", false, 1020, 10, 0, false, 0, 4 * 512},
+        OutcomeCase{"NtfsRunStartingPastTheVolumeEnd", false, 1030, 2, 0, false, 0, 0}),
     [](const testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.label); });
 
 TEST(FatRecovery, AFileWhoseClustersRunPastTheVolumeEndIsListedAsFailed) {
