@@ -16,7 +16,7 @@
 #include "commands.h"
 #include "engine_state.h"
 #include "found_items.h"
-#include "progress_line.h"
+#include "progress_ui.h"
 #include "recording_ui.h"
 #include "text.h"
 

@@ -6,6 +6,7 @@
 // MULVARA_IMAGE_DEVICES (and the system's own drives) are listed.
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "commands.h"
@@ -20,7 +21,7 @@ int DrivesCommand(int argc, char** argv) {
     if (argc > 0) {
         std::string list;
         for (int i = 0; i < argc; ++i) {
-            if (std::string(argv[i]).rfind("--", 0) == 0)
+            if (std::strncmp(argv[i], "--", 2) == 0)
                 return UnknownArgument("drives", argv[i]);
             list += (i ? std::string(1, kImageListSeparator) : "") + argv[i];
         }

@@ -1,6 +1,7 @@
 // Helpers the harness's commands share: the engine's messages, destination
 // folders and the carved files.
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -13,18 +14,29 @@
 #include "recording_ui.h"
 #include "text.h"
 
-void PrintMessages(const RecordingUi& ui) {
-    for (const auto& message : ui.messages) {
-        // The engine's texts are laid out for a message box: one line here.
-        std::string line;
-        for (char c : Utf16ToUtf8(message.text)) {
-            const bool blank = c == ' ' || c == '\r' || c == '\n' || c == '\t';
-            if (blank && (line.empty() || line.back() == ' ')) continue;
-            line.push_back(blank ? ' ' : c);
+namespace {
+
+// The engine's texts are laid out for a message box: a line break and the
+// blanks around it become one space.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            line.push_back(text[i]);
+            continue;
         }
         while (!line.empty() && line.back() == ' ') line.pop_back();
-        ShowError(line);
+        while (i + 1 < text.size() && std::strchr(" \r\n", text[i + 1])) ++i;
+        if (!line.empty()) line.push_back(' ');
     }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line;
+}
+
+}  // namespace
+
+void PrintMessages(const RecordingUi& ui) {
+    for (const auto& message : ui.messages) ShowError(OneLine(Utf16ToUtf8(message.text)));
 }
 
 std::u16string EnginePath(const std::string& path) { return Utf8ToUtf16(path); }

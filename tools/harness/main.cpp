@@ -13,7 +13,7 @@
 #include "found_items.h"
 #include "image_scan.h"
 #include "partition_choice.h"
-#include "progress_line.h"
+#include "progress_ui.h"
 #include "recording_ui.h"
 #include "snapshot.h"
 #include "standard_scan.h"
@@ -98,7 +98,9 @@ int Scan(int argc, char** argv) {
 
 }  // namespace
 
-void ShowError(const std::string& text) { std::fprintf(stderr, "%s: %s\n", kProgramName, text.c_str()); }
+void ShowError(const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, text.c_str());
+}
 
 void PrintUsage(std::FILE* out) { std::fputs(kUsage, out); }
 

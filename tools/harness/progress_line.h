@@ -6,10 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
-
-#include "recording_ui.h"
 
 bool StandardErrorIsTerminal();
 
@@ -40,19 +37,3 @@ private:
 std::string ProgressText(const char* task, int percent, const std::string& items);
 // The text for a task that goes through `total` files one by one.
 std::string FileCountProgress(const char* task, uint64_t done, uint64_t total);
-
-// The recording interface with a progress line for the scan running: the
-// percent the engine reports and the items found so far.
-class ProgressUi : public RecordingUi {
-public:
-    using ItemsText = std::string (*)();
-
-    void BeginProgress(const char* task, ItemsText items);
-    void EndProgress();
-    void SetProgress(int percent) override;
-
-private:
-    const char* task_ = "";
-    ItemsText items_ = nullptr;
-    std::unique_ptr<ProgressLine> line_;
-};

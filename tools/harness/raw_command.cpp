@@ -19,7 +19,7 @@
 #include "commands.h"
 #include "image_scan.h"
 #include "partition_choice.h"
-#include "progress_line.h"
+#include "progress_ui.h"
 #include "raw_lists.h"
 #include "raw_results.h"
 #include "raw_scan.h"

@@ -10,13 +10,15 @@
 #include "commands.h"
 #include "engine_state.h"
 #include "progress_line.h"
+#include "progress_ui.h"
 #include "recovery_run.h"
 #include "text.h"
 
 int RecoverCommand(int argc, char** argv) {
     VolumeOptions options;
     const char* image = Positional("recover", "IMAGE", argc, argv, 0);
-    const char* destinationPath = image ? Positional("recover", "DESTINATION", argc, argv, 1) : nullptr;
+    if (!image) return kExitUsage;
+    const char* destinationPath = Positional("recover", "DESTINATION", argc, argv, 1);
     if (!destinationPath) return kExitUsage;
     options.image = image;
     std::vector<std::u16string> chosen;

@@ -61,5 +61,7 @@ endif()
 
 if(faults)
   list(JOIN faults "\n  " text)
-  message(FATAL_ERROR "harness ${arguments}:\n  ${text}\n--- standard output:\n${out}--- standard error:\n${err}")
+  list(JOIN arguments " " shown)
+  message(FATAL_ERROR "mulvara-harness ${shown}:\n  ${text}\n"
+                      "--- standard output:\n${out}--- standard error:\n${err}")
 endif()

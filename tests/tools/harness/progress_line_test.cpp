@@ -84,7 +84,8 @@ TEST(ProgressText, NamesTheProgramAndHoldsThePercentBetween0And100) {
               "mulvara-harness: scanning 42% (3 folders, 7 files)");
     EXPECT_EQ(ProgressText("scanning", 130, "x"), "mulvara-harness: scanning 100% (x)");
     EXPECT_EQ(ProgressText("scanning", -1, "x"), "mulvara-harness: scanning 0% (x)");
-    EXPECT_EQ(FileCountProgress("recovering", 3, 4), "mulvara-harness: recovering 75% (3 of 4 files)");
+    EXPECT_EQ(FileCountProgress("recovering", 3, 4),
+              "mulvara-harness: recovering 75% (3 of 4 files)");
 }
 
 }  // namespace
