@@ -9,7 +9,6 @@
 // seconds taken by the sweep and by the volume reconstruction.
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "advance_lists.h"
@@ -17,16 +16,30 @@
 #include "commands.h"
 #include "engine_state.h"
 #include "found_items.h"
+#include "progress_ui.h"
 #include "recording_ui.h"
 #include "text.h"
 
+namespace {
+
+std::string SweepItems() {
+    std::string items = std::to_string(BootCandidateCount) + " boot sectors, " +
+                        std::to_string(AdvanceFoundCounts[0]) + " folders";
+    // Only an NTFS sweep finds files.
+    if (AdvanceFoundCounts[1]) items += ", " + std::to_string(AdvanceFoundCounts[1]) + " files";
+    return items;
+}
+
+}  // namespace
+
 int AdvanceCommand(int argc, char** argv) {
-    if (argc < 1) return Usage();
     VolumeOptions options;
-    options.image = argv[0];
-    unsigned long volume = 0;
-    bool timing = false, recover = false;
-    std::u16string destination;
+    const char* image = Positional("advance", "IMAGE", argc, argv, 0);
+    if (!image) return kExitUsage;
+    options.image = image;
+    uint64_t volume = 0;
+    bool timing = false;
+    const char* recover = nullptr;
     for (int i = 1; i < argc;) {
         const std::string option = argv[i];
         if (option == "--timing") {
@@ -34,30 +47,30 @@ int AdvanceCommand(int argc, char** argv) {
             ++i;
             continue;
         }
-        if ((option == "--volume" || option == "--recover") && i + 1 < argc) {
-            if (option == "--volume") {
-                char* end = nullptr;
-                volume = std::strtoul(argv[i + 1], &end, 10);
-                if (!end || *end || volume == 0 || volume > 0xFFFF) return Usage();
-            } else {
-                recover = true;
-                destination = Utf8ToUtf16(argv[i + 1]);
-            }
+        if (option == "--volume" || option == "--recover") {
+            const char* value = OptionValue(argc, argv, i);
+            if (!value) return kExitUsage;
+            if (option == "--recover")
+                recover = value;
+            else if (!ParseNumber("--volume", value, 1, 0xFFFF, volume))
+                return kExitUsage;
             i += 2;
             continue;
         }
         const int used = ParseVolumeOption(argc, argv, i, options);
-        if (used <= 0) return Usage();
+        if (used < 0) return kExitUsage;
+        if (used == 0) return UnknownArgument("advance", argv[i]);
         i += used;
     }
-    if (recover && (!volume || !FileExists(destination))) {
-        std::fprintf(stderr, "mulvara-harness: --recover needs --volume and an existing folder\n");
-        return 1;
-    }
-    if (!SelectVolume(options)) return 1;
+    if (recover && !volume) return WrongArgument("--recover", "needs --volume N");
+    if (!SelectVolume(options)) return kExitUnusable;
+    std::u16string destination;
+    if (recover && (destination = DestinationFolder(recover)).empty()) return kExitUnusable;
 
-    RecordingUi ui;
+    ProgressUi ui;
+    ui.BeginProgress("scanning", SweepItems);
     const AdvanceTimes times = RunAdvanceScan(ui);
+    ui.EndProgress();
     if (timing)
         std::printf("timing\tsweep %.3f s\tanalysis %.3f s\tsectors %u\n", times.sweepSeconds,
                     times.analysisSeconds, unsigned(PartitionParameters.sectorCount));
@@ -67,11 +80,14 @@ int AdvanceCommand(int argc, char** argv) {
         Print(u"volume\t" + Decimal(position + 1) + u"\t" + labels[position] + u"\t" +
               Decimal(v->type) + u"\t" + Decimal(v->values.sectorsPerCluster) + u"\t" +
               Decimal(v->values.cluster0Sector) + u"\t" + Decimal(v->values.endSector) + u"\n");
-    if (!volume) return 0;
+    if (!volume) return kExitDone;
 
-    if (!ScanFoundVolume(ui, uint32_t(volume))) {
-        std::fprintf(stderr, "mulvara-harness: no found volume %lu\n", volume);
-        return 1;
+    ui.BeginProgress("scanning", FolderAndFileItems);
+    const bool scanned = ScanFoundVolume(ui, uint32_t(volume));
+    ui.EndProgress();
+    if (!scanned) {
+        ShowError("no found volume " + std::to_string(volume));
+        return kExitUnusable;
     }
     if (recover) return PrintRecovery(ui, destination, {});
     size_t folders = 0, files = 0;
@@ -80,5 +96,5 @@ int AdvanceCommand(int argc, char** argv) {
         ++(item.folder ? folders : files);
     }
     std::printf("total\tfolders %zu\tfiles %zu\n", folders, files);
-    return 0;
+    return kExitDone;
 }

@@ -6,8 +6,10 @@
 // MULVARA_IMAGE_DEVICES (and the system's own drives) are listed.
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+#include "commands.h"
 #include "engine_state.h"
 #include "image_devices.h"
 #include "logical_drives.h"
@@ -18,7 +20,11 @@
 int DrivesCommand(int argc, char** argv) {
     if (argc > 0) {
         std::string list;
-        for (int i = 0; i < argc; ++i) list += (i ? std::string(1, kImageListSeparator) : "") + argv[i];
+        for (int i = 0; i < argc; ++i) {
+            if (std::strncmp(argv[i], "--", 2) == 0)
+                return UnknownArgument("drives", argv[i]);
+            list += (i ? std::string(1, kImageListSeparator) : "") + argv[i];
+        }
         UseImageDevices(list);
     }
     RecordingUi ui;
@@ -44,5 +50,5 @@ int DrivesCommand(int argc, char** argv) {
         std::printf("tree %s\t%d\n", p.path.c_str(), p.drive);
     std::printf("total\tphysical %d\twith geometry %d\tlogical %d\n", PhysicalSlotCount,
                 PhysicalDriveCount, int(LogicalDriveCount));
-    return 0;
+    return kExitDone;
 }

@@ -1,30 +1,63 @@
-// Helpers of the harness's raw and load commands.
+// Helpers the harness's commands share: the engine's messages, destination
+// folders and the carved files.
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "commands.h"
 #include "engine_state.h"
 #include "found_items.h"
+#include "progress_line.h"
 #include "raw_lists.h"
 #include "raw_results.h"
 #include "recording_ui.h"
 #include "text.h"
 
-void PrintMessages(const RecordingUi& ui) {
-    for (const auto& message : ui.messages) {
-        std::fputs(Utf16ToUtf8(message.text).c_str(), stderr);
-        std::fputs("\n", stderr);
+namespace {
+
+// The engine's texts are laid out for a message box: a line break and the
+// blanks around it become one space.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            line.push_back(text[i]);
+            continue;
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        while (i + 1 < text.size() && std::strchr(" \r\n", text[i + 1])) ++i;
+        if (!line.empty()) line.push_back(' ');
     }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line;
+}
+
+}  // namespace
+
+void PrintMessages(const RecordingUi& ui) {
+    for (const auto& message : ui.messages) ShowError(OneLine(Utf16ToUtf8(message.text)));
 }
 
 std::u16string EnginePath(const std::string& path) { return Utf8ToUtf16(path); }
 
-std::u16string EngineFolder(const std::string& path) {
+std::u16string DestinationFolder(const std::string& path) {
+    const std::u16string folder = Utf8ToUtf16(path);
+    const std::filesystem::path place(folder);
     std::error_code error;
-    std::filesystem::create_directories(path, error);
-    std::u16string folder = Utf8ToUtf16(path);
-    if (!folder.empty() && folder.back() != u'/' && folder.back() != u'\\') folder += u'/';
+    if (std::filesystem::exists(place, error) && !std::filesystem::is_directory(place, error)) {
+        ShowError(path + " is a file, not a folder");
+        return u"";
+    }
+    if (!std::filesystem::is_directory(place, error)) {
+        std::filesystem::create_directories(place, error);
+        std::error_code ignored;
+        if (!std::filesystem::is_directory(place, ignored)) {
+            ShowError("cannot make the folder " + path + (error ? ": " + error.message() : ""));
+            return u"";
+        }
+    }
+    if (!folder.empty() && folder.back() != u'/' && folder.back() != u'\\') return folder + u'/';
     return folder;
 }
 
@@ -33,10 +66,15 @@ void PrintCarvedFiles() {
         Print(CarvedItemLine(*f) + u"\n");
 }
 
-bool ExtractCarvedFiles(const std::string& folder) {
+bool ExtractCarvedFiles(const std::u16string& folder) {
+    uint64_t total = 0, done = 0;
+    for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next) ++total;
+    ProgressLine line(stderr, StandardErrorIsTerminal());
     bool all = true;
-    const std::u16string target = EngineFolder(folder);
-    for (CarvedFileRecord* f = CarvedFileList.head; f && !StopAllRecovery; f = f->next)
-        if (!RecoverCarvedFile(target, *f)) all = false;
-    return all;
+    for (CarvedFileRecord* f = CarvedFileList.head; f && !StopAllRecovery; f = f->next, ++done) {
+        if (line.Due()) line.Show(FileCountProgress("extracting", done, total));
+        if (!RecoverCarvedFile(folder, *f)) all = false;
+    }
+    // Files left when the run was stopped were not written either.
+    return all && done == total;
 }

@@ -17,22 +17,19 @@
 #include "snapshot.h"
 
 int LoadCommand(int argc, char** argv) {
-    if (argc < 1 || argc % 2 == 0) {
-        std::fprintf(stderr, "usage: mulvara-harness load SNAPSHOT [--image IMAGE] [--extract FOLDER]\n");
-        return 2;
-    }
+    const char* snapshot = Positional("load", "SNAPSHOT", argc, argv, 0);
+    if (!snapshot) return kExitUsage;
     std::string image, extract;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string option = argv[i];
-        if (option == "--image") {
-            image = argv[i + 1];
-        } else if (option == "--extract") {
-            extract = argv[i + 1];
-        } else {
-            std::fprintf(stderr, "mulvara-harness: unknown option %s\n", option.c_str());
-            return 2;
-        }
+    for (int i = 1; i < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option != "--image" && option != "--extract")
+            return UnknownArgument("load", argv[i]);
+        const char* value = OptionValue(argc, argv, i);
+        if (!value) return kExitUsage;
+        (option == "--image" ? image : extract) = value;
     }
+    std::u16string folder;
+    if (!extract.empty() && (folder = DestinationFolder(extract)).empty()) return kExitUnusable;
     ResetEngineState();
     for (int slot = 0; slot < 10 && !image.empty(); ++slot)
         MapDeviceToImage(DeviceNameTable[slot], image);
@@ -40,18 +37,23 @@ int LoadCommand(int argc, char** argv) {
     RecordingUi ui;
     ui.questionAnswer = 1;
     SetEngineUi(&ui);
-    int loaded = OpenSnapshot(EnginePath(argv[0]));
-    int status = loaded ? 0 : 1;
+    const int loaded = OpenSnapshot(EnginePath(snapshot));
+    int status = loaded ? kExitDone : kExitUnusable;
     if (loaded && ScanMode == kRawScan) {
         PrintCarvedFiles();
         std::printf("total\tfiles %u\tsignatures %u\n", unsigned(FilesFound),
                     unsigned(SignatureCount));
-        if (!extract.empty() && !ExtractCarvedFiles(extract)) status = 1;
+        if (!folder.empty() && !ExtractCarvedFiles(folder)) status = kExitNotRecovered;
     } else if (loaded) {
         for (const FoundItem& item : CollectFoundItems(ui)) Print(FoundItemLine(item) + u"\n");
         std::printf("total\tfolders %u\tfiles %u\n", unsigned(FoldersFound), unsigned(FilesFound));
+        // Only carved files are extracted from a snapshot.
+        if (!folder.empty()) {
+            ShowError("--extract: the snapshot holds no carved files");
+            status = kExitNotRecovered;
+        }
     }
-    if (status) PrintMessages(ui);
+    if (status != kExitDone) PrintMessages(ui);
     SetEngineUi(nullptr);
     return status;
 }

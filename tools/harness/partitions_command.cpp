@@ -9,21 +9,23 @@
 #include "partition_choice.h"
 
 int PartitionsCommand(int argc, char** argv) {
-    if (argc < 1 || argc > 2) return Usage();
+    const char* image = Positional("partitions", "IMAGE", argc, argv, 0);
+    if (!image) return kExitUsage;
     bool search = false;
-    if (argc == 2) {
-        if (std::string(argv[1]) != "--search") return Usage();
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) != "--search")
+            return UnknownArgument("partitions", argv[i]);
         search = true;
     }
     std::string error;
-    if (!ListImagePartitions(argv[0], search, error)) {
-        std::fprintf(stderr, "mulvara-harness: %s\n", error.c_str());
-        return 1;
+    if (!ListImagePartitions(image, search, error)) {
+        ShowError(error);
+        return kExitUnusable;
     }
     for (int i = 0; i < PartitionCount; ++i)
         std::printf("partition\t%d\t%u\t%u\t%s\n", i + 1, unsigned(PartitionTable[i].startSector),
                     unsigned(PartitionTable[i].sectorCount),
                     PartitionTypeName(PartitionTable[i].fileSystemType));
     std::printf("total\tpartitions %d\n", PartitionCount);
-    return 0;
+    return kExitDone;
 }

@@ -9,7 +9,6 @@
 // a Raw Scan snapshot.
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "engine_state.h"
@@ -20,6 +19,7 @@
 #include "commands.h"
 #include "image_scan.h"
 #include "partition_choice.h"
+#include "progress_ui.h"
 #include "raw_lists.h"
 #include "raw_results.h"
 #include "raw_scan.h"
@@ -28,38 +28,40 @@
 #include "text.h"
 
 
+namespace {
+
+std::string CarvedItems() { return std::to_string(FilesFound) + " files"; }
+
+}  // namespace
+
 int RawCommand(int argc, char** argv) {
-    if (argc < 1) return Usage();
     VolumeOptions volume;
-    volume.image = argv[0];
-    unsigned long size = 3;
+    const char* image = Positional("raw", "IMAGE", argc, argv, 0);
+    if (!image) return kExitUsage;
+    volume.image = image;
+    uint64_t size = 3;
     std::string types = "all", extract, save, rawDat;
     for (int i = 1; i < argc;) {
-        int used = ParseVolumeOption(argc, argv, i, volume);
-        if (used < 0) return Usage();
+        const int used = ParseVolumeOption(argc, argv, i, volume);
+        if (used < 0) return kExitUsage;
         if (used > 0) {
             i += used;
             continue;
         }
-        std::string option = argv[i];
-        if (i + 1 >= argc) return Usage();
-        const char* value = argv[i + 1];
+        const std::string option = argv[i];
+        std::string* text = option == "--types"     ? &types
+                            : option == "--extract" ? &extract
+                            : option == "--save"    ? &save
+                            : option == "--raw-dat" ? &rawDat
+                                                    : nullptr;
+        if (!text && option != "--size") return UnknownArgument("raw", argv[i]);
+        const char* value = OptionValue(argc, argv, i);
+        if (!value) return kExitUsage;
+        if (text)
+            *text = value;
+        else if (!ParseNumber("--size", value, 1, 20, size))
+            return kExitUsage;
         i += 2;
-        if (option == "--size") {
-            char* end = nullptr;
-            size = std::strtoul(value, &end, 10);
-            if (!end || *end || size < 1 || size > 20) return Usage();
-        } else if (option == "--types") {
-            types = value;
-        } else if (option == "--extract") {
-            extract = value;
-        } else if (option == "--save") {
-            save = value;
-        } else if (option == "--raw-dat") {
-            rawDat = value;
-        } else {
-            return Usage();
-        }
     }
 
     std::string error;
@@ -67,32 +69,38 @@ int RawCommand(int argc, char** argv) {
                         ? SelectImagePartition(volume.image, volume.partition, error)
                         : SelectImageRange(volume.image, volume.start, volume.count, volume.type, error);
     if (!selected) {
-        std::fprintf(stderr, "mulvara-harness: %s\n", error.c_str());
-        return 1;
+        ShowError(error);
+        return kExitUnusable;
     }
-    RecordingUi ui;
+    std::u16string folder;
+    if (!extract.empty() && (folder = DestinationFolder(extract)).empty()) return kExitUnusable;
+    ProgressUi ui;
     ui.questionAnswer = 1;  // go on after a file that cannot be written; replace a snapshot
     SetEngineUi(&ui);
     FileTypeTree tree;
     std::u16string signatures = rawDat.empty() ? ProgramFolderPath() + u"Raw.dat" : EnginePath(rawDat);
     std::string unknown;
-    int status = 0;
+    int status = kExitDone;
     if (!LoadRawSignatureFile(tree, signatures)) {
-        std::fprintf(stderr, "mulvara-harness: cannot read %s\n", Utf16ToUtf8(signatures).c_str());
-        status = 1;
+        ShowError("cannot read " + Utf16ToUtf8(signatures));
+        status = kExitUnusable;
     } else if (!CheckOnlyTypes(tree, types, unknown)) {
-        std::fprintf(stderr, "mulvara-harness: no type %s in Raw.dat\n", unknown.c_str());
-        status = 1;
-    } else if (!AcceptFileTypes(tree, int(size) - 1) || !RawScanThread()) {
-        PrintMessages(ui);
-        status = 1;
+        status = WrongArgument("--types", "no type " + unknown + " in Raw.dat");
+    } else {
+        ui.BeginProgress("scanning", CarvedItems);
+        const bool scanned = AcceptFileTypes(tree, int(size) - 1) && RawScanThread();
+        ui.EndProgress();
+        if (!scanned) {
+            PrintMessages(ui);
+            status = kExitUnusable;
+        }
     }
-    if (status == 0) {
+    if (status == kExitDone) {
         PrintCarvedFiles();
         std::printf("total\tfiles %u\tunreadable sectors %u\n", unsigned(FilesFound),
                     unsigned(RawUnreadableSectors));
-        if (!extract.empty() && !ExtractCarvedFiles(extract)) status = 1;
-        if (!save.empty() && !SaveRawSnapshot(EnginePath(save))) status = 1;
+        if (!folder.empty() && !ExtractCarvedFiles(folder)) status = kExitNotRecovered;
+        if (!save.empty() && !SaveRawSnapshot(EnginePath(save))) status = kExitUnusable;
         if (status) PrintMessages(ui);
     }
     SetEngineUi(nullptr);

@@ -33,11 +33,8 @@ std::u16string ListingPath(const Components& folder, const char16_t* name) {
 
 bool IsChosen(const std::u16string& path, const std::vector<std::u16string>& chosen) {
     if (chosen.empty()) return true;
-    for (const std::u16string& c : chosen) {
-        if (path == c) return true;
-        std::u16string folder = c.empty() || c.back() != u'/' ? c + u'/' : c;
-        if (path.compare(0, folder.size(), folder) == 0) return true;
-    }
+    for (const std::u16string& c : chosen)
+        if (LiesAtOrBelow(path, c)) return true;
     return false;
 }
 
@@ -61,8 +58,15 @@ struct Pending {
 
 }  // namespace
 
+bool LiesAtOrBelow(const std::u16string& path, const std::u16string& chosen) {
+    if (path == chosen) return true;
+    std::u16string folder = chosen.empty() || chosen.back() != u'/' ? chosen + u'/' : chosen;
+    return path.compare(0, folder.size(), folder) == 0;
+}
+
 std::vector<RecoveredItem> RecoverFoundFiles(const RecordingUi& ui, const std::u16string& destination,
-                                             const std::vector<std::u16string>& chosen) {
+                                             const std::vector<std::u16string>& chosen,
+                                             const RecoveryProgress& progress) {
     std::vector<Pending> pending;
     std::deque<NtfsFileEntry> advanceFiles;
     if (PartitionParameters.scannedType == kNtfs) {
@@ -94,11 +98,16 @@ std::vector<RecoveredItem> RecoverFoundFiles(const RecordingUi& ui, const std::u
         }
     }
 
+    std::vector<const Pending*> picked;
+    for (const Pending& p : pending)
+        if (IsChosen(p.path, chosen)) picked.push_back(&p);
+
     std::vector<RecoveredItem> results;
     StopAllRecovery = 0;
     RecoveredCount = 0;
-    for (const Pending& p : pending) {
-        if (!IsChosen(p.path, chosen)) continue;
+    for (const Pending* entry : picked) {
+        const Pending& p = *entry;
+        if (progress) progress(results.size(), picked.size());
         RecoveredItem item{p.path, u"", false};
         std::u16string folder = MakeFolders(destination, p.folder);
         if (!folder.empty()) {

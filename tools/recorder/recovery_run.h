@@ -4,6 +4,8 @@
 // recovery writers in plain mode.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +17,16 @@ struct RecoveredItem {
     bool written;
 };
 
+// Called before each file is written with the files done and the files
+// to write in all.
+using RecoveryProgress = std::function<void(size_t done, size_t total)>;
+
 // Recovers every found file whose path is one of `chosen` or lies below one
 // of them (all files when `chosen` is empty), live and deleted, into
 // `destination`, which must exist.
 std::vector<RecoveredItem> RecoverFoundFiles(const RecordingUi& ui, const std::u16string& destination,
-                                             const std::vector<std::u16string>& chosen);
+                                             const std::vector<std::u16string>& chosen,
+                                             const RecoveryProgress& progress = {});
+
+// True when `path` of the listing is `chosen` or lies below it.
+bool LiesAtOrBelow(const std::u16string& path, const std::u16string& chosen);
