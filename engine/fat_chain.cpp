@@ -122,5 +122,10 @@ void BuildClusterChain(uint32_t firstCluster, uint32_t count, int fatCopy) {
 }
 
 void BuildClusterChainLimited(uint32_t firstCluster) {
-    Walk(firstCluster, ChainWalk{PartitionParameters.fat1Start, false, kDirectoryChainLimit});
+    // With small clusters 100 of them hold only part of a large folder
+    // (1,600 entries at 512 bytes), and the files after it were never listed.
+    const uint64_t clusterBytes = uint64_t(PartitionParameters.sectorsPerCluster) * kSectorSize;
+    uint64_t limit = clusterBytes ? (kLargestDirectoryBytes + clusterBytes - 1) / clusterBytes : 0;
+    if (limit < kDirectoryChainLimit) limit = kDirectoryChainLimit;
+    Walk(firstCluster, ChainWalk{PartitionParameters.fat1Start, false, uint32_t(limit)});
 }

@@ -84,11 +84,18 @@ TEST_F(ChainWalk, SecondCopyReadsTheSecondFat) {
     EXPECT_EQ(ClusterChain, (std::vector<uint32_t>{20}));
 }
 
-TEST_F(ChainWalk, DirectoryChainsStopAtOneHundredClusters) {
-    Use(kFat16);
-    Link(2, 300);
-    BuildClusterChainLimited(2);
-    EXPECT_EQ(ClusterChain.size(), 100u);
+TEST_F(ChainWalk, DirectoryChainsStopAtTheLargestDirectoryFatAllows) {
+    struct Case {
+        uint32_t sectorsPerCluster;
+        size_t clusters;  // of a chain of 5,000 from cluster 2
+    } cases[] = {{1, 4096}, {8, 512}, {32, 128}, {64, 100}, {128, 100}};
+    for (const Case& c : cases) {
+        Use(kFat32);
+        PartitionParameters.sectorsPerCluster = c.sectorsPerCluster;
+        Link(2, 5002);
+        BuildClusterChainLimited(2);
+        EXPECT_EQ(ClusterChain.size(), c.clusters) << c.sectorsPerCluster << " sectors per cluster";
+    }
 }
 
 TEST_F(ChainWalk, CycleEndsTheWalkWithEachClusterOnce) {
@@ -121,7 +128,7 @@ TEST_F(ChainWalk, UnreadableFatSectorEndsTheWalk) {
     Link(5, 200);
     device->badSectors.insert(10 + 130 / 128);  // holds the entry of cluster 130
     BuildClusterChainLimited(5);
-    EXPECT_EQ(ClusterChain.size(), 100u);
+    EXPECT_EQ(ClusterChain.back(), 128u);
     BuildClusterChain(5, 1000, 1);
     EXPECT_EQ(ClusterChain.back(), 128u);
 }
