@@ -155,14 +155,14 @@ def ntfs_seeds(ntfs):
     mft0 = set_runs(bytearray(records[0]), 0x80, bytes([0x11, 2 * len(kept), 2]))
     parts = [(0, ntfs_boot(ntfs, 2, 2, whole))]
     parts += [(2 + 2 * i, mft0 if n == 0 else records[n]) for i, n in enumerate(kept)]
-    seeds['fuzz_ntfs_volume']['volume.img'] = disk(*parts)
+    seeds['fuzz_ntfs_volume']['volume.disk'] = disk(*parts)
     # The same MFT in two extents with a sparse run between them.
     mft0 = set_runs(bytearray(records[0]), 0x80,
                     bytes([0x11, 12, 2, 0x01, 4, 0x11, 2 * len(kept) - 12, 16]))
     parts = [(0, ntfs_boot(ntfs, 2, 2, whole + 4))]
     for i, n in enumerate(kept):
         parts.append((2 + 2 * i + (4 if i >= 6 else 0), mft0 if n == 0 else records[n]))
-    seeds['fuzz_ntfs_volume']['fragmented_mft.img'] = disk(*parts)
+    seeds['fuzz_ntfs_volume']['fragmented_mft.disk'] = disk(*parts)
 
     # Folder records with their first index buffers where the boot sector's
     # geometry puts them, for the Advance Scan.
@@ -172,8 +172,8 @@ def ntfs_seeds(ntfs):
     fill = set_runs(bytearray(records[71]), 0xA0, bytes([0x11, 8, 20]), named=True)
     parts = [(2, root), (4, records[64]), (6, fill), (8, records[72]), (10, records[80]),
              (12, root_buffer), (20, fill_buffer)]
-    seeds['fuzz_advance_ntfs']['volume.img'] = disk((0, ntfs_boot(ntfs, 2, 2, 28)), *parts)
-    seeds['fuzz_advance_ntfs']['no_boot_sector.img'] = disk(*parts)
+    seeds['fuzz_advance_ntfs']['volume.disk'] = disk((0, ntfs_boot(ntfs, 2, 2, 28)), *parts)
+    seeds['fuzz_advance_ntfs']['no_boot_sector.disk'] = disk(*parts)
     return seeds
 
 
@@ -203,7 +203,7 @@ def boot_seeds(fat16, fat32, ntfs):
     # NTFS: $MFT at cluster 2, $MFTMirr at 4, the backup boot sector last.
     boot = ntfs_boot(ntfs, 2, 4, 6)
     ntfs_disk = disk((0, boot), (2, ntfs.record(0)), (4, ntfs.record(1)), (6, boot))
-    return {'fat16.img': fat16_disk, 'fat32.img': fat32_disk, 'ntfs.img': ntfs_disk}
+    return {'fat16.disk': fat16_disk, 'fat32.disk': fat32_disk, 'ntfs.disk': ntfs_disk}
 
 
 def partition_seeds(partitioned):
@@ -222,7 +222,7 @@ def partition_seeds(partitioned):
     chain = disk((0, mbr), (1, fat16_boot), (4, ntfs_boot_sector),
                  (8, table([(0x0B, 1, 3), (0x05, 4, 4)])), (9, fat32_boot),
                  (12, table([(0x06, 1, 2)])), (13, last_boot))
-    return {'chain.img': chain, 'mbr.img': partitioned.sector(0), 'fat32_boot.img': fat32_boot}
+    return {'chain.disk': chain, 'mbr.disk': partitioned.sector(0), 'fat32_boot.disk': fat32_boot}
 
 
 def fat_dir_seeds(fat32):
