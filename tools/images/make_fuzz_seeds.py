@@ -222,7 +222,14 @@ def partition_seeds(partitioned):
     chain = disk((0, mbr), (1, fat16_boot), (4, ntfs_boot_sector),
                  (8, table([(0x0B, 1, 3), (0x05, 4, 4)])), (9, fat32_boot),
                  (12, table([(0x06, 1, 2)])), (13, last_boot))
-    return {'chain.disk': chain, 'mbr.disk': partitioned.sector(0), 'fat32_boot.disk': fat32_boot}
+    # More partitions than the list holds (3 primary, 23 in the chain), and
+    # "32" at 85 for the search to take sector 0 for a FAT32 boot sector.
+    full = bytearray(table([(0x06, 1000 + i, 1) for i in range(3)] + [(0x0F, 1, 0)]))
+    full[85:87] = b'32'
+    full += b''.join(table([(0x06, 100, 1)] + ([(0x05, k + 1, 1)] if k < 22 else []))
+                     for k in range(23))
+    return {'chain.disk': chain, 'mbr.disk': partitioned.sector(0), 'fat32_boot.disk': fat32_boot,
+            'full_table.disk': full}
 
 
 def fat_dir_seeds(fat32):
