@@ -64,7 +64,7 @@ wait
 failed=0
 for target in "${targets[@]}"; do
   dir="$work/$target"
-  status=$(cat "$dir/status")
+  status=$(cat "$dir/status" 2>/dev/null || echo "unknown: the target did not run")
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$dir/log" | tail -n 1)
   # A report the sanitizers recovered from counts as much as one that ended the run.
   if [ "$status" = 0 ] && ! grep -qE 'runtime error:|(ERROR|WARNING): [A-Za-z]*Sanitizer|ERROR: libFuzzer' "$dir/log"; then
@@ -75,9 +75,9 @@ for target in "${targets[@]}"; do
   what=$(grep -m1 -E 'ERROR: libFuzzer|SUMMARY: |runtime error:|(ERROR|WARNING): [A-Za-z]*Sanitizer' "$dir/log" || true)
   printf 'FAILED  %-22s %s\n' "$target" "${what:-exit status $status}"
   for artifact in "$dir"/crash-* "$dir"/leak-* "$dir"/timeout-* "$dir"/oom-*; do
-    [ -e "$artifact" ] && echo "        input: $artifact (run the target with it to repeat)"
+    [ -e "$artifact" ] && echo "        repeat: build/fuzz/tests/engine/$target $artifact"
   done
-  echo "        log:   $dir/log"
+  echo "        log:    $dir/log"
 done
 
 echo "fuzzed ${#targets[@]} targets for ${seconds} s each in $((SECONDS - started)) s"
