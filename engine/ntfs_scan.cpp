@@ -152,6 +152,10 @@ void ScanMftRecords() {
     uint32_t recordNumber = 0;
     int shownPercent = -1;
     bool stopped = false;
+    // A run that claims records past the device's end would have the scan
+    // read nothing for hours: like sparse records, those are not read but
+    // keep their numbers. A record cut by the end is read for what it holds.
+    const uint64_t deviceSectors = SelectedDeviceSectors();
     for (uint16_t extent = 0; extent < MftRunCount && !stopped; ++extent) {
         const uint32_t start = MftRunStarts[extent];
         const uint32_t records = MftRunLengths[extent] / kMftRecordSectors;
@@ -160,8 +164,13 @@ void ScanMftRecords() {
             sectorsRead += MftRunLengths[extent];
             continue;
         }
-        for (uint32_t first = 0; first < records && !stopped; first += kRecordsPerRead) {
-            uint32_t count = records - first < kRecordsPerRead ? records - first : kRecordsPerRead;
+        uint32_t readable = records;
+        if (deviceSectors) {
+            uint64_t room = start < deviceSectors ? (deviceSectors - start + 1) / kMftRecordSectors : 0;
+            if (room < readable) readable = uint32_t(room);
+        }
+        for (uint32_t first = 0; first < readable && !stopped; first += kRecordsPerRead) {
+            uint32_t count = readable - first < kRecordsPerRead ? readable - first : kRecordsPerRead;
             uint64_t firstSector = uint64_t(start) + uint64_t(first) * kMftRecordSectors;
             if (firstSector + uint64_t(count) * kMftRecordSectors > 0x100000000ull) {
                 stopped = true;
@@ -184,6 +193,10 @@ void ScanMftRecords() {
                     ui.SetStatusText(u"Reading Sector " + Decimal(sectorsRead) + u" Of " +
                                      Decimal(total));
             }
+        }
+        if (!stopped) {
+            recordNumber += records - readable;
+            sectorsRead += uint64_t(records - readable) * kMftRecordSectors;
         }
     }
 

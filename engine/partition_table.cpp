@@ -163,9 +163,11 @@ void SearchPartitions(const DiskGeometry& reported) {
         bool known = false;
         for (int i = 0; i < PartitionCount; ++i) known |= PartitionTable[i].startSector == at;
         if (known) continue;
+        // The partition table may have filled the list already.
+        if (PartitionCount >= kMaxPartitions) break;
         PartitionTable[PartitionCount++] = {uint32_t(at), boot.view().u32(32), kFat32};
         ui.AddDiskItem(u"Hard Disk ", u"Partition " + Decimal(uint64_t(PartitionCount)));
-        if (PartitionCount > 24) break;
+        if (PartitionCount >= kMaxPartitions) break;
     }
     ui.ExpandPartitionTree();
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   python3
-  cmake ninja-build g++ clang
+  cmake ninja-build g++ clang libclang-rt-dev llvm
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   googletest libgtest-dev libgmock-dev zlib1g-dev libz-mingw-w64-dev

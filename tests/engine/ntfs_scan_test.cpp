@@ -14,6 +14,7 @@
 #include "ntfs_record.h"
 #include "ntfs_record_builder.h"
 #include "sector_access.h"
+#include "standard_scan.h"
 #include "ntfs_image_tree.h"
 #include "test_images.h"
 
@@ -235,6 +236,57 @@ TEST(MftRuns, DamagedRecordZeroFallsBackToTheMirror) {
 
     ReadDataRuns(0, 0, 100, 1, 0);
     EXPECT_EQ(MftRunCount, 0);
+}
+
+// Stops the scan at the first record it examines past the device's end.
+class EndWatch : public EngineUi {
+public:
+    explicit EndWatch(uint64_t end) : end_(end) {}
+    bool passedEnd = false;
+    void SetPaneValue(PaneValue which, const std::u16string& text) override {
+        if (which != PaneValue::CurrentSector || std::stoull(Narrow(text)) < end_) return;
+        passedEnd = true;
+        ScanStopFlag = 1;
+    }
+
+private:
+    uint64_t end_;
+};
+
+TEST(MftRuns, RecordsPastTheDeviceEndAreNotReadButKeepTheirNumbers) {
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> runs;
+        uint32_t keptSector, keptRecord;
+    };
+    const Case cases[] = {
+        {"one run of four billion clusters", {0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0x64}, 102, 1},
+        // 4 records at 100, 8 far past the end, 4 at 500.
+        {"an extent past the end between two",
+         {0x11, 0x08, 0x64, 0x31, 0x10, 0x00, 0x00, 0x10, 0x31, 0x08, 0x90, 0x01, 0xF0}, 500, 12},
+    };
+    for (const Case& c : cases) {
+        MemoryMft volume;
+        RecordBuilder zero;
+        zero.Resident(kAttrFileName, RecordBuilder::FileName(u"$MFT", 5, kWin32AndDosNames));
+        zero.NonResident(kAttrData, c.runs, 8 * 512);
+        volume.Put(100, zero.OnDisk());
+        RecordBuilder kept;
+        kept.Resident(kAttrFileName, RecordBuilder::FileName(u"kept.txt", 5, kWin32Names));
+        kept.Resident(kAttrData, {'k'});
+        volume.Put(c.keptSector, kept.OnDisk());
+        PartitionParameters.mftStart = 100;
+        PartitionParameters.sectorsPerCluster = 1;
+
+        EndWatch watch(1024);
+        SetEngineUi(&watch);
+        ScanMftRecords();
+        SetEngineUi(nullptr);
+        EXPECT_FALSE(watch.passedEnd) << c.what;
+        EXPECT_EQ(RecordOf(u"kept.txt", false), c.keptRecord) << c.what;
+    }
+    ClosePhysicalDrive();
+    ResetEngineState();
 }
 
 }  // namespace

@@ -118,16 +118,24 @@ std::string EmptyDisk(uint64_t sectors) {
     return image;
 }
 
-TEST(PartitionTable, ALongChainFillsTheTableAtTwentyFive) {
-    std::string image = EmptyDisk(2000);
+// An extended partition at 100 whose chain of 30 tables lists a FAT16
+// partition each, more than the table holds.
+void PutLongChain(const std::string& image) {
     PutEntry(image, 0, 0, 0x0F, 100, 1800);
     for (uint32_t i = 0; i < 30; ++i) {
         PutEntry(image, 100 + 10 * i, 0, 0x06, 1, 8);
         PutEntry(image, 100 + 10 * i, 1, 0x05, 10 * (i + 1), 10);
     }
+}
+
+const Partition kTwentyFifth(100 + 240 + 1, 8, kFat16);
+
+TEST(PartitionTable, ALongChainFillsTheTableAtTwentyFive) {
+    std::string image = EmptyDisk(2000);
+    PutLongChain(image);
     std::vector<Partition> listed = ListImage(image);
     ASSERT_EQ(listed.size(), 25u);
-    EXPECT_EQ(listed[24], Partition(100 + 240 + 1, 8, kFat16));
+    EXPECT_EQ(listed[24], kTwentyFifth);
 }
 
 TEST(PartitionTable, TypesAndSignatures) {
@@ -166,6 +174,15 @@ TEST(PartitionSearch, FindsFat32BootSectorsAtCylinderStarts) {
     EXPECT_EQ(ListImage(image, true),
               (std::vector<Partition>{{16128, 1000, kFat32}, {32130, 2000, kFat32}}));
     EXPECT_EQ(ListImage(image, false), (std::vector<Partition>{{16128, 1000, kFat32}}));
+}
+
+TEST(PartitionSearch, AddsNothingToATableTheChainFilled) {
+    std::string image = EmptyDisk(16065);
+    PutLongChain(image);
+    PutFat32Boot(image, 63, 1000);
+    std::vector<Partition> listed = ListImage(image, true);
+    ASSERT_EQ(listed.size(), 25u);
+    EXPECT_EQ(listed[24], kTwentyFifth);
 }
 
 TEST(PartitionSearch, OtherGeometriesAreSearchedAs255By63) {

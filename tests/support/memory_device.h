@@ -109,3 +109,12 @@ inline MemoryDevice* AdoptMemoryDevice(size_t sectors) {
     AdoptPhysicalDrive(std::move(owned));
     return device;
 }
+
+// Opens a device holding these bytes, zero-padded to whole sectors (at least
+// one), as the engine's physical drive: the fuzz targets' input is the disk.
+inline MemoryDevice* AdoptMemoryDevice(const uint8_t* data, size_t size) {
+    size_t sectors = (size + kSectorSize - 1) / kSectorSize;
+    MemoryDevice* device = AdoptMemoryDevice(sectors ? sectors : 1);
+    if (size) std::memcpy(device->bytes.data(), data, size);
+    return device;
+}
