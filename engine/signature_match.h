@@ -22,8 +22,33 @@ private:
         std::vector<uint8_t> bytes;
         const SignatureEntry* entry;
     };
-    // Entries by their first byte, each bucket in list order.
-    std::vector<Compiled> buckets_[256];
+    struct Candidate {
+        uint64_t head;  // the first eight bytes, zero past the signature's end
+        uint64_t headMask;
+        uint32_t compiled;
+    };
+    using ByteSet = uint64_t[4];
+    // The entries that one pair of first bytes may begin, in list order,
+    // with the third and fourth bytes any of them allows: a sector of zeros
+    // or of a common pair is turned down without comparing each entry.
+    struct Bucket {
+        ByteSet third = {};
+        ByteSet fourth = {};
+        std::vector<Candidate> candidates;
+    };
+
+    static size_t Key(const uint8_t* sector) { return size_t(sector[0]) | size_t(sector[1]) << 8; }
+    static bool Has(const ByteSet& set, uint8_t byte) { return (set[byte / 64] >> (byte % 64)) & 1; }
+    static void Add(ByteSet& set, uint8_t byte) { set[byte / 64] |= uint64_t(1) << (byte % 64); }
+    bool MayBegin(size_t key) const { return (pairs_[key / 64] >> (key % 64)) & 1; }
+    const SignatureEntry* MatchShort(const uint8_t* sector, size_t size) const;
+
+    std::vector<Compiled> compiled_;  // list order
+    // One bit per pair of first bytes: most pairs begin no signature, and
+    // these 8 KiB say so without touching anything else.
+    uint64_t pairs_[65536 / 64] = {};
+    std::vector<uint32_t> bucketOf_;  // per pair whose bit is set
+    std::vector<Bucket> buckets_;
 };
 
 // The bytes of a hexadecimal text (either case); false when it is not one.
