@@ -111,6 +111,38 @@ TEST(RawScan, RangeEndsAfterTheBlockHoldingItsLastSectorAndDumpsStopAtTheDeviceE
     EXPECT_EQ(200u * 512, fs::file_size(folder + "start.png"));
 }
 
+// Several steps of 64 are read at once: the range still ends with the step
+// that holds the sector after its end, or at the device's end, and every
+// percent is shown once, in order.
+TEST(RawScan, ReadsInLargeBlocksKeepTheRangesStepsAndPercents) {
+    const uint64_t planted[] = {0, 9, 10, 63, 64, 65, 127, 128, 192, 511, 512, 600, 700, 1100, 1199};
+    const std::string image = BlankImage(1200);
+    for (uint64_t sector : planted)
+        WriteBytes(image, sector * 512, std::vector<uint8_t>(std::begin(kPng), std::end(kPng)));
+    const struct {
+        uint64_t start, count, examinedEnd;
+    } cases[] = {
+        {0, 10, 64},   {0, 63, 64},    {0, 64, 128},   {1, 63, 65},      {1, 64, 129},
+        {0, 150, 192}, {0, 600, 640}, {100, 500, 612}, {600, 600, 1200}, {0, 1200, 1200},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("start " + std::to_string(c.start) + " count " + std::to_string(c.count));
+        RawOutcome outcome = RawScanImage(image, ".png", 1, c.start, c.count);
+        std::vector<std::string> expected;
+        for (uint64_t sector : planted)
+            if (sector >= c.start && sector < c.examinedEnd)
+                expected.push_back(std::to_string(expected.size() + 1) + ".png PNG Image " +
+                                   std::to_string(sector));
+        EXPECT_EQ(expected, outcome.lines);
+        std::vector<int> percents;
+        for (uint64_t done = 0; done < c.examinedEnd - c.start; ++done) {
+            const int percent = int(std::min<uint64_t>(99, done * 100 / c.count));
+            if (percents.empty() || percents.back() != percent) percents.push_back(percent);
+        }
+        EXPECT_EQ(percents, outcome.ui->progress);
+    }
+}
+
 TEST(RawScan, UnreadableSectorsAreCarvedPastNotTakenForTheEnd) {
     ResetEngineState();
     MemoryDevice* device = AdoptMemoryDevice(4096);
@@ -133,6 +165,34 @@ TEST(RawScan, UnreadableSectorsAreCarvedPastNotTakenForTheEnd) {
     EXPECT_EQ(3000u, CarvedFileList.head->next->startSector);
     EXPECT_EQ(4u, RawUnreadableSectors);
     EXPECT_EQ(99, ui.progress.back());
+    ClosePhysicalDrive();
+}
+
+// Stopping takes effect at the next sector, not at the end of what was read.
+TEST(RawScan, StopsAtTheSectorAfterTheStopWasAsked) {
+    struct StopAtFirstHit : RecordingUi {
+        void SetPaneValue(PaneValue which, const std::u16string& text) override {
+            RecordingUi::SetPaneValue(which, text);
+            if (which == PaneValue::FilesFound) ScanStopFlag = 1;
+        }
+    };
+    ResetEngineState();
+    MemoryDevice* device = AdoptMemoryDevice(1024);
+    for (uint64_t sector : {10, 11, 700}) std::memcpy(device->Sector(sector), kPng, sizeof kPng);
+    PartitionParameters.startSector = 0;
+    PartitionParameters.sectorCount = 1024;
+    PartitionParameters.endSector = 1023;
+    FileTypeTree tree;
+    ASSERT_EQ(1, LoadRawSignatureFile(tree));
+    BuildSignatureList(tree, FileTypeTree::kRoot);
+    StopAtFirstHit ui;
+    SetEngineUi(&ui);
+    EXPECT_EQ(1, RawScanThread());
+    SetEngineUi(nullptr);
+    ASSERT_NE(nullptr, CarvedFileList.head);
+    EXPECT_EQ(10u, CarvedFileList.head->startSector);
+    EXPECT_EQ(nullptr, CarvedFileList.head->next);
+    EXPECT_EQ(1u, FilesFound);
     ClosePhysicalDrive();
 }
 
