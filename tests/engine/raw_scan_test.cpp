@@ -179,20 +179,18 @@ TEST(RawScan, StopsAtTheSectorAfterTheStopWasAsked) {
     ResetEngineState();
     MemoryDevice* device = AdoptMemoryDevice(1024);
     for (uint64_t sector : {10, 11, 700}) std::memcpy(device->Sector(sector), kPng, sizeof kPng);
-    PartitionParameters.startSector = 0;
     PartitionParameters.sectorCount = 1024;
     PartitionParameters.endSector = 1023;
-    FileTypeTree tree;
-    ASSERT_EQ(1, LoadRawSignatureFile(tree));
-    BuildSignatureList(tree, FileTypeTree::kRoot);
+    FreeSignatureList();
+    AddSignatureEntry(u".png", u"PNG Image", 8, "89504E470D0A1A0A", 0);
     StopAtFirstHit ui;
     SetEngineUi(&ui);
-    EXPECT_EQ(1, RawScanThread());
+    CarveSignatures();
     SetEngineUi(nullptr);
-    ASSERT_NE(nullptr, CarvedFileList.head);
-    EXPECT_EQ(10u, CarvedFileList.head->startSector);
-    EXPECT_EQ(nullptr, CarvedFileList.head->next);
-    EXPECT_EQ(1u, FilesFound);
+    std::vector<uint32_t> starts;
+    for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next) starts.push_back(f->startSector);
+    EXPECT_EQ(std::vector<uint32_t>{10}, starts);
+    FreeSignatureList();
     ClosePhysicalDrive();
 }
 
