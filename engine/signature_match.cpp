@@ -43,7 +43,22 @@ SignatureMatcher::SignatureMatcher() {
         compiled_.push_back({bytes, e});
     }
 
-    bucketOf_.assign(65536, 0);
+    // A one-byte signature may begin any pair with its byte first.
+    auto forEachKey = [](const std::vector<uint8_t>& signature, auto&& visit) {
+        if (signature.size() >= 2)
+            visit(Key(signature.data()));
+        else
+            for (size_t second = 0; second < 256; ++second) visit(size_t(signature[0]) | second << 8);
+    };
+    for (const Compiled& c : compiled_)
+        forEachKey(c.bytes, [&](size_t key) { pairs_[key / 64] |= uint64_t(1) << (key % 64); });
+    size_t buckets = 0;
+    for (size_t word = 0; word < 65536 / 64; ++word) {
+        pairsBefore_[word] = uint32_t(buckets);
+        buckets += std::bitset<64>(pairs_[word]).count();
+    }
+    buckets_.resize(buckets);
+
     for (uint32_t index = 0; index < compiled_.size(); ++index) {
         const std::vector<uint8_t>& signature = compiled_[index].bytes;
         uint8_t head[8] = {}, mask[8] = {};
@@ -51,34 +66,28 @@ SignatureMatcher::SignatureMatcher() {
         std::memcpy(head, signature.data(), inHead);
         std::memset(mask, 0xFF, inHead);
         const Candidate candidate{LoadWord(head), LoadWord(mask), index};
-        auto addTo = [&](size_t key) {
-            if (!MayBegin(key)) {
-                pairs_[key / 64] |= uint64_t(1) << (key % 64);
-                bucketOf_[key] = uint32_t(buckets_.size());
-                buckets_.emplace_back();
-            }
-            Bucket& bucket = buckets_[bucketOf_[key]];
+        forEachKey(signature, [&](size_t key) {
+            Bucket& bucket = buckets_[BucketOf(key)];
             bucket.candidates.push_back(candidate);
-            // A signature that ends before the third or fourth byte allows
-            // any byte there.
-            for (int byte = 0; byte < 256; ++byte) {
-                if (signature.size() <= 2 || signature[2] == byte) Add(bucket.third, uint8_t(byte));
-                if (signature.size() <= 3 || signature[3] == byte) Add(bucket.fourth, uint8_t(byte));
-            }
-        };
-        // A one-byte signature may begin any pair with its byte first.
-        if (signature.size() >= 2)
-            addTo(Key(signature.data()));
-        else
-            for (size_t second = 0; second < 256; ++second) addTo(size_t(signature[0]) | second << 8);
+            Allow(bucket.third, signature, 2);
+            Allow(bucket.fourth, signature, 3);
+        });
     }
+}
+
+// A signature that ends before that byte allows any byte there.
+void SignatureMatcher::Allow(ByteSet& set, const std::vector<uint8_t>& signature, size_t at) {
+    if (signature.size() <= at)
+        for (uint64_t& word : set) word = ~uint64_t(0);
+    else
+        Add(set, signature[at]);
 }
 
 const SignatureEntry* SignatureMatcher::Match(const uint8_t* sector, size_t size) const {
     if (size < 8) return MatchShort(sector, size);
     const size_t key = Key(sector);
     if (!MayBegin(key)) return nullptr;
-    const Bucket& bucket = buckets_[bucketOf_[key]];
+    const Bucket& bucket = buckets_[BucketOf(key)];
     if (!Has(bucket.third, sector[2]) || !Has(bucket.fourth, sector[3])) return nullptr;
     const uint64_t head = LoadWord(sector);
     for (const Candidate& candidate : bucket.candidates) {

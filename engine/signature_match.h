@@ -3,6 +3,7 @@
 // signature text, without building text per sector.
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -40,15 +41,21 @@ private:
     static size_t Key(const uint8_t* sector) { return size_t(sector[0]) | size_t(sector[1]) << 8; }
     static bool Has(const ByteSet& set, uint8_t byte) { return (set[byte / 64] >> (byte % 64)) & 1; }
     static void Add(ByteSet& set, uint8_t byte) { set[byte / 64] |= uint64_t(1) << (byte % 64); }
+    static void Allow(ByteSet& set, const std::vector<uint8_t>& signature, size_t at);
     bool MayBegin(size_t key) const { return (pairs_[key / 64] >> (key % 64)) & 1; }
+    // The place of a pair's bucket: the pairs with a bucket before it.
+    size_t BucketOf(size_t key) const {
+        const uint64_t below = pairs_[key / 64] & ((uint64_t(1) << (key % 64)) - 1);
+        return pairsBefore_[key / 64] + std::bitset<64>(below).count();
+    }
     const SignatureEntry* MatchShort(const uint8_t* sector, size_t size) const;
 
     std::vector<Compiled> compiled_;  // list order
     // One bit per pair of first bytes: most pairs begin no signature, and
     // these 8 KiB say so without touching anything else.
     uint64_t pairs_[65536 / 64] = {};
-    std::vector<uint32_t> bucketOf_;  // per pair whose bit is set
-    std::vector<Bucket> buckets_;
+    uint32_t pairsBefore_[65536 / 64] = {};  // bits set in the words before
+    std::vector<Bucket> buckets_;            // one per bit set, in key order
 };
 
 // The bytes of a hexadecimal text (either case); false when it is not one.
