@@ -91,12 +91,14 @@ void CarveSignatures() {
     const PartitionParametersRecord& p = PartitionParameters;
     const uint64_t end = p.endSector;
     // Past the device's end there is nothing to read; a device that does
-    // not tell its size is read up to the range's last step. The steps'
-    // sectors are all read and counted, but sector numbers are 32-bit.
-    uint64_t readEnd = StepsEnd(p.startSector, end);
+    // not tell its size is read up to the range's last step. Sector numbers
+    // are 32-bit: no step begins past the last one, and the sectors of the
+    // step that holds it are read and counted but not carved past it.
+    const uint64_t lastSector = 0xFFFFFFFFu;
+    uint64_t readEnd = std::min(StepsEnd(p.startSector, end), StepsEnd(p.startSector, lastSector - 1));
     const uint64_t deviceSectors = SelectedDeviceSectors();
     if (deviceSectors && deviceSectors < readEnd) readEnd = deviceSectors;
-    const uint64_t examineEnd = std::min<uint64_t>(readEnd, uint64_t(1) << 32);
+    const uint64_t examineEnd = std::min(readEnd, lastSector + 1);
     const SignatureMatcher matcher;
     std::vector<uint8_t> block(size_t(kReadSectors) * kSectorSize);
     EngineUi& ui = Ui();

@@ -194,6 +194,57 @@ TEST(RawScan, StopsAtTheSectorAfterTheStopWasAsked) {
     ClosePhysicalDrive();
 }
 
+// A disk past 2 TiB: zeros up to the last sector a 32-bit number reaches, a
+// PNG in that sector, and every sector after it unreadable.
+class PastTwoTerabytes : public SectorDevice {
+public:
+    static constexpr uint64_t kLastSector = 0xFFFFFFFFu;
+    uint64_t Size() const override { return (kLastSector + 1 + 1024) * kSectorSize; }
+    int64_t ReadAt(uint64_t offset, void* buffer, size_t bytes) override {
+        const uint64_t readable = (kLastSector + 1) * kSectorSize;
+        if (offset >= readable) return -1;
+        const size_t take = size_t(std::min<uint64_t>(bytes, readable - offset));
+        std::memset(buffer, 0, take);
+        const uint64_t png = kLastSector * kSectorSize;
+        if (png >= offset && png < offset + take)
+            std::memcpy(static_cast<uint8_t*>(buffer) + (png - offset), kPng, sizeof kPng);
+        return int64_t(take);
+    }
+};
+
+// Ranges ending at the last 32-bit sector: it is carved, and what lies past
+// it is read (and counted) only as far as the step that holds it.
+TEST(RawScan, TheLastThirtyTwoBitSectorEndsTheSteps) {
+    const struct {
+        uint32_t start;
+        uint32_t expectedUnreadable;
+    } cases[] = {
+        {0xFFFFFF00u, 0},   // the last step ends with the last sector
+        {0xFFFFFF01u, 1},   // the last step runs one sector past it
+        {0xFFFFFF3Fu, 63},  // it begins with the last sector
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start);
+        ResetEngineState();
+        AdoptPhysicalDrive(std::make_unique<PastTwoTerabytes>());
+        PartitionParameters.startSector = c.start;
+        PartitionParameters.sectorCount = uint32_t(PastTwoTerabytes::kLastSector - c.start + 1);
+        PartitionParameters.endSector = uint32_t(PastTwoTerabytes::kLastSector);
+        FreeSignatureList();
+        AddSignatureEntry(u".png", u"PNG Image", 8, "89504E470D0A1A0A", 0);
+        RecordingUi ui;
+        SetEngineUi(&ui);
+        CarveSignatures();
+        SetEngineUi(nullptr);
+        ASSERT_NE(nullptr, CarvedFileList.head);
+        EXPECT_EQ(PastTwoTerabytes::kLastSector, CarvedFileList.head->startSector);
+        EXPECT_EQ(nullptr, CarvedFileList.head->next);
+        EXPECT_EQ(c.expectedUnreadable, RawUnreadableSectors);
+        FreeSignatureList();
+        ClosePhysicalDrive();
+    }
+}
+
 struct OfficeCase {
     const char* appName;
     const char* types;
