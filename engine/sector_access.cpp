@@ -1,6 +1,8 @@
 #include "sector_access.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -24,14 +26,66 @@ std::unique_ptr<SectorDevice> volume;
 constexpr uint32_t kBlockSectors = 256;
 constexpr size_t kMaxBlocks = 256;  // 32 MiB
 
+// Reads count sectors from first on into out (count * 512 bytes): one
+// large request, then every sector it missed on its own, so that one bad
+// sector does not cost its neighbours. What no attempt reads is zero and
+// marked in failed (resized to count).
+void ReadDeviceSectors(SectorDevice* device, uint64_t first, uint32_t count, uint8_t* out,
+                       int retries, std::vector<bool>& failed) {
+    failed.assign(count, false);
+    if (!count) return;
+    const size_t bytes = size_t(count) * kSectorSize;
+    const uint64_t offset = first * kSectorSize;
+    const uint64_t size = device->Size();
+    if (size && offset >= size) {
+        std::memset(out, 0, bytes);
+        failed.assign(count, true);
+        return;
+    }
+    size_t want = bytes;
+    if (size && size - offset < want) want = size_t(size - offset);
+    int64_t got = device->ReadAt(offset, out, want);
+    uint32_t whole = got > 0 ? uint32_t(uint64_t(got) / kSectorSize) : 0;
+    if (got < 0 || size_t(got) < want) {
+        for (uint32_t s = whole; s < count; ++s) {
+            uint8_t* at = out + size_t(s) * kSectorSize;
+            std::memset(at, 0, kSectorSize);
+            bool ok = false;
+            uint64_t sectorOffset = offset + uint64_t(s) * kSectorSize;
+            if (!size || sectorOffset + kSectorSize <= size) {
+                // Each sector gets at least one attempt of its own: the large
+                // request was ours, not the caller's.
+                int attempts = retries > 0 ? retries : 1;
+                for (int attempt = 0; attempt < attempts && !ok; ++attempt)
+                    ok = device->ReadAt(sectorOffset, at, kSectorSize) == kSectorSize;
+            }
+            if (!ok) std::memset(at, 0, kSectorSize);
+            failed[s] = !ok;
+        }
+    }
+    // A device without a known size ends where reads stop returning data.
+    // A last sector cut short by the end is unreadable: none of its bytes
+    // are handed out.
+    if (size) {
+        const uint64_t sectorsInDevice = size / kSectorSize;
+        for (uint32_t s = 0; s < count; ++s) {
+            if (first + s < sectorsInDevice) continue;
+            failed[s] = true;
+            std::memset(out + size_t(s) * kSectorSize, 0, kSectorSize);
+        }
+    }
+}
+
 struct Block {
     uint64_t index;
-    std::vector<uint8_t> bytes;
+    uint8_t* bytes;            // kBlockSectors sectors of the cache's memory
     std::vector<bool> failed;  // per sector
 };
 
 class SectorCache {
 public:
+    // The memory stays: it is mapped already, and taking it again costs
+    // nothing.
     void Clear() {
         blocks_.clear();
         byIndex_.clear();
@@ -55,7 +109,7 @@ public:
             uint32_t take = kBlockSectors - inBlock;
             if (take > count - done) take = count - done;
             std::memcpy(out + size_t(done) * kSectorSize,
-                        block.bytes.data() + size_t(inBlock) * kSectorSize,
+                        block.bytes + size_t(inBlock) * kSectorSize,
                         size_t(take) * kSectorSize);
             for (uint32_t i = 0; i < take; ++i) {
                 bool bad = block.failed[inBlock + i];
@@ -76,101 +130,86 @@ private:
         }
         if (blocks_.size() >= kMaxBlocks) {
             byIndex_.erase(blocks_.back().index);
-            blocks_.pop_back();
+            blocks_.splice(blocks_.begin(), blocks_, std::prev(blocks_.end()));
+        } else {
+            // One allocation for every block: a fresh one per block, zeroed
+            // and given back, cost more than the reads themselves.
+            if (!memory_) memory_.reset(new uint8_t[kMaxBlocks * kBlockBytes]);
+            uint8_t* bytes = memory_.get() + blocks_.size() * kBlockBytes;
+            blocks_.emplace_front();
+            blocks_.front().bytes = bytes;
         }
-        blocks_.emplace_front();
         Block& block = blocks_.front();
         block.index = index;
-        Fill(block, retries);
+        ReadDeviceSectors(device_, index * kBlockSectors, kBlockSectors, block.bytes, retries,
+                          block.failed);
         byIndex_[index] = blocks_.begin();
         return block;
     }
 
-    void Fill(Block& block, int retries) {
-        block.bytes.assign(size_t(kBlockSectors) * kSectorSize, 0);
-        block.failed.assign(kBlockSectors, false);
-        uint64_t offset = block.index * kBlockSectors * kSectorSize;
-        uint64_t size = device_->Size();
-        size_t want = block.bytes.size();
-        if (size && offset >= size) {
-            block.failed.assign(kBlockSectors, true);
-            return;
-        }
-        if (size && size - offset < want) want = size_t(size - offset);
-        int64_t got = device_->ReadAt(offset, block.bytes.data(), want);
-        uint32_t whole = got > 0 ? uint32_t(uint64_t(got) / kSectorSize) : 0;
-        if (got < 0 || size_t(got) < want) {
-            // Sector by sector, so that one bad sector does not cost its
-            // neighbours; what no attempt reads stays zero.
-            for (uint32_t s = whole; s < kBlockSectors; ++s) {
-                uint8_t* at = block.bytes.data() + size_t(s) * kSectorSize;
-                std::memset(at, 0, kSectorSize);
-                bool ok = false;
-                uint64_t sectorOffset = offset + uint64_t(s) * kSectorSize;
-                if (!size || sectorOffset + kSectorSize <= size) {
-                    // The block is our own request, not the caller's: each of
-                    // its sectors gets at least one attempt of its own.
-                    int attempts = retries > 0 ? retries : 1;
-                    for (int attempt = 0; attempt < attempts && !ok; ++attempt)
-                        ok = device_->ReadAt(sectorOffset, at, kSectorSize) == kSectorSize;
-                }
-                if (!ok) std::memset(at, 0, kSectorSize);
-                block.failed[s] = !ok;
-            }
-        }
-        // A device without a known size ends where reads stop returning data.
-        // A last sector cut short by the end is unreadable: none of its
-        // bytes are handed out.
-        if (size) {
-            uint64_t sectorsInDevice = size / kSectorSize;
-            for (uint32_t s = 0; s < kBlockSectors; ++s) {
-                if (block.index * kBlockSectors + s < sectorsInDevice) continue;
-                block.failed[s] = true;
-                std::memset(block.bytes.data() + size_t(s) * kSectorSize, 0, kSectorSize);
-            }
-        }
-    }
+    static constexpr size_t kBlockBytes = size_t(kBlockSectors) * kSectorSize;
 
     SectorDevice* device_ = nullptr;
+    std::unique_ptr<uint8_t[]> memory_;  // kMaxBlocks blocks, taken in order
     std::list<Block> blocks_;
     std::unordered_map<uint64_t, std::list<Block>::iterator> byIndex_;
 };
 
 std::mutex readLock;
 SectorCache cache;
+std::vector<bool> onceFailed;  // per sector of the last ReadSectorsOnce
 
-int ReadThroughCache(SectorDevice* device, uint64_t sector, uint32_t count, void* buffer,
-                     int retries) {
+// Where a read of the selection goes.
+struct ReadTarget {
+    SectorDevice* device;
+    int retries;
+    uint32_t count;
+};
+
+ReadTarget VolumeTarget(uint32_t count) {
+    // One attempt per sector: volume reads are not retried.
+    return {VolumeHandle, 1, count % 65536};
+}
+
+ReadTarget SelectedTarget(uint32_t count) {
+    if (DriveKind == kLogicalDrive) return VolumeTarget(count);
+    return {PhysicalDriveHandle, BadSectorRetries, count};
+}
+
+int ReadTargetSectors(const ReadTarget& target, uint32_t sectorLow, uint32_t sectorHigh,
+                      void* buffer, bool keep) {
+    if (!target.device) {
+        LastReadFailedSectors = target.count;
+        std::memset(buffer, 0, size_t(target.count) * kSectorSize);
+        return 0;
+    }
+    const uint64_t sector = uint64_t(sectorHigh) << 32 | sectorLow;
+    uint8_t* out = static_cast<uint8_t*>(buffer);
     std::lock_guard<std::mutex> hold(readLock);
     bool lastFailed = false;
-    LastReadFailedSectors =
-        cache.Read(device, sector, count, static_cast<uint8_t*>(buffer), retries, lastFailed);
+    if (keep) {
+        LastReadFailedSectors = cache.Read(target.device, sector, target.count, out, target.retries,
+                                           lastFailed);
+    } else {
+        ReadDeviceSectors(target.device, sector, target.count, out, target.retries, onceFailed);
+        LastReadFailedSectors = uint32_t(std::count(onceFailed.begin(), onceFailed.end(), true));
+        lastFailed = !onceFailed.empty() && onceFailed.back();
+    }
     return lastFailed ? 0 : 1;
 }
 
 }  // namespace
 
 int ReadSectors(int, uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer) {
-    if (DriveKind == kLogicalDrive) return ReadVolumeSectors(sectorLow, sectorHigh, count, buffer);
-    if (!PhysicalDriveHandle) {
-        LastReadFailedSectors = count;
-        std::memset(buffer, 0, size_t(count) * kSectorSize);
-        return 0;
-    }
-    uint64_t sector = uint64_t(sectorHigh) << 32 | sectorLow;
-    return ReadThroughCache(PhysicalDriveHandle, sector, count, buffer, BadSectorRetries);
+    return ReadTargetSectors(SelectedTarget(count), sectorLow, sectorHigh, buffer, true);
 }
 
 int ReadVolumeSectors(uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer) {
-    count %= 65536;
-    if (!VolumeHandle) {
-        LastReadFailedSectors = count;
-        std::memset(buffer, 0, size_t(count) * kSectorSize);
-        return 0;
-    }
-    uint64_t sector = uint64_t(sectorHigh) << 32 | sectorLow;
-    // One attempt per sector: volume reads are not retried.
-    return ReadThroughCache(VolumeHandle, sector, count, buffer, 1);
+    return ReadTargetSectors(VolumeTarget(count), sectorLow, sectorHigh, buffer, true);
+}
+
+int ReadSectorsOnce(uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer) {
+    return ReadTargetSectors(SelectedTarget(count), sectorLow, sectorHigh, buffer, false);
 }
 
 SectorDevice* OpenPhysicalDrive() {

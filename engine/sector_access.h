@@ -21,6 +21,9 @@ extern uint32_t LastReadFailedSectors;
 int ReadSectors(int deviceSlot, uint32_t sectorLow, uint32_t sectorHigh, uint32_t count,
                 void* buffer);
 int ReadVolumeSectors(uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer);
+// ReadSectors straight from the device, keeping nothing: for a pass that
+// reads every sector once and would push out what the other readers keep.
+int ReadSectorsOnce(uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer);
 
 // Opens the DeviceNameTable slot of SelectedDriveIndex into PhysicalDriveHandle.
 SectorDevice* OpenPhysicalDrive();

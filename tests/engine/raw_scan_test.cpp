@@ -114,6 +114,38 @@ TEST(RawScan, RangeEndsAfterTheBlockHoldingItsLastSectorAndDumpsStopAtTheDeviceE
     EXPECT_EQ(200u * 512, fs::file_size(folder + "start.png"));
 }
 
+// Several steps of 64 are read at once: the range still ends with the step
+// that holds the sector after its end, or at the device's end, and every
+// percent is shown once, in order.
+TEST(RawScan, ReadsInLargeBlocksKeepTheRangesStepsAndPercents) {
+    const uint64_t planted[] = {0, 9, 10, 63, 64, 65, 127, 128, 192, 511, 512, 600, 700, 1100, 1199};
+    const std::string image = BlankImage(1200);
+    for (uint64_t sector : planted)
+        WriteBytes(image, sector * 512, std::vector<uint8_t>(std::begin(kPng), std::end(kPng)));
+    const struct {
+        uint64_t start, count, examinedEnd;
+    } cases[] = {
+        {0, 10, 64},   {0, 63, 64},    {0, 64, 128},   {1, 63, 65},      {1, 64, 129},
+        {0, 150, 192}, {0, 600, 640}, {100, 500, 612}, {600, 600, 1200}, {0, 1200, 1200},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("start " + std::to_string(c.start) + " count " + std::to_string(c.count));
+        RawOutcome outcome = RawScanImage(image, ".png", 1, c.start, c.count);
+        std::vector<std::string> expected;
+        for (uint64_t sector : planted)
+            if (sector >= c.start && sector < c.examinedEnd)
+                expected.push_back(std::to_string(expected.size() + 1) + ".png PNG Image " +
+                                   std::to_string(sector));
+        EXPECT_EQ(expected, outcome.lines);
+        std::vector<int> percents;
+        for (uint64_t done = 0; done < c.examinedEnd - c.start; ++done) {
+            const int percent = int(std::min<uint64_t>(99, done * 100 / c.count));
+            if (percents.empty() || percents.back() != percent) percents.push_back(percent);
+        }
+        EXPECT_EQ(percents, outcome.ui->progress);
+    }
+}
+
 TEST(RawScan, UnreadableSectorsAreCarvedPastNotTakenForTheEnd) {
     ResetEngineState();
     MemoryDevice* device = AdoptMemoryDevice(4096);
@@ -137,6 +169,83 @@ TEST(RawScan, UnreadableSectorsAreCarvedPastNotTakenForTheEnd) {
     EXPECT_EQ(4u, RawUnreadableSectors);
     EXPECT_EQ(99, ui.progress.back());
     ClosePhysicalDrive();
+}
+
+// Stopping takes effect at the next sector, not at the end of what was read.
+TEST(RawScan, StopsAtTheSectorAfterTheStopWasAsked) {
+    struct StopAtFirstHit : RecordingUi {
+        void SetPaneValue(PaneValue which, const std::u16string& text) override {
+            RecordingUi::SetPaneValue(which, text);
+            if (which == PaneValue::FilesFound) ScanStopFlag = 1;
+        }
+    };
+    ResetEngineState();
+    MemoryDevice* device = AdoptMemoryDevice(1024);
+    for (uint64_t sector : {10, 11, 700}) std::memcpy(device->Sector(sector), kPng, sizeof kPng);
+    PartitionParameters.sectorCount = 1024;
+    PartitionParameters.endSector = 1023;
+    FreeSignatureList();
+    AddSignatureEntry(u".png", u"PNG Image", 8, "89504E470D0A1A0A", 0);
+    StopAtFirstHit ui;
+    SetEngineUi(&ui);
+    CarveSignatures();
+    SetEngineUi(nullptr);
+    std::vector<uint32_t> starts;
+    for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next) starts.push_back(f->startSector);
+    EXPECT_EQ(std::vector<uint32_t>{10}, starts);
+    FreeSignatureList();
+    ClosePhysicalDrive();
+}
+
+// A disk past 2 TiB: zeros up to the last sector a 32-bit number reaches, a
+// PNG in that sector, and every sector after it unreadable.
+class PastTwoTerabytes : public SectorDevice {
+public:
+    static constexpr uint64_t kLastSector = 0xFFFFFFFFu;
+    uint64_t Size() const override { return (kLastSector + 1 + 1024) * kSectorSize; }
+    int64_t ReadAt(uint64_t offset, void* buffer, size_t bytes) override {
+        const uint64_t readable = (kLastSector + 1) * kSectorSize;
+        if (offset >= readable) return -1;
+        const size_t take = size_t(std::min<uint64_t>(bytes, readable - offset));
+        std::memset(buffer, 0, take);
+        const uint64_t png = kLastSector * kSectorSize;
+        if (png >= offset && png < offset + take)
+            std::memcpy(static_cast<uint8_t*>(buffer) + (png - offset), kPng, sizeof kPng);
+        return int64_t(take);
+    }
+};
+
+// Ranges ending at the last 32-bit sector: it is carved, and what lies past
+// it is read (and counted) only as far as the step that holds it.
+TEST(RawScan, TheLastThirtyTwoBitSectorEndsTheSteps) {
+    const struct {
+        uint32_t start;
+        uint32_t expectedUnreadable;
+    } cases[] = {
+        {0xFFFFFF00u, 0},   // the last step ends with the last sector
+        {0xFFFFFF01u, 1},   // the last step runs one sector past it
+        {0xFFFFFF3Fu, 63},  // it begins with the last sector
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start);
+        ResetEngineState();
+        AdoptPhysicalDrive(std::make_unique<PastTwoTerabytes>());
+        PartitionParameters.startSector = c.start;
+        PartitionParameters.sectorCount = uint32_t(PastTwoTerabytes::kLastSector - c.start + 1);
+        PartitionParameters.endSector = uint32_t(PastTwoTerabytes::kLastSector);
+        FreeSignatureList();
+        AddSignatureEntry(u".png", u"PNG Image", 8, "89504E470D0A1A0A", 0);
+        RecordingUi ui;
+        SetEngineUi(&ui);
+        CarveSignatures();
+        SetEngineUi(nullptr);
+        ASSERT_NE(nullptr, CarvedFileList.head);
+        EXPECT_EQ(PastTwoTerabytes::kLastSector, CarvedFileList.head->startSector);
+        EXPECT_EQ(nullptr, CarvedFileList.head->next);
+        EXPECT_EQ(c.expectedUnreadable, RawUnreadableSectors);
+        FreeSignatureList();
+        ClosePhysicalDrive();
+    }
 }
 
 struct OfficeCase {
