@@ -5,11 +5,11 @@
 #include <cstring>
 #include <new>
 
-#include "advance_lists.h"
+#include "advance/advance_lists.h"
 #include "file_recovery.h"
-#include "mft_runs.h"
-#include "ntfs_record.h"
-#include "raw_lists.h"
+#include "ntfs/mft_runs.h"
+#include "ntfs/ntfs_record.h"
+#include "raw/raw_lists.h"
 
 int ScanMode = kStandardScan;
 

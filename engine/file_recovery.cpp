@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "fat_chain.h"
+#include "fat/fat_chain.h"
 #include "folder_listing.h"
-#include "ntfs_record.h"
+#include "ntfs/ntfs_record.h"
 #include "platform_files.h"
 #include "recovered_file.h"
-#include "sector_access.h"
+#include "device/sector_access.h"
 #include "text.h"
 
 uint64_t RecoveredFileTime = 0;

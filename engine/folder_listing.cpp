@@ -1,6 +1,6 @@
 #include "folder_listing.h"
 
-#include "advance_lists.h"
+#include "advance/advance_lists.h"
 #include "engine_state.h"
 #include "text.h"
 

@@ -10,7 +10,7 @@
 #include "memory_device.h"
 #include "recording_ui.h"
 #include "scan_control.h"
-#include "sector_access.h"
+#include "device/sector_access.h"
 #include "standard_scan.h"
 #include "test_images.h"
 

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "advance_lists.h"
+#include "advance/advance_lists.h"
 #include "advance_run.h"
 #include "commands.h"
 #include "engine_state.h"

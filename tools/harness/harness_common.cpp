@@ -9,8 +9,8 @@
 #include "engine_state.h"
 #include "found_items.h"
 #include "progress_line.h"
-#include "raw_lists.h"
-#include "raw_results.h"
+#include "raw/raw_lists.h"
+#include "raw/raw_results.h"
 #include "recording_ui.h"
 #include "text.h"
 

@@ -15,7 +15,7 @@
 #include "partition_choice.h"
 #include "progress_ui.h"
 #include "recording_ui.h"
-#include "snapshot.h"
+#include "snapshot/snapshot.h"
 #include "standard_scan.h"
 #include "text.h"
 

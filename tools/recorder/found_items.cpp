@@ -2,10 +2,10 @@
 
 #include <map>
 
-#include "advance_lists.h"
+#include "advance/advance_lists.h"
 #include "engine_state.h"
 #include "folder_listing.h"
-#include "raw_lists.h"
+#include "raw/raw_lists.h"
 #include "text.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <deque>
 #include <map>
 
-#include "advance_lists.h"
+#include "advance/advance_lists.h"
 #include "engine_state.h"
 #include "file_recovery.h"
 #include "recovered_file.h"
