@@ -6,7 +6,8 @@
 
 #include "volumes/boot_params.h"
 #include "byte_view.h"
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "found_lists.h"
 #include "fat/fat_chain.h"
 #include "fat/fat_dir.h"
 #include "folder_listing.h"

@@ -7,7 +7,8 @@
 
 #include "volumes/boot_params.h"
 #include "byte_view.h"
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "scan_control.h"
 #include "device/sector_access.h"
 #include "text.h"
 

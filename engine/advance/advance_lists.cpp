@@ -1,4 +1,7 @@
 #include "advance/advance_lists.h"
+#include "entry_list.h"
+#include "text.h"
+#include "volumes/boot_params.h"
 
 #include <cstddef>
 #include <cstring>

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "entry_list.h"
 
 struct BootSectorCandidate {
     uint32_t sector;

@@ -8,7 +8,7 @@
 #include "advance/advance_lists.h"
 #include "advance/advance_ntfs.h"
 #include "byte_view.h"
-#include "engine_state.h"
+#include "engine_ui.h"
 #include "ntfs/ntfs_record.h"
 #include "device/sector_access.h"
 #include "text.h"

@@ -6,7 +6,7 @@
 #include "byte_view.h"
 #include "device/device.h"
 #include "device/drive_queries.h"
-#include "engine_state.h"
+#include "device/sector_access.h"
 
 namespace {
 

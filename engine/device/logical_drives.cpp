@@ -5,7 +5,9 @@
 #include "volumes/boot_params.h"
 #include "byte_view.h"
 #include "device/drive_queries.h"
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "text.h"
+#include "volumes/partition_table.h"
 #include "device/sector_access.h"
 
 LogicalDriveEntry LogicalDriveTable[kMaxLogicalDrives] = {};

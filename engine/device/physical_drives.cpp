@@ -6,7 +6,9 @@
 #include <string>
 
 #include "device/drive_queries.h"
-#include "engine_state.h"
+#include "device/sector_access.h"
+#include "engine_ui.h"
+#include "settings.h"
 #include "text.h"
 
 PhysicalDriveEntry PhysicalDriveTable[kMaxPhysicalDrives] = {};

@@ -7,8 +7,18 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine_state.h"
+#include "settings.h"
+#include "volumes/boot_params.h"
 #include "text.h"
+
+uint16_t SelectedDriveIndex = 0;
+uint16_t DriveKind = kPhysicalDrive;
+char DeviceNameTable[10][20] = {
+    "\\\\.\\PhysicalDrive0", "\\\\.\\PhysicalDrive1", "\\\\.\\PhysicalDrive2",
+    "\\\\.\\PhysicalDrive3", "\\\\.\\PhysicalDrive4", "\\\\.\\PhysicalDrive5",
+    "\\\\.\\PhysicalDrive6", "\\\\.\\PhysicalDrive7", "\\\\.\\PhysicalDrive8",
+    "\\\\.\\PhysicalDrive9"};
+std::u16string SelectedDevicePath;
 
 SectorDevice* PhysicalDriveHandle = nullptr;
 SectorDevice* VolumeHandle = nullptr;

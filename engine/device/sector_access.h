@@ -7,6 +7,17 @@
 
 #include "device/device.h"
 
+constexpr uint32_t kSectorSize = 512;
+
+// What is selected in the drive tree.
+enum : uint16_t { kPhysicalDrive = 1, kLogicalDrive = 2, kNothingSelected = 3 };
+
+// Device selection.
+extern uint16_t SelectedDriveIndex;
+extern uint16_t DriveKind;
+extern char DeviceNameTable[10][20];
+extern std::u16string SelectedDevicePath;
+
 // Open handles of the selection: null when none is open.
 extern SectorDevice* PhysicalDriveHandle;
 extern SectorDevice* VolumeHandle;

@@ -4,7 +4,9 @@
 #include <unordered_set>
 
 #include "byte_view.h"
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "file_recovery.h"
+#include "volumes/boot_params.h"
 #include "device/sector_access.h"
 
 std::vector<uint32_t> ClusterChain;

@@ -3,7 +3,10 @@
 #include <cstring>
 
 #include "byte_view.h"
-#include "engine_state.h"
+#include "device/sector_access.h"
+#include "engine_ui.h"
+#include "found_lists.h"
+#include "volumes/boot_params.h"
 #include "fat/fat_chain.h"
 #include "text.h"
 

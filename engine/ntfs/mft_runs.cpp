@@ -4,7 +4,7 @@
 #include <unordered_set>
 
 #include "byte_view.h"
-#include "engine_state.h"
+#include "engine_ui.h"
 #include "ntfs/ntfs_record.h"
 #include "device/sector_access.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "engine_state.h"
+#include "engine_ui.h"
 #include "device/sector_access.h"
 
 uint32_t AttributeListRecords[kMaxAttributeListRecords] = {};

@@ -4,7 +4,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "found_lists.h"
+#include "volumes/boot_params.h"
 #include "folder_listing.h"
 #include "lost_folders.h"
 #include "ntfs/mft_runs.h"

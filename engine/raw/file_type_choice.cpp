@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "engine_state.h"
+#include "engine_ui.h"
 #include "program_folder.h"
 #include "raw/raw_lists.h"
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine_state.h"
 #include "raw/compound_file.h"
 #include "platform_files.h"
 #include "program_folder.h"

@@ -1,4 +1,6 @@
 #include "raw/raw_lists.h"
+#include "entry_list.h"
+#include "text.h"
 
 #include <cstdlib>
 

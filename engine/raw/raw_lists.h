@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine_state.h"
+#include "entry_list.h"
 
 // One checked file type. The signature is upper-case hexadecimal text; the
 // scan compares that many leading bytes of a sector with it.

@@ -2,7 +2,9 @@
 
 #include <vector>
 
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "found_lists.h"
+#include "volumes/boot_params.h"
 #include "raw/office_type.h"
 #include "raw/raw_lists.h"
 #include "raw/raw_results.h"

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "advance/advance_lists.h"
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "found_lists.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "platform_files.h"
 #include "folder_listing.h"
 #include "device/logical_drives.h"
@@ -15,6 +18,8 @@
 #include "device/sector_access.h"
 #include "snapshot/snapshot_format.h"
 #include "text.h"
+
+int LoadingSnapshot = 0;
 
 namespace {
 

@@ -3,6 +3,9 @@
 
 #include <string>
 
+// 1 from the first LoadSnapshot on.
+extern int LoadingSnapshot;
+
 // The path a snapshot is saved under: the chosen file name upper-cased,
 // ".wrx" appended unless it already ends so in any letter case.
 std::u16string SnapshotSavePath(const std::u16string& chosen);

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "byte_view.h"
+#include "device/sector_access.h"
+#include "volumes/boot_params.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine_state.h"
+#include "volumes/boot_params.h"
 
 enum : char { kStandardSnapshot = 'D', kAdvanceSnapshot = 'A', kRawSnapshot = 'R' };
 

@@ -3,9 +3,12 @@
 #include <cstdint>
 
 #include "byte_view.h"
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "scan_control.h"
 #include "fat/fat_chain.h"
 #include "device/sector_access.h"
+
+PartitionParametersRecord PartitionParameters = {};
 
 namespace {
 

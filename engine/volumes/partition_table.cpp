@@ -3,10 +3,16 @@
 #include <unordered_set>
 
 #include "byte_view.h"
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "device/physical_drives.h"
 #include "device/sector_access.h"
 #include "text.h"
+
+PartitionEntry PartitionTable[kMaxPartitions] = {};
+int PartitionCount = 0;
+int SearchPartitionsRequested = 0;
 
 namespace {
 

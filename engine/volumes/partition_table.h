@@ -5,6 +5,17 @@
 
 #include <cstdint>
 
+struct PartitionEntry {
+    uint32_t startSector;
+    uint32_t sectorCount;
+    uint16_t fileSystemType;
+};
+constexpr int kMaxPartitions = 25;
+extern PartitionEntry PartitionTable[kMaxPartitions];
+extern int PartitionCount;
+
+extern int SearchPartitionsRequested;
+
 // Links followed in an extended-partition chain at most.
 constexpr int kMaxExtendedLinks = 128;
 

@@ -19,6 +19,9 @@
 #include <sys/stat.h>
 #endif
 
+#include "found_lists.h"
+#include "settings.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
 #include "fat/fat_chain.h"
 #include "file_recovery.h"

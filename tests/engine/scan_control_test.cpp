@@ -5,6 +5,8 @@
 #include <chrono>
 #include <thread>
 
+#include "found_lists.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
 #include "image_scan.h"
 #include "memory_device.h"

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "device/device.h"
-#include "engine_state.h"
 #include "device/sector_access.h"
 
 class MemoryDevice : public SectorDevice {

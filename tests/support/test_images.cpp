@@ -9,7 +9,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine_state.h"
 #include "raw/file_type_choice.h"
 #include "file_types.h"
 #include "program_folder.h"

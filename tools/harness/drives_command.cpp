@@ -10,7 +10,6 @@
 #include <string>
 
 #include "commands.h"
-#include "engine_state.h"
 #include "device/image_devices.h"
 #include "device/logical_drives.h"
 #include "device/physical_drives.h"

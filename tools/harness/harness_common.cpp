@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "commands.h"
-#include "engine_state.h"
+#include "file_recovery.h"
 #include "found_items.h"
 #include "progress_line.h"
 #include "raw/raw_lists.h"

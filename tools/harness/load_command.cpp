@@ -8,6 +8,9 @@
 #include <string>
 
 #include "device/device.h"
+#include "device/sector_access.h"
+#include "found_lists.h"
+#include "scan_control.h"
 #include "engine_state.h"
 #include "found_items.h"
 #include "commands.h"

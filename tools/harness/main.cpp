@@ -9,7 +9,8 @@
 #include <string>
 
 #include "commands.h"
-#include "engine_state.h"
+#include "found_lists.h"
+#include "volumes/boot_params.h"
 #include "found_items.h"
 #include "image_scan.h"
 #include "partition_choice.h"

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine_state.h"
+#include "found_lists.h"
 #include "raw/file_type_choice.h"
 #include "file_types.h"
 #include "program_folder.h"

@@ -4,7 +4,8 @@
 
 #include "advance/advance_lists.h"
 #include "advance/advance_scan.h"
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "scan_control.h"
 #include "advance/found_volume_scan.h"
 
 AdvanceTimes RunAdvanceScan(RecordingUi& ui) {

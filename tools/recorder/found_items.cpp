@@ -3,7 +3,9 @@
 #include <map>
 
 #include "advance/advance_lists.h"
-#include "engine_state.h"
+#include "found_lists.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "folder_listing.h"
 #include "raw/raw_lists.h"
 #include "text.h"

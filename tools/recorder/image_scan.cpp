@@ -2,6 +2,7 @@
 
 #include "byte_view.h"
 #include "device/device.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
 #include "device/sector_access.h"
 

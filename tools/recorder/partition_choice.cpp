@@ -1,6 +1,9 @@
 #include "partition_choice.h"
 
 #include "device/device.h"
+#include "engine_ui.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
 #include "image_scan.h"
 #include "volumes/partition_table.h"

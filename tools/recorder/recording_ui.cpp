@@ -1,6 +1,7 @@
 #include "recording_ui.h"
 
-#include "engine_state.h"
+#include "engine_ui.h"
+#include "found_lists.h"
 #include "raw/raw_lists.h"
 
 void RecordingUi::SetStatusText(const std::u16string& text) {

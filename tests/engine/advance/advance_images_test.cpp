@@ -12,6 +12,8 @@
 
 #include "advance/advance_lists.h"
 #include "advance_run.h"
+#include "found_lists.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
 #include "image_scan.h"
 #include "memory_device_test.h"

@@ -10,7 +10,7 @@
 
 #include "advance/advance_lists.h"
 #include "advance_run.h"
-#include "engine_state.h"
+#include "volumes/boot_params.h"
 #include "image_scan.h"
 #include "memory_device_test.h"
 #include "ntfs_image_tree.h"

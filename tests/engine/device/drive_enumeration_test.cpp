@@ -14,6 +14,10 @@
 #include <vector>
 
 #include "device/device.h"
+#include "found_lists.h"
+#include "settings.h"
+#include "volumes/boot_params.h"
+#include "volumes/partition_table.h"
 #include "engine_state.h"
 #include "device/image_devices.h"
 #include "image_scan.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine_state.h"
+#include "settings.h"
 #include "memory_device_test.h"
 #include "device/sector_access.h"
 

@@ -4,7 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "engine_state.h"
+#include "file_recovery.h"
+#include "volumes/boot_params.h"
 #include "fat/fat_chain.h"
 #include "memory_device_test.h"
 #include "device/sector_access.h"

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "found_lists.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
 #include "fat/fat_dir.h"
 #include "text.h"

@@ -9,7 +9,9 @@
 #include <string>
 #include <tuple>
 
-#include "engine_state.h"
+#include "found_lists.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "device/sector_access.h"
 #include "test_images.h"
 #include "text.h"

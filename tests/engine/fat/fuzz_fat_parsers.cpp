@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "volumes/boot_params.h"
+#include "found_lists.h"
+#include "scan_control.h"
 #include "engine_state.h"
 #include "fat/fat_dir.h"
 #include "memory_device.h"

@@ -8,6 +8,9 @@
 #include <string>
 #include <tuple>
 
+#include "found_lists.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
 #include "memory_device.h"
 #include "ntfs/mft_runs.h"

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "device/sector_access.h"
 #include "engine_state.h"
 #include "raw/file_type_choice.h"
 #include "raw/raw_lists.h"

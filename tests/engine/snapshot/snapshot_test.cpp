@@ -9,6 +9,10 @@
 
 #include "advance/advance_lists.h"
 #include "device/device.h"
+#include "engine_ui.h"
+#include "found_lists.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
 #include "raw/raw_lists.h"
 #include "raw/raw_scan.h"

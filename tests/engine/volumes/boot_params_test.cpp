@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "volumes/boot_params.h"
-#include "engine_state.h"
+#include "scan_control.h"
 #include "memory_device_test.h"
 #include "recording_ui.h"
 #include "device/sector_access.h"

@@ -9,7 +9,8 @@
 #include <string>
 #include <tuple>
 
-#include "engine_state.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "partition_choice.h"
 #include "volumes/partition_table.h"
 #include "test_images.h"

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "found_lists.h"
+#include "scan_control.h"
 #include "engine_state.h"
 
 namespace {
