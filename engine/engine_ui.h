@@ -137,6 +137,16 @@ public:
 EngineUi& Ui();
 void SetEngineUi(EngineUi* ui);
 
+// Pages of the wizard, by their index in the application's view array.
+enum : int { kStartPage = 0, kDrivePage = 1, kScanPage = 2, kFileSystemPage = 3, kResultsPage = 4 };
+
+// The next program message.
+extern std::u16string AppMessageText;
+extern int AppMessageKind;
+
+// Shows the out-of-memory message and ends the process.
+[[noreturn]] void OutOfMemory();
+
 // The percent a running task shows: below 100 until the task has ended. A
 // total of 0 counts as 1.
 inline int RunningPercent(uint64_t done, uint64_t total) {

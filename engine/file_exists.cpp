@@ -1,4 +1,4 @@
-#include "engine_state.h"
+#include "platform_files.h"
 #include "text.h"
 
 #ifdef _WIN32

@@ -2,13 +2,21 @@
 
 #include <vector>
 
-#include "fat_chain.h"
+#include "fat/fat_chain.h"
 #include "folder_listing.h"
-#include "ntfs_record.h"
+#include "ntfs/ntfs_record.h"
 #include "platform_files.h"
 #include "recovered_file.h"
-#include "sector_access.h"
+#include "device/sector_access.h"
 #include "text.h"
+#include "found_lists.h"
+#include "settings.h"
+#include "volumes/boot_params.h"
+
+std::u16string RecoveryDestination;
+std::atomic<int> StopAllRecovery{0};
+std::atomic<int> SkipCurrentFile{0};
+int RecoveredCount = 0;
 
 uint64_t RecoveredFileTime = 0;
 std::u16string RecoveredFilePath;

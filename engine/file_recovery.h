@@ -4,10 +4,17 @@
 // the scanned device, and no existing file is ever replaced.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
-#include "engine_state.h"
+#include "found_lists.h"
+
+// Recovery run state.
+extern std::u16string RecoveryDestination;
+extern std::atomic<int> StopAllRecovery;
+extern std::atomic<int> SkipCurrentFile;
+extern int RecoveredCount;
 
 // The time the writers give the file they wrote: an NTFS FILETIME, or for a
 // FAT file its date word in the low 16 bits. The entry functions below fill

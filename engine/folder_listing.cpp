@@ -1,8 +1,15 @@
 #include "folder_listing.h"
 
-#include "advance_lists.h"
-#include "engine_state.h"
+#include "advance/advance_lists.h"
+#include "engine_ui.h"
+#include "found_lists.h"
+#include "scan_control.h"
+#include "settings.h"
+#include "volumes/boot_params.h"
 #include "text.h"
+
+int ListWithProgress = 0;
+uint32_t ProgressPercent = 0;
 
 namespace {
 

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <string>
 
+// 1 when listings show the progress dialog; the per cent it shows.
+extern int ListWithProgress;
+extern uint32_t ProgressPercent;
+
 void ListFatFolder(uint32_t parentCluster);
 // In Advance mode with an NTFS volume it hands over to ListNtfsFolderAdvance.
 void ListNtfsFolder(uint32_t parentRecord);

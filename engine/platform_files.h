@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+// 1 when the file system reports attributes for the path.
+int FileExists(const std::u16string& path);
+
 // Opens a file by its UTF-16 path with a C mode ("wb+", "rb").
 std::FILE* OpenFile(const std::u16string& path, const char* mode);
 // Reads a whole file of at most `limit` bytes.

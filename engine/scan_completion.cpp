@@ -1,6 +1,6 @@
 #include "scan_completion.h"
 
-#include "engine_state.h"
+#include "engine_ui.h"
 #include "scan_control.h"
 
 namespace {

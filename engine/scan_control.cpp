@@ -4,10 +4,18 @@
 #include <condition_variable>
 #include <thread>
 
-#include "engine_state.h"
+#include "engine_ui.h"
 
 std::mutex ScanLock;
 std::atomic<int> ScanWorkerFinished{1};
+
+int ScanMode = kStandardScan;
+
+std::atomic<uint8_t> ScanRunning{0};
+std::atomic<int> ScanStopFlag{0};
+std::atomic<int> ShowScanProgress{1};
+int ParametersNotFound = 0;
+std::atomic<int> AdvancePassDone[2] = {{0}, {0}};
 
 namespace {
 

@@ -4,8 +4,22 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
+
+// Scan modes (snapshot letters 'A', 'R', 'D').
+enum : int { kAdvanceScan = 0, kRawScan = 1, kStandardScan = 2 };
+
+extern int ScanMode;
+
+// Scan control, shared by the scan workers and the scan pages.
+extern std::atomic<uint8_t> ScanRunning;
+extern std::atomic<int> ScanStopFlag;
+extern std::atomic<int> ShowScanProgress;
+extern int ParametersNotFound;
+// One flag per pass of the Advance Scan's second stage.
+extern std::atomic<int> AdvancePassDone[2];
 
 // Held around pausing and resuming the worker.
 extern std::mutex ScanLock;

@@ -4,15 +4,16 @@
 #include <string>
 #include <unordered_set>
 
-#include "boot_params.h"
+#include "volumes/boot_params.h"
 #include "byte_view.h"
-#include "engine_state.h"
-#include "fat_chain.h"
-#include "fat_dir.h"
+#include "engine_ui.h"
+#include "found_lists.h"
+#include "fat/fat_chain.h"
+#include "fat/fat_dir.h"
 #include "folder_listing.h"
-#include "logical_drives.h"
+#include "device/logical_drives.h"
 #include "scan_control.h"
-#include "sector_access.h"
+#include "device/sector_access.h"
 
 namespace {
 

@@ -1,5 +1,10 @@
 #include "text.h"
 
+#include <cstdlib>
+#include <cstring>
+
+#include "engine_ui.h"
+
 std::u16string Utf8ToUtf16(const std::string& text) {
     std::u16string out;
     out.reserve(text.size());
@@ -91,3 +96,27 @@ std::u16string UpperCase(const std::u16string& text) {
     }
     return out;
 }
+
+size_t NameLength(const char16_t* name) {
+    size_t n = 0;
+    if (name)
+        while (name[n]) ++n;
+    return n;
+}
+
+namespace {
+
+template <typename Char>
+Char* CopyTerminated(const Char* text) {
+    size_t length = text ? std::char_traits<Char>::length(text) : 0;
+    Char* copy = static_cast<Char*>(std::malloc((length + 1) * sizeof(Char)));
+    if (!copy) OutOfMemory();
+    if (length) std::memcpy(copy, text, length * sizeof(Char));
+    copy[length] = 0;
+    return copy;
+}
+
+}  // namespace
+
+char16_t* CopyName(const char16_t* name) { return CopyTerminated(name); }
+char* CopyText(const char* text) { return CopyTerminated(text); }

@@ -1,6 +1,7 @@
 // Text conversions for names kept as UTF-16.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -10,6 +11,15 @@ std::u16string Ascii(const char* text);
 std::u16string Decimal(uint64_t value);
 // Upper-cases ASCII letters and the Latin-1 letters that have an upper case.
 std::u16string UpperCase(const std::u16string& text);
+
+// Heap copies of a terminated UTF-16 name or 8-bit text (null copies as
+// empty); end the process with the out-of-memory message when memory is
+// exhausted.
+char16_t* CopyName(const char16_t* name);
+char* CopyText(const char* text);
+
+// Length of a terminated UTF-16 text.
+size_t NameLength(const char16_t* name);
 
 #ifdef _WIN32
 inline std::wstring ToWide(const std::u16string& text) {

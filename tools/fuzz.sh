@@ -38,7 +38,7 @@ if ! { cmake --preset fuzz && cmake --build --preset fuzz -j "$parallel" --targe
 fi
 
 targets=()
-for source in tests/engine/fuzz_*.cpp; do
+for source in $(find tests/engine -name 'fuzz_*.cpp' | sort); do
   targets+=("$(basename "$source" .cpp)")
 done
 

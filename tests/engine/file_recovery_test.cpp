@@ -19,18 +19,21 @@
 #include <sys/stat.h>
 #endif
 
+#include "found_lists.h"
+#include "settings.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
-#include "fat_chain.h"
+#include "fat/fat_chain.h"
 #include "file_recovery.h"
 #include "file_size_limit.h"
 #include "folder_listing.h"
 #include "memory_device.h"
 #include "ntfs_image_tree.h"
-#include "ntfs_record.h"
+#include "ntfs/ntfs_record.h"
 #include "ntfs_record_builder.h"
 #include "partition_choice.h"
 #include "recovery_run.h"
-#include "sector_access.h"
+#include "device/sector_access.h"
 #include "test_images.h"
 #include "text.h"
 

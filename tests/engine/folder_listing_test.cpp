@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "found_lists.h"
+#include "settings.h"
 #include "engine_state.h"
 #include "folder_listing.h"
 #include "recording_ui.h"

@@ -14,7 +14,7 @@
 #endif
 
 #include "compound_document.h"
-#include "compound_file.h"
+#include "raw/compound_file.h"
 #include "platform_files.h"
 #include "test_images.h"
 #include "text.h"

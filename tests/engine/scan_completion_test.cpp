@@ -1,6 +1,7 @@
 // The completion timer moves the wizard on once the worker has ended.
 #include <gtest/gtest.h>
 
+#include "engine_ui.h"
 #include "engine_state.h"
 #include "recording_ui.h"
 #include "scan_completion.h"

@@ -5,12 +5,14 @@
 #include <chrono>
 #include <thread>
 
+#include "found_lists.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
 #include "image_scan.h"
 #include "memory_device.h"
 #include "recording_ui.h"
 #include "scan_control.h"
-#include "sector_access.h"
+#include "device/sector_access.h"
 #include "standard_scan.h"
 #include "test_images.h"
 

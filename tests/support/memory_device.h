@@ -10,9 +10,8 @@
 #include <set>
 #include <vector>
 
-#include "device.h"
-#include "engine_state.h"
-#include "sector_access.h"
+#include "device/device.h"
+#include "device/sector_access.h"
 
 class MemoryDevice : public SectorDevice {
 public:

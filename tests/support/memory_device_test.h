@@ -7,7 +7,7 @@
 #include "engine_state.h"
 #include "engine_ui.h"
 #include "memory_device.h"
-#include "sector_access.h"
+#include "device/sector_access.h"
 
 // Leaves the engine as a test found it: no interface, no drive, fresh state.
 inline void ReleaseEngine() {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ntfs_record.h"
+#include "ntfs/ntfs_record.h"
 
 class RecordBuilder {
 public:

@@ -9,13 +9,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine_state.h"
-#include "file_type_choice.h"
+#include "raw/file_type_choice.h"
 #include "file_types.h"
 #include "program_folder.h"
 #include "image_scan.h"
-#include "raw_lists.h"
-#include "raw_scan.h"
+#include "raw/raw_lists.h"
+#include "raw/raw_scan.h"
 #include "standard_scan.h"
 #include "text.h"
 

@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <string>
 
-#include "advance_lists.h"
+#include "advance/advance_lists.h"
 #include "advance_run.h"
 #include "commands.h"
-#include "engine_state.h"
+#include "volumes/boot_params.h"
 #include "found_items.h"
 #include "progress_ui.h"
 #include "recording_ui.h"

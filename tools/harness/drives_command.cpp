@@ -10,10 +10,9 @@
 #include <string>
 
 #include "commands.h"
-#include "engine_state.h"
-#include "image_devices.h"
-#include "logical_drives.h"
-#include "physical_drives.h"
+#include "device/image_devices.h"
+#include "device/logical_drives.h"
+#include "device/physical_drives.h"
 #include "recording_ui.h"
 #include "text.h"
 

@@ -6,11 +6,11 @@
 #include <system_error>
 
 #include "commands.h"
-#include "engine_state.h"
+#include "file_recovery.h"
 #include "found_items.h"
 #include "progress_line.h"
-#include "raw_lists.h"
-#include "raw_results.h"
+#include "raw/raw_lists.h"
+#include "raw/raw_results.h"
 #include "recording_ui.h"
 #include "text.h"
 

@@ -7,14 +7,17 @@
 #include <cstdio>
 #include <string>
 
-#include "device.h"
+#include "device/device.h"
+#include "device/sector_access.h"
+#include "found_lists.h"
+#include "scan_control.h"
 #include "engine_state.h"
 #include "found_items.h"
 #include "commands.h"
-#include "raw_lists.h"
-#include "raw_results.h"
+#include "raw/raw_lists.h"
+#include "raw/raw_results.h"
 #include "recording_ui.h"
-#include "snapshot.h"
+#include "snapshot/snapshot.h"
 
 int LoadCommand(int argc, char** argv) {
     const char* snapshot = Positional("load", "SNAPSHOT", argc, argv, 0);

@@ -9,13 +9,14 @@
 #include <string>
 
 #include "commands.h"
-#include "engine_state.h"
+#include "found_lists.h"
+#include "volumes/boot_params.h"
 #include "found_items.h"
 #include "image_scan.h"
 #include "partition_choice.h"
 #include "progress_ui.h"
 #include "recording_ui.h"
-#include "snapshot.h"
+#include "snapshot/snapshot.h"
 #include "standard_scan.h"
 #include "text.h"
 

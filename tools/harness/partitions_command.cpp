@@ -5,7 +5,7 @@
 #include <string>
 
 #include "commands.h"
-#include "engine_state.h"
+#include "volumes/partition_table.h"
 #include "partition_choice.h"
 
 int PartitionsCommand(int argc, char** argv) {

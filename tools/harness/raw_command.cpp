@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <string>
 
-#include "engine_state.h"
-#include "file_type_choice.h"
+#include "found_lists.h"
+#include "raw/file_type_choice.h"
 #include "file_types.h"
 #include "program_folder.h"
 #include "found_items.h"
@@ -20,11 +20,11 @@
 #include "image_scan.h"
 #include "partition_choice.h"
 #include "progress_ui.h"
-#include "raw_lists.h"
-#include "raw_results.h"
-#include "raw_scan.h"
+#include "raw/raw_lists.h"
+#include "raw/raw_results.h"
+#include "raw/raw_scan.h"
 #include "recording_ui.h"
-#include "snapshot.h"
+#include "snapshot/snapshot.h"
 #include "text.h"
 
 

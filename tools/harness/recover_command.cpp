@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "commands.h"
-#include "engine_state.h"
+#include "engine_ui.h"
 #include "progress_line.h"
 #include "progress_ui.h"
 #include "recovery_run.h"

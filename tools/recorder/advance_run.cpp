@@ -2,10 +2,11 @@
 
 #include <chrono>
 
-#include "advance_lists.h"
-#include "advance_scan.h"
-#include "engine_state.h"
-#include "found_volume_scan.h"
+#include "advance/advance_lists.h"
+#include "advance/advance_scan.h"
+#include "engine_ui.h"
+#include "scan_control.h"
+#include "advance/found_volume_scan.h"
 
 AdvanceTimes RunAdvanceScan(RecordingUi& ui) {
     using Clock = std::chrono::steady_clock;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "file_type_choice.h"
+#include "raw/file_type_choice.h"
 
 // Leaves only the listed extensions ("all", or ".jpg,.png") checked. False
 // with the first unknown extension.

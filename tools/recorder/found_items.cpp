@@ -2,10 +2,12 @@
 
 #include <map>
 
-#include "advance_lists.h"
-#include "engine_state.h"
+#include "advance/advance_lists.h"
+#include "found_lists.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "folder_listing.h"
-#include "raw_lists.h"
+#include "raw/raw_lists.h"
 #include "text.h"
 
 namespace {

@@ -1,9 +1,10 @@
 #include "image_scan.h"
 
 #include "byte_view.h"
-#include "device.h"
+#include "device/device.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
-#include "sector_access.h"
+#include "device/sector_access.h"
 
 uint16_t DetectFileSystem(uint32_t sector) {
     uint8_t bytes[kSectorSize];

@@ -1,10 +1,13 @@
 #include "partition_choice.h"
 
-#include "device.h"
+#include "device/device.h"
+#include "engine_ui.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "engine_state.h"
 #include "image_scan.h"
-#include "partition_table.h"
-#include "sector_access.h"
+#include "volumes/partition_table.h"
+#include "device/sector_access.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 #include "recording_ui.h"
 
-#include "engine_state.h"
-#include "raw_lists.h"
+#include "engine_ui.h"
+#include "found_lists.h"
+#include "raw/raw_lists.h"
 
 void RecordingUi::SetStatusText(const std::u16string& text) {
     std::lock_guard<std::mutex> hold(lock_);

@@ -3,8 +3,11 @@
 #include <deque>
 #include <map>
 
-#include "advance_lists.h"
-#include "engine_state.h"
+#include "advance/advance_lists.h"
+#include "engine_ui.h"
+#include "found_lists.h"
+#include "scan_control.h"
+#include "volumes/boot_params.h"
 #include "file_recovery.h"
 #include "recovered_file.h"
 
