@@ -9,30 +9,20 @@
 // installs the reader; without one the flag reads 0.
 extern int (*StartPageActiveReader)();
 
-class CHoverButton : public CBitmapButton {
+class CHoverButton : public CPictureButton {
   DECLARE_DYNAMIC(CHoverButton)
  public:
   CHoverButton() = default;
-
-  BOOL SetStateBitmaps(UINT nNormalId, UINT nHoverId) { return m_parts.SetStateBitmaps(this, nNormalId, nHoverId); }
-  void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { m_parts.Draw(lpDIS); }
-
-  const PictureButtonParts& Parts() const { return m_parts; }
 
   CWnd* StatusWindow = nullptr;
   CString Description;
 
  protected:
-  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-  afx_msg void OnMouseLeave();
-  afx_msg void OnMouseHover(UINT nFlags, CPoint point);
-  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-  DECLARE_MESSAGE_MAP()
+  void OnPointerOver() override;
+  void OnPointerLeft() override;
 
  private:
-  BOOL StartPageActive() const;
+  BOOL CanWriteHint() const;
 
-  PictureButtonParts m_parts;
   BOOL m_bEntered = TRUE;
 };

@@ -29,6 +29,13 @@ void CPercentProgressCtrl::InvalidateIfCreated() {
   if (m_hWnd != nullptr) Invalidate(TRUE);
 }
 
+LRESULT CPercentProgressCtrl::ExchangeColor(COLORREF& colour, LPARAM lParam) {
+  InvalidateIfCreated();
+  COLORREF previous = colour;
+  colour = static_cast<COLORREF>(lParam);
+  return previous;
+}
+
 BOOL CPercentProgressCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CPercentProgressCtrl::OnPaint() {
@@ -125,19 +132,9 @@ LRESULT CPercentProgressCtrl::OnGetRange(WPARAM wParam, LPARAM lParam) {
   return wParam != 0 ? m_nLower : m_nUpper;
 }
 
-LRESULT CPercentProgressCtrl::OnSetBarColor(WPARAM, LPARAM lParam) {
-  InvalidateIfCreated();
-  COLORREF previous = m_crBar;
-  m_crBar = static_cast<COLORREF>(lParam);
-  return previous;
-}
+LRESULT CPercentProgressCtrl::OnSetBarColor(WPARAM, LPARAM lParam) { return ExchangeColor(m_crBar, lParam); }
 
-LRESULT CPercentProgressCtrl::OnSetBkColor(WPARAM, LPARAM lParam) {
-  InvalidateIfCreated();
-  COLORREF previous = m_crBackground;
-  m_crBackground = static_cast<COLORREF>(lParam);
-  return previous;
-}
+LRESULT CPercentProgressCtrl::OnSetBkColor(WPARAM, LPARAM lParam) { return ExchangeColor(m_crBackground, lParam); }
 
 LRESULT CPercentProgressCtrl::OnSetPos(WPARAM wParam, LPARAM) {
   if (m_hWnd == nullptr) return -1;
@@ -175,12 +172,7 @@ LRESULT CPercentProgressCtrl::OnStepIt(WPARAM, LPARAM) {
   return SendMessage(PBM_SETPOS, static_cast<WPARAM>(m_nPosition + m_nStep));
 }
 
-LRESULT CPercentProgressCtrl::OnSetTextColor(WPARAM, LPARAM lParam) {
-  InvalidateIfCreated();
-  COLORREF previous = m_crText;
-  m_crText = static_cast<COLORREF>(lParam);
-  return previous;
-}
+LRESULT CPercentProgressCtrl::OnSetTextColor(WPARAM, LPARAM lParam) { return ExchangeColor(m_crText, lParam); }
 
 LRESULT CPercentProgressCtrl::OnShowText(WPARAM wParam, LPARAM) {
   BOOL show = static_cast<BOOL>(wParam);

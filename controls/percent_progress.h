@@ -41,6 +41,8 @@ class CPercentProgressCtrl : public CProgressCtrl {
 
  private:
   void InvalidateIfCreated();
+  // Repaints with the new colour; returns the previous one.
+  LRESULT ExchangeColor(COLORREF& colour, LPARAM lParam);
   void DrawPercentText(CDC* pDC, const CRect& client, const CRect& filled, const CRect& rest, double fraction,
                        COLORREF background);
 

@@ -18,10 +18,18 @@ HBITMAP LoadMappedBitmap(UINT nId) {
 
 }  // namespace
 
-PictureButtonParts::PictureButtonParts()
+BEGIN_MESSAGE_MAP(CPictureButton, CBitmapButton)
+  ON_WM_LBUTTONDOWN()
+  ON_WM_MOUSEMOVE()
+  ON_WM_MOUSELEAVE()
+  ON_WM_MOUSEHOVER()
+  ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+CPictureButton::CPictureButton()
     : m_hHoverCursor(LoadHandCursor(IDC_POINTING_HAND)), m_hPressCursor(LoadHandCursor(IDC_PRESSING_HAND)) {}
 
-BOOL PictureButtonParts::SetStateBitmaps(CWnd* pButton, UINT nNormalId, UINT nHoverId) {
+BOOL CPictureButton::SetStateBitmaps(UINT nNormalId, UINT nHoverId) {
   m_normal.DeleteObject();
   m_hover.DeleteObject();
   m_normal.Attach(LoadMappedBitmap(nNormalId));
@@ -32,11 +40,11 @@ BOOL PictureButtonParts::SetStateBitmaps(CWnd* pButton, UINT nNormalId, UINT nHo
     m_nWidth = bm.bmWidth;
     m_nHeight = bm.bmHeight;
   }
-  pButton->SetWindowPos(nullptr, 0, 0, m_nWidth, m_nHeight, SWP_NOMOVE | SWP_NOOWNERZORDER);
+  SetWindowPos(nullptr, 0, 0, m_nWidth, m_nHeight, SWP_NOMOVE | SWP_NOOWNERZORDER);
   return TRUE;
 }
 
-void PictureButtonParts::Draw(LPDRAWITEMSTRUCT lpDIS) {
+void CPictureButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
   bool pushed = (lpDIS->itemState & ODS_SELECTED) != 0;
   CBitmap* picture = (pushed || m_bHovering) && m_hover.GetSafeHandle() != nullptr ? &m_hover : &m_normal;
   BITMAP bm = {};
@@ -50,28 +58,35 @@ void PictureButtonParts::Draw(LPDRAWITEMSTRUCT lpDIS) {
   ::DeleteDC(hMemDC);
 }
 
-void PictureButtonParts::ArmTracking(CWnd* pButton) {
-  if (m_bTracking) return;
-  TRACKMOUSEEVENT track = {sizeof track, TME_HOVER | TME_LEAVE, pButton->m_hWnd, 1};
-  m_bTracking = ::_TrackMouseEvent(&track);
+void CPictureButton::OnLButtonDown(UINT, CPoint) {
+  ::SetCursor(m_hPressCursor);
+  Default();
 }
 
-BOOL PictureButtonParts::SetHoverCursorIfOver(CWnd* pButton, CPoint point) {
-  pButton->ClientToScreen(&point);
-  if (::WindowFromPoint(point) != pButton->m_hWnd || ::GetActiveWindow() == nullptr) return FALSE;
+void CPictureButton::OnMouseMove(UINT, CPoint point) {
+  // Hover and leave are asked for once per entry; the hover comes after
+  // a millisecond of rest.
+  if (!m_bTracking) {
+    TRACKMOUSEEVENT track = {sizeof track, TME_HOVER | TME_LEAVE, m_hWnd, 1};
+    m_bTracking = ::_TrackMouseEvent(&track);
+  }
+  Default();
+  ClientToScreen(&point);
+  if (::WindowFromPoint(point) != m_hWnd || ::GetActiveWindow() == nullptr) return;
   ::SetCursor(m_hHoverCursor);
-  return TRUE;
+  OnPointerOver();
 }
 
-void PictureButtonParts::SetPressCursor() const { ::SetCursor(m_hPressCursor); }
-
-void PictureButtonParts::OnHover(CWnd* pButton) {
-  m_bHovering = TRUE;
-  pButton->Invalidate(TRUE);
-}
-
-void PictureButtonParts::OnLeave(CWnd* pButton) {
+void CPictureButton::OnMouseLeave() {
   m_bTracking = FALSE;
+  OnPointerLeft();
   m_bHovering = FALSE;
-  pButton->Invalidate(TRUE);
+  Invalidate(TRUE);
 }
+
+void CPictureButton::OnMouseHover(UINT, CPoint) {
+  m_bHovering = TRUE;
+  Invalidate(TRUE);
+}
+
+BOOL CPictureButton::OnEraseBkgnd(CDC*) { return FALSE; }

@@ -1,18 +1,11 @@
 #include "tool_button.h"
 
+// Type identification only: the record names the framework's class as base.
 IMPLEMENT_DYNAMIC(CToolButton, CBitmapButton)
 
 namespace {
 const UINT_PTR kToolId = 1;
 }
-
-BEGIN_MESSAGE_MAP(CToolButton, CBitmapButton)
-  ON_WM_LBUTTONDOWN()
-  ON_WM_MOUSEMOVE()
-  ON_WM_MOUSELEAVE()
-  ON_WM_MOUSEHOVER()
-  ON_WM_ERASEBKGND()
-END_MESSAGE_MAP()
 
 CToolButton::~CToolButton() {
   if (m_toolTip.m_hWnd != nullptr) m_toolTip.DestroyWindow();
@@ -26,7 +19,7 @@ void CToolButton::EnsureToolTip() {
 BOOL CToolButton::PreTranslateMessage(MSG* pMsg) {
   EnsureToolTip();
   if (m_toolTip.m_hWnd != nullptr) m_toolTip.RelayEvent(pMsg);
-  return CBitmapButton::PreTranslateMessage(pMsg);
+  return CPictureButton::PreTranslateMessage(pMsg);
 }
 
 void CToolButton::SetTipText(const CString* pText, BOOL bActivate) {
@@ -41,20 +34,3 @@ void CToolButton::SetTipText(const CString* pText, BOOL bActivate) {
   m_toolTip.UpdateTipText(*pText, this, kToolId);
   m_toolTip.Activate(bActivate);
 }
-
-void CToolButton::OnLButtonDown(UINT, CPoint) {
-  m_parts.SetPressCursor();
-  Default();
-}
-
-void CToolButton::OnMouseMove(UINT, CPoint point) {
-  m_parts.ArmTracking(this);
-  Default();
-  m_parts.SetHoverCursorIfOver(this, point);
-}
-
-void CToolButton::OnMouseLeave() { m_parts.OnLeave(this); }
-
-void CToolButton::OnMouseHover(UINT, CPoint) { m_parts.OnHover(this); }
-
-BOOL CToolButton::OnEraseBkgnd(CDC*) { return FALSE; }

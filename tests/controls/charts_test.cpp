@@ -11,13 +11,6 @@ const UINT kChartId = 800;
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
 
-int CountColour(DibCanvas& canvas, const CRect& area, COLORREF colour) {
-  int count = 0;
-  for (int x = area.left; x < area.right; ++x)
-    for (int y = area.top; y < area.bottom; ++y) count += canvas.Pixel(x, y) == colour;
-  return count;
-}
-
 TEST(PieGeometry, WedgesRunCounterClockwiseFromTheTop) {
   struct Case {
     int total;

@@ -1,10 +1,10 @@
 // Every widget as the program sets it up, resting, hovered, pressed,
 // checked and disabled, in one window to look at.
 // "--close-after MS" closes it by itself.
-#include <cwchar>
 #include <memory>
 #include <vector>
 
+#include "close_after.h"
 #include "controls.h"
 #include "test_resources.h"
 
@@ -327,24 +327,14 @@ class GalleryApp : public CWinApp {
   GalleryApp() : CWinApp(L"Controls gallery") {}
   BOOL InitInstance() override {
     SetRegistryKey(L"Mulvara Controls Gallery");
-    GalleryWindow* window = new GalleryWindow;
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    for (int i = 1; i + 1 < argc; ++i)
-      if (std::wcscmp(argv[i], L"--close-after") == 0) window->closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));
-    LocalFree(argv);
-    m_pMainWnd = window;
-    if (!window->CreateEx(0, nullptr, L"Mulvara widgets", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 1060, 720,
-                          nullptr, nullptr))
-      return FALSE;
-    window->UpdateWindow();
-    return TRUE;
+    m_window.closeAfter = CloseAfterArgument();
+    m_pMainWnd = &m_window;
+    return m_window.CreateEx(0, nullptr, L"Mulvara widgets", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 1060, 720,
+                             nullptr, nullptr);
   }
-  int ExitInstance() override {
-    delete m_pMainWnd;
-    m_pMainWnd = nullptr;
-    return CWinApp::ExitInstance();
-  }
+
+ private:
+  GalleryWindow m_window;
 };
 
 GalleryApp theApp;

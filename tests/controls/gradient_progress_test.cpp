@@ -23,23 +23,12 @@ void ConfigureAsTheWizard(CGradientProgressCtrl& bar) {
   bar.SetRange(0, 100);
 }
 
-int CountColour(DibCanvas& canvas, int left, int right, int height, COLORREF colour) {
-  int count = 0;
-  for (int x = left; x < right; ++x)
-    for (int y = 0; y < height; ++y) count += canvas.Pixel(x, y) == colour;
-  return count;
-}
-
 bool IsBlueShade(COLORREF c) { return GetRValue(c) == 0 && GetGValue(c) == 0 && GetBValue(c) >= 0xA0; }
 
 class GradientBar : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The progress class adds a static edge: the client area is the bar.
-    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth + 2, kHeight + 2), &host, kBarId));
-    CRect client;
-    bar.GetClientRect(&client);
-    ASSERT_EQ(client.Size(), CSize(kWidth, kHeight));
+    ASSERT_TRUE(CreateBarWithClient(bar, &host, kBarId, kWidth, kHeight));
     ConfigureAsTheWizard(bar);
   }
   void Draw() {
@@ -63,23 +52,23 @@ TEST_F(GradientBar, WizardBarFillsTruncatedPixelsAndWritesTwoColouredText) {
   EXPECT_EQ(canvas.Pixel(299, 19), kWhite);
   // The text at the centre lies over the white part: dark blue there, none
   // of it in the filled part.
-  EXPECT_GT(CountColour(canvas, 111, kWidth, kHeight, kDarkBlue), 0);
-  EXPECT_EQ(CountColour(canvas, 0, 111, kHeight, kDarkBlue), 0);
-  EXPECT_EQ(CountColour(canvas, 0, 111, kHeight, kWhite), 0);
+  EXPECT_GT(CountColour(canvas, CRect(111, 0, kWidth, kHeight), kDarkBlue), 0);
+  EXPECT_EQ(CountColour(canvas, CRect(0, 0, 111, kHeight), kDarkBlue), 0);
+  EXPECT_EQ(CountColour(canvas, CRect(0, 0, 111, kHeight), kWhite), 0);
 
   // At 50 per cent the text straddles the edge: white over the bar.
   bar.SetPos(50);
   Draw();
-  EXPECT_GT(CountColour(canvas, 100, 150, kHeight, kWhite), 0);
-  EXPECT_GT(CountColour(canvas, 150, 200, kHeight, kDarkBlue), 0);
-  EXPECT_EQ(CountColour(canvas, 0, 150, kHeight, kDarkBlue), 0);
+  EXPECT_GT(CountColour(canvas, CRect(100, 0, 150, kHeight), kWhite), 0);
+  EXPECT_GT(CountColour(canvas, CRect(150, 0, 200, kHeight), kDarkBlue), 0);
+  EXPECT_EQ(CountColour(canvas, CRect(0, 0, 150, kHeight), kDarkBlue), 0);
 }
 
 TEST_F(GradientBar, EmptyRangeShowsTheBackgroundAndPaintsOnce) {
   bar.SetRange32(0, 0);
   bar.SetPos(0);
   Draw();
-  EXPECT_EQ(CountColour(canvas, 0, kWidth, kHeight, kWhite), kWidth * kHeight);
+  EXPECT_EQ(CountColour(canvas, CRect(0, 0, kWidth, kHeight), kWhite), kWidth * kHeight);
   bar.Invalidate();
   bar.UpdateWindow();
   EXPECT_FALSE(::GetUpdateRect(bar.m_hWnd, nullptr, FALSE));
@@ -90,8 +79,8 @@ TEST_F(GradientBar, OneStopOrATextTooLongForTheFilledPartDrawsLess) {
   bar.ColorStops.Add(0xFF0000);
   bar.SetPos(50);
   Draw();
-  EXPECT_EQ(CountColour(canvas, 0, kWidth, kHeight, RGB(0, 0, 255)), 0);
-  EXPECT_GT(CountColour(canvas, 0, kWidth, kHeight, kDarkBlue), 0);
+  EXPECT_EQ(CountColour(canvas, CRect(0, 0, kWidth, kHeight), RGB(0, 0, 255)), 0);
+  EXPECT_GT(CountColour(canvas, CRect(0, 0, kWidth, kHeight), kDarkBlue), 0);
 
   // Text on the filled part only: 2 per cent (6 pixels) cannot hold it.
   bar.SendMessage(PBM_SETBARCOLOR, 0, 0x00FF00);
@@ -100,10 +89,10 @@ TEST_F(GradientBar, OneStopOrATextTooLongForTheFilledPartDrawsLess) {
   bar.ModifyStyle(0, kBarTextOnFilled);
   bar.SetPos(2);
   Draw();
-  EXPECT_EQ(CountColour(canvas, 0, kWidth, kHeight, kWhite), kWidth * kHeight - 6 * kHeight);
+  EXPECT_EQ(CountColour(canvas, CRect(0, 0, kWidth, kHeight), kWhite), kWidth * kHeight - 6 * kHeight);
   bar.SetPos(60);
   Draw();
-  EXPECT_GT(CountColour(canvas, 0, 180, kHeight, kWhite), 0) << "text centred on the filled part";
+  EXPECT_GT(CountColour(canvas, CRect(0, 0, 180, kHeight), kWhite), 0) << "text centred on the filled part";
 }
 
 TEST_F(GradientBar, SnakeRunsItsSegmentAndComesBack) {

@@ -20,21 +20,10 @@ class CountingBar : public CPercentProgressCtrl {
   }
 };
 
-int CountColour(DibCanvas& canvas, int left, int right, int height, COLORREF colour) {
-  int count = 0;
-  for (int x = left; x < right; ++x)
-    for (int y = 0; y < height; ++y) count += canvas.Pixel(x, y) == colour;
-  return count;
-}
-
 class PercentBar : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The progress class adds a static edge: the client area is the bar.
-    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth + 2, kHeight + 2), &host, kBarId));
-    CRect client;
-    bar.GetClientRect(&client);
-    ASSERT_EQ(client.Size(), CSize(kWidth, kHeight));
+    ASSERT_TRUE(CreateBarWithClient(bar, &host, kBarId, kWidth, kHeight));
     bar.SendMessage(PBM_SETBKCOLOR, 0, kWhite);
     bar.SetRange(0, 100);
     host.UpdateWindow();
@@ -59,8 +48,8 @@ TEST_F(PercentBar, ShowsTheSplitAndInverseTextAtFortyFivePerCent) {
   EXPECT_EQ(canvas.Pixel(90, 0), kWhite);
   // "45%" straddles the edge: background-coloured over the fill, dark blue
   // over the rest.
-  EXPECT_GT(CountColour(canvas, 60, 90, kHeight, kWhite), 0);
-  EXPECT_GT(CountColour(canvas, 90, 140, kHeight, kFill), 0);
+  EXPECT_GT(CountColour(canvas, CRect(60, 0, 90, kHeight), kWhite), 0);
+  EXPECT_GT(CountColour(canvas, CRect(90, 0, 140, kHeight), kFill), 0);
 }
 
 TEST_F(PercentBar, OutOfRangePositionsFillAllOrNothingAndSayTheTruePercentage) {
@@ -79,7 +68,7 @@ TEST_F(PercentBar, OutOfRangePositionsFillAllOrNothingAndSayTheTruePercentage) {
   // full bar.
   bar.SetPos(150);
   Draw();
-  EXPECT_GT(CountColour(canvas, 0, kWidth, kHeight, kWhite), 0);
+  EXPECT_GT(CountColour(canvas, CRect(0, 0, kWidth, kHeight), kWhite), 0);
 }
 
 TEST_F(PercentBar, EmptyOrInvertedRangesPaintTheBackgroundOnceAndStayQuiet) {
@@ -88,7 +77,7 @@ TEST_F(PercentBar, EmptyOrInvertedRangesPaintTheBackgroundOnceAndStayQuiet) {
     bar.SendMessage(PBM_SETPOS, 30);
     EXPECT_EQ(bar.GetDrawnLength(), 0);
     Draw();
-    EXPECT_EQ(CountColour(canvas, 0, kWidth, kHeight, kWhite), kWidth * kHeight);
+    EXPECT_EQ(CountColour(canvas, CRect(0, 0, kWidth, kHeight), kWhite), kWidth * kHeight);
     bar.paints = 0;
     bar.Invalidate();
     ASSERT_TRUE(PumpUntil([&] { return bar.paints >= 1; }));
@@ -127,7 +116,7 @@ TEST_F(PercentBar, OwnTextReplacesThePercentageAndGetTextCutsToTheBuffer) {
   EXPECT_EQ(buffer[0], L'q') << "a buffer of 0 characters is not written";
   bar.SetPos(0);
   Draw();
-  EXPECT_GT(CountColour(canvas, 0, kWidth, kHeight, kFill), 0) << "Saving, dark blue on white";
+  EXPECT_GT(CountColour(canvas, CRect(0, 0, kWidth, kHeight), kFill), 0) << "Saving, dark blue on white";
   bar.SetWindowText(L"");
   WCHAR empty[8] = {L'x'};
   EXPECT_EQ(bar.SendMessage(WM_GETTEXT, 8, reinterpret_cast<LPARAM>(empty)), 0);
@@ -136,17 +125,17 @@ TEST_F(PercentBar, OwnTextReplacesThePercentageAndGetTextCutsToTheBuffer) {
   EXPECT_EQ(static_cast<COLORREF>(bar.SendMessage(PBM_SETTEXTCOLOR_PRIVATE, 0, RGB(255, 0, 0))), CLR_DEFAULT);
   bar.SetPos(50);
   Draw();
-  EXPECT_GT(CountColour(canvas, 0, kWidth, kHeight, RGB(255, 0, 0)), 0);
+  EXPECT_GT(CountColour(canvas, CRect(0, 0, kWidth, kHeight), RGB(255, 0, 0)), 0);
   bar.SendMessage(PBM_SHOWTEXT_PRIVATE, FALSE);
   Draw();
-  EXPECT_EQ(CountColour(canvas, 0, kWidth, kHeight, RGB(255, 0, 0)), 0);
+  EXPECT_EQ(CountColour(canvas, CRect(0, 0, kWidth, kHeight), RGB(255, 0, 0)), 0);
 }
 
 TEST_F(PercentBar, AVerticalBarFillsFromTheBottomWithoutText) {
   bar.ModifyStyle(0, PBS_VERTICAL);
   bar.SetPos(45);
   Draw();
-  EXPECT_EQ(CountColour(canvas, 0, kWidth, kHeight, kFill), kWidth * 9);
+  EXPECT_EQ(CountColour(canvas, CRect(0, 0, kWidth, kHeight), kFill), kWidth * 9);
   EXPECT_EQ(canvas.Pixel(0, kHeight - 1), kFill);
   EXPECT_EQ(canvas.Pixel(0, 0), kWhite);
 }

@@ -32,14 +32,14 @@ TEST(CToolButton, TakesTheNormalPicturesSizeAndSwapsPicturesOnHover) {
   EXPECT_STREQ(button.GetRuntimeClass()->m_lpszClassName, "CToolButton");
   EXPECT_TRUE(button.SetStateBitmaps(IDB_TEST_TOOL_NORMAL, IDB_TEST_TOOL_HOVER));
   EXPECT_EQ(WindowIn(host, button), CRect(5, 6, 39, 40));
-  EXPECT_NE(button.Parts().GetHoverCursor(), nullptr);
-  EXPECT_NE(button.Parts().GetPressCursor(), nullptr);
+  EXPECT_NE(button.GetHoverCursor(), nullptr);
+  EXPECT_NE(button.GetPressCursor(), nullptr);
 
   DibCanvas canvas(40, 40);
   Draw(button, canvas);
   EXPECT_EQ(canvas.Pixel(4, 30), kNormalTile);
   button.SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
-  EXPECT_TRUE(button.Parts().IsHovering());
+  EXPECT_TRUE(button.IsHovering());
   Draw(button, canvas);
   EXPECT_EQ(canvas.Pixel(4, 30), kHoverTile);
   // The larger hover picture is cut to the button; nothing past it is drawn.
@@ -111,7 +111,7 @@ TEST_F(HoverButtons, WriteTheirDescriptionOncePerEntryAndTheHintOnLeaving) {
   EXPECT_EQ(ChildRect(&host, &standard).Size(), CSize(223, 87));
   MovePointerTo(&standard, CPoint(20, 20));
   ASSERT_TRUE(PumpUntil([&] { return Status() == standard.Description; }));
-  ASSERT_TRUE(PumpUntil([&] { return standard.Parts().IsHovering(); }));
+  ASSERT_TRUE(PumpUntil([&] { return standard.IsHovering(); }));
   // Further moves inside write nothing more.
   status.SetWindowText(L"-");
   MovePointerTo(&standard, CPoint(60, 30));
@@ -123,7 +123,7 @@ TEST_F(HoverButtons, WriteTheirDescriptionOncePerEntryAndTheHintOnLeaving) {
   // button can see its description overwritten by the first one's leave.)
   MovePointerTo(&host, CPoint(380, 250));
   ASSERT_TRUE(PumpUntil([&] { return Status() == L"Please Select Recovery Option."; }));
-  EXPECT_FALSE(standard.Parts().IsHovering());
+  EXPECT_FALSE(standard.IsHovering());
   MovePointerTo(&raw, CPoint(80, 40));
   ASSERT_TRUE(PumpUntil([&] { return Status() == raw.Description; }));
   MovePointerTo(&host, CPoint(380, 250));
@@ -137,9 +137,9 @@ TEST_F(HoverButtons, ChangePicturesButWriteNothingWhileTheStartPageIsNotActive) 
   g_startPageActive = 0;
   status.SetWindowText(L"unchanged");
   MovePointerTo(&standard, CPoint(20, 20));
-  ASSERT_TRUE(PumpUntil([&] { return standard.Parts().IsHovering(); }));
+  ASSERT_TRUE(PumpUntil([&] { return standard.IsHovering(); }));
   MovePointerTo(&host, CPoint(380, 250));
-  ASSERT_TRUE(PumpUntil([&] { return !standard.Parts().IsHovering(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !standard.IsHovering(); }));
   EXPECT_EQ(Status(), CString(L"unchanged"));
   // Nor without a status window, nor without a reader installed.
   g_startPageActive = 1;
@@ -147,7 +147,7 @@ TEST_F(HoverButtons, ChangePicturesButWriteNothingWhileTheStartPageIsNotActive) 
   StartPageActiveReader = nullptr;
   raw.StatusWindow = &status;
   MovePointerTo(&raw, CPoint(20, 20));
-  ASSERT_TRUE(PumpUntil([&] { return raw.Parts().IsHovering(); }));
+  ASSERT_TRUE(PumpUntil([&] { return raw.IsHovering(); }));
   EXPECT_EQ(Status(), CString(L"unchanged"));
 }
 

@@ -94,6 +94,20 @@ void MovePointerTo(CWnd* pWnd, CPoint point) {
   ::SetCursorPos(point.x, point.y);
 }
 
+int CountColour(DibCanvas& canvas, const CRect& area, COLORREF colour) {
+  int count = 0;
+  for (int x = area.left; x < area.right; ++x)
+    for (int y = area.top; y < area.bottom; ++y) count += canvas.Pixel(x, y) == colour;
+  return count;
+}
+
+bool CreateBarWithClient(CProgressCtrl& bar, CWnd* pParent, UINT nID, int width, int height, DWORD style) {
+  if (!bar.Create(WS_CHILD | WS_VISIBLE | style, CRect(0, 0, width + 2, height + 2), pParent, nID)) return false;
+  CRect client;
+  bar.GetClientRect(&client);
+  return client.Size() == CSize(width, height);
+}
+
 HFONT TestFont() {
   static HFONT font = ::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"DejaVu Sans");
   return font;

@@ -63,5 +63,10 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 bool PumpThroughPreTranslateUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Moves the real pointer to a point of a window (client coordinates).
 void MovePointerTo(CWnd* pWnd, CPoint point);
+// The pixels of one colour in an area of a canvas.
+int CountColour(DibCanvas& canvas, const CRect& area, COLORREF colour);
+// A progress bar whose client area (inside the static edge the progress
+// class adds) is width x height.
+bool CreateBarWithClient(CProgressCtrl& bar, CWnd* pParent, UINT nID, int width, int height, DWORD style = 0);
 // A fixed-size test font, so that sizes do not hang on the prefix's fonts.
 HFONT TestFont();
