@@ -153,7 +153,8 @@ BOOL CLinkStatic::OnEraseBkgnd(CDC* pDC) {
 }
 
 BOOL CLinkStatic::OnSetCursor(CWnd*, UINT, UINT) {
-  if (m_hLinkCursor == nullptr) return FALSE;
+  // Without the help program's hand the link keeps the normal cursor.
+  if (m_hLinkCursor == nullptr) return static_cast<BOOL>(Default());
   ::SetCursor(m_hLinkCursor);
   return TRUE;
 }

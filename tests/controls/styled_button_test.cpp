@@ -161,6 +161,29 @@ TEST_F(StyledButton, KeyColourPixelsShowTheBackgroundAroundTheImage) {
   EXPECT_EQ(canvas.Pixel(12 + 1, 7 + 1), RGB(0, 0, 128));
 }
 
+TEST_F(StyledButton, UnreadableImagesLeaveNoImageAndDerivedIconsAreMadeOnce) {
+  CStyledButton button;
+  Create(button, 0, CRect(0, 0, 40, 30), L"");
+  for (BYTE index : {CStyledButton::kRestingBack, CStyledButton::kActiveBack})
+    button.SetStateColor(index, RGB(255, 255, 255));
+  HBITMAP bogus = reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(0x4321));
+  EXPECT_EQ(button.SetBitmaps(bogus, RGB(255, 0, 255)), static_cast<DWORD>(CStyledButton::kBadImage));
+  EXPECT_EQ(button.SetBitmapsFromResources(12345, RGB(255, 0, 255)), 0u) << "a missing resource: no image";
+  DibCanvas canvas(40, 30);
+  Draw(button, canvas);
+  EXPECT_EQ(CountColour(canvas, CRect(0, 0, 40, 30), RGB(255, 255, 255)), 40 * 30);
+
+  // The resting icon is the active one 25 per cent darker; the corners stay
+  // transparent through the icon's own mask.
+  ASSERT_EQ(button.SetIconsFromResources(IDI_TEST_DISC, CStyledButton::kDarkerImage), 0u);
+  Draw(button, canvas);
+  EXPECT_EQ(canvas.Pixel(12 + 8, 7 + 8), CStyledButton::DarkenColor(RGB(0, 120, 215), 0.25));
+  EXPECT_EQ(canvas.Pixel(12 + 1, 7 + 1), RGB(255, 255, 255));
+  Draw(button, canvas, ODS_SELECTED);
+  EXPECT_EQ(canvas.Pixel(13 + 8, 8 + 8), RGB(0, 120, 215));
+  EXPECT_EQ(canvas.Pixel(13 + 1, 8 + 1), RGB(255, 255, 255));
+}
+
 TEST_F(StyledButton, TransparentButtonShowsTheParentThroughItsKeyColour) {
   WidgetHost yellow(RGB(255, 255, 0));
   CStyledButton button;

@@ -16,13 +16,18 @@ def bmp(width, height, pixel):
 
 
 def ico(size, pixel):
-    """A 32-bit icon: BGRA rows and an all-clear AND mask."""
+    """A 32-bit icon: BGRA rows, black where transparent, and the AND mask
+    set there too, so that it also draws right without its alpha."""
     rows = b""
+    mask = b""
     for y in reversed(range(size)):
+        bits = 0
         for x in range(size):
             r, g, b, a = pixel(x, y)
             rows += bytes((b, g, r, a))
-    mask = b"\0" * (((size + 31) // 32) * 4 * size)
+            bits = (bits << 1) | (1 if a == 0 else 0)
+        row_bytes = ((size + 31) // 32) * 4
+        mask += (bits << (row_bytes * 8 - size)).to_bytes(row_bytes, "big")
     info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(rows) + len(mask), 0, 0, 0, 0)
     image = info + rows + mask
     directory = struct.pack("<HHH", 0, 1, 1)
