@@ -18,5 +18,17 @@ void CHoverButton::OnPointerOver() {
 
 void CHoverButton::OnPointerLeft() {
   m_bEntered = TRUE;
-  if (CanWriteHint()) StatusWindow->SetWindowText(L"Please Select Recovery Option.");
+  if (!CanWriteHint() || NextButtonHasWritten()) return;
+  StatusWindow->SetWindowText(L"Please Select Recovery Option.");
+}
+
+BOOL CHoverButton::NextButtonHasWritten() const {
+  // Wine notices a leave on a timer: by then the pointer may have entered
+  // the next mode button, whose description must stay.
+  POINT point;
+  if (!::GetCursorPos(&point)) return FALSE;
+  CWnd* pUnder = CWnd::FromHandlePermanent(::WindowFromPoint(point));
+  if (pUnder == nullptr || pUnder == this || !pUnder->IsKindOf(RUNTIME_CLASS(CHoverButton))) return FALSE;
+  const CHoverButton* pNext = static_cast<const CHoverButton*>(pUnder);
+  return pNext->StatusWindow == StatusWindow && !pNext->m_bEntered;
 }

@@ -23,6 +23,7 @@ class CHoverButton : public CPictureButton {
 
  private:
   BOOL CanWriteHint() const;
+  BOOL NextButtonHasWritten() const;
 
   BOOL m_bEntered = TRUE;
 };

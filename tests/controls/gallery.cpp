@@ -237,7 +237,7 @@ void GalleryWindow::CreatePanes() {
 
   Label(L"Pane splitter: tree | pane", 480, 268, 240);
   CListBox* left = Keep(new CListBox);
-  left->Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(), this, NextId());
+  left->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOINTEGRALHEIGHT, CRect(), this, NextId());
   left->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont));
   for (LPCWSTR item : {L"My Computer", L"Physical Devices", L"Hard Disk 1"}) left->AddString(item);
   CEdit* right = Keep(new CEdit);
