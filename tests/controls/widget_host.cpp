@@ -1,15 +1,5 @@
 #include "widget_host.h"
 
-ScreenLock::ScreenLock() : m_hMutex(::CreateMutexW(nullptr, FALSE, L"Mulvara controls tests screen")) {
-  if (m_hMutex != nullptr) ::WaitForSingleObject(m_hMutex, 120000);
-}
-
-ScreenLock::~ScreenLock() {
-  if (m_hMutex == nullptr) return;
-  ::ReleaseMutex(m_hMutex);
-  ::CloseHandle(m_hMutex);
-}
-
 BEGIN_MESSAGE_MAP(WidgetHost, CWnd)
   ON_WM_PAINT()
   ON_WM_ERASEBKGND()

@@ -1,6 +1,6 @@
 // What the widget tests share: a visible, topmost host window away from
-// the other test programs' windows, a lock that keeps the tests that read
-// the screen or move the pointer from running side by side, and waits.
+// the other test programs' windows (ctest runs no two of these tests side
+// by side: they read the screen and move the pointer), and waits.
 #pragma once
 
 #include <functional>
@@ -10,22 +10,8 @@
 #include "framework.h"
 #include "test_app.h"
 
-// Held by every host window: tests that read screen pixels or move the
-// real pointer must not have another test's window over theirs.
-class ScreenLock {
- public:
-  ScreenLock();
-  ~ScreenLock();
-  ScreenLock(const ScreenLock&) = delete;
-  ScreenLock& operator=(const ScreenLock&) = delete;
-
- private:
-  HANDLE m_hMutex;
-};
-
 // A top-level window painted in one colour, or in vertical stripes of two,
-// that counts the commands and notifications of its children. It holds the
-// screen for its life.
+// that counts the commands and notifications of its children.
 class WidgetHost : public CWnd {
  public:
   explicit WidgetHost(COLORREF background = RGB(255, 255, 255), COLORREF stripes = CLR_NONE, int width = 400,
@@ -51,7 +37,6 @@ class WidgetHost : public CWnd {
   DECLARE_MESSAGE_MAP()
 
  private:
-  ScreenLock m_screen;
   COLORREF m_background;
   COLORREF m_stripes;
 };
