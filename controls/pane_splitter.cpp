@@ -187,105 +187,105 @@ void CPaneSplitter::InvertBand(const CRect& band) {
   ::ReleaseDC(pParent->m_hWnd, hDC);
 }
 
-void CPaneSplitter::DrawVerticalBand() {
-  int left = m_rcVertDrag.left + m_rcVertBar.left + m_nBarWidth;
-  InvertBand(CRect(left, m_rcVertDrag.top, left + m_nBarWidth, m_rcVertDrag.bottom));
+HCURSOR CPaneSplitter::SizingCursor(BOOL vertical) {
+  return ::LoadCursorW(nullptr, vertical ? IDC_SIZEWE : IDC_SIZENS);
 }
 
-void CPaneSplitter::DrawHorizontalBand() {
-  int top = m_rcHorzDrag.top + m_rcHorzBar.top + m_nBarWidth / 2;
-  InvertBand(CRect(m_rcHorzDrag.left, top, m_rcHorzDrag.right, top + m_nBarWidth));
+int CPaneSplitter::LimitAlong(BOOL vertical, CPoint point) {
+  CRect client = ClientOf(this);
+  return vertical ? LimitSplit(point.x, client.left, client.right, m_nMinLeft, m_nMinRight)
+                  : LimitSplit(point.y, client.top, client.bottom, m_nMinTop, m_nMinBottom);
+}
+
+void CPaneSplitter::DrawBand(BOOL vertical) {
+  const SplitDrag& drag = Drag(vertical);
+  if (vertical) {
+    int left = drag.rect.left + m_rcVertBar.left + m_nBarWidth;
+    InvertBand(CRect(left, drag.rect.top, left + m_nBarWidth, drag.rect.bottom));
+  } else {
+    int top = drag.rect.top + m_rcHorzBar.top + m_nBarWidth / 2;
+    InvertBand(CRect(drag.rect.left, top, drag.rect.right, top + m_nBarWidth));
+  }
+}
+
+void CPaneSplitter::BeginDrag(BOOL vertical, CPoint point) {
+  SplitDrag& drag = Drag(vertical);
+  GetWindowRect(&drag.rect);
+  drag.last = point;
+  drag.dragging = TRUE;
+  DrawBand(vertical);
+  SetCapture();
+  drag.focusBefore = ::SetFocus(m_hWnd);
+  ::SetCursor(SizingCursor(vertical));
+  drag.tracking = TRUE;
+}
+
+void CPaneSplitter::FollowDrag(BOOL vertical, CPoint point) {
+  SplitDrag& drag = Drag(vertical);
+  if (!drag.dragging) return;
+  DrawBand(vertical);
+  int at = LimitAlong(vertical, point);
+  if (vertical) {
+    drag.rect.OffsetRect(at - drag.last.x, 0);
+    drag.last.x = at;
+  } else {
+    drag.rect.OffsetRect(0, at - drag.last.y);
+    drag.last.y = at;
+  }
+  DrawBand(vertical);
+}
+
+void CPaneSplitter::EndDrag(BOOL vertical, CPoint point) {
+  SplitDrag& drag = Drag(vertical);
+  if (!drag.dragging || !drag.tracking) return;
+  int at = LimitAlong(vertical, point);
+  DrawBand(vertical);
+  drag.dragging = FALSE;
+  if (vertical) {
+    LayOutVertical(at);
+    m_nLeftWidth = m_rcLeft.Width();
+  } else {
+    LayOutHorizontal(at);
+    m_nBottomHeight = m_rcBottom.Height();
+  }
+  drag.tracking = FALSE;
+  ReleaseCapture();
+}
+
+void CPaneSplitter::CancelDrag(BOOL vertical) {
+  SplitDrag& drag = Drag(vertical);
+  if (!drag.dragging) return;
+  DrawBand(vertical);
+  drag.dragging = FALSE;
+  drag.tracking = FALSE;
+  if (::GetCapture() == m_hWnd) ReleaseCapture();
+  if (drag.focusBefore != nullptr && ::IsWindow(drag.focusBefore)) ::SetFocus(drag.focusBefore);
 }
 
 void CPaneSplitter::OnLButtonDown(UINT, CPoint point) {
-  if (m_rcVertBar.PtInRect(point)) {
-    GetWindowRect(&m_rcVertDrag);
-    m_nVertLastX = point.x;
-    m_nVertLastY = point.y;
-    m_bVertDragging = TRUE;
-    DrawVerticalBand();
-    SetCapture();
-    m_hWndFocusVert = ::SetFocus(m_hWnd);
-    ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
-    m_bVertTracking = TRUE;
-  } else if (m_rcHorzBar.PtInRect(point)) {
-    GetWindowRect(&m_rcHorzDrag);
-    m_nHorzLastX = point.x;
-    m_nHorzLastY = point.y;
-    m_bHorzDragging = TRUE;
-    DrawHorizontalBand();
-    SetCapture();
-    m_hWndFocusHorz = ::SetFocus(m_hWnd);
-    ::SetCursor(::LoadCursorW(nullptr, IDC_SIZENS));
-    m_bHorzTracking = TRUE;
-  }
+  if (m_rcVertBar.PtInRect(point)) BeginDrag(TRUE, point);
+  else if (m_rcHorzBar.PtInRect(point)) BeginDrag(FALSE, point);
   Default();
 }
 
 void CPaneSplitter::OnMouseMove(UINT, CPoint point) {
-  if (m_rcVertBar.PtInRect(point)) ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
-  else if (m_rcHorzBar.PtInRect(point)) ::SetCursor(::LoadCursorW(nullptr, IDC_SIZENS));
-  CRect client = ClientOf(this);
-  if (m_bVertDragging) {
-    DrawVerticalBand();
-    int x = LimitSplit(point.x, client.left, client.right, m_nMinLeft, m_nMinRight);
-    m_rcVertDrag.OffsetRect(x - m_nVertLastX, 0);
-    DrawVerticalBand();
-    m_nVertLastX = x;
-  }
-  if (m_bHorzDragging) {
-    DrawHorizontalBand();
-    int y = LimitSplit(point.y, client.top, client.bottom, m_nMinTop, m_nMinBottom);
-    m_rcHorzDrag.OffsetRect(0, y - m_nHorzLastY);
-    DrawHorizontalBand();
-    m_nHorzLastY = y;
-  }
+  if (m_rcVertBar.PtInRect(point)) ::SetCursor(SizingCursor(TRUE));
+  else if (m_rcHorzBar.PtInRect(point)) ::SetCursor(SizingCursor(FALSE));
+  FollowDrag(TRUE, point);
+  FollowDrag(FALSE, point);
   Default();
 }
 
 void CPaneSplitter::OnLButtonUp(UINT, CPoint point) {
-  CRect client = ClientOf(this);
-  if (m_bVertDragging && m_bVertTracking) {
-    int x = LimitSplit(point.x, client.left, client.right, m_nMinLeft, m_nMinRight);
-    DrawVerticalBand();
-    m_bVertDragging = FALSE;
-    LayOutVertical(x);
-    m_nLeftWidth = m_rcLeft.Width();
-    m_bVertTracking = FALSE;
-    ReleaseCapture();
-  }
-  if (m_bHorzDragging && m_bHorzTracking) {
-    int y = LimitSplit(point.y, client.top, client.bottom, m_nMinTop, m_nMinBottom);
-    DrawHorizontalBand();
-    m_bHorzDragging = FALSE;
-    LayOutHorizontal(y);
-    m_nBottomHeight = m_rcBottom.Height();
-    m_bHorzTracking = FALSE;
-    ReleaseCapture();
-  }
+  EndDrag(TRUE, point);
+  EndDrag(FALSE, point);
   Default();
-}
-
-void CPaneSplitter::CancelDrag() {
-  if (m_bVertDragging) {
-    DrawVerticalBand();
-    m_bVertDragging = FALSE;
-    m_bVertTracking = FALSE;
-    if (::GetCapture() == m_hWnd) ReleaseCapture();
-    if (m_hWndFocusVert != nullptr && ::IsWindow(m_hWndFocusVert)) ::SetFocus(m_hWndFocusVert);
-  }
-  if (m_bHorzDragging) {
-    DrawHorizontalBand();
-    m_bHorzDragging = FALSE;
-    m_bHorzTracking = FALSE;
-    if (::GetCapture() == m_hWnd) ReleaseCapture();
-    if (m_hWndFocusHorz != nullptr && ::IsWindow(m_hWndFocusHorz)) ::SetFocus(m_hWndFocusHorz);
-  }
 }
 
 BOOL CPaneSplitter::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && IsDragging()) {
-    CancelDrag();
+    CancelDrag(TRUE);
+    CancelDrag(FALSE);
     return TRUE;
   }
   return CStatic::PreTranslateMessage(pMsg);
@@ -294,7 +294,8 @@ BOOL CPaneSplitter::PreTranslateMessage(MSG* pMsg) {
 void CPaneSplitter::OnCaptureChanged(CWnd*) {
   // Another window took the mouse: the drag ends as Escape ends it, so no
   // band stays on the screen.
-  CancelDrag();
+  CancelDrag(TRUE);
+  CancelDrag(FALSE);
   Default();
 }
 

@@ -36,7 +36,7 @@ class CPaneSplitter : public CStatic {
 
   int GetBarWidth() const { return m_nBarWidth; }
   BOOL IsFirstPaneHidden() const { return m_bFirstPaneHidden; }
-  BOOL IsDragging() const { return m_bVertDragging || m_bHorzDragging; }
+  BOOL IsDragging() const { return m_vertDrag.dragging || m_horzDrag.dragging; }
   const CRect& GetLeftRect() const { return m_rcLeft; }
   const CRect& GetBottomRect() const { return m_rcBottom; }
   const CRect& GetVerticalBarRect() const { return m_rcVertBar; }
@@ -60,11 +60,24 @@ class CPaneSplitter : public CStatic {
   void LayOutVertical(int centre);
   void LayOutHorizontal(int centre);
   void FillWithSecondPane();
-  void DrawVerticalBand();
-  void DrawHorizontalBand();
+  // One drag across the gap of either split.
+  struct SplitDrag {
+    CRect rect;                  // the splitter's window rectangle, moved with the drag
+    CPoint last;                 // the mouse at the previous step
+    BOOL tracking = FALSE;       // the cursor was set by the press
+    BOOL dragging = FALSE;
+    HWND focusBefore = nullptr;  // given back when the drag is cancelled
+  };
+  SplitDrag& Drag(BOOL vertical) { return vertical ? m_vertDrag : m_horzDrag; }
+  static HCURSOR SizingCursor(BOOL vertical);
+  int LimitAlong(BOOL vertical, CPoint point);
+  void DrawBand(BOOL vertical);
   void InvertBand(const CRect& band);
+  void BeginDrag(BOOL vertical, CPoint point);
+  void FollowDrag(BOOL vertical, CPoint point);
+  void EndDrag(BOOL vertical, CPoint point);
   // Ends a drag with the panes as they were (Escape or a lost capture).
-  void CancelDrag();
+  void CancelDrag(BOOL vertical);
 
   CWnd* m_pLeft = nullptr;
   CWnd* m_pRight = nullptr;
@@ -80,16 +93,9 @@ class CPaneSplitter : public CStatic {
   int m_nBottomHeight = 0;
   CRect m_rcLeft, m_rcRight, m_rcTop, m_rcBottom;
   CRect m_rcVertBar, m_rcHorzBar;
-  CRect m_rcVertDrag, m_rcHorzDrag;
   BOOL m_bHorzMode = FALSE;
   BOOL m_bVertMode = FALSE;
-  BOOL m_bVertTracking = FALSE;
-  BOOL m_bVertDragging = FALSE;
-  BOOL m_bHorzTracking = FALSE;
-  BOOL m_bHorzDragging = FALSE;
   BOOL m_bFirstPaneHidden = FALSE;
-  int m_nVertLastX = 0, m_nVertLastY = 0;
-  int m_nHorzLastX = 0, m_nHorzLastY = 0;
-  HWND m_hWndFocusVert = nullptr;
-  HWND m_hWndFocusHorz = nullptr;
+  SplitDrag m_vertDrag;
+  SplitDrag m_horzDrag;
 };
