@@ -1,5 +1,6 @@
 // A menu-less frame that paints text and shapes, for looking at.
 // "--close-after MS" closes it by itself.
+#include "close_after.h"
 #include "framework.h"
 
 #include <shellapi.h>
@@ -77,11 +78,7 @@ class DemoApp : public CWinApp {
   DemoApp() : CWinApp(L"Framework demo") {}
   BOOL InitInstance() override {
     DemoWindow* window = new DemoWindow;
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    for (int i = 1; i + 1 < argc; ++i)
-      if (std::wcscmp(argv[i], L"--close-after") == 0) window->closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));
-    LocalFree(argv);
+    window->closeAfter = CloseAfterArgument();
     m_pMainWnd = window;
     if (!window->CreateEx(0, nullptr, L"Mulvara framework demo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 620, 340,
                           nullptr, nullptr))

@@ -105,6 +105,7 @@ CURSORS["hand.cur"] = [
     "    .########.  ",
 ]
 
-for name, picture in CURSORS.items():
-    with open(name, "wb") as f:
-        f.write(cursor_bytes(picture))
+if __name__ == "__main__":
+    for name, picture in CURSORS.items():
+        with open(name, "wb") as f:
+            f.write(cursor_bytes(picture))
