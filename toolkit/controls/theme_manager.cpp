@@ -4,6 +4,18 @@ namespace {
 
 CTkThemeRegistry* ThemeRegistry = nullptr;
 
+// Takes item out of the chain that starts at *head and runs through next.
+template <class T>
+void Unchain(T** head, T* item, T* T::*next) {
+  for (T** link = head; *link != nullptr; link = &((*link)->*next)) {
+    if (*link == item) {
+      *link = item->*next;
+      item->*next = nullptr;
+      return;
+    }
+  }
+}
+
 // The registry goes with the process's static objects; whatever asks
 // for it afterwards gets a new one.
 struct RegistryRelease {
@@ -77,13 +89,7 @@ void CTkThemeManagerStyleFactory::AddClient(CTkThemeClient* client) {
 }
 
 void CTkThemeManagerStyleFactory::RemoveClient(CTkThemeClient* client) {
-  for (CTkThemeClient** link = &m_pFirstClient; *link != nullptr; link = &(*link)->m_pNextClient) {
-    if (*link == client) {
-      *link = client->m_pNextClient;
-      client->m_pNextClient = nullptr;
-      return;
-    }
-  }
+  Unchain(&m_pFirstClient, client, &CTkThemeClient::m_pNextClient);
 }
 
 BOOL CTkThemeManagerStyleFactory::HasClient(const CTkThemeClient* client) const {
@@ -126,13 +132,7 @@ void CTkThemeRegistry::LinkFactory(CTkThemeManagerStyleFactory* factory) {
 }
 
 void CTkThemeRegistry::UnlinkFactory(CTkThemeManagerStyleFactory* factory) {
-  for (CTkThemeManagerStyleFactory** link = &m_pFirstFactory; *link != nullptr; link = &(*link)->m_pNextFactory) {
-    if (*link == factory) {
-      *link = factory->m_pNextFactory;
-      factory->m_pNextFactory = nullptr;
-      return;
-    }
-  }
+  Unchain(&m_pFirstFactory, factory, &CTkThemeManagerStyleFactory::m_pNextFactory);
 }
 
 CTkThemeClient::CTkThemeClient(CRuntimeClass* factoryClass) { AttachFactoryClass(factoryClass); }

@@ -22,6 +22,16 @@ class SortingList : public CTkListCtrl {
   std::vector<std::pair<int, bool>> sorts;
 };
 
+// Counts how often the shared behaviour is set up.
+class CountingList : public CTkListCtrl {
+ public:
+  BOOL Initialize() override {
+    ++initializations;
+    return CTkListCtrl::Initialize();
+  }
+  int initializations = 0;
+};
+
 class ListTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -81,6 +91,19 @@ class ListTest : public ::testing::Test {
   CWnd parent;
   SortingList list;
 };
+
+TEST_F(ListTest, SetUpOnceWhetherCreatedHereOrTakenOver) {
+  CountingList created;
+  ASSERT_TRUE(created.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 100, 100), &parent, 166));
+  EXPECT_EQ(1, created.initializations);
+
+  HWND existing = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 100, 100, parent.m_hWnd,
+                                    reinterpret_cast<HMENU>(167), nullptr, nullptr);
+  ASSERT_NE(nullptr, existing);
+  CountingList taken;
+  ASSERT_TRUE(taken.SubclassWindow(existing));
+  EXPECT_EQ(1, taken.initializations);
+}
 
 TEST_F(ListTest, LeftClicksToggleTheSortAndAnotherColumnStartsAscending) {
   ASSERT_TRUE(list.SubclassHeader(FALSE));

@@ -175,6 +175,26 @@ TEST_F(StatusBarTest, GripOnlyWhileTheParentCanBeSized) {
   EXPECT_EQ(0, painter->grippers);
 }
 
+TEST_F(StatusBarTest, TheGripSizesTheFrameAndTheRestIsClient) {
+  CRect window;
+  bar.GetWindowRect(&window);
+  auto hit = [&](int x, int y) { return bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
+  EXPECT_EQ(HTBOTTOMRIGHT, hit(window.right - 3, window.bottom - 3));
+  EXPECT_EQ(HTCLIENT, hit(window.left + 5, window.top + 5));
+  EXPECT_EQ(HTCLIENT, hit(window.right - 60, window.top + 5));
+}
+
+TEST_F(StatusBarTest, ADelayedHideHappensAtTheNextIdleUpdate) {
+  frame->ShowControlBar(&bar, FALSE, TRUE);
+  EXPECT_TRUE(bar.IsWindowVisible());
+  bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_FALSE(bar.IsWindowVisible());
+  frame->ShowControlBar(&bar, TRUE, TRUE);
+  bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_TRUE(bar.IsWindowVisible());
+  EXPECT_EQ(0, bar.m_nStateFlags & (CControlBar::delayHide | CControlBar::delayShow));
+}
+
 TEST_F(StatusBarTest, AMissingStringFailsAndKeepsThePaneAppended) {
   const UINT ids[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, IDS_TEST_MISSING, ID_INDICATOR_SCRL};
   EXPECT_FALSE(bar.CreatePanesFromIds(ids, 4));
