@@ -116,8 +116,19 @@ CFrameWnd* CControlBar::GetDockingFrame() const {
 }
 
 void CControlBar::EraseNonClient() {
-  // Lets the system draw the frame and border of the bar again.
-  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+  CRect window;
+  GetWindowRect(&window);
+  CRect client;
+  GetClientRect(&client);
+  ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(&client), 2);
+  client.OffsetRect(-window.left, -window.top);
+  window.OffsetRect(-window.left, -window.top);
+  CWindowDC dc(this);
+  ::ExcludeClipRect(dc.m_hDC, client.left, client.top, client.right, client.bottom);
+  ::FillRect(dc.m_hDC, &window, ::GetSysColorBrush(COLOR_BTNFACE));
+  UINT edges = ((m_dwStyle & CBRS_BORDER_LEFT) ? BF_LEFT : 0) | ((m_dwStyle & CBRS_BORDER_TOP) ? BF_TOP : 0) |
+               ((m_dwStyle & CBRS_BORDER_RIGHT) ? BF_RIGHT : 0) | ((m_dwStyle & CBRS_BORDER_BOTTOM) ? BF_BOTTOM : 0);
+  if (edges != 0) ::DrawEdge(dc.m_hDC, &window, EDGE_ETCHED, edges);
 }
 
 BOOL CControlBar::PreCreateWindow(CREATESTRUCTW& cs) {
@@ -211,6 +222,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
   ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+  ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 CFrameWnd::~CFrameWnd() {
@@ -493,6 +505,11 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam) {
   return SendMessage(WM_SETMESSAGESTRING, wParam, lParam);
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI) {
+  int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK : VK_SCROLL;
+  pCmdUI->Enable((::GetKeyState(key) & 1) != 0);
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {

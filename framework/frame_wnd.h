@@ -53,6 +53,8 @@ class CControlBar : public CWnd {
   BOOL IsVisible() const;
   void DelayShow(BOOL bShow);
   CFrameWnd* GetDockingFrame() const;
+  // Paints the non-client area: button face with the etched borders of
+  // m_dwStyle.
   void EraseNonClient();
 
   enum StateFlags { delayHide = 1, delayShow = 2, tempHide = 4 };
@@ -153,6 +155,8 @@ class CFrameWnd : public CWnd {
   afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
+  // The Caps, Num and Scroll Lock panes show while their key is toggled on.
+  afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 
  private:

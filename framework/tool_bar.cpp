@@ -242,18 +242,4 @@ void CToolBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
   lpncsp->rgrc[0] = rect;
 }
 
-void CToolBar::OnNcPaint() {
-  CRect window;
-  GetWindowRect(&window);
-  CRect client;
-  GetClientRect(&client);
-  ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(&client), 2);
-  client.OffsetRect(-window.left, -window.top);
-  window.OffsetRect(-window.left, -window.top);
-  CWindowDC dc(this);
-  ::ExcludeClipRect(dc.m_hDC, client.left, client.top, client.right, client.bottom);
-  ::FillRect(dc.m_hDC, &window, ::GetSysColorBrush(COLOR_BTNFACE));
-  UINT edges = ((m_dwStyle & CBRS_BORDER_LEFT) ? BF_LEFT : 0) | ((m_dwStyle & CBRS_BORDER_TOP) ? BF_TOP : 0) |
-               ((m_dwStyle & CBRS_BORDER_RIGHT) ? BF_RIGHT : 0) | ((m_dwStyle & CBRS_BORDER_BOTTOM) ? BF_BOTTOM : 0);
-  if (edges != 0) ::DrawEdge(dc.m_hDC, &window, EDGE_ETCHED, edges);
-}
+void CToolBar::OnNcPaint() { EraseNonClient(); }

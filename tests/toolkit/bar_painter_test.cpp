@@ -197,7 +197,7 @@ TEST(BarPainter, BorderAndGripperLines) {
   painter.UpdateFontsAndColors();
   DibCanvas canvas(30, 20);
   canvas.Fill(RGB(1, 1, 1));
-  painter.DrawStatusBarPaneBorder(&canvas.dc, CRect(0, 0, 10, 10));
+  painter.DrawStatusBarPaneBorder(&canvas.dc, CRect(0, 0, 10, 10), FALSE);
   EXPECT_EQ(painter.GetColor(COLOR_BTNSHADOW), canvas.Pixel(0, 5));
   EXPECT_EQ(painter.GetColor(COLOR_BTNHIGHLIGHT), canvas.Pixel(9, 5));
   canvas.Fill(RGB(1, 1, 1));

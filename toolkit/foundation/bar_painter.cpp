@@ -230,7 +230,7 @@ void CTkBarPainter::DrawStatusBarPane(CDC* pDC, CRect rect, CTkStatusPaneInfo* p
   pDC->SetBkMode(oldMode);
 }
 
-void CTkBarPainter::DrawStatusBarPaneBorder(CDC* pDC, CRect rect) {
+void CTkBarPainter::DrawStatusBarPaneBorder(CDC* pDC, CRect rect, BOOL) {
   DrawBevelRect(pDC, rect, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
 }
 

@@ -79,7 +79,9 @@ class CTkBarPainter : public CCmdTarget {
   virtual CSize DrawSeparator(CDC* pDC, CTkCommandBar* bar, CTkControl* control, BOOL draw) = 0;
   virtual void AdjustControlRect(CRect& rect, CTkControl* control, BOOL vertical) = 0;
   virtual void DrawStatusBarPane(CDC* pDC, CRect rect, CTkStatusPaneInfo* pane);
-  virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rect);
+  // last: the pane is the bar's last visible one, where a look may draw
+  // the gripper's pane; the base look frames every pane alike.
+  virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rect, BOOL last);
   virtual void DrawStatusBarGripper(CDC* pDC, int left, int top, int right, int bottom);
   virtual void FillDockBar(CDC* pDC, CWnd* pWnd);
   virtual void FillStatusBar(CDC* pDC, CWnd* pWnd);

@@ -7,3 +7,13 @@
 #define IDC_TK_SPLIT_BAR_COLUMNS 9970
 #define IDC_TK_SPLIT_BAR_ROWS 9971
 #define IDC_TK_HAND 9973
+
+// The column header's context menus (the third popup is the header's) and
+// the tool bar whose images its commands show.
+#define IDM_TK_HEADER_MENUS 9014
+#define IDR_TK_HEADER_MENU_IMAGES 9015
+#define ID_TK_HEADER_SORT_ASCENDING 9158
+#define ID_TK_HEADER_SORT_DESCENDING 9159
+#define ID_TK_HEADER_ALIGN_LEFT 9160
+#define ID_TK_HEADER_ALIGN_CENTER 9161
+#define ID_TK_HEADER_ALIGN_RIGHT 9162
