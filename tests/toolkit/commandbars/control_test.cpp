@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "command_bar.h"
+#include "popup_bar.h"
 #include "icon_fixtures.h"
 #include "image_manager.h"
 
@@ -47,9 +47,8 @@ TEST(Control, CaptionVisibilityFollowsBarStyleTypeAndIcon) {
     control->SetType(c.type);
     control->SetStyle(c.style);
     control->SetCustomStyle(c.customStyle);
-    control->SetID(c.id);
     control->SetCaption(c.caption);
-    bar->GetControls()->Add(control);
+    bar->GetControls()->AddControl(control, c.id);
     EXPECT_EQ(c.visible, control->IsCaptionVisible())
         << "bar " << c.barType << " type " << c.type << " style " << c.style << "/" << c.customStyle << " id " << c.id;
     bar->InternalRelease();
@@ -72,8 +71,7 @@ TEST(Control, IconIdResolvesCustomThenIconThenCommand) {
   other.AttachIcon(MakeSolidIcon(16, 16, RGB(0, 255, 0)));
   manager->SetIcon(other, 20);
   bar->AttachImageManager(manager);
-  auto* control = static_cast<CTkControl*>(bar->GetControls()->Add(new CTkControlButton));
-  control->SetID(10);
+  auto* control = bar->GetControls()->AddControl(new CTkControlButton, 10);
   EXPECT_EQ(10u, control->GetIconImage(16)->GetCommandId());
   control->SetIconId(20);
   EXPECT_EQ(20u, control->GetIconImage(16)->GetCommandId());
@@ -103,8 +101,8 @@ TEST(CommandBar, ControlsKnowTheirPlaceAndAreReleasedWithTheBar) {
   CTkCommandBar* bar = new CTkCommandBar;
   auto* kept = new CTkControlButton;
   kept->InternalAddRef();
-  bar->GetControls()->Add(new CTkControlPopup);
-  bar->GetControls()->Add(kept);
+  bar->GetControls()->AddControl(new CTkControlPopup, 0);
+  bar->GetControls()->AddControl(kept, 0);
   EXPECT_EQ(1, kept->GetIndex());
   EXPECT_EQ(bar, kept->GetParent());
   EXPECT_EQ(kept, bar->GetControl(1));
