@@ -43,6 +43,7 @@ void CTkCommandBar::OnFinalRelease() {
 BOOL CTkCommandBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   // A handler may run a command that releases this bar's last reference.
   CTkReferenceScope hold;
+  hold.Hold(GetCommandBars());
   hold.Hold(this);
   return CWnd::OnWndMsg(message, wParam, lParam, pResult);
 }

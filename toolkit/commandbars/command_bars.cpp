@@ -35,6 +35,13 @@ CTkCommandBars::~CTkCommandBars() {
   GetMenuSoundPlayer().Stop();
 }
 
+void CTkCommandBars::OnFinalRelease() {
+  // Bars ending with these command bars hold them while their windows go;
+  // the count must not reach 0 a second time.
+  m_dwRef = 1;
+  delete this;
+}
+
 BOOL CTkCommandBars::IsCommandHidden(UINT id) {
   BOOL flag = FALSE;
   return m_pOptions->m_mapHiddenCommands.Lookup(id, flag) && !m_pOptions->m_mapUsedCommands.Lookup(id, flag);

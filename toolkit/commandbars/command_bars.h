@@ -101,6 +101,7 @@ class CTkCommandBars : public CCmdTarget {
   CTkTipContext* GetTipContext() const { return m_pTipContext; }
 
  protected:
+  void OnFinalRelease() override;
   // Appends a bar; the array takes the caller's reference.
   void AppendBar(CTkCommandBar* bar) { m_bars.push_back(bar); }
 

@@ -254,19 +254,21 @@ void ClosePopups(CTkCommandBar* root, CTkCommandBars* commandBars) {
 }  // namespace
 
 void CTkControl::ExecuteCommand() {
-  // The command may destroy the frame, this control's bar and the control.
+  // The command may destroy the frame, release the command bars, this
+  // control's bars and the control. The command bars go last: the bars
+  // still reach them while they end.
   CTkReferenceScope hold;
+  CTkCommandBars* commandBars = GetCommandBars();
+  hold.Hold(commandBars);
   hold.Hold(this);
   CTkCommandBar* parent = m_pParent;
   hold.Hold(parent);
-  GetMenuSoundPlayer().Play(CTkMenuSoundPlayer::kMenuCommand);
-  m_nPressed = 2;
   CTkCommandBar* root = parent != nullptr ? parent->GetRootBar() : nullptr;
   hold.Hold(root);
+  GetMenuSoundPlayer().Play(CTkMenuSoundPlayer::kMenuCommand);
+  m_nPressed = 2;
   CWnd* target = parent != nullptr ? parent->GetCommandTarget() : nullptr;
   const HWND hTarget = target != nullptr ? target->GetSafeHwnd() : nullptr;
-  CTkCommandBars* commandBars = GetCommandBars();
-  hold.Hold(commandBars);
   const UINT id = m_nId;
 
   auto* rootPopup = root != nullptr && root->IsKindOf(RUNTIME_CLASS(CTkPopupBar)) ? static_cast<CTkPopupBar*>(root)
@@ -304,6 +306,7 @@ void CTkControl::TrackButtonPress(CRect activeRect) {
   CTkCommandBar* parent = m_pParent;
   if (parent == nullptr || parent->GetSafeHwnd() == nullptr) return;
   CTkReferenceScope hold;
+  hold.Hold(GetCommandBars());
   hold.Hold(this);
   hold.Hold(parent);
   hold.Hold(parent->GetRootBar());

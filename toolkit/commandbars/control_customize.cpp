@@ -51,10 +51,10 @@ BOOL CTkControl::TrackCustomizeResize(CPoint point) {
   CTkCommandBar* parent = m_pParent;
   if (parent == nullptr || parent->GetSafeHwnd() == nullptr || !NearASide(m_rcControl, point)) return FALSE;
   CTkReferenceScope hold;
-  hold.Hold(this);
-  hold.Hold(parent);
   CTkCommandBars* commandBars = GetCommandBars();
   hold.Hold(commandBars);
+  hold.Hold(this);
+  hold.Hold(parent);
   const HWND hBar = parent->GetSafeHwnd();
 
   if (commandBars != nullptr) commandBars->SetCustomizeSelection(nullptr);

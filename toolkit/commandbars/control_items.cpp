@@ -134,10 +134,11 @@ CTkControl* CTkControls::AddMenuItem(CMenu* menu, int position) {
   if (menu == nullptr || menu->GetSafeHmenu() == nullptr) return nullptr;
   MENUITEMINFOW item = {};
   item.cbSize = sizeof item;
-  item.fMask = MIIM_ID | MIIM_SUBMENU;
+  item.fMask = MIIM_SUBMENU;
   if (!::GetMenuItemInfoW(menu->m_hMenu, static_cast<UINT>(position), TRUE, &item)) return nullptr;
   CMenu* submenu = item.hSubMenu != nullptr ? CMenu::FromHandle(item.hSubMenu) : nullptr;
-  UINT id = item.wID;
+  // As the menu reports it: -1 for an item that opens a submenu.
+  UINT id = ::GetMenuItemID(menu->m_hMenu, position);
   const BOOL isDefault =
       ::GetMenuDefaultItem(menu->m_hMenu, TRUE, GMDI_USEDISABLED) == static_cast<UINT>(position);
   if (id == kMdiChildrenId) return nullptr;
