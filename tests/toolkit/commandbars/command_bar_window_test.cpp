@@ -315,6 +315,23 @@ TEST_F(BarWindowTest, KeepingTheSubmenuOpenUpdatesTheBarAtOnce) {
   }
 }
 
+TEST_F(BarWindowTest, TheOwnerSeesAndMayChangeControlsMadeFromMenuItems) {
+  CMenu menu;
+  menu.CreatePopupMenu();
+  menu.AppendMenu(MF_STRING, kCmdPlain, L"&New");
+  menu.AppendMenu(MF_STRING, kCmdText, L"&Text\tCtrl+T");
+  frame->events.clear();
+  ASSERT_TRUE(bar->BuildFromMenu(&menu, TRUE));
+  const Events expected = {"create " + std::to_string(kCmdPlain) + " at 0", "created " + std::to_string(kCmdPlain),
+                           "create " + std::to_string(kCmdText) + " at 1", "created " + std::to_string(kCmdText)};
+  EXPECT_EQ(expected, frame->events);
+  ASSERT_EQ(2, bar->GetControlCount());
+  EXPECT_EQ(CString(L"&New"), bar->GetControl(0)->GetCaption());
+  EXPECT_EQ(CString(L"Renamed"), bar->GetControl(1)->GetCaption());
+  EXPECT_EQ(kButtonCaption, bar->GetControl(1)->GetStyle());
+  EXPECT_EQ(CString(), bar->GetControl(1)->GetShortcutText()) << "the owner's caption replaces the menu text";
+}
+
 // A bar and a control that record when they end and when a press returns.
 class LoggedBar : public CTkCommandBar {
  public:
