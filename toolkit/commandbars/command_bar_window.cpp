@@ -99,6 +99,8 @@ void CTkCommandBar::DrawBar(CDC* pDC) {
     pDC->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
     return;
   }
+  // Captions go on whatever face the look painted.
+  pDC->SetBkMode(TRANSPARENT);
   painter->FillCommandBar(pDC, this);
   if ((m_dwStyle & kBarStyleGripper) != 0) painter->DrawGripper(pDC, this, TRUE);
   CTkCommandBars* commandBars = GetCommandBars();

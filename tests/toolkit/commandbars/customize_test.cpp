@@ -268,3 +268,47 @@ TEST(CommandBars, BarLookups) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandBars, IconSizesAndTextBelowIconsFollowTheOptions) {
+  struct Case {
+    const char* name;
+    BOOL popup;
+    CSize own, ownButton, icons, largeIcons, popupIcons;
+    BOOL large;
+    CSize expected;
+  };
+  const CSize none(0, 0);
+  const Case cases[] = {
+      {"default", FALSE, none, none, none, none, {16, 16}, FALSE, {16, 16}},
+      {"option", FALSE, none, none, {20, 20}, none, {16, 16}, FALSE, {20, 20}},
+      {"own wins", FALSE, {24, 24}, none, {20, 20}, none, {16, 16}, FALSE, {24, 24}},
+      {"large doubles", FALSE, none, none, {20, 20}, none, {16, 16}, TRUE, {40, 40}},
+      {"large size", FALSE, none, none, none, {30, 30}, {16, 16}, TRUE, {30, 30}},
+      {"own buttons keep the size", FALSE, none, {40, 40}, none, none, {16, 16}, TRUE, {16, 16}},
+      {"popups", TRUE, none, none, {20, 20}, none, {18, 18}, TRUE, {18, 18}},
+  };
+  for (const Case& c : cases) {
+    auto* commandBars = new CTkCommandBars;
+    CTkCommandBarsSettings* options = commandBars->GetCommandBarsOptions();
+    options->szIcons = c.icons;
+    options->szLargeIcons = c.largeIcons;
+    options->szPopupIcons = c.popupIcons;
+    options->bLargeIcons = c.large;
+    CTkCommandBar* bar = c.popup ? CTkPopupBar::CreateForCommandBars(commandBars) : new CTkCommandBar;
+    bar->SetCommandBars(commandBars);
+    bar->SetIconSize(c.own);
+    bar->SetButtonSize(c.ownButton);
+    EXPECT_EQ(c.expected, bar->GetEffectiveIconSize()) << c.name;
+    EXPECT_FALSE(bar->IsTextBelowIcons()) << c.name;
+    options->bShowTextBelowIcons = TRUE;
+    EXPECT_TRUE(bar->IsTextBelowIcons()) << c.name;
+    bar->ShowTextBelowIcons(FALSE);
+    EXPECT_FALSE(bar->IsTextBelowIcons()) << c.name;
+    bar->InternalRelease();
+    commandBars->InternalRelease();
+  }
+}
+
+}  // namespace
