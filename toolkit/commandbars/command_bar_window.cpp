@@ -39,10 +39,6 @@ CTkMouseTracker* TrackerOf(const CTkCommandBar* bar) {
   return commandBars != nullptr ? commandBars->GetMouseTracker() : GetMouseTracker();
 }
 
-BOOL IsPopupType(int type) {
-  return type == kControlPopup || type == kControlButtonPopup || type == kControlSplitButtonPopup;
-}
-
 // The update request of a bar's control: it changes the control, not a
 // menu item or a child window.
 class CTkControlCmdUI : public CCmdUI {
@@ -174,7 +170,7 @@ void CTkCommandBar::UpdateControls(BOOL disableIfNoHandler, LPARAM) {
     if (noNotify || (control->GetFlags() & kFlagNoUpdate) != 0) continue;
     // Separators and submenus carry no command to ask about.
     const int id = static_cast<int>(control->GetID());
-    if (id == 0 || (IsPopupType(control->GetType()) && id < 0)) continue;
+    if (id == 0 || (IsPopupControlType(control->GetType()) && id < 0)) continue;
     CTkControlCmdUI state(control);
     if (OnCmdMsg(0, static_cast<int>(MAKELONG(0xFFFF, WM_REFLECT_BASE + WM_COMMAND)), &state, nullptr)) continue;
     if (OnCmdMsg(control->GetID(), static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr)) continue;
@@ -335,7 +331,7 @@ LRESULT CTkCommandBar::OnNcHitTest(CPoint point) {
   CPoint client = point;
   ScreenToClient(&client);
   CTkControl* control = m_pControls->HitTest(client);
-  if (control != nullptr && IsPopupType(control->GetType()) && static_cast<int>(control->GetID()) <= 0)
+  if (control != nullptr && IsPopupControlType(control->GetType()) && static_cast<int>(control->GetID()) <= 0)
     return HTMENU;
   return HTCLIENT;
 }

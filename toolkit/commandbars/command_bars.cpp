@@ -47,16 +47,10 @@ BOOL CTkCommandBars::IsCommandHidden(UINT id) {
   return m_pOptions->m_mapHiddenCommands.Lookup(id, flag) && !m_pOptions->m_mapUsedCommands.Lookup(id, flag);
 }
 
-namespace {
-BOOL IsPopupType(int type) {
-  return type == kControlPopup || type == kControlButtonPopup || type == kControlSplitButtonPopup;
-}
-}  // namespace
-
 BOOL CTkCommandBars::IsControlHidden(CTkControl* control) {
   if (control == nullptr) return FALSE;
   if (IsCommandHidden(control->GetID())) return TRUE;
-  if (!m_pOptions->bAutoHideUnusedPopups || !IsPopupType(control->GetType())) return FALSE;
+  if (!m_pOptions->bAutoHideUnusedPopups || !IsPopupControlType(control->GetType())) return FALSE;
   CTkCommandBar* popup = control->GetCommandBar();
   if (popup == nullptr || popup->GetControlCount() == 0 || m_nPopupDepth >= kMaxPopupDepth) return FALSE;
   struct DepthScope {

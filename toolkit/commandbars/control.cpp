@@ -302,6 +302,17 @@ void CTkControl::ExecuteCommand() {
   }
 }
 
+BOOL CTkControl::NextCapturedMessage(HWND hCapture, MSG& msg) {
+  if (::GetCapture() != hCapture) return FALSE;
+  const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+  if (got == -1) return FALSE;
+  if (got == 0) {
+    ::PostQuitMessage(static_cast<int>(msg.wParam));
+    return FALSE;
+  }
+  return TRUE;
+}
+
 void CTkControl::TrackButtonPress(CRect activeRect) {
   CTkCommandBar* parent = m_pParent;
   if (parent == nullptr || parent->GetSafeHwnd() == nullptr) return;
@@ -322,14 +333,7 @@ void CTkControl::TrackButtonPress(CRect activeRect) {
   BOOL moved = FALSE;
   CPoint last(0, 0);
   MSG msg;
-  while (::GetCapture() == hBar) {
-    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got == -1) break;
-    if (got == 0) {
-      // The program is ending: the quit belongs to the outer loop.
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
+  while (NextCapturedMessage(hBar, msg)) {
     if (msg.message == WM_MOUSEMOVE && msg.hwnd == hBar) {
       last = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
       moved = TRUE;

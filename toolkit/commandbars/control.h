@@ -40,6 +40,11 @@ enum ControlType {
   kControlLabel = 8,
 };
 
+// Types whose control opens a popup bar.
+inline BOOL IsPopupControlType(int type) {
+  return type == kControlPopup || type == kControlButtonPopup || type == kControlSplitButtonPopup;
+}
+
 // Behaviour bits of a control's flags word.
 enum ControlFlag {
   kFlagRightAligned = 0x01,
@@ -221,6 +226,10 @@ class CTkControl : public CCmdTarget, public CTkMsaaSupport {
 
  protected:
   friend class CTkControls;
+  // The next message of a private mouse loop while hCapture holds the
+  // capture; FALSE ends the loop: the capture went, GetMessage failed, or
+  // the program is ending (the quit is posted again for the outer loop).
+  static BOOL NextCapturedMessage(HWND hCapture, MSG& msg);
   // Draws or erases the inverted frame of a customize resize.
   static void DrawResizeFrame(CDC* pDC, const CRect& rect);
 

@@ -12,10 +12,6 @@ namespace {
 // Popups hold popups; a bound keeps a popup that holds itself from looping.
 const int kMaxPopupDepth = 32;
 
-BOOL IsPopupType(int type) {
-  return type == kControlPopup || type == kControlButtonPopup || type == kControlSplitButtonPopup;
-}
-
 }  // namespace
 
 CTkControls::~CTkControls() {
@@ -101,7 +97,7 @@ CTkControl* FindIn(const CTkControls* controls, int type, UINT id, BOOL visibleO
     if ((type == 0 || control->GetType() == type) && (id == static_cast<UINT>(-1) || control->GetID() == id) &&
         (!visibleOnly || control->GetHideFlags() == 0))
       return control;
-    if (recursive && depth < kMaxPopupDepth && IsPopupType(control->GetType()) &&
+    if (recursive && depth < kMaxPopupDepth && IsPopupControlType(control->GetType()) &&
         control->GetCommandBar() != nullptr) {
       CTkControl* found = FindIn(control->GetCommandBar()->GetControls(), type, id, visibleOnly, TRUE, depth + 1);
       if (found != nullptr) return found;

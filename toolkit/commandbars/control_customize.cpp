@@ -78,13 +78,7 @@ BOOL CTkControl::TrackCustomizeResize(CPoint point) {
   const int minimumWidth = GetCustomizeMinWidth();
   BOOL accepted = FALSE;
   MSG msg;
-  while (::GetCapture() == hBar) {
-    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got == -1) break;
-    if (got == 0) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
+  while (NextCapturedMessage(hBar, msg)) {
     if (msg.message == WM_MOUSEMOVE && msg.hwnd == hBar) {
       CPoint cursor(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
       ::ClientToScreen(hBar, &cursor);

@@ -46,10 +46,6 @@ CTkControl* CreateOther(int type) {
   }
 }
 
-BOOL IsPopupType(int type) {
-  return type == kControlPopup || type == kControlButtonPopup || type == kControlSplitButtonPopup;
-}
-
 // The first item's caption and first submenu of a menu resource.
 struct MenuResource {
   CMenu menu;
@@ -102,7 +98,7 @@ CTkControl* CTkControls::Add(int type, UINT id, LPCWSTR parameter, int before, B
     control->SetID(id);
   } else if (type == kControlCustom) {
     return AddControl(CreateByName("CTkControlCustom"), id, parameter, before, temporary);
-  } else if (IsPopupType(type)) {
+  } else if (IsPopupControlType(type)) {
     CTkControlPopup* popup = CTkControlPopup::CreatePopup(type);
     CTkCommandBar* bar = nullptr;
     if (static_cast<int>(id) <= 0) {
@@ -173,7 +169,7 @@ CTkControl* CTkControls::AddMenuItem(CMenu* menu, int position) {
       control = CreateButton(id, caption, TRUE);
     } else if (type == kControlComboBox || type == kControlEdit) {
       control = CreateOther(type);
-    } else if (IsPopupType(type)) {
+    } else if (IsPopupControlType(type)) {
       CTkControlPopup* popup = CTkControlPopup::CreatePopup(type);
       CString title = caption;
       CTkBarPainter::StripMnemonics(title);

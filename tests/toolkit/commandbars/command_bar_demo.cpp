@@ -1,7 +1,7 @@
 // A frame with one command bar, for looking at: its buttons highlight under
 // the pointer, press, send their commands to the frame and follow the
 // frame's update handlers. "--script click:0,hover:3,press:1" drives the
-// real pointer over the controls (one step every 400 ms); "--close-after MS"
+// real pointer over the controls (one step every 600 ms); "--close-after MS"
 // closes the frame by itself.
 #include "framework.h"
 
