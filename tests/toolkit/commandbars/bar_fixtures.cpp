@@ -13,6 +13,8 @@ ON_MESSAGE(WM_CMDBARS_SELCHANGE, OnSelectionChange)
 ON_MESSAGE(WM_CMDBARS_HOTCONTROL, OnHotControl)
 ON_MESSAGE(WM_CMDBARS_CREATECONTROL, OnCreateControl)
 ON_MESSAGE(WM_CMDBARS_CONTROLCREATED, OnControlCreated)
+ON_MESSAGE(WM_SETMESSAGESTRING, OnSetPrompt)
+ON_MESSAGE(WM_POPMESSAGESTRING, OnIdlePrompt)
 ON_COMMAND_RANGE(kCmdEnabled, kCmdText, OnCommandRange)
 ON_COMMAND_RANGE(kCmdPlain, kCmdPlain, OnCommandRange)
 ON_COMMAND(kCmdDestroy, OnDestroyCommand)
@@ -67,6 +69,17 @@ LRESULT RecordingFrame::OnCreateControl(WPARAM, LPARAM lParam) {
 LRESULT RecordingFrame::OnControlCreated(WPARAM, LPARAM lParam) {
   auto* info = reinterpret_cast<ControlCreateInfo*>(lParam);
   events.push_back("created " + std::to_string(info->pControl->GetID()));
+  return 0;
+}
+
+LRESULT RecordingFrame::OnSetPrompt(WPARAM, LPARAM lParam) {
+  const CString text(reinterpret_cast<LPCWSTR>(lParam));
+  if (recordPrompts) events.push_back("prompt " + std::string(text.GetString(), text.GetString() + text.GetLength()));
+  return 0;
+}
+
+LRESULT RecordingFrame::OnIdlePrompt(WPARAM, LPARAM) {
+  if (recordPrompts) events.push_back("idle prompt");
   return 0;
 }
 

@@ -75,8 +75,10 @@ class RecordingFrame : public CFrameWnd {
   LRESULT notifyAnswer = 0;
   LRESULT rightButtonAnswer = 0;
   int selectionChanges = 0;
-  // Highlight changes follow the real pointer; tests that want them say so.
+  // Highlights and their prompts follow the real pointer; tests that want
+  // them say so.
   bool recordHot = false;
+  bool recordPrompts = false;
   int checkedState = 1;
   CString text = L"Updated";
   // Released by the destroying command.
@@ -91,6 +93,9 @@ class RecordingFrame : public CFrameWnd {
   // Renames the control made for kCmdText; records the others.
   afx_msg LRESULT OnCreateControl(WPARAM, LPARAM lParam);
   afx_msg LRESULT OnControlCreated(WPARAM, LPARAM lParam);
+  // Status-bar prompts, recorded as "prompt TEXT" and "idle prompt".
+  afx_msg LRESULT OnSetPrompt(WPARAM, LPARAM lParam);
+  afx_msg LRESULT OnIdlePrompt(WPARAM, LPARAM);
   void OnCommandRange(UINT id);
   void OnDestroyCommand();
   void OnUpdateEnabled(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }

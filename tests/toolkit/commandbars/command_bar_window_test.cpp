@@ -315,6 +315,50 @@ TEST_F(BarWindowTest, KeepingTheSubmenuOpenUpdatesTheBarAtOnce) {
   }
 }
 
+TEST_F(BarWindowTest, HighlightedControlsShowTheirPromptInTheStatusBar) {
+  FixedControl* open = AddFixed(kCmdPlain);
+  open->SetPrompt(L"Opens a file\nOpen");
+  FixedControl* silent = AddFixed(kCmdEnabled);
+  Layout();
+  frame->recordHot = true;
+  frame->recordPrompts = true;
+  frame->events.clear();
+  bar->SetHighlightedControl(0, TRUE);
+  bar->SetHighlightedControl(1, TRUE);
+  commandBars->GetCommandBarsOptions()->bShowStatusBarPrompts = FALSE;
+  bar->SetHighlightedControl(0, TRUE);
+  const std::string plain = std::to_string(kCmdPlain);
+  const std::string enabled = std::to_string(kCmdEnabled);
+  const Events expected = {"hot " + plain, "prompt Opens a file", "hot none", "idle prompt", "hot " + enabled,
+                           "idle prompt", "hot none", "hot " + plain};
+  EXPECT_EQ(expected, frame->events);
+  (void)silent;
+}
+
+TEST_F(BarWindowTest, ClonedBarsCopyTheirControlsAndPopups) {
+  bar->SetTitle(L"Standard");
+  bar->SetBarID(5);
+  bar->SetMRUWidth(120);
+  AddFixed(kCmdPlain)->SetCaption(L"Open");
+  CTkControl* popup = bar->GetControls()->Add(kControlButtonPopup, 0);
+  popup->GetCommandBar()->GetControls()->Add(kControlButton, kCmdEnabled);
+  for (BOOL recursive : {TRUE, FALSE}) {
+    CTkCommandBar* clone = bar->CloneBar(recursive);
+    ASSERT_NE(nullptr, clone);
+    EXPECT_EQ(CString(L"Standard"), clone->GetTitle());
+    EXPECT_EQ(5u, clone->GetBarID());
+    EXPECT_EQ(120, clone->GetMRUWidth());
+    EXPECT_EQ(commandBars, clone->GetCommandBars());
+    EXPECT_TRUE(clone->GetControls()->IsEqual(bar->GetControls()));
+    EXPECT_EQ(clone, clone->GetControl(0)->GetParent());
+    CTkCommandBar* popupBar = clone->GetControl(1)->GetCommandBar();
+    ASSERT_NE(nullptr, popupBar);
+    EXPECT_EQ(recursive, popupBar != popup->GetCommandBar()) << "a recursive copy has popups of its own";
+    EXPECT_TRUE(popupBar->GetControls()->IsEqual(popup->GetCommandBar()->GetControls()));
+    clone->InternalRelease();
+  }
+}
+
 TEST_F(BarWindowTest, TheOwnerSeesAndMayChangeControlsMadeFromMenuItems) {
   CMenu menu;
   menu.CreatePopupMenu();
