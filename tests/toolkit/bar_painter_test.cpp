@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "bar_painter.h"
-#include "command_bar.h"
+#include "popup_bar.h"
 #include "dib_canvas.h"
 #include "draw_helpers.h"
 #include "test_painter.h"
@@ -275,7 +275,7 @@ TEST(BarPainter, ExpandedPopupGrowsItsRarelyUsedBands) {
   };
   for (const Item& item : {Item{0, 20, FALSE, 0}, Item{20, 40, TRUE, 0}, Item{30, 35, FALSE, kHideScrolled},
                            Item{40, 60, FALSE, 0}}) {
-    CTkControl* control = popup->GetControls()->Add(new CTkControlButton);
+    CTkControl* control = popup->GetControls()->AddControl(new CTkControlButton, 0);
     control->SetControlRect(CRect(0, item.top, 40, item.bottom));
     control->SetRarelyUsed(item.rare);
     control->SetHideFlags(item.hide);

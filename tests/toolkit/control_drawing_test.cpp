@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "bar_painter.h"
-#include "command_bar.h"
+#include "popup_bar.h"
 #include "dib_canvas.h"
 #include "icon_fixtures.h"
 #include "image_manager.h"
@@ -73,7 +73,7 @@ class ControlDrawingTest : public ::testing::Test {
     control->SetCaption(caption);
     control->SetStyle(style);
     control->SetID(icon ? kIconCommand : 0);
-    return bar->GetControls()->Add(control);
+    return bar->GetControls()->AddControl(control, control->GetID());
   }
 
   // The extent of a text in the font the painter uses on this bar.
@@ -223,7 +223,7 @@ TEST_F(ControlDrawingTest, MenuTitlesDrawNoArrow) {
   menu->SetPaintManager(painter);
   auto* item = new CTkControlPopup;
   item->SetCaption(L"File");
-  menu->GetControls()->Add(item);
+  menu->GetControls()->AddControl(item, item->GetID());
   item->SetControlRect(CRect(0, 0, 200, 30));
   canvas.Fill(kWhite);
   item->Draw(&canvas.dc);
@@ -337,9 +337,9 @@ TEST_F(ControlDrawingTest, PaintControlDispatchesByTypeAndBar) {
   combo->SetType(kControlComboBox);
   auto* item = new CTkControlButton;
   item->SetCaption(L"Open");
-  popup->GetControls()->Add(edit);
-  popup->GetControls()->Add(combo);
-  popup->GetControls()->Add(item);
+  popup->GetControls()->AddControl(edit, edit->GetID());
+  popup->GetControls()->AddControl(combo, combo->GetID());
+  popup->GetControls()->AddControl(item, item->GetID());
   EXPECT_EQ(3, dispatch.PaintControl(&canvas.dc, edit, FALSE).cx);
   EXPECT_EQ(2, dispatch.PaintControl(&canvas.dc, combo, FALSE).cx);
   EXPECT_EQ(1, dispatch.PaintControl(&canvas.dc, item, FALSE).cx);

@@ -18,3 +18,8 @@
 #define ID_TK_TEST_FIRST 801
 // The commands of the module's tool bar IDR_TK_TEST_TOOLBAR.
 #define ID_TK_TEST_MODULE_TOOL 811
+// A command whose string gives a control its prompt, and a menu whose
+// first submenu fills a popup control.
+#define IDS_TK_TEST_COMMAND_PROMPT 2101
+#define IDS_TK_TEST_COMMAND_UNKNOWN 2102
+#define IDM_TK_TEST_TOOLS 9610

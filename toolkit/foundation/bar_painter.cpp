@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "command_bar.h"
+#include "popup_bar.h"
 #include "draw_helpers.h"
 #include "icon_image.h"
 #include "image_manager.h"

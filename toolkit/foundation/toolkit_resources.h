@@ -6,6 +6,7 @@
 #define IDC_TK_DRAG_MOVE 9011
 #define IDC_TK_SPLIT_BAR_COLUMNS 9970
 #define IDC_TK_SPLIT_BAR_ROWS 9971
+#define IDC_TK_CUSTOMIZE_RESIZE 9972
 #define IDC_TK_HAND 9973
 
 // The column header's context menus (the third popup is the header's) and

@@ -105,6 +105,21 @@ CURSORS["hand.cur"] = [
     "    .########.  ",
 ]
 
+# 9972: resizing a control in customize mode (a bar with arrows both ways).
+CURSORS["customize_resize.cur"] = [
+    "       ...       ",
+    "       .#.       ",
+    "   .   .#.   .   ",
+    "  .#.  .#.  .#.  ",
+    " .##....#....##. ",
+    ".#######H#######.",
+    " .##....#....##. ",
+    "  .#.  .#.  .#.  ",
+    "   .   .#.   .   ",
+    "       .#.       ",
+    "       ...       ",
+]
+
 if __name__ == "__main__":
     for name, picture in CURSORS.items():
         with open(name, "wb") as f:

@@ -1,0 +1,136 @@
+// The owner of a frame's command bars: the bars themselves, the options
+// they read, the command-usage maps, the customize state and the keyboard
+// cues. Bars and controls find it through their owning bar. It is a
+// reference-counted command target.
+#pragma once
+
+#include <vector>
+
+#include "command_bars_messages.h"
+#include "command_bars_settings.h"
+
+class CTkBarPainter;
+class CTkCommandBar;
+class CTkControl;
+class CTkCustomizeDragTracker;
+class CTkDockBar;
+class CTkImageManager;
+class CTkKeyboardShortcuts;
+class CTkMenuBar;
+class CTkMouseTracker;
+class CTkPopupBar;
+class CTkTipContext;
+
+// The bar classes the command bars make; a program may put its own in
+// their place. Null tool-bar and menu-bar classes mean the toolkit's own,
+// found by name once they are part of the program.
+extern CRuntimeClass* ToolBarClass;
+extern CRuntimeClass* MenuBarClass;
+
+class CTkCommandBars : public CCmdTarget {
+  DECLARE_DYNCREATE(CTkCommandBars)
+
+ public:
+  CTkCommandBars();
+  ~CTkCommandBars() override;
+
+  // The virtual operations in their slot order.
+  virtual BOOL IsCommandHidden(UINT id);
+  virtual BOOL IsControlHidden(CTkControl* control);
+  // 0 unless the frame is an MDI frame.
+  virtual UINT GetActiveMenuId();
+  virtual void ShowToolbarsContextMenu(WPARAM wParam, int x, int y);
+  virtual CTkPopupBar* CreateToolbarsContextMenu();
+  virtual void AddRowHiddenControls(CTkCommandBar* bar, CTkPopupBar* expandPopup);
+  virtual void AddRowCustomizeEntries(CTkCommandBar* bar, CTkPopupBar* expandPopup);
+  virtual BOOL AddBarToReBar(CTkCommandBar* bar);
+  virtual BOOL RemoveBarFromReBar(CTkCommandBar* bar);
+  // A non-zero status comes back unchanged; at 0 the cues shown until Alt
+  // hide again once no bar is tracking.
+  virtual int HideCuesWhenIdle(CTkCommandBar* bar, int status);
+  virtual CTkCommandBar* CreateToolBar(LPCWSTR title, UINT id, BOOL tearOff);
+  virtual BOOL SaveBarsToExchange(CTkPropExchange* exchange);
+  virtual BOOL LoadBarsFromExchange(CTkPropExchange* exchange);
+  virtual void CollectBarsToSave(CPtrArray& bars);
+  virtual void ReconcileChangedToolbars();
+
+  void SetFrame(CWnd* frame);
+  CWnd* GetFrame() const { return m_pFrame; }
+  CTkCommandBarsSettings* GetCommandBarsOptions() const { return m_pOptions; }
+
+  // Commands and customize.
+  void AddHiddenCommands(const UINT* ids, int count);
+  // Records a hidden command as used, so it shows in short menus.
+  void SetCommandUsed(UINT id);
+  void ResetUsageData();
+  BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+  BOOL IsQuickCustomizeMode() const { return m_bQuickCustomizeMode; }
+  BOOL IsCustomizeAllowed() const { return m_bCustomizeAllowed; }
+  void SetCustomizeMode(BOOL mode);
+  void SetQuickCustomizeMode(BOOL mode);
+  CTkControl* GetCustomizeSelection() const { return m_pCustomizeSelection; }
+  void SetCustomizeSelection(CTkControl* control);
+  CWnd* GetCustomizeSheet() const { return m_pCustomizeSheet; }
+
+  // Keyboard cues.
+  BOOL AreKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }
+  void ShowKeyboardCues(BOOL show);
+
+  // Bars.
+  int GetBarCount() const { return static_cast<int>(m_bars.size()); }
+  CTkCommandBar* GetAt(int index) const;
+  CTkCommandBar* FindBarById(UINT id) const;
+  int FindBarIndex(CTkCommandBar* bar) const;
+  CTkMenuBar* GetMenuBar() const { return m_pMenuBar; }
+  void RecalcFrameLayout(BOOL delay = FALSE);
+
+  // Looks and helpers.
+  // The own paint manager, else the current one (the default look made on
+  // demand); null only when the program has no look.
+  CTkBarPainter* GetPainterOrCurrent() const;
+  CTkBarPainter* GetOwnPaintManager() const { return m_pPaintManager; }
+  // Takes the caller's reference.
+  void SetPaintManager(CTkBarPainter* painter);
+  CTkImageManager* GetImageManagerOrDefault() const;
+  CTkImageManager* GetOwnImageManager() const { return m_pImageManager; }
+  // Takes the caller's reference.
+  void SetImageManager(CTkImageManager* manager);
+  CTkMouseTracker* GetMouseTracker();
+  void CloseAllPopups();
+  BOOL IsLayoutRTL() const;
+  CTkTipContext* GetTipContext() const { return m_pTipContext; }
+
+ protected:
+  void OnFinalRelease() override;
+  // Appends a bar; the array takes the caller's reference.
+  void AppendBar(CTkCommandBar* bar) { m_bars.push_back(bar); }
+
+  CCmdTarget* m_pAttachedObject = nullptr;
+  BOOL m_bMnemonicsNeedUnshiftedAlt = FALSE;
+  CTkCustomizeDragTracker* m_pDragTracker = nullptr;
+  CTkBarPainter* m_pPaintManager = nullptr;
+  CTkImageManager* m_pImageManager = nullptr;
+  CTkControl* m_pCustomizeSelection = nullptr;
+  BOOL m_bCustomizeMode = FALSE;
+  BOOL m_bCustomizeAllowed = FALSE;
+  UINT m_nDefaultMenuID = 0;
+  BOOL m_bQuickCustomizeMode = FALSE;
+  CString m_strTitle;
+  CTkCommandBarsSettings* m_pOptions;
+  std::vector<CTkCommandBar*> m_bars;
+  CTkDockBar* m_pDocks[4] = {nullptr, nullptr, nullptr, nullptr};
+  CWnd* m_pFrame = nullptr;
+  CTkMenuBar* m_pMenuBar = nullptr;
+  CTkTipContext* m_pTipContext = nullptr;
+  CTkMouseTracker* m_pMouseTracker = nullptr;
+  BOOL m_bKeyboardCuesVisible = TRUE;
+  CTkKeyboardShortcuts* m_pShortcuts = nullptr;
+  BOOL m_bLayoutLocked = FALSE;
+  BOOL m_bCuesUntilAlt = FALSE;
+  BOOL m_bRightToLeft = FALSE;
+  // The open customize sheet; selection changes go there instead of the frame.
+  CWnd* m_pCustomizeSheet = nullptr;
+
+ private:
+  int m_nPopupDepth = 0;
+};
