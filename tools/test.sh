@@ -57,7 +57,10 @@ builds=(native)
 for arch in "${arches[@]}"; do
   preset=windows; [ "$arch" = 64 ] && preset=windows64
   start_wine_session "$arch"
-  ctest --preset "$preset" -j "$jobs"
+  # A test process that hangs is tried once more: under load Wine has been
+  # seen not to end a process whose tests had all passed. A test that fails
+  # is never repeated.
+  ctest --preset "$preset" -j "$jobs" --repeat after-timeout:2
   builds+=("$preset")
 done
 
