@@ -37,6 +37,7 @@ if ! { cmake --preset fuzz && cmake --build --preset fuzz -j "$parallel" --targe
   exit 1
 fi
 
+built=$SECONDS
 targets=()
 for source in $(find tests/engine -name 'fuzz_*.cpp' | sort); do
   targets+=("$(basename "$source" .cpp)")
@@ -80,7 +81,7 @@ for target in "${targets[@]}"; do
   echo "        log:    $dir/log"
 done
 
-echo "fuzzed ${#targets[@]} targets for ${seconds} s each in $((SECONDS - started)) s"
+echo "built in $((built - started)) s, fuzzed ${#targets[@]} targets for ${seconds} s each in $((SECONDS - built)) s"
 if [ "$failed" = 1 ]; then
   echo "fuzz.sh: a fuzz target failed; its log and input are kept in $work" >&2
   exit 1
