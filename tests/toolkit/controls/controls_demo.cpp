@@ -2,8 +2,7 @@
 // Caps shown on) over two report lists: one with the flat header and a
 // tiled background picture, one with the classic header; both sorted on a
 // column. Run it to look at them; "--close-after MS" ends it.
-#include <cwchar>
-
+#include "close_after.h"
 #include "list_control.h"
 #include "status_bar.h"
 #include "test_painter.h"
@@ -127,12 +126,7 @@ class DemoApp : public CWinApp {
  public:
   DemoApp() : CWinApp(L"ControlsDemo") {}
   BOOL InitInstance() override {
-    UINT closeAfter = 0;
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    for (int i = 1; i + 1 < argc; ++i)
-      if (std::wcscmp(argv[i], L"--close-after") == 0) closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));
-    LocalFree(argv);
+    const UINT closeAfter = CloseAfterArgument();
 
     // The look every bar shares until the program's own theme is installed.
     SetCurrentBarPainter(new TestPainter);
