@@ -1,6 +1,7 @@
 #include "engine_state.h"
 #include <cstdio>
 
+#include "app_message.h"
 #include "advance/advance_lists.h"
 #include "device/sector_access.h"
 #include "engine_ui.h"
@@ -49,8 +50,7 @@ void ResetEngineState() {
     StopAllRecovery = 0;
     SkipCurrentFile = 0;
     RecoveredCount = 0;
-    AppMessageText.clear();
-    AppMessageKind = 0;
+    SetAppMessage(0, {});
     TreeProgressCount = 0;
     ProgressPercent = 0;
     RecoveredFileTime = 0;

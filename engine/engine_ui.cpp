@@ -2,8 +2,7 @@
 
 #include <cstdlib>
 
-std::u16string AppMessageText;
-int AppMessageKind = 0;
+#include "app_message.h"
 
 namespace {
 
@@ -16,8 +15,6 @@ EngineUi& Ui() { return *currentUi; }
 void SetEngineUi(EngineUi* ui) { currentUi = ui ? ui : &silentUi; }
 
 void OutOfMemory() {
-    AppMessageText = u"Out of memory, close other applications and run again";
-    AppMessageKind = 2;
-    Ui().ShowAppMessage(AppMessageKind, AppMessageText);
+    ShowAppMessage(2, u"Out of memory, close other applications and run again");
     std::exit(0);
 }

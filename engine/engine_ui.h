@@ -140,10 +140,6 @@ void SetEngineUi(EngineUi* ui);
 // Pages of the wizard, by their index in the application's view array.
 enum : int { kStartPage = 0, kDrivePage = 1, kScanPage = 2, kFileSystemPage = 3, kResultsPage = 4 };
 
-// The next program message.
-extern std::u16string AppMessageText;
-extern int AppMessageKind;
-
 // Shows the out-of-memory message and ends the process.
 [[noreturn]] void OutOfMemory();
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app_message.h"
 #include "fat/fat_chain.h"
 #include "folder_listing.h"
 #include "ntfs/ntfs_record.h"
@@ -166,9 +167,8 @@ bool ChooseNewFilePath(const std::u16string& folder, const char16_t* name, std::
 }
 
 void AskToContinueRecovery(const std::u16string& path) {
-    AppMessageKind = 2;
-    AppMessageText = u"Error creating file : " + path + u".  Continue Recovery ? ";
-    if (Ui().AskQuestion(AppMessageKind, AppMessageText) != 1) StopAllRecovery = 1;
+    if (AskAppQuestion(2, u"Error creating file : " + path + u".  Continue Recovery ? ") != 1)
+        StopAllRecovery = 1;
 }
 
 void SetNtfsFileTimes(const std::u16string& path) { SetFileTimes(path, RecoveredFileTime); }

@@ -1,5 +1,6 @@
 #include "scan_completion.h"
 
+#include "app_message.h"
 #include "engine_ui.h"
 #include "scan_control.h"
 
@@ -28,9 +29,8 @@ void EndStandardScan(EngineUi& ui) {
     ui.ClearSelectedSize();
     ui.SwitchView(kResultsPage);
     ui.Wait(500);
-    AppMessageKind = 3;
-    AppMessageText = kTryAdvanceMessage;
-    ui.ShowAppMessage(AppMessageKind, AppMessageText);
+    const AppMessage message = SetAppMessage(3, kTryAdvanceMessage);
+    ui.ShowAppMessage(message.kind, message.text);
     SetStepFlags(ui);
     ShowResultButtons(ui);
 }
@@ -52,9 +52,8 @@ void EndAdvanceScan(EngineUi& ui) {
     ui.RepaintView(kFileSystemPage);
     if (ui.FileSystemTreeVisibleItems() == 1) {
         ui.SetFileSystemInfoText(kNoFileSystemText);
-        AppMessageKind = 2;
-        AppMessageText = kNoFileSystemMessage;
-        ui.ShowAppMessage(AppMessageKind, AppMessageText);
+        const AppMessage message = SetAppMessage(2, kNoFileSystemMessage);
+        ui.ShowAppMessage(message.kind, message.text);
     }
     SetStepFlags(ui);
 }

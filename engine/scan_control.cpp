@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <thread>
 
+#include "app_message.h"
 #include "engine_ui.h"
 
 std::mutex ScanLock;
@@ -85,12 +86,9 @@ void ResumeScanWorker() {
 int OnStopScan() {
     if (!ScanRunning || ScanStopFlag != 0) return 0;
     PauseScanWorker();
-    AppMessageKind = 3;
-    AppMessageText =
-        u"Do you want to stop file searching? This may result in incomplete \r\n"
-        u"recovery and you will need to restart the process again.";
     EngineUi& ui = Ui();
-    if (ui.AskQuestion(AppMessageKind, AppMessageText) == 1) {
+    if (AskAppQuestion(3, u"Do you want to stop file searching? This may result in incomplete \r\n"
+                          u"recovery and you will need to restart the process again.") == 1) {
         ScanStopFlag = 1;
         ScanRunning = 0;
         ResumeScanWorker();

@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "app_message.h"
 #include "volumes/boot_params.h"
 #include "byte_view.h"
 #include "engine_ui.h"
@@ -78,8 +79,7 @@ void EndScanWithFailure(const std::u16string& message) {
     ScanRunning = 1;
     ScanStopFlag = 0;
     ui.StopScanTimer();
-    AppMessageText = message;
-    ui.ShowStopMessageBox(AppMessageText);
+    ui.ShowStopMessageBox(SetAppMessageText(message).text);
     ui.SetControl(ScanControl::ProgressBar, false, false);
     ui.SetControl(ScanControl::Stop, false, false);
     ui.SetControl(ScanControl::Next, true, true);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app_message.h"
 #include "advance/advance_fat.h"
 #include "advance/advance_lists.h"
 #include "advance/advance_ntfs.h"
@@ -46,9 +47,7 @@ SectorVerdict ExamineFatSector(ByteView sector, uint32_t number) {
             ++BootCandidateCount;
             AddBootSectorCandidate(number);
             if (BootCandidateCount > kMaxFatBootCandidates) {
-                AppMessageKind = 2;
-                AppMessageText = u"Too many data structures found";
-                Ui().ShowAppMessage(AppMessageKind, AppMessageText);
+                ShowAppMessage(2, u"Too many data structures found");
                 ScanStopFlag = 1;
                 return SectorVerdict::EndSweep;
             }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app_message.h"
 #include "engine_ui.h"
 #include "program_folder.h"
 #include "raw/raw_lists.h"
@@ -117,10 +118,7 @@ void BuildSignatureList(const FileTypeTree& tree, FileTypeTree::Item root) {
 
 int AcceptFileTypes(const FileTypeTree& tree, int sizeEntry) {
     if (tree.AreChildrenUnchecked(FileTypeTree::kRoot)) {
-        AppMessageText =
-            u"Please select a file types and then \r\nclick [Next] to continue with recovery.";
-        AppMessageKind = 2;
-        Ui().ShowAppMessage(AppMessageKind, AppMessageText);
+        ShowAppMessage(2, u"Please select a file types and then \r\nclick [Next] to continue with recovery.");
         return 0;
     }
     if (sizeEntry < 0) sizeEntry = 0;

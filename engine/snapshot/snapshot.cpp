@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "app_message.h"
 #include "advance/advance_lists.h"
 #include "engine_ui.h"
 #include "found_lists.h"
@@ -27,12 +28,6 @@ const char16_t kInvalidFile[] = u"Invalid File.";
 const char16_t kCannotOpen[] = u"Unable to open the file";
 // A snapshot of millions of entries is still far smaller than this.
 constexpr size_t kMaxSnapshotSize = size_t(1) << 30;
-
-void Tell(int kind, const std::u16string& text) {
-    AppMessageKind = kind;
-    AppMessageText = text;
-    Ui().ShowAppMessage(AppMessageKind, AppMessageText);
-}
 
 bool EndsWithWrx(const std::u16string& path) {
     return path.size() >= 4 && UpperCase(path.substr(path.size() - 4)) == u".WRX";
@@ -92,20 +87,18 @@ void CollectRawLists(SnapshotContents& c) {
 int WriteSnapshot(const std::u16string& chosen, const SnapshotContents& contents) {
     const std::u16string path = SnapshotSavePath(chosen);
     if (FileExists(path)) {
-        AppMessageKind = 3;
-        AppMessageText = path + u" already exists.\r\nDo you want to replace it?";
-        if (Ui().AskQuestion(AppMessageKind, AppMessageText) != 1) return 0;
+        if (AskAppQuestion(3, path + u" already exists.\r\nDo you want to replace it?") != 1) return 0;
     }
     std::FILE* file = OpenFile(path, "wb+");
     if (!file) {
-        Tell(2, kCannotOpen);
+        ShowAppMessage(2, kCannotOpen);
         return 0;
     }
     const std::vector<uint8_t> bytes = EncodeSnapshot(contents);
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = std::fclose(file) == 0 && written;
     if (!written) {
-        Tell(2, u"Unable to write the file " + path);
+        ShowAppMessage(2, u"Unable to write the file " + path);
         return 0;
     }
     return 1;
@@ -132,8 +125,8 @@ void FreeAllLists() {
 bool ReadSnapshotFile(const std::u16string& path, std::vector<uint8_t>& bytes) {
     switch (ReadFileBytes(path, kMaxSnapshotSize, bytes)) {
         case FileRead::Ok: return true;
-        case FileRead::CannotOpen: Tell(2, kCannotOpen); return false;
-        default: Tell(3, kInvalidFile); return false;
+        case FileRead::CannotOpen: ShowAppMessage(2, kCannotOpen); return false;
+        default: ShowAppMessage(3, kInvalidFile); return false;
     }
 }
 
@@ -147,15 +140,15 @@ bool DecodeFile(const std::u16string& chosenPath, bool raw, SnapshotContents& co
     if (!ReadSnapshotFile(path, bytes)) return false;
     SnapshotStatus status = DecodeSnapshot(bytes.data(), bytes.size(), contents);
     if (status == SnapshotStatus::WrongTag) {
-        Tell(2, u"Invalid version of the file found : ");
+        ShowAppMessage(2, u"Invalid version of the file found : ");
         return false;
     }
     if (status == SnapshotStatus::WrongVersion) {
-        Tell(2, u"version of file does not match with current version 1.0");
+        ShowAppMessage(2, u"version of file does not match with current version 1.0");
         return false;
     }
     if (status != SnapshotStatus::Ok || (contents.mode == kRawSnapshot) != raw) {
-        Tell(3, kInvalidFile);
+        ShowAppMessage(3, kInvalidFile);
         return false;
     }
     return true;
@@ -280,13 +273,13 @@ int OpenSnapshot(const std::u16string& chosen) {
     std::u16string path = chosen;
     if (!EndsWithWrx(path)) path = UpperCaseName(path) + u".wrx";
     if (!FileExists(path)) {
-        Tell(3, path + u" does not exists.");
+        ShowAppMessage(3, path + u" does not exists.");
         return 0;
     }
     uint8_t letter[2] = {};
     std::FILE* file = OpenFile(path, "rb");
     if (!file) {
-        Tell(2, kCannotOpen);
+        ShowAppMessage(2, kCannotOpen);
         return 0;
     }
     size_t got = std::fread(letter, 1, sizeof letter, file);
@@ -298,7 +291,7 @@ int OpenSnapshot(const std::u16string& chosen) {
         if (letter[0] == kRawSnapshot) mode = kRawScan;
     }
     if (mode < 0) {
-        Tell(3, kInvalidFile);
+        ShowAppMessage(3, kInvalidFile);
         return 0;
     }
     ScanMode = mode;

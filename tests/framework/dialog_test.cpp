@@ -43,16 +43,6 @@ class SettingsDialog : public CDialog {
   }
 };
 
-// Runs body on a watcher thread while the caller runs its modal loop.
-class Watcher {
- public:
-  explicit Watcher(std::function<void()> body) : m_thread(std::move(body)) {}
-  ~Watcher() { m_thread.join(); }
-
- private:
-  std::thread m_thread;
-};
-
 CString ItemText(HWND hDlg, int nID) {
   CString text;
   CWnd::FromHandle(hDlg)->GetDlgItemText(nID, text);

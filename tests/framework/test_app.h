@@ -2,7 +2,9 @@
 // window procedures instead of showing a message box.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "framework.h"
 
@@ -40,3 +42,14 @@ bool PumpUntilSignalled(HANDLE handle, DWORD timeoutMs = 10000);
 HWND WaitForDialog(LPCWSTR caption, DWORD timeoutMs = 10000);
 // A child window's rectangle in its parent's client coordinates.
 CRect ChildRect(CWnd* pParent, CWnd* pChild);
+
+// Runs body on its own thread while the caller runs a modal loop; the
+// body finds the dialog with WaitForDialog and answers it.
+class Watcher {
+ public:
+  explicit Watcher(std::function<void()> body) : m_thread(std::move(body)) {}
+  ~Watcher() { m_thread.join(); }
+
+ private:
+  std::thread m_thread;
+};
