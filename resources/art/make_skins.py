@@ -144,12 +144,13 @@ def settings_skin():
 
 
 def drive_info_skin():
-    # Drive Information (248 x 203 units): the rows lie left and centre.
+    # Drive Information (248 x 203 units): the rows lie left and centre,
+    # the picture right of the values, above the line over OK.
     c = Canvas(390, 345)
     c.vertical_gradient([(0.0, SKY), (0.5, WHITE), (1.0, MIST)])
     c.fill(0, 0, 7, c.height, lambda x, y: (mix(BLUE, DEEP, y / c.height), 0.85))
     c.fill(7, 0, 9, c.height, lambda x, y: (AMBER, 0.9))
-    platter(c, 300, 245, 50, 0.45)
+    platter(c, 318, 100, 46, 0.45)
     c.save("drive_info_skin.bmp")
 
 
