@@ -56,7 +56,8 @@ BOOL CRecoverySettingsDlg::OnInitDialog() {
   m_retriesCombo.SetCurSel(BadSectorRetries - 1);
   CXPGroupBox* groups[] = {&m_sectorsGroup, &m_duplicatesGroup, &m_deletedGroup, &m_badSectorsGroup};
   for (CXPGroupBox* pGroup : groups) pGroup->SetFontBold(TRUE);
-  for (CXPGroupBox* pGroup : groups) pGroup->SetBackgroundColor(RGB(255, 255, 255)).SetCaptionAlignment(CXPGroupBox::kCenter);
+  for (CXPGroupBox* pGroup : groups)
+    pGroup->SetBackgroundColor(RGB(255, 255, 255)).SetCaptionAlignment(CXPGroupBox::kCenter);
   CheckChoice(DuplicateButtons(), DuplicatePolicy);
   CheckChoice(DeletedButtons(), DeletedFilesPolicy);
   return TRUE;
