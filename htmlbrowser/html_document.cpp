@@ -21,6 +21,8 @@ void CHtmlDocument::Shutdown() {
 }
 
 const char16_t* CHtmlDocument::KeepFace(const char16_t* face) {
+    for (const std::u16string& kept : faces_)
+        if (kept.c_str() == face) return face;
     std::u16string name;
     for (const char16_t* p = face ? face : u""; *p && *p != u',' && name.size() < 99; ++p) name += *p;
     for (const std::u16string& kept : faces_)
@@ -85,7 +87,9 @@ void CHtmlDocument::Load(const char16_t* text, const char16_t* face, int height,
     }
     FilterText(copy, noWrap, baseUrl);
     int length = int(HtmlLength(copy));
+    scopes_.Build(copy);
     ParseElements(copy, boxes_, KeepFace(face), height, colour, baseUrl, 0, 0, noWrap);
+    scopes_.Clear();
     std::free(copy);
     if (browser_) browser_->OnParseProgress(0, length, length);
     busy_ = 0;
@@ -95,6 +99,7 @@ void CHtmlDocument::FilterText(char16_t* text, int preDepth, const char16_t* bas
     const char16_t* read = text;
     char16_t* write = text;
     bool inUnknownTag = false;
+    bool noStyleEnd = false;  // once none is found, none lies further on
     CHtmlStringTable attributes;
     while (*read) {
         if (inUnknownTag) {
@@ -127,7 +132,8 @@ void CHtmlDocument::FilterText(char16_t* text, int preDepth, const char16_t* bas
                 continue;
             }
             if (HtmlStartsWithNoCase(read, "<style")) {
-                const char16_t* end = HtmlFindNoCase(read, "</style");
+                const char16_t* end = noStyleEnd ? nullptr : HtmlFindNoCase(read, "</style");
+                noStyleEnd = !end;
                 read = end ? PastTagEnd(end) : PastTagEnd(read);
                 continue;
             }

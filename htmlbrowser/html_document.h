@@ -8,6 +8,7 @@
 
 #include "html_interfaces.h"
 #include "html_types.h"
+#include "scope_index.h"
 #include "string_table.h"
 
 enum HtmlBoxKind { kBoxNone = -1, kBoxText = 0, kBoxImage = 1, kBoxBreak = 2, kBoxCell = 3 };
@@ -155,4 +156,5 @@ private:
     int busy_ = 0;
     int decodeWait_ = 0;
     std::deque<std::u16string> faces_;
+    HtmlScopeIndex scopes_;
 };

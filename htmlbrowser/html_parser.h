@@ -64,6 +64,7 @@ struct HtmlParser {
     int lineHasWord_ = 0;
     int textRun_ = 0;  // characters of the text boxes since the last other box
     int textLength_ = 0;
+    char16_t* end_;  // the region's end: nothing past it is read
     CHtmlStringTable attributes_;
 };
 

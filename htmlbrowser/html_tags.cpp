@@ -1,5 +1,8 @@
 #include "html_tags.h"
 
+#include <cstring>
+#include <vector>
+
 #include "html_string.h"
 
 namespace {
@@ -80,11 +83,17 @@ int MatchHtmlTag(const char16_t* text, bool filtering) {
     size_t length = 1;
     while (length < 13 && !EndsTagName(text[length], filtering)) ++length;
     if (!EndsTagName(text[length], filtering)) return -1;
-    for (int tag = 0; tag < kHtmlTagCount; ++tag) {
+    // The names by length, built once: a '<' is compared with few of them.
+    static const std::vector<std::vector<int>> byLength = [] {
+        std::vector<std::vector<int>> table(14);
+        for (int tag = 0; tag < kHtmlTagCount; ++tag) table[std::strlen(kHtmlTagTable[tag])].push_back(tag);
+        return table;
+    }();
+    for (int tag : byLength[length]) {
         const char* name = kHtmlTagTable[tag];
-        size_t k = 0;
-        while (name[k] && k < length && HtmlLower(text[k]) == char16_t(name[k])) ++k;
-        if (k == length && !name[k]) return tag;
+        size_t k = 1;
+        while (k < length && HtmlLower(text[k]) == char16_t(name[k])) ++k;
+        if (k == length) return tag;
     }
     return -1;
 }

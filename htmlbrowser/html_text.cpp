@@ -221,7 +221,10 @@ char16_t* DecodeHtmlEntities(char16_t* text) {
     size_t read = 0, write = 0;
     while (text[read]) {
         size_t matched = 0;
+        char16_t c = text[read];
+        bool candidate = c == u'&' || c == 0x97 || c == 0xA0;
         for (const HtmlEntity& entity : table) {
+            if (!candidate) break;
             if (text[read] != entity.name[0]) continue;
             if ((matched = MatchExact(text + read, entity.name)) != 0) {
                 text[write++] = entity.code;

@@ -49,7 +49,8 @@ HtmlParser::HtmlParser(CHtmlDocument& document, char16_t* text, HtmlBoxList& lis
     : doc_(document), text_(text), list_(list), faceArg_(face), heightArg_(height), colourArg_(colour),
       baseUrl_(baseUrl), level_(level), alignmentArg_(alignment), noWrap_(noWrap), face_(face), height_(height),
       colour_(colour), alignment_(alignment) {
-    if (level_ == 0) textLength_ = int(HtmlLength(text));
+    textLength_ = int(HtmlLength(text));
+    end_ = text + textLength_;
 }
 
 void HtmlParser::Progress(const char16_t* at) {
@@ -302,9 +303,13 @@ bool HasAlign(char16_t* tag, CHtmlStringTable& attributes) {
 
 // Where a div or p scope's content ends: a closing tag, or for p the next
 // paragraph or rule; tables (and for div, divs) nest.
-char16_t* FindScopeEnd(char16_t* content, bool isDiv, CHtmlStringTable& attributes) {
+char16_t* FindScopeEnd(char16_t* content, char16_t* limit, bool isDiv, const HtmlScopeIndex& index,
+                       CHtmlStringTable& attributes) {
+    bool known = false;
+    if (const char16_t* end = index.FindEnd(content, limit, isDiv, known)) return const_cast<char16_t*>(end);
+    // Without the index (a text it was not made for) the first scan looks itself.
     int depth = 0;
-    for (char16_t* q = content; *q; ++q) {
+    for (char16_t* q = content; !known && *q; ++q) {
         if (*q != u'<') continue;
         int tag = MatchHtmlTag(q, false);
         if (tag == kTagTable || (isDiv && tag == kTagDiv)) {
@@ -312,8 +317,7 @@ char16_t* FindScopeEnd(char16_t* content, bool isDiv, CHtmlStringTable& attribut
         } else if (tag == kTagEndTable || (isDiv && tag == kTagEndDiv)) {
             if (depth == 0) return q;
             --depth;
-        } else if (!isDiv && depth == 0 &&
-                   (tag == kTagEndP || tag == kTagHr || HtmlStartsWithNoCase(q, "<p"))) {
+        } else if (!isDiv && depth == 0 && (tag == kTagEndP || tag == kTagHr || HtmlStartsWithNoCase(q, "<p"))) {
             return q;
         }
     }
@@ -356,7 +360,7 @@ char16_t* HtmlParser::Scope(char16_t* p, bool isDiv) {
         BlockBreak(isDiv ? kTagDiv : kTagP, 0);
         return content;
     }
-    char16_t* end = FindScopeEnd(content, isDiv, attributes_);
+    char16_t* end = FindScopeEnd(content, end_, isDiv, doc_.scopes_, attributes_);
     Break(scopeAlignment);
     if (!isDiv) Break(scopeAlignment);
     Nested(content, end, list_, face_, height_, colour_, scopeAlignment, noWrap_);
