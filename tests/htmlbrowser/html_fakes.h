@@ -2,6 +2,7 @@
 // tests and the fuzz target of the browser's portable core.
 #pragma once
 
+#include <cctype>
 #include <map>
 #include <string>
 #include <utility>
