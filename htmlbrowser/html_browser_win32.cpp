@@ -58,7 +58,7 @@ CHtmlBrowser::CHtmlBrowser(HWND page, HWND title, HWND status, HWND address, HWN
 }
 
 CHtmlBrowser::~CHtmlBrowser() {
-    closing_ = true;
+    CancelFetches();
     DestroyControls();
     if (backBuffer_) DeleteObject(backBuffer_);
     document_->Shutdown();
@@ -70,6 +70,37 @@ CHtmlBrowser::~CHtmlBrowser() {
     controls_.Destroy();
     forms_.Destroy();
     DeleteCriticalSection(&lock_);
+}
+
+bool CHtmlBrowser::Register(void* request) {
+    EnterCriticalSection(&lock_);
+    bool open = !closing_;
+    if (open) requests_.push_back(request);
+    LeaveCriticalSection(&lock_);
+    return open;
+}
+
+bool CHtmlBrowser::Unregister(void* request) {
+    EnterCriticalSection(&lock_);
+    bool mine = false;
+    for (size_t i = 0; i < requests_.size() && !mine; ++i) {
+        if (requests_[i] != request) continue;
+        requests_.erase(requests_.begin() + std::ptrdiff_t(i));
+        mine = true;
+    }
+    LeaveCriticalSection(&lock_);
+    return mine;
+}
+
+void CHtmlBrowser::CancelFetches() {
+    // A closed request ends the read that waits on it; its loader then
+    // finds it gone and leaves the closing to us.
+    EnterCriticalSection(&lock_);
+    closing_ = true;
+    std::vector<void*> open;
+    open.swap(requests_);
+    LeaveCriticalSection(&lock_);
+    for (void* request : open) InternetCloseHandle(static_cast<HINTERNET>(request));
 }
 
 bool CHtmlBrowser::OnPageThread() const {
@@ -361,14 +392,24 @@ bool CHtmlBrowser::Fetch(const std::u16string& url, bool navigating, Fetched& ou
         if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) out.location = u"\x1";  // too long to follow
     }
     if (location[0]) out.location = Narrow16(location);
-    for (;;) {
-        out.bytes.resize(out.count + 1000);
-        DWORD read = 0;
-        if (closing_ || !InternetReadFile(request, out.bytes.data() + out.count, 1000, &read) || read == 0) break;
-        out.count += read;
-        ShowReadProgress(int(out.count), total);
+    if (Register(request)) {
+        for (;;) {
+            out.bytes.resize(out.count + 1000);
+            // Reads no more than has arrived, so that a slow server never
+            // holds a read (and a closing page) for long.
+            DWORD available = 0, read = 0;
+            if (closing_ || !InternetQueryDataAvailable(request, &available, 0, 0) || available == 0) break;
+            if (closing_ ||
+                !InternetReadFile(request, out.bytes.data() + out.count, available < 1000 ? available : 1000, &read) ||
+                read == 0)
+                break;
+            out.count += read;
+            ShowReadProgress(int(out.count), total);
+        }
+        if (Unregister(request)) InternetCloseHandle(request);
+    } else {
+        InternetCloseHandle(request);
     }
-    InternetCloseHandle(request);
     InternetCloseHandle(internet);
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "html_document.h"
 #include "html_images_win32.h"
@@ -82,6 +83,10 @@ private:
                        const char16_t* text, const char16_t* name, int form, const char* kind,
                        const char16_t* value, bool fixedFont);
     bool OnPageThread() const;
+    // Requests under way register here, so that closing can cancel their reads.
+    bool Register(void* request);
+    bool Unregister(void* request);
+    void CancelFetches();
 
     HWND page_, title_, status_, address_, back_;
     std::u16string currentUrl_;  // any length; the referrer of every request
@@ -103,5 +108,6 @@ private:
     mutable CRITICAL_SECTION lock_;
     std::u16string pendingStatus_;
     std::atomic<bool> closing_{false};
+    std::vector<void*> requests_;
     int lastParseShown_ = -1;
 };

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 #include <ole2.h>
+#include <wininet.h>
+
+#include <cstdlib>
 
 #include <string>
 
@@ -196,6 +199,128 @@ TEST_F(BrowserWindow, FormsSendTheirFieldsWithGet) {
     // The reply page does not exist; the browser tried the URL of the form's query.
     std::u16string base = page.substr(0, page.rfind(u'\\') + 1);
     EXPECT_EQ(host_.Browser()->CurrentUrl(), base + u"result.htm?x=1&q=a+b%26c%e9&d=on&s=v2");
+}
+
+// --- Against the local HTTP test server ----------------------------------------
+
+std::u16string ServerUrl(const char* path) {
+    const char* state = std::getenv("MULVARA_HTTP_STATE");
+    if (!state) return u"";
+    HANDLE file = CreateFileA(state, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char text[64] = {};
+    DWORD read = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        ReadFile(file, text, sizeof(text) - 1, &read, nullptr);
+        CloseHandle(file);
+    }
+    std::string url = "http://127.0.0.1:" + std::to_string(std::atoi(text)) + path;
+    return std::u16string(url.begin(), url.end());
+}
+
+std::string HttpGet(const std::u16string& url) {
+    HINTERNET internet = InternetOpenW(L"test", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    HINTERNET request = InternetOpenUrlW(internet, Wide(url).c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
+    std::string body;
+    char buffer[4096];
+    DWORD read = 0;
+    while (request && InternetReadFile(request, buffer, sizeof(buffer), &read) && read) body.append(buffer, read);
+    if (request) InternetCloseHandle(request);
+    InternetCloseHandle(internet);
+    return body;
+}
+
+std::vector<std::string> Requests() {
+    std::string text = HttpGet(ServerUrl("/requests"));
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+int CountRequests(const std::string& prefix) {
+    int count = 0;
+    for (const std::string& line : Requests()) count += line.rfind(prefix, 0) == 0;
+    return count;
+}
+
+TEST_F(BrowserWindow, HttpPagesCarryTheUserAgentAndRefererAndFollowRedirects) {
+    std::u16string page = ServerUrl("/page.htm");
+    ASSERT_FALSE(page.empty()) << "no test server";
+    host_.Navigate(page);
+    EXPECT_EQ(host_.Title(), u"Served page");
+    host_.Navigate(ServerUrl("/redirect/3"));
+    EXPECT_EQ(host_.Browser()->CurrentUrl(), page);
+    const CHtmlStringTable& history = host_.Browser()->History();
+    ASSERT_EQ(history.GetRowCount(), 2);
+    EXPECT_EQ(std::u16string(history.GetRow(1).Get(0)), page);
+    std::string referer(page.begin(), page.end());
+    bool seen = false;
+    for (const std::string& line : Requests())
+        if (line.rfind("GET\t/redirect/3\t", 0) == 0) {
+            EXPECT_EQ(line, "GET\t/redirect/3\tFennors Browser\t" + referer + "\t");
+            seen = true;
+        }
+    EXPECT_TRUE(seen);
+}
+
+TEST_F(BrowserWindow, RedirectLoopsAndOverlongLocationsFailLikeUnopenableUrls) {
+    host_.Navigate(ServerUrl("/page.htm"));
+    ASSERT_EQ(host_.Title(), u"Served page");
+    int before = CountRequests("GET\t/loop\t");
+    host_.Navigate(ServerUrl("/loop"));
+    EXPECT_EQ(CountRequests("GET\t/loop\t") - before, CHtmlBrowser::kMaxRedirects + 1);
+    host_.Navigate(ServerUrl("/long"));
+    EXPECT_EQ(host_.Browser()->History().GetRowCount(), 1);
+    EXPECT_TRUE(Word(u"Served"));
+}
+
+TEST_F(BrowserWindow, PostFormsReachTheirPortAndShowTheReplyWithoutPageTextFile) {
+    std::u16string action = ServerUrl("/echo");
+    ASSERT_FALSE(action.empty());
+    std::string form = "<form action=\"" + std::string(action.begin(), action.end()) +
+                       "\" method=post><input name=q value=\"a b\"><input type=image src=go.png></form>";
+    std::u16string page = Write(L"post.htm", form);
+    host_.Navigate(page);
+    std::u16string written = ReadPageText();
+    host_.Navigate(u"Submit(0)");
+    EXPECT_EQ(host_.Title(), u"Echo");
+    EXPECT_TRUE(Word(u"q=a+b"));
+    EXPECT_TRUE(Word(u"application/x-www-form-urlencoded"));
+    const CHtmlStringTable& history = host_.Browser()->History();
+    ASSERT_EQ(history.GetRowCount(), 2);
+    EXPECT_EQ(std::u16string(history.GetRow(1).Get(0)), action);
+    EXPECT_EQ(host_.Browser()->CurrentUrl(), page);
+    EXPECT_EQ(ReadPageText(), written);
+}
+
+TEST_F(BrowserWindow, AtMostElevenPicturesAreFetchedAtOnce) {
+    host_.Navigate(ServerUrl("/pictures/12"));
+    ASSERT_TRUE(PumpUntil([&] { return host_.StatusText().rfind(u"Ready, items:12, images:12", 0) == 0; }, 20000))
+        << std::string(Wide(host_.StatusText()).begin(), Wide(host_.StatusText()).end());
+    std::string stats = HttpGet(ServerUrl("/stats"));
+    int most = std::atoi(stats.c_str() + 5);
+    EXPECT_LE(most, CHtmlImageList::kMaxFetches);
+    EXPECT_GE(most, 2);
+    for (HtmlBox* box : Boxes())
+        if (box->kind == kBoxImage) {
+            EXPECT_EQ(box->width, 16);
+            EXPECT_EQ(box->height, 8);
+        }
+}
+
+TEST_F(BrowserWindow, ClosingWhileAPictureTricklesInEndsPromptly) {
+    std::u16string slow = ServerUrl("/slow.png");
+    std::u16string page = Write(L"slow.htm", "<img src=\"" + std::string(slow.begin(), slow.end()) + "\">text");
+    host_.Navigate(page);
+    ASSERT_TRUE(PumpUntil([&] { return CountRequests("GET\t/slow.png\t") > 0; }, 10000));
+    DWORD start = GetTickCount();
+    host_.Destroy();
+    EXPECT_LT(GetTickCount() - start, 3000u);
 }
 
 // The scroll manager alone, in a plain window that passes it every message.
