@@ -313,6 +313,61 @@ TEST_F(BrowserWindow, AtMostElevenPicturesAreFetchedAtOnce) {
         }
 }
 
+TEST_F(BrowserWindow, PicturesAreKeptByUrlAndBackgroundFlagAcrossPages) {
+    std::u16string picture = ServerUrl("/pic/reused.png");
+    std::string url(picture.begin(), picture.end());
+    int before = CountRequests("GET\t/pic/reused.png\t");
+    std::u16string first = Write(L"first.htm", "<img src=\"" + url + "\"><img src=\"" + url +
+                                                   "\"><table background=\"" + url + "\"><tr><td>x</table>");
+    host_.Navigate(first);
+    ASSERT_TRUE(PumpUntil([&] { return host_.StatusText().rfind(u"Ready", 0) == 0; }, 10000));
+    EXPECT_EQ(CountRequests("GET\t/pic/reused.png\t") - before, 2);  // as a picture and as a background
+    std::u16string second = Write(L"second.htm", "again <img src=\"" + url + "\">");
+    host_.Navigate(second);
+    PumpUntil([&] { return false; }, 300);
+    EXPECT_EQ(CountRequests("GET\t/pic/reused.png\t") - before, 2);
+    HtmlBox* box = nullptr;
+    for (HtmlBox* candidate : Boxes())
+        if (candidate->kind == kBoxImage) box = candidate;
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->width, 16);  // decoded again from the kept bytes
+}
+
+TEST_F(BrowserWindow, SelectedWordsAreWhiteOnNavyAndHoveredLinksRed) {
+    std::u16string page = Write(L"paint.htm", "<a href=\"x.htm\">MMMM</a> WWWW");
+    host_.Navigate(page);
+    HtmlBox* link = Word(u"MMMM");
+    HtmlBox* plain = Word(u"WWWW");
+    ASSERT_TRUE(link && plain);
+    HWND window = host_.Page();
+    auto pixels = [&](const HtmlBox* box, COLORREF colour) {
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(memory, host_.Browser()->BackBuffer());
+        int count = 0;
+        for (int y = box->y; y < box->y + box->height; ++y)
+            for (int x = box->x; x < box->x + box->width; ++x) count += GetPixel(memory, x, y) == colour;
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return count;
+    };
+    // Drag across the plain word: it is selected and painted white on navy.
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(plain->x + 1, plain->y + 2));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(plain->x + plain->width - 1, plain->y + plain->height - 2));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(plain->x + plain->width - 1, plain->y + plain->height - 2));
+    EXPECT_EQ(plain->selected, 1);
+    EXPECT_EQ(link->selected, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GT(pixels(plain, 0x800000), plain->width * plain->height / 3);
+    EXPECT_GT(pixels(plain, 0xFFFFFF), 4);
+    // Hovering the link paints it red, its underline too.
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(link->x + 2, link->y + 2));
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GT(pixels(link, 0x0000FF), 4);
+    EXPECT_EQ(pixels(link, 0xFF0000), 0);
+}
+
 TEST_F(BrowserWindow, ClosingWhileAPictureTricklesInEndsPromptly) {
     std::u16string slow = ServerUrl("/slow.png");
     std::u16string page = Write(L"slow.htm", "<img src=\"" + std::string(slow.begin(), slow.end()) + "\">text");
