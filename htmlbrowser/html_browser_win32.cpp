@@ -124,6 +124,7 @@ void CHtmlBrowser::ShowStatus(const std::u16string& text) {
     // Never a sent message from a loader: the page's thread may be waiting for it.
     EnterCriticalSection(&lock_);
     pendingStatus_ = text;
+    pendingText_ = true;
     LeaveCriticalSection(&lock_);
     PostMessageW(page_, HBM_SHOWSTATUS, 0, 0);
 }
@@ -131,8 +132,13 @@ void CHtmlBrowser::ShowStatus(const std::u16string& text) {
 void CHtmlBrowser::ApplyPendingStatus() {
     EnterCriticalSection(&lock_);
     std::u16string text = pendingStatus_;
+    bool ready = pendingReady_, shown = pendingText_;
+    pendingReady_ = pendingText_ = false;
     LeaveCriticalSection(&lock_);
-    SetWindowTextW(status_, Wide(text).c_str());
+    if (ready)
+        ShowReady();
+    else if (shown)
+        SetWindowTextW(status_, Wide(text).c_str());
 }
 
 void CHtmlBrowser::ShowReadProgress(int bytes, int total) {
@@ -158,9 +164,27 @@ int CHtmlBrowser::OnImageProgress(int loaded, int total) {
     else
         InvalidateRect(page_, nullptr, FALSE);
     if (loaded != total) {
-        ShowStatus(Format("Loaded Image %d of %d", loaded, total));
+        // A loader that counted earlier may report after the last one: never over "Ready".
+        EnterCriticalSection(&lock_);
+        bool late = pendingReady_;
+        LeaveCriticalSection(&lock_);
+        if (!late) ShowStatus(Format("Loaded Image %d of %d", loaded, total));
         return 0;
     }
+    // Counted on the page's thread, once the page that is loading has been parsed.
+    if (OnPageThread()) {
+        ShowReady();
+        return 0;
+    }
+    EnterCriticalSection(&lock_);
+    pendingReady_ = true;
+    pendingText_ = false;
+    LeaveCriticalSection(&lock_);
+    PostMessageW(page_, HBM_SHOWSTATUS, 0, 0);
+    return 0;
+}
+
+void CHtmlBrowser::ShowReady() {
     int boxes = 0, images = 0, links = 0, level = 0;
     document_->GetCounts(&boxes, &images, &links, &level);
     std::u16string ready = Format("Ready, items:%d, images:%d, links:%d, level:%d", boxes, images, links, level);
@@ -168,7 +192,6 @@ int CHtmlBrowser::OnImageProgress(int loaded, int total) {
     statusText_ = ready;
     LeaveCriticalSection(&lock_);
     ShowStatus(ready);
-    return 0;
 }
 
 int CHtmlBrowser::OnLinkHover(int over, const char16_t* url) {

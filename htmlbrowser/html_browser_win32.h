@@ -75,6 +75,7 @@ private:
     bool FetchLocalFile(const std::u16string& url, Fetched& out);
     void ShowStatus(const std::u16string& text);
     void ApplyPendingStatus();
+    void ShowReady();
     void WritePageText(const char16_t* text);
     void LoadPage(const char16_t* text, const char16_t* baseUrl);
     void ShowPageFromTop();
@@ -107,6 +108,8 @@ private:
     // Loader threads leave status texts here and post HBM_SHOWSTATUS.
     mutable CRITICAL_SECTION lock_;
     std::u16string pendingStatus_;
+    bool pendingText_ = false;
+    bool pendingReady_ = false;  // all pictures are in: the page's thread makes the "Ready" text
     std::atomic<bool> closing_{false};
     std::vector<void*> requests_;
     int lastParseShown_ = -1;

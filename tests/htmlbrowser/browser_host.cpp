@@ -8,7 +8,8 @@ namespace {
 
 const wchar_t kFrameClass[] = L"MulvaraHtmlHost";
 
-// The page window's template: a child dialog without controls.
+// The page window's template: a child dialog without controls, as the
+// preview's.
 struct PageTemplate {
     DLGTEMPLATE dialog;
     WORD menu, windowClass, title;
@@ -67,7 +68,7 @@ bool BrowserHost::Create(int width, int height) {
     if (!frame_) return false;
     SetWindowLongPtrW(frame_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     PageTemplate page = {};
-    page.dialog.style = WS_CHILD | DS_CONTROL | WS_CLIPCHILDREN;
+    page.dialog.style = WS_CHILD | DS_CONTROL;
     page.dialog.cx = 252;
     page.dialog.cy = 139;
     page_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &page.dialog, frame_, PageProc, 0);
