@@ -204,3 +204,10 @@ inline std::string Narrow(const std::u16string& text) {
     for (char16_t c : text) out += c < 128 ? char(c) : '?';
     return out;
 }
+
+// The sketch of a page loaded on its own, as readable text.
+inline std::string SketchOfPage(const std::u16string& text, const std::u16string& base = u"http://host/dir/page.htm") {
+    TestPage page;
+    page.Load(text, base);
+    return Narrow(Sketch(page.document.Boxes()));
+}

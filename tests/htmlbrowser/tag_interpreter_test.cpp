@@ -48,11 +48,7 @@ TEST(TagInterpreter, BoxesOfBreaksParagraphsListsAndBlocks) {
         {u"<table><tr><td>a<table><tr><td>b</table>c</table>", u"|{a|{b}||c}||"},
         {u"<table><tr><td>", u"||"},
     };
-    for (const auto& c : cases) {
-        TestPage page;
-        page.Load(c.first);
-        EXPECT_EQ(Narrow(Sketch(page.document.Boxes())), Narrow(c.second)) << Narrow(c.first);
-    }
+    for (const auto& c : cases) EXPECT_EQ(SketchOfPage(c.first), Narrow(c.second)) << Narrow(c.first);
 }
 
 TEST(TagInterpreter, TabsPadTheTextBeforeThemToFiveCharacters) {
@@ -62,11 +58,7 @@ TEST(TagInterpreter, TabsPadTheTextBeforeThemToFiveCharacters) {
         {u"a\tb\tc", u"a    b    c"},
         {u"\tx", u"     x"},
     };
-    for (const auto& c : cases) {
-        TestPage page;
-        page.Load(c.first, u"file://C:\\t.txt");
-        EXPECT_EQ(Narrow(Sketch(page.document.Boxes())), Narrow(c.second)) << Narrow(c.first);
-    }
+    for (const auto& c : cases) EXPECT_EQ(SketchOfPage(c.first, u"file://C:\\t.txt"), Narrow(c.second)) << Narrow(c.first);
 }
 
 TEST(TagInterpreter, WordStyles) {
