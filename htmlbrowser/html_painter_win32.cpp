@@ -137,9 +137,9 @@ void PaintHtmlDocument(const CHtmlDocument& document, CHtmlImageList* images, HD
     if (document.BackgroundColor() != -1) Fill(dc, window, COLORREF(document.BackgroundColor()));
     CHtmlImage* background = Arrived(images, document.BackgroundImage());
     if (background && background->IsBackground() && background->GetWidth() > 0 && background->GetHeight() > 0) {
-        int x = -scrollX, y = -scrollY;
-        while (x + background->GetWidth() < 0) x += background->GetWidth();
-        while (y + background->GetHeight() < 0) y += background->GetHeight();
+        // The first tile whose right (bottom) edge is at or past 0.
+        int width = background->GetWidth(), height = background->GetHeight();
+        int x = scrollX > 0 ? -(scrollX % width) : -scrollX, y = scrollY > 0 ? -(scrollY % height) : -scrollY;
         Tile(dc, *background, window, x, y);
     }
     PaintBoxes(document, images, dc, window, document.Boxes(), scrollX, scrollY);
