@@ -100,6 +100,9 @@ private:
     POINT dragStart_ = {0, 0}, dragPoint_ = {0, 0};
     CHtmlStringTable controls_;
     CHtmlStringTable forms_;
+    // The drop-down lists' option values, their items' data; kept here so
+    // that they are freed however the page window ends.
+    std::vector<char16_t*> optionValues_;
     char16_t* hoveredUrl_ = nullptr;
     BOOL navigating_ = FALSE;
     int defaultHeight_ = 15;

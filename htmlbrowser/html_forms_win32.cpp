@@ -90,6 +90,8 @@ HtmlWindow CHtmlBrowser::CreateComboBox(int width, int height, const CHtmlString
         LRESULT item = SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(Wide(options.GetRow(i).Get(0)).c_str()));
         if (item < 0) continue;
         char16_t* value = HtmlCopy(options.GetRow(i).Get(1));
+        if (!value) continue;
+        optionValues_.push_back(value);
         SendMessageW(combo, CB_SETITEMDATA, WPARAM(item), LPARAM(value));
     }
     SendMessageW(combo, CB_SETCURSEL, WPARAM(selected), 0);
@@ -100,16 +102,10 @@ void CHtmlBrowser::DestroyControls() {
     for (int i = 0; i < controls_.GetRowCount(); ++i) {
         const CHtmlStringList& row = controls_.GetRow(i);
         HWND control = HandleOf(row);
-        if (!control) continue;
-        if (HtmlEqualNoCase(row.Get(kKind), "4")) {
-            LRESULT count = SendMessageW(control, CB_GETCOUNT, 0, 0);
-            for (LRESULT item = 0; item < count; ++item) {
-                LRESULT data = SendMessageW(control, CB_GETITEMDATA, WPARAM(item), 0);
-                if (data != CB_ERR) std::free(reinterpret_cast<char16_t*>(data));
-            }
-        }
-        DestroyWindow(control);
+        if (control) DestroyWindow(control);
     }
+    for (char16_t* value : optionValues_) std::free(value);
+    optionValues_.clear();
     controls_.ClearRows();
     forms_.ClearRows();
 }
