@@ -178,6 +178,32 @@ TEST_F(BrowserWindow, LinksShowTheirUrlWhileHoveredAndNavigateWhenClicked) {
     EXPECT_EQ(std::u16string(history.GetRow(0).Get(2)), u"0");
 }
 
+TEST_F(BrowserWindow, DraggingPastTheBottomSelectsAndScrolls) {
+    std::string text;
+    for (int line = 0; line < 60; ++line) text += "line" + std::to_string(line) + "<br>";
+    host_.Navigate(Write(L"long.htm", text));
+    HWND window = host_.Page();
+    RECT client;
+    GetClientRect(window, &client);
+    ASSERT_GT(SendMessageW(window, SCM_GETYMAX, 0, 0), 100);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), window);
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, client.bottom + 30));
+    EXPECT_EQ(SendMessageW(window, SCM_GETYPOS, 0, 0), 30);
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, client.bottom + 30));
+    EXPECT_EQ(SendMessageW(window, SCM_GETYPOS, 0, 0), 60);
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(40, client.bottom + 30));
+    EXPECT_NE(GetCapture(), window);
+    // The selection runs from the first line to what the drag reached.
+    EXPECT_EQ(Word(u"line0")->selected, 1);
+    HtmlBox* reached = nullptr;
+    for (HtmlBox* box : Boxes())
+        if (box->kind == kBoxText && box->selected && (!reached || box->y > reached->y)) reached = box;
+    ASSERT_TRUE(reached);
+    EXPECT_GE(reached->y + reached->height, client.bottom + 30);
+    EXPECT_EQ(Word(u"line59")->selected, 0);
+}
+
 TEST_F(BrowserWindow, FormsSendTheirFieldsWithGet) {
     std::u16string page = Write(L"form.htm",
                                 "<form action=\"result.htm?x=1\" method=get>"
