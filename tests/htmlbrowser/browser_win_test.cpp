@@ -166,8 +166,10 @@ TEST_F(BrowserWindow, LinksShowTheirUrlWhileHoveredAndNavigateWhenClicked) {
     SendMessageW(page, WM_MOUSEMOVE, 0, MAKELPARAM(link->x + 2, link->y + 2));
     EXPECT_EQ(host_.StatusText(), second);
     EXPECT_EQ(host_.Browser()->Document()->HoveredLink(), link->link);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
     SendMessageW(page, WM_MOUSEMOVE, 0, MAKELPARAM(after->x + 2, after->y + 2));
     EXPECT_EQ(host_.StatusText(), u"");  // the last "Ready" text: none on a page without pictures
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
     SendMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(link->x + 2, link->y + 2));
     SendMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(link->x + 2, link->y + 2));
     EXPECT_EQ(host_.Title(), u"Second");
