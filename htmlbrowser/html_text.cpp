@@ -302,49 +302,47 @@ void ResolveUrl(const char16_t* url, char16_t* out, const char16_t* base) {
         out[n] = 0;
     };
     if (!url) url = u"";
-    // 1. An absolute URL: "://" before any '/'.
+    // An absolute URL: "://" before any '/'.
     for (const char16_t* p = url; *p; ++p) {
         if (p[0] == u':' && p[1] == u'/' && p[2] == u'/') return finish(url);
         if (*p == u'/') break;
     }
     if (!base || !*base) return finish(url);
 
-    // 2. The base without its query; n is where "://" starts.
+    // The base without its query; n is where "://" starts.
     std::u16string o(base);
     size_t query = o.rfind(u'?');
     if (query != std::u16string::npos) o.resize(query);
     size_t found = o.find(u"://");
     size_t n = found == std::u16string::npos ? 0 : found;
     size_t host = n + 3;
-    // 3.
     for (char16_t& c : o)
         if (c == u'\\') c = u'/';
-    // 4.
+    // A host without a path gets one.
     if (host >= o.size() || o.find(u'/', host) == std::u16string::npos) o += u'/';
-    // 5. The base's directory.
+    // The base's directory.
     size_t last = o.rfind(u'/');
     if (found != std::u16string::npos && last == host) {
         if (o.back() != u'/') o += u'/';
     } else {
         o.resize(last + 1);
     }
-    // 6. Each "../" climbs one folder, never above the host.
+    // Each "../" climbs one folder, never above the host.
     while (url[0] == u'.' && url[1] == u'.' && url[2] == u'/') {
         if (!o.empty() && o.back() == u'/') o.pop_back();
         last = o.rfind(u'/');
         if (last != std::u16string::npos && last > 8) o.resize(last + 1);
         url += 3;
     }
-    // 7. A URL from the root keeps only scheme and host.
+    // A URL from the root keeps only scheme and host.
     if (url[0] == u'/' && host + 1 < o.size()) {
         size_t slash = o.find(u'/', host + 1);
         if (slash != std::u16string::npos) o.resize(slash);
     }
-    // 8.
     if (url[0] != u'/' && (o.empty() || o.back() != u'/')) o += u'/';
-    // 9.
+    // Cut to the buffer.
     for (; *url && o.size() < limit; ++url) o += *url;
-    // 10. Local files get Windows paths.
+    // Local files get Windows paths.
     if (found == 4 && HtmlStartsWithNoCase(o.c_str(), "file://")) {
         for (size_t k = 7; k < o.size(); ++k)
             if (o[k] == u'/') o[k] = u'\\';
