@@ -455,6 +455,17 @@ TEST(ScrollManager, BarsFollowTheContentAndTheWheel) {
     SendMessageW(window, SCM_SETYPOS, 0, 5000);
     EXPECT_EQ(SendMessageW(window, SCM_GETYPOS, 0, 0), 100);
 
+    // A hand drag moves the content with the pointer, within the range.
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 50));
+    EXPECT_EQ(GetCapture(), window);
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 80));
+    EXPECT_EQ(SendMessageW(window, SCM_GETYPOS, 0, 0), 70);
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 400));
+    EXPECT_EQ(SendMessageW(window, SCM_GETYPOS, 0, 0), 0);
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(50, 400));
+    EXPECT_NE(GetCapture(), window);
+    SendMessageW(window, SCM_SETYPOS, 0, 100);
+
     // Grown past the content: no bar, back at the top.
     frame = {0, 0, 200, 400};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
