@@ -2,6 +2,7 @@
 // tests and the fuzz target of the browser's portable core.
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <string>
@@ -51,6 +52,12 @@ public:
     void Shutdown() override { shutDown = true; }
 
 private:
+    // Pictures are at most 5000 pixels a side, however many digits a name has.
+    static int Number(const std::string& digits) {
+        int value = 0;
+        for (char c : digits) value = std::min(value * 10 + (c - '0'), 5000);
+        return value;
+    }
     static void PictureSize(const std::u16string& url, int& width, int& height) {
         std::string text(url.begin(), url.end());
         size_t x = text.find('x');
@@ -59,8 +66,8 @@ private:
             while (start > 0 && isdigit(static_cast<unsigned char>(text[start - 1]))) --start;
             while (end < text.size() && isdigit(static_cast<unsigned char>(text[end]))) ++end;
             if (start < x && end > x + 1) {
-                width = std::stoi(text.substr(start, x - start));
-                height = std::stoi(text.substr(x + 1, end - x - 1));
+                width = Number(text.substr(start, x - start));
+                height = Number(text.substr(x + 1, end - x - 1));
                 return;
             }
             x = text.find('x', x + 1);
