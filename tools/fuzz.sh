@@ -38,20 +38,25 @@ if ! { cmake --preset fuzz && cmake --build --preset fuzz -j "$parallel" --targe
 fi
 
 built=$SECONDS
+# Each target is built in the binary folder of its area (tests/AREA) and
+# has its seeds in tests/AREA/fuzz_corpus/TARGET.
 targets=()
-for source in $(find tests/engine -name 'fuzz_*.cpp' | sort); do
-  targets+=("$(basename "$source" .cpp)")
+declare -A area_of
+for source in $(find tests -name 'fuzz_*.cpp' | sort); do
+  target=$(basename "$source" .cpp)
+  targets+=("$target")
+  area_of[$target]=$(echo "$source" | cut -d/ -f2)
 done
 
 run() { # target: leaves its exit status in the target's folder
-  local target=$1 dir="$work/$1"
+  local target=$1 dir="$work/$1" area=${area_of[$1]}
   mkdir -p "$dir/corpus"
-  if [ -d "tests/engine/fuzz_corpus/$target" ]; then
-    cp "$root/tests/engine/fuzz_corpus/$target"/* "$dir/corpus/"
+  if [ -d "tests/$area/fuzz_corpus/$target" ]; then
+    cp "$root/tests/$area/fuzz_corpus/$target"/* "$dir/corpus/"
   fi
   local status=0
   (cd "$dir" && TMPDIR="$dir" UBSAN_OPTIONS=print_stacktrace=1 \
-     "$root/build/fuzz/tests/engine/$target" -max_total_time="$seconds" -timeout="$per_input" \
+     "$root/build/fuzz/tests/$area/$target" -max_total_time="$seconds" -timeout="$per_input" \
      -print_final_stats=1 -artifact_prefix="$dir/" corpus > "$dir/log" 2>&1) || status=$?
   echo "$status" > "$dir/status"
 }
@@ -76,7 +81,7 @@ for target in "${targets[@]}"; do
   what=$(grep -m1 -E 'ERROR: libFuzzer|SUMMARY: |runtime error:|(ERROR|WARNING): [A-Za-z]*Sanitizer' "$dir/log" || true)
   printf 'FAILED  %-22s %s\n' "$target" "${what:-exit status $status}"
   for artifact in "$dir"/crash-* "$dir"/leak-* "$dir"/timeout-* "$dir"/oom-*; do
-    [ -e "$artifact" ] && echo "        repeat: build/fuzz/tests/engine/$target $artifact"
+    [ -e "$artifact" ] && echo "        repeat: build/fuzz/tests/${area_of[$target]}/$target $artifact"
   done
   echo "        log:    $dir/log"
 done
