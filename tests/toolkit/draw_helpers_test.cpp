@@ -313,21 +313,3 @@ TEST_F(DragLineTrackerTest, VerticalDragsMoveAlongY) {
 }
 
 }  // namespace
-
-TEST(ContextMenu, WithoutAnyLookTheSystemMenuReturnsTheChoice) {
-  CWnd owner;
-  ASSERT_TRUE(owner.CreateEx(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, CRect(100, 100, 300, 200), nullptr, 0));
-  CMenu menu;
-  ASSERT_TRUE(menu.CreatePopupMenu());
-  menu.AppendMenu(MF_STRING, 100, L"One");
-  menu.AppendMenu(MF_STRING, 101, L"Two");
-  owner.SetForegroundWindow();
-  // The menu's own loop takes these keys: down twice to "Two", then Enter.
-  for (UINT key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
-    ::PostMessageW(owner.GetSafeHwnd(), WM_KEYDOWN, key, 0);
-    ::PostMessageW(owner.GetSafeHwnd(), WM_KEYUP, key, 0xC0000000);
-  }
-  EXPECT_EQ(101u, TrackContextMenu(&menu, TPM_RETURNCMD | TPM_NONOTIFY, 120, 120, &owner, 9015));
-  EXPECT_EQ(nullptr, CurrentBarPainter);
-  owner.DestroyWindow();
-}

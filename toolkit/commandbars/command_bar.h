@@ -75,6 +75,8 @@ class CTkCommandBar : public CWnd, public CTkTrackedBar, public CTkHookClient, p
   virtual void RestorePopupLinks(CPtrArray&) {}
   virtual void UpdateControls(BOOL disableIfNoHandler, LPARAM unused);
   virtual CTkCommandBar* CloneBar(BOOL recursive);
+  // Bars whose gripper keeps one size whatever their length.
+  virtual BOOL HasFixedGripper() const { return FALSE; }
 
   // What the mouse tracker and the keyboard hook ask of a bar.
   HWND GetTrackedWindow() const override { return m_hWnd; }
@@ -105,6 +107,9 @@ class CTkCommandBar : public CWnd, public CTkTrackedBar, public CTkHookClient, p
   int GetMRUWidth() const { return m_nMRUWidth; }
   void SetMRUWidth(int width) { m_nMRUWidth = width; }
   BOOL IsKeyboardSelection() const { return m_bKeyboardSelection; }
+  // The bar entered menu mode by the mouse: its first popup animates.
+  BOOL IsEnteredByMouse() const { return m_bEnteredByMouse; }
+  void SetEnteredByMouse(BOOL on) { m_bEnteredByMouse = on; }
   BOOL IsRightButtonChoosing() const { return m_bRightButton; }
   void SetRightButtonChoosing(BOOL on) { m_bRightButton = on; }
   BOOL IsNoNotify() const { return m_bNoNotify; }

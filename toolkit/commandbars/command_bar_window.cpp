@@ -320,7 +320,10 @@ void CTkCommandBar::OnTimer(UINT_PTR id) {
   if (id == kExpandTimer) {
     if (m_lockCount > 0) return;
     KillTimer(kExpandTimer);
-    // Expanding a shortened popup is the popup bar's own work.
+    // The open popup shows its rarely used commands after a while.
+    CTkControl* open = GetControl(m_nPopupControl);
+    CTkCommandBar* popup = open != nullptr ? open->GetCommandBar() : nullptr;
+    if (popup != nullptr && popup->IsKindOf(RUNTIME_CLASS(CTkPopupBar))) static_cast<CTkPopupBar*>(popup)->ExpandBar();
     return;
   }
   CWnd::OnTimer(id);

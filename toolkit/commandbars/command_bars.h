@@ -100,6 +100,15 @@ class CTkCommandBars : public CCmdTarget {
   BOOL IsLayoutRTL() const;
   CTkTipContext* GetTipContext() const { return m_pTipContext; }
 
+  // Shows a popup at a screen point (clear of the exclusion rectangle when
+  // given) and runs its loop until it closes. With TPM_RETURNCMD the
+  // chosen id (0 for none), otherwise 1; 0 when it could not be shown.
+  static int TrackPopupBar(CTkPopupBar* popup, UINT flags, int x, int y, CWnd* owner, LPCRECT exclusion,
+                           CWnd* commandTarget);
+  // The same for a popup built from a menu; 0 when the menu gives no bar.
+  static int TrackMenuAsPopupBar(CMenu* menu, UINT flags, int x, int y, CWnd* owner, LPCRECT exclusion,
+                                 CWnd* commandTarget, CTkCommandBars* commandBars);
+
  protected:
   void OnFinalRelease() override;
   // Appends a bar; the array takes the caller's reference.

@@ -10,8 +10,6 @@
 #include "resource_loader.h"
 
 IMPLEMENT_DYNCREATE(CTkControl, CCmdTarget)
-IMPLEMENT_DYNCREATE(CTkControlButton, CTkControl)
-IMPLEMENT_DYNCREATE(CTkControlPopup, CTkControl)
 
 CTkControl::~CTkControl() {
   m_docTemplatesAssigned.RemoveAll();
@@ -359,27 +357,3 @@ void CTkControl::TrackButtonPress(CRect activeRect) {
   if (execute) ExecuteCommand();
 }
 
-CTkControlPopup::~CTkControlPopup() { SetCommandBar(nullptr); }
-
-CTkControlPopup* CTkControlPopup::CreatePopup(int type) { return new CTkControlPopup(type); }
-
-void CTkControlPopup::SetCommandBar(CTkCommandBar* bar) {
-  if (bar == m_pCommandBar) return;
-  CTkCommandBar* old = m_pCommandBar;
-  m_pCommandBar = bar;
-  if (bar != nullptr) bar->InternalAddRef();
-  if (old != nullptr) old->InternalRelease();
-}
-
-void CTkControlPopup::CopyControlFrom(CTkControl* source, BOOL recursive) {
-  CTkControl::CopyControlFrom(source, recursive);
-  CTkCommandBar* bar = source != nullptr && source != this ? source->GetCommandBar() : nullptr;
-  if (bar == nullptr) return;
-  if (!recursive) {
-    SetCommandBar(bar);
-    return;
-  }
-  CTkCommandBar* clone = bar->CloneBar(TRUE);
-  SetCommandBar(clone);
-  if (clone != nullptr) clone->InternalRelease();
-}

@@ -114,6 +114,11 @@ class CTkControl : public CCmdTarget, public CTkMsaaSupport {
   virtual CTkControl* Clone(BOOL recursive);
   // Whether the control's popup is showing; only popups have one.
   virtual BOOL GetPopuped() const { return FALSE; }
+  // What the looks read of edit and combo fields; the field controls
+  // give their own.
+  virtual int GetFieldWidth() const { return 0; }
+  virtual BOOL IsLabelShown() const { return FALSE; }
+  virtual CString GetFieldText() const { return CString(); }
 
   // Texts. A tab in a caption splits off the automatic shortcut text.
   void SetCaption(const CString& caption);
@@ -275,6 +280,10 @@ class CTkControlButton : public CTkControl {
 
  public:
   CTkControlButton() { m_nType = kControlButton; }
+  // Tool bars press it; popups run it when the button is released over it.
+  void OnClick(BOOL byKeyboard, CPoint point) override;
+  void OnLButtonUp(CPoint point) override;
+  void ExchangeControlProperties(CTkPropExchange* exchange) override;
 };
 
 // A control that opens a popup bar: a menu title or submenu (2), a button
@@ -288,21 +297,32 @@ class CTkControlPopup : public CTkControl {
   // A popup control of type 2, 3 or 4.
   static CTkControlPopup* CreatePopup(int type);
 
+  BOOL IsEqualControl(CTkControl* other) override;
   CTkCommandBar* GetCommandBar() override { return m_pCommandBar; }
+  void ExchangeControlProperties(CTkPropExchange* exchange) override;
+  void OnMnemonicActivate() override;
   // The base copy; the popup bar is shared, or cloned when recursive.
   void CopyControlFrom(CTkControl* source, BOOL recursive) override;
+  BOOL SetPopuped(BOOL popuped) override;
+  void OnClick(BOOL byKeyboard, CPoint point) override;
+  void OnLButtonUp(CPoint point) override;
+  BOOL OnLButtonDblClk(CPoint point) override;
+  void OnMouseHover() override;
+  BOOL SetSelectionState(int state) override;
+  void CustomizeDragOver(CTkControl* dragged, CPoint point, DROPEFFECT& effect) override;
   BOOL GetPopuped() const override { return m_bPopuped; }
-  // Records whether the popup is open; showing the popup bar is the
-  // popup bar's own work.
-  BOOL SetPopuped(BOOL popuped) override {
-    m_bPopuped = popuped;
-    DelayRedrawParent();
-    return TRUE;
-  }
+  virtual void OnPopupOpened();
+  // Where the popup bar appears, adjusted by the look.
+  virtual void GetPopupPosition(CRect& rect);
+
   // Takes a reference on the bar and releases the old one.
   void SetCommandBar(CTkCommandBar* bar);
+  // Both open the same bar, or some popup inside this one's bar does.
+  BOOL IsAncestorOf(CTkControlPopup* other, int depth = 0);
+  UINT GetStoredBarId() const { return m_nStoredBarId; }
 
  protected:
   BOOL m_bPopuped = FALSE;
   CTkCommandBar* m_pCommandBar = nullptr;
+  UINT m_nStoredBarId = 0;
 };

@@ -6,6 +6,7 @@
 #include "draw_helpers.h"
 #include "global_settings.h"
 #include "image_manager.h"
+#include "tip_context.h"
 
 namespace {
 
@@ -13,11 +14,12 @@ const int kMinimumHeight = 20;
 // The four border bits of the bar style.
 const DWORD kBorderBits = 0x0F00;
 
-// The command bars' tip context is not part of the toolkit yet. Until it
-// is, the bar relays nothing and fills no tool record; these two calls are
-// where CTkTipContext::RelayMouseMessage and FillToolInfo go.
-void RelayToTipContext(CTkTipContext* context, CWnd*, UINT, WPARAM, LPARAM) { (void)context; }
-void FillPaneToolInfo(TTTOOLINFOW* info, HWND, const CRect&, UINT, const CString&) { (void)info; }
+void RelayToTipContext(CTkTipContext* context, CWnd* bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (context != nullptr) context->RelayMouseMessage(bar, message, wParam, lParam);
+}
+void FillPaneToolInfo(TTTOOLINFOW* info, HWND bar, const CRect& rect, UINT id, const CString& tip) {
+  FillToolInfo(info, bar, rect.left, rect.top, rect.right, rect.bottom, id, tip);
+}
 
 BOOL IsWin4OrLater() { return LOBYTE(LOWORD(::GetVersion())) > 3; }
 
@@ -91,6 +93,7 @@ CTkStatusBar::CTkStatusBar() {
   else SetBorders(2, 2, 2, 1);
   CTkWindowMetrics metrics;
   m_font.CreateFontIndirect(&metrics.lfStatusFont);
+  m_pTipContext = new CTkTipContext;
 }
 
 CTkStatusBar::~CTkStatusBar() {
@@ -98,6 +101,8 @@ CTkStatusBar::~CTkStatusBar() {
   if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) DestroyWindow();
   for (INT_PTR i = 0; i < m_panes.GetSize(); ++i) m_panes[i]->InternalRelease();
   m_panes.RemoveAll();
+  if (m_pTipContext != nullptr) m_pTipContext->InternalRelease();
+  m_pTipContext = nullptr;
 }
 
 BOOL CTkStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) { return CreateEx(pParentWnd, 0, dwStyle, nID); }

@@ -75,7 +75,7 @@ class CTkStatusBar : public CControlBar {
   int m_nMinHeight = 0;
   CFont m_font;
   BOOL m_bDrawDisabledText = TRUE;
-  // Shows the panes' tips; made here once the command bars bring it.
+  // Shows the panes' tips.
   CTkTipContext* m_pTipContext = nullptr;
 
  protected:

@@ -18,8 +18,11 @@ struct PainterRelease {
 
 IMPLEMENT_DYNAMIC(CTkBarPainter, CCmdTarget)
 
+extern const CRuntimeClass* const LinkedBarLooks[];
+
 CTkBarPainter* CreateBarPainter(int theme) {
-  // Looks are made by class name, so a program carries only the looks it links.
+  // Looks are made by class name; the list keeps the toolkit's own linked.
+  if (LinkedBarLooks[0] == nullptr) return nullptr;
   static const char* const kLooks[] = {"CTkBarPainterDefault", "CTkBarPainterTheme1", "CTkBarPainterTheme2",
                                        "CTkBarPainterNative", "CTkBarPainterTheme4"};
   const char* name = theme >= 1 && theme <= 4 ? kLooks[theme] : kLooks[0];

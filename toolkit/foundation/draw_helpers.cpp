@@ -5,6 +5,9 @@
 #include <algorithm>
 
 #include "bar_painter.h"
+#include "command_bars.h"
+#include "image_manager.h"
+#include "popup_bar.h"
 
 CTkOffscreenDC::CTkOffscreenDC(HDC target, int left, int top, int right, int bottom)
     : m_hTarget(target), m_rect(left, top, right, bottom) {
@@ -461,9 +464,21 @@ BOOL CTkDragLineTracker::Track(CWnd* pWnd, const CRect& bounds, CRect& line, CPo
 }
 
 UINT TrackContextMenu(CMenu* menu, UINT flags, int x, int y, CWnd* owner, UINT toolBarId) {
-  (void)toolBarId;  // the images belong to the command-bar popup
   if (CurrentBarPainter == nullptr) SetCurrentTheme(0);
-  // The command-bar popup comes with the popup bars; until the program has
-  // them the menu shows as the system's own.
-  return static_cast<UINT>(menu->TrackPopupMenu(flags, x, y, owner));
+  if (CurrentBarPainter == nullptr) return static_cast<UINT>(menu->TrackPopupMenu(flags, x, y, owner));
+  CTkPopupBar* popup = CTkPopupBar::CreateForCommandBars(nullptr);
+  if (popup == nullptr) return 0;
+  if (toolBarId > 0) {
+    auto* images = new CTkImageManager;
+    images->AddIconsFromToolBar(toolBarId);
+    popup->AttachImageManager(images);
+  }
+  popup->SetOwner(owner);
+  if (!popup->BuildFromMenu(menu, TRUE)) {
+    popup->InternalRelease();
+    return 0;
+  }
+  const int result = CTkCommandBars::TrackPopupBar(popup, flags | TPM_NONOTIFY, x, y, owner, nullptr, nullptr);
+  popup->InternalRelease();
+  return static_cast<UINT>(result);
 }

@@ -2,7 +2,10 @@
 // the pointer, press, send their commands to the frame and follow the
 // frame's update handlers. "--script click:0,hover:3,press:1" drives the
 // real pointer over the controls (one step every 600 ms); "--close-after MS"
-// closes the frame by itself.
+// closes the frame by itself. "--theme 0" or "--theme 3" draws the bar in
+// the classic or the native look instead of the demo's own, and "--popup"
+// opens the bar's Edit menu (icons, a check, shortcuts, a submenu, a split
+// item, separators, a disabled row and an expanded rarely used row).
 #include "framework.h"
 
 #include <shellapi.h>
@@ -13,11 +16,49 @@
 
 #include "command_bar.h"
 #include "command_bars.h"
+#include "image_manager.h"
+#include "popup_bar.h"
 #include "test_painter.h"
+#include "window_hooks.h"
 
 namespace {
 
 enum DemoCommand : UINT { kNew = 3001, kOpen, kBold, kItalic, kPrint, kCount };
+enum MenuCommand : UINT { kUndo = 3101, kCut, kPaste, kWrap, kStatistics, kRecentOne, kRecentTwo, kSend, kMail, kDisk };
+
+// A 16 x 16 icon: a rounded tile of a colour with a light stripe.
+HICON MakeTileIcon(COLORREF color) {
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP image = ::CreateCompatibleBitmap(screen, 16, 16);
+  HBITMAP mask = ::CreateBitmap(16, 16, 1, 1, nullptr);
+  HGDIOBJ previous = ::SelectObject(dc, mask);
+  ::PatBlt(dc, 0, 0, 16, 16, WHITENESS);
+  HBRUSH black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+  HGDIOBJ oldBrush = ::SelectObject(dc, black);
+  ::RoundRect(dc, 1, 1, 15, 15, 5, 5);
+  ::SelectObject(dc, image);
+  ::PatBlt(dc, 0, 0, 16, 16, BLACKNESS);
+  HBRUSH fill = ::CreateSolidBrush(color);
+  ::SelectObject(dc, fill);
+  HPEN pen = ::CreatePen(PS_SOLID, 1, RGB(40, 40, 40));
+  HGDIOBJ oldPen = ::SelectObject(dc, pen);
+  ::RoundRect(dc, 1, 1, 15, 15, 5, 5);
+  RECT stripe = {4, 5, 12, 7};
+  ::FillRect(dc, &stripe, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ::SelectObject(dc, oldPen);
+  ::SelectObject(dc, oldBrush);
+  ::SelectObject(dc, previous);
+  ICONINFO info = {TRUE, 0, 0, mask, image};
+  HICON icon = ::CreateIconIndirect(&info);
+  ::DeleteObject(pen);
+  ::DeleteObject(fill);
+  ::DeleteObject(image);
+  ::DeleteObject(mask);
+  ::DeleteDC(dc);
+  ::ReleaseDC(nullptr, screen);
+  return icon;
+}
 
 // A plain look: a flat face, a blue highlight, a darker press, a frame
 // round checked buttons and a line between groups.
@@ -74,6 +115,7 @@ class DemoFrame : public CFrameWnd {
  public:
   UINT closeAfter = 0;
   std::vector<Step> script;
+  BOOL openPopup = FALSE;
 
   ~DemoFrame() override {
     if (m_pBar != nullptr) m_pBar->InternalRelease();
@@ -103,10 +145,12 @@ class DemoFrame : public CFrameWnd {
       control->SetStyle(kButtonCaption);
       control->SetBeginGroup(item.group);
     }
+    AddEditMenu();
     if (!m_pBar->CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), L"Standard", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10),
                           this, AFX_IDW_PANE_FIRST + 1))
       return -1;
     if (closeAfter != 0) SetTimer(1, closeAfter, nullptr);
+    if (openPopup) SetTimer(3, 300, nullptr);
     if (!script.empty()) SetTimer(2, 600, nullptr);
     return 0;
   }
@@ -118,6 +162,51 @@ class DemoFrame : public CFrameWnd {
     const CSize size = m_pBar->GetControls()->CalcDynamicSize(&dc, cx, flags, CRect(4, 3, 4, 3));
     m_pBar->MoveWindow(0, 0, cx, size.cy);
     m_pBar->Invalidate(FALSE);
+  }
+  // The Edit menu: a title on the bar whose popup shows every kind of row.
+  void AddEditMenu() {
+    auto* images = new CTkImageManager;
+    const COLORREF colors[] = {RGB(70, 130, 220), RGB(220, 80, 60), RGB(90, 170, 80), RGB(230, 180, 40)};
+    const UINT iconIds[] = {kUndo, kCut, kPaste, kSend};
+    for (int i = 0; i < 4; ++i) {
+      CTkIconHandle icon;
+      icon.AttachIcon(MakeTileIcon(colors[i]));
+      images->SetIcon(icon, iconIds[i], 16);
+    }
+    m_pCommandBars->SetImageManager(images);
+    const UINT rarelyUsed[] = {kStatistics};
+    m_pCommandBars->AddHiddenCommands(rarelyUsed, 1);
+    m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    m_pCommandBars->GetCommandBarsOptions()->nAnimationType = 5;
+
+    CTkControl* title = m_pBar->GetControls()->Add(kControlPopup, 0);
+    title->SetCaption(L"&Edit");
+    title->SetBeginGroup(TRUE);
+    CTkCommandBar* menu = title->GetCommandBar();
+    m_editIndex = title->GetIndex();
+    struct Row {
+      int type;
+      UINT id;
+      LPCWSTR caption;
+      BOOL group;
+    };
+    const Row rows[] = {{kControlButton, kUndo, L"&Undo\tCtrl+Z", FALSE},
+                        {kControlButton, kCut, L"Cu&t\tCtrl+X", TRUE},
+                        {kControlButton, kPaste, L"&Paste\tCtrl+V", FALSE},
+                        {kControlButton, kWrap, L"&Word wrap", TRUE},
+                        {kControlButton, kStatistics, L"&Statistics...", FALSE},
+                        {kControlPopup, 0, L"&Recent files", TRUE},
+                        {kControlSplitButtonPopup, kSend, L"Se&nd to", FALSE}};
+    for (const Row& row : rows) {
+      CTkControl* control = menu->GetControls()->Add(row.type, row.id);
+      control->SetCaption(row.caption);
+      control->SetBeginGroup(row.group);
+      CTkCommandBar* sub = control->GetCommandBar();
+      if (sub == nullptr) continue;
+      const UINT first = row.id == kSend ? kMail : kRecentOne;
+      sub->GetControls()->Add(kControlButton, first)->SetCaption(row.id == kSend ? L"&Mail recipient" : L"&1 notes.txt");
+      sub->GetControls()->Add(kControlButton, first + 1)->SetCaption(row.id == kSend ? L"&Disk" : L"&2 report.txt");
+    }
   }
   BOOL OnEraseBkgnd(CDC*) { return TRUE; }
   void OnPaint() {
@@ -131,6 +220,15 @@ class DemoFrame : public CFrameWnd {
     dc.SelectObject(old);
   }
   void OnTimer(UINT_PTR id) {
+    if (id == 3) {
+      KillTimer(3);
+      // As after an expansion: the rarely used row shows, on its own fill.
+      GetMouseTracker()->m_bExpanded = TRUE;
+      m_pBar->SetPopupControl(m_editIndex, FALSE);
+      CTkCommandBar* menu = m_pBar->GetControl(m_editIndex)->GetCommandBar();
+      if (menu != nullptr) menu->SetHighlightedControl(1, TRUE);
+      return;
+    }
     if (id == 1) {
       KillTimer(1);
       mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
@@ -159,6 +257,12 @@ class DemoFrame : public CFrameWnd {
   }
   void OnUpdateBold(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bold); }
   void OnUpdatePrint(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+  void OnMenuCommand(UINT id) {
+    m_lastCommand.Format(L"menu %u", id);
+    Invalidate(FALSE);
+  }
+  void OnUpdateMenu(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+  void OnUpdateWrap(CCmdUI* pCmdUI) { pCmdUI->SetCheck(TRUE); }
   void OnUpdateCount(CCmdUI* pCmdUI) {
     CString text;
     text.Format(L"Commands: %d", m_commands);
@@ -174,6 +278,7 @@ class DemoFrame : public CFrameWnd {
   int m_commands = 0;
   BOOL m_bold = TRUE;
   size_t m_nextStep = 0;
+  int m_editIndex = -1;
 };
 
 BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
@@ -187,17 +292,24 @@ ON_COMMAND_RANGE(kCount, kCount, OnCommandRange)
 ON_UPDATE_COMMAND_UI(kBold, OnUpdateBold)
 ON_UPDATE_COMMAND_UI(kPrint, OnUpdatePrint)
 ON_UPDATE_COMMAND_UI(kCount, OnUpdateCount)
+ON_COMMAND_RANGE(kUndo, kDisk, OnMenuCommand)
+ON_UPDATE_COMMAND_UI(kPaste, OnUpdatePrint)
+ON_UPDATE_COMMAND_UI(kWrap, OnUpdateWrap)
+ON_UPDATE_COMMAND_UI_RANGE(kUndo, kDisk, OnUpdateMenu)
 END_MESSAGE_MAP()
 
 class DemoApp : public CWinApp {
  public:
   DemoApp() : CWinApp(L"Command bar demo") {}
   BOOL InitInstance() override {
-    SetCurrentBarPainter(new DemoPainter);
     DemoFrame* frame = new DemoFrame;
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    int theme = -1;
+    for (int i = 1; i < argc; ++i)
+      if (std::wcscmp(argv[i], L"--popup") == 0) frame->openPopup = TRUE;
     for (int i = 1; i + 1 < argc; ++i) {
+      if (std::wcscmp(argv[i], L"--theme") == 0) theme = _wtoi(argv[i + 1]);
       if (std::wcscmp(argv[i], L"--close-after") == 0) frame->closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));
       if (std::wcscmp(argv[i], L"--script") != 0) continue;
       // action:index,action:index...
@@ -213,6 +325,10 @@ class DemoApp : public CWinApp {
       }
     }
     LocalFree(argv);
+    if (theme >= 0)
+      SetCurrentTheme(theme);
+    else
+      SetCurrentBarPainter(new DemoPainter);
     m_pMainWnd = frame;
     if (!frame->Create(nullptr, L"Command bar", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 560, 200)))
       return FALSE;

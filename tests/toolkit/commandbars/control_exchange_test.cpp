@@ -4,6 +4,7 @@
 #include <string>
 
 #include "command_bars.h"
+#include "command_bar.h"
 #include "control.h"
 #include "icon_fixtures.h"
 #include "image_manager.h"
@@ -250,6 +251,68 @@ TEST_F(RegistryControlExchange, AStoredMapShorterThanItsCountLeavesTheMapAsItWas
     BOOL flag = FALSE;
     EXPECT_TRUE(loaded.Lookup(c.present, flag));
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The button's style, and the popup's bar id and style (the style only from
+// schema 5 on), through an archive.
+TEST(ControlExchange, PopupsStoreTheirBarIdAndStyle) {
+  struct Case {
+    UINT schema;
+    int loadedStyle;
+  };
+  for (const Case& c : {Case{16, kButtonIconAndCaption}, Case{4, 0}}) {
+    auto* saved = CTkControlPopup::CreatePopup(kControlButtonPopup);
+    saved->SetStyle(kButtonIconAndCaption);
+    auto* bar = new CTkCommandBar;
+    bar->SetBarID(77);
+    saved->SetCommandBar(bar);
+    bar->InternalRelease();
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store);
+      CTkPropExchangeArchive exchange(ar);
+      exchange.m_nSchema = c.schema;
+      saved->ExchangeControlProperties(&exchange);
+      ar.Close();
+    }
+    file.SeekToBegin();
+    auto* loaded = CTkControlPopup::CreatePopup(kControlButtonPopup);
+    {
+      CArchive ar(&file, CArchive::load);
+      CTkPropExchangeArchive exchange(ar);
+      exchange.m_bLoading = TRUE;
+      exchange.m_nSchema = c.schema;
+      loaded->ExchangeControlProperties(&exchange);
+    }
+    EXPECT_EQ(77u, loaded->GetStoredBarId()) << c.schema;
+    EXPECT_EQ(c.loadedStyle, loaded->GetStyle()) << c.schema;
+    saved->InternalRelease();
+    loaded->InternalRelease();
+  }
+  auto* button = new CTkControlButton;
+  button->SetStyle(kButtonCaption);
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    CTkPropExchangeArchive exchange(ar);
+    button->ExchangeControlProperties(&exchange);
+    ar.Close();
+  }
+  file.SeekToBegin();
+  auto* loaded = new CTkControlButton;
+  {
+    CArchive ar(&file, CArchive::load);
+    CTkPropExchangeArchive exchange(ar);
+    exchange.m_bLoading = TRUE;
+    loaded->ExchangeControlProperties(&exchange);
+  }
+  EXPECT_EQ(kButtonCaption, loaded->GetStyle());
+  button->InternalRelease();
+  loaded->InternalRelease();
 }
 
 }  // namespace

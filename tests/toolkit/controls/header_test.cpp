@@ -7,6 +7,8 @@
 #include "dib_canvas.h"
 #include "draw_helpers.h"
 #include "header_control.h"
+#include "popup_bar.h"
+#include "window_hooks.h"
 #include "test_app.h"
 #include "toolkit_resources.h"
 
@@ -33,17 +35,24 @@ struct MenuSeen {
 };
 MenuSeen seen;
 
+// Reads the header's context menu, a popup bar, and closes it.
 void CALLBACK ReadAndCloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
-  if (menuWindow == nullptr || !::IsWindowVisible(menuWindow)) return;
-  HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+  CTkMouseTracker* tracker = GetMouseTracker();
+  if (tracker->m_trackedBars.empty()) return;
+  CWnd* window = CWnd::FromHandlePermanent(tracker->m_trackedBars.back()->GetTrackedWindow());
+  if (window == nullptr || !window->IsKindOf(RUNTIME_CLASS(CTkPopupBar)) || !window->IsWindowVisible()) return;
+  CTkControls* controls = static_cast<CTkPopupBar*>(window)->GetControls();
+  auto checked = [controls](UINT command) -> UINT {
+    CTkControl* control = controls->FindControl(0, command, FALSE, TRUE);
+    return control != nullptr && control->GetChecked() ? 1 : 0;
+  };
   seen.shown = TRUE;
-  seen.ascending = ::GetMenuState(menu, ID_TK_HEADER_SORT_ASCENDING, MF_BYCOMMAND) & MF_CHECKED;
-  seen.descending = ::GetMenuState(menu, ID_TK_HEADER_SORT_DESCENDING, MF_BYCOMMAND) & MF_CHECKED;
-  seen.alignLeft = ::GetMenuState(menu, ID_TK_HEADER_ALIGN_LEFT, MF_BYCOMMAND) & MF_CHECKED;
-  seen.alignRight = ::GetMenuState(menu, ID_TK_HEADER_ALIGN_RIGHT, MF_BYCOMMAND) & MF_CHECKED;
+  seen.ascending = checked(ID_TK_HEADER_SORT_ASCENDING);
+  seen.descending = checked(ID_TK_HEADER_SORT_DESCENDING);
+  seen.alignLeft = checked(ID_TK_HEADER_ALIGN_LEFT);
+  seen.alignRight = checked(ID_TK_HEADER_ALIGN_RIGHT);
   ::KillTimer(nullptr, id);
-  ::EndMenu();
+  tracker->CloseTrackedBars();
 }
 
 // A report list whose header is subclassed as the results page does it.
