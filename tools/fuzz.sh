@@ -39,10 +39,11 @@ fi
 
 built=$SECONDS
 # Each target is built in the binary folder of its area (tests/AREA) and
-# has its seeds in tests/AREA/fuzz_corpus/TARGET.
+# has its seeds in tests/AREA/fuzz_corpus/TARGET. A target is a fuzz_*.cpp
+# that defines the fuzzer's entry point.
 targets=()
 declare -A area_of
-for source in $(find tests -name 'fuzz_*.cpp' | sort); do
+for source in $(find tests -name 'fuzz_*.cpp' | sort | xargs grep -l LLVMFuzzerTestOneInput); do
   target=$(basename "$source" .cpp)
   targets+=("$target")
   area_of[$target]=$(echo "$source" | cut -d/ -f2)
