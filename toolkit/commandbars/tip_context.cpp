@@ -103,7 +103,13 @@ CWnd* CTkTipContext::CreateTipWindow(CWnd* ownerFrame) {
     }
     return tip;
   }
-  CTkTipWindow* tip = m_tipKind == kGradientTip ? new CTkTipWindowGradient(this) : new CTkTipWindow(this);
+  CTkTipWindow* tip = nullptr;
+  if (m_tipKind == kGradientTip)
+    tip = new CTkTipWindowGradient(this);
+  else if (m_tipKind == kRichTip)
+    tip = new CTkTipWindowRich(this);
+  else
+    tip = new CTkTipWindow(this);
   if (!tip->CreateFor(ownerFrame, m_tipStyle)) {
     delete tip;
     return nullptr;

@@ -4,6 +4,7 @@
 // 21 pixels below the cursor. Variants draw rich text or a gradient.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "framework.h"
@@ -64,6 +65,28 @@ class CTkTipWindow : public CWnd {
   static LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam);
   void Hook();
   void Unhook();
+};
+
+// Rich text: a hidden read-only rich edit holds the tip's text, measured by
+// asking it for its height at trial widths and printed into the paint DC.
+class CTkTipWindowRich : public CTkTipWindow {
+ public:
+  using CTkTipWindow::CTkTipWindow;
+  CSize MeasureTip(const Tool& tool) override;
+  void DrawTipText(CDC* pDC, const Tool& tool, CRect rect) override;
+  HWND GetRichEdit() const { return m_hRichEdit; }
+
+ protected:
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+ private:
+  BOOL CreateRichEdit();
+  void StreamIn(const std::string& text, UINT format);
+  // The height the rich edit asks for at a width.
+  int HeightAt(int width);
+
+  HWND m_hRichEdit = nullptr;
+  int m_requestedHeight = 0;
 };
 
 // Plain text on a gradient, framed in the scheme's colour.

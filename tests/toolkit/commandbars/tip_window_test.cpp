@@ -132,4 +132,99 @@ TEST_F(TipWindowTest, NoTipForAnEmptyTextOrAnInactiveWindow) {
   other.DestroyWindow();
 }
 
+// Rich tips measured directly: the rich edit's text tells how the tip's
+// text was read, the sizes how it was laid out.
+class RichTipTest : public TipWindowTest {
+ protected:
+  void SetUp() override {
+    TipWindowTest::SetUp();
+    context->m_tipKind = CTkTipContext::kRichTip;
+    rich = new CTkTipWindowRich(context);
+    ASSERT_TRUE(rich->CreateFor(frame, 0));
+  }
+  void TearDown() override {
+    rich->DestroyWindow();
+    TipWindowTest::TearDown();
+  }
+  CSize Measure(LPCWSTR text) {
+    CTkTipWindow::Tool tool;
+    tool.text = text;
+    tool.window = tools.m_hWnd;
+    tool.id = 1;
+    return rich->MeasureTip(tool);
+  }
+  CString RichText() {
+    CString text;
+    const int length = ::GetWindowTextLengthW(rich->GetRichEdit());
+    ::GetWindowTextW(rich->GetRichEdit(), text.GetBuffer(length + 1), length + 1);
+    text.ReleaseBuffer();
+    return text;
+  }
+  CTkTipWindowRich* rich = nullptr;
+};
+
+TEST_F(RichTipTest, TextIsReadAsRichTextElseAsPlainText) {
+  const struct {
+    LPCWSTR text;
+    LPCWSTR shown;
+  } cases[] = {
+      {L"{\\rtf1 Hello \\b bold\\b0  world}", L"Hello bold world"},
+      {L"Plain <b>words</b> {", L"Plain <b>words</b> {"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.text);
+    const CSize size = Measure(c.text);
+    EXPECT_GT(size.cx, 10);
+    EXPECT_GT(size.cy, 5);
+    CString shown = RichText();
+    shown.TrimRight(L"\r\n");
+    EXPECT_EQ(CString(c.shown), shown);
+  }
+  EXPECT_EQ(CSize(0, 0), Measure(L""));
+}
+
+TEST_F(RichTipTest, LongTextsWrapWithinTwiceTheMaximumWidthAndAlignedOnesGetRoom) {
+  context->m_maxTipWidth = 120;
+  const CSize shortTip = Measure(L"OK");
+  const CSize longTip = Measure(
+      L"A tip long enough to need several lines when its width is held to a hundred and twenty pixels");
+  EXPECT_LT(shortTip.cx, 80);
+  EXPECT_LE(longTip.cx, 120 + 4);
+  EXPECT_GT(longTip.cy, 2 * shortTip.cy) << "the long text wraps";
+  const CSize left = Measure(L"{\\rtf1 Centre}");
+  EXPECT_GT(left.cx, 10);
+  const CSize centred = Measure(L"{\\rtf1\\qc Centre}");
+  EXPECT_EQ(left.cx + 5, centred.cx);
+}
+
+TEST_F(RichTipTest, TheTextIsDrawn) {
+  const CSize size = Measure(L"{\\rtf1 Some \\b words\\b0}");
+  CClientDC screen(frame);
+  CDC dc;
+  dc.CreateCompatibleDC(&screen);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, size.cx, size.cy);
+  CBitmap* old = dc.SelectObject(&bitmap);
+  dc.FillSolidRect(0, 0, size.cx, size.cy, RGB(255, 255, 255));
+  CTkTipWindow::Tool tool;
+  rich->DrawTipText(&dc, tool, CRect(0, 0, size.cx, size.cy));
+  int dark = 0;
+  for (int y = 0; y < size.cy; ++y)
+    for (int x = 0; x < size.cx; ++x)
+      if (GetRValue(dc.GetPixel(x, y)) < 128) ++dark;
+  dc.SelectObject(old);
+  EXPECT_GT(dark, 20) << "the words are drawn";
+}
+
+TEST_F(TipWindowTest, ARichTipShowsUnderTheCursor) {
+  context->m_tipKind = CTkTipContext::kRichTip;
+  const CPoint first = ScreenCentre(0);
+  ::SetCursorPos(first.x, first.y);
+  ASSERT_TRUE(PumpUntil([&] { return Shows(1); }, 3000));
+  EXPECT_NE(nullptr, dynamic_cast<CTkTipWindowRich*>(context->GetTipWindow()));
+  CRect window;
+  Tip()->GetWindowRect(&window);
+  EXPECT_EQ(CPoint(first.x, first.y + 21), window.TopLeft());
+}
+
 }  // namespace
