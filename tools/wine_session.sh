@@ -59,13 +59,17 @@ start_wine_session() {
   [ -d "$WINEPREFIX" ] && return 0
   wine_run wineboot -i >/dev/null 2>&1
   # A 64-bit prefix does not find Wine's own Marlett, and window frames then
-  # draw their caption buttons as letters.
-  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -e "$fonts/marlett.ttf" ]; then
-    mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
-    wine_run reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
-      /v 'Marlett (TrueType)' /t REG_SZ /d marlett.ttf /f >/dev/null 2>&1 || true
-  fi
+  # draw their caption buttons as letters; nor its Wingdings, which list
+  # bullets are drawn in.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  for font in 'marlett.ttf:Marlett (TrueType)' 'wingding.ttf:Wingdings (TrueType)'; do
+    local file=${font%%:*} name=${font#*:}
+    if [ -f "/usr/share/wine/fonts/$file" ] && [ ! -e "$fonts/$file" ]; then
+      mkdir -p "$fonts" && cp "/usr/share/wine/fonts/$file" "$fonts/"
+      wine_run reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+        /v "$name" /t REG_SZ /d "$file" /f >/dev/null 2>&1 || true
+    fi
+  done
   # The prefix's own light theme is turned off so that drawing is classic.
   wine_run reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
     /v ThemeActive /t REG_SZ /d 0 /f >/dev/null 2>&1 || true
