@@ -15,6 +15,25 @@ namespace {
 
 const UINT kCustomIcon = CTkImageManager::kFirstCustomId + 5;
 
+// Stores one control's properties in an archive and loads them into
+// another, at the exchange's own schema unless one is given.
+void ExchangeThroughArchive(CTkControl* saved, CTkControl* loaded, int schema = -1) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    CTkPropExchangeArchive exchange(ar);
+    if (schema >= 0) exchange.m_nSchema = schema;
+    saved->ExchangeControlProperties(&exchange);
+    ar.Close();
+  }
+  file.SeekToBegin();
+  CArchive ar(&file, CArchive::load);
+  CTkPropExchangeArchive exchange(ar);
+  exchange.m_bLoading = TRUE;
+  if (schema >= 0) exchange.m_nSchema = schema;
+  loaded->ExchangeControlProperties(&exchange);
+}
+
 CTkControl* FullControl(BOOL withCustomIcon) {
   auto* control = new CTkControlButton;
   control->SetType(kControlButtonPopup);
@@ -57,21 +76,8 @@ void ExpectSameStoredFields(CTkControl* expected, CTkControl* loaded) {
 
 TEST(ControlExchange, RoundTripThroughAnArchive) {
   CTkControl* saved = FullControl(FALSE);
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    CTkPropExchangeArchive exchange(ar);
-    saved->ExchangeControlProperties(&exchange);
-    ar.Close();
-  }
-  file.SeekToBegin();
   auto* loaded = new CTkControlButton;
-  {
-    CArchive ar(&file, CArchive::load);
-    CTkPropExchangeArchive exchange(ar);
-    exchange.m_bLoading = TRUE;
-    loaded->ExchangeControlProperties(&exchange);
-  }
+  ExchangeThroughArchive(saved, loaded);
   ExpectSameStoredFields(saved, loaded);
   saved->InternalRelease();
   loaded->InternalRelease();
@@ -271,23 +277,8 @@ TEST(ControlExchange, PopupsStoreTheirBarIdAndStyle) {
     bar->SetBarID(77);
     saved->SetCommandBar(bar);
     bar->InternalRelease();
-    CMemFile file;
-    {
-      CArchive ar(&file, CArchive::store);
-      CTkPropExchangeArchive exchange(ar);
-      exchange.m_nSchema = c.schema;
-      saved->ExchangeControlProperties(&exchange);
-      ar.Close();
-    }
-    file.SeekToBegin();
     auto* loaded = CTkControlPopup::CreatePopup(kControlButtonPopup);
-    {
-      CArchive ar(&file, CArchive::load);
-      CTkPropExchangeArchive exchange(ar);
-      exchange.m_bLoading = TRUE;
-      exchange.m_nSchema = c.schema;
-      loaded->ExchangeControlProperties(&exchange);
-    }
+    ExchangeThroughArchive(saved, loaded, c.schema);
     EXPECT_EQ(77u, loaded->GetStoredBarId()) << c.schema;
     EXPECT_EQ(c.loadedStyle, loaded->GetStyle()) << c.schema;
     saved->InternalRelease();
@@ -295,21 +286,8 @@ TEST(ControlExchange, PopupsStoreTheirBarIdAndStyle) {
   }
   auto* button = new CTkControlButton;
   button->SetStyle(kButtonCaption);
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    CTkPropExchangeArchive exchange(ar);
-    button->ExchangeControlProperties(&exchange);
-    ar.Close();
-  }
-  file.SeekToBegin();
   auto* loaded = new CTkControlButton;
-  {
-    CArchive ar(&file, CArchive::load);
-    CTkPropExchangeArchive exchange(ar);
-    exchange.m_bLoading = TRUE;
-    loaded->ExchangeControlProperties(&exchange);
-  }
+  ExchangeThroughArchive(button, loaded);
   EXPECT_EQ(kButtonCaption, loaded->GetStyle());
   button->InternalRelease();
   loaded->InternalRelease();
