@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "drawer_fixture.h"
+#include "link_open.h"
 #include "test_resources.h"
 
 namespace {
@@ -326,6 +327,113 @@ TEST_F(DrawerTest, StringsComeFromTheStringTable) {
   EXPECT_EQ(CString(L"Tip text"), drawer.GetResourceStringLine(IDS_TEST_STRING, 0));
   EXPECT_EQ(CString(), drawer.GetResourceStringLine(IDS_TEST_STRING, 2));
   EXPECT_EQ(Extent(L"Tip text\nSecond line", BodyHeight()).cx + 1, Measure(L"<string idres=161>").cx);
+}
+
+TEST_F(DrawerTest, DisabledColoursTurnEverythingToOneGray) {
+  drawer.SetColorsEnabled(0);
+  drawer.SetDisabledColor(RGB(128, 128, 128));
+  CSize size = Measure(L"<font color=red bkgnd=yellow>red</font> <table bgcolor=blue border=1><tr><td>"
+                       L"<bmp idres=160></td></tr></table>");
+  drawer.Draw(&canvas.dc, CRect(0, 0, size.cx, size.cy));
+  int ink = 0;
+  for (int y = 0; y < size.cy; ++y)
+    for (int x = 0; x < size.cx; ++x) {
+      COLORREF pixel = canvas.Pixel(x, y);
+      if (pixel == RGB(255, 255, 255)) continue;
+      ++ink;
+      ASSERT_TRUE(GetRValue(pixel) == GetGValue(pixel) && GetGValue(pixel) == GetBValue(pixel)) << x << "," << y;
+    }
+  EXPECT_GT(ink, 40 * 20 / 2);  // the picture's silhouette at least
+}
+
+std::vector<std::string> g_commands;
+INT_PTR g_shellResult = 2;
+
+HINSTANCE WINAPI FailingShell(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) {
+  return reinterpret_cast<HINSTANCE>(g_shellResult);
+}
+UINT WINAPI RecordingWinExec(LPCSTR commandLine, UINT) {
+  g_commands.push_back(commandLine);
+  return 33;
+}
+
+// The ".htm" class of the throwaway prefix pointed at a test handler, and
+// put back afterwards.
+struct HtmlHandler {
+  explicit HtmlHandler(LPCWSTR command) {
+    HKEY key = nullptr;
+    ::RegCreateKeyExW(HKEY_CLASSES_ROOT, L".htm", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    WCHAR value[260] = {};
+    DWORD bytes = sizeof value - sizeof(WCHAR);
+    hadValue = ::RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &bytes) == 0;
+    previous = value;
+    SetDefault(key, L"MulvaraTestPage");
+    ::RegCloseKey(key);
+    ::RegCreateKeyExW(HKEY_CLASSES_ROOT, L"MulvaraTestPage\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS,
+                      nullptr, &key, nullptr);
+    SetDefault(key, command);
+    ::RegCloseKey(key);
+  }
+  ~HtmlHandler() {
+    for (LPCWSTR sub : {L"MulvaraTestPage\\shell\\open\\command", L"MulvaraTestPage\\shell\\open",
+                        L"MulvaraTestPage\\shell", L"MulvaraTestPage"})
+      ::RegDeleteKeyW(HKEY_CLASSES_ROOT, sub);
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, L".htm", 0, KEY_ALL_ACCESS, &key) == 0) {
+      if (hadValue)
+        SetDefault(key, previous.c_str());
+      else
+        ::RegDeleteValueW(key, nullptr);
+      ::RegCloseKey(key);
+    }
+  }
+  static void SetDefault(HKEY key, LPCWSTR text) {
+    ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                     static_cast<DWORD>((lstrlenW(text) + 1) * sizeof(WCHAR)));
+  }
+  bool hadValue = false;
+  std::wstring previous;
+};
+
+TEST_F(DrawerTest, AClickThatTheShellCannotOpenRunsTheHtmlHandlerOnlyWithAWholeCommand) {
+  auto* shell = LinkShellExecute;
+  auto* exec = LinkWinExec;
+  LinkShellExecute = &FailingShell;
+  LinkWinExec = &RecordingWinExec;
+  g_commands.clear();
+  const struct {
+    LPCWSTR command;
+    LPCSTR expected;  // null: nothing runs
+  } cases[] = {
+      {L"\"C:\\tools\\helper.exe\" \"%1\"", "\"C:\\tools\\helper.exe\"  http://mulvara.example/"},
+      {L"helper.exe %1 -new", "helper.exe  http://mulvara.example/"},
+      {L"helper.exe", "helper.exe http://mulvara.example/"},
+      {L"", nullptr},
+  };
+  for (const auto& c : cases) {
+    HtmlHandler handler(c.command);
+    CSize size = Measure(L"<a href=\"http://mulvara.example/\">open</a>");
+    drawer.Draw(&canvas.dc, CRect(0, 0, size.cx, size.cy));
+    g_commands.clear();
+    drawer.OnLButtonDown(CPoint(2, 2));
+    if (c.expected == nullptr) {
+      EXPECT_TRUE(g_commands.empty()) << c.command;
+    } else {
+      ASSERT_EQ(1u, g_commands.size()) << c.command;
+      EXPECT_EQ(c.expected, g_commands[0]);
+    }
+  }
+  {
+    HtmlHandler handler(L"helper.exe");
+    std::wstring text = L"<a href=\"http://mulvara.example/" + std::wstring(600, L'p') + L"\">long</a>";
+    CSize size = Measure(text.c_str());
+    drawer.Draw(&canvas.dc, CRect(0, 0, size.cx, size.cy));
+    g_commands.clear();
+    drawer.OnLButtonDown(CPoint(2, 2));
+    EXPECT_TRUE(g_commands.empty());
+  }
+  LinkShellExecute = shell;
+  LinkWinExec = exec;
 }
 
 }  // namespace
