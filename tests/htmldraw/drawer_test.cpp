@@ -186,6 +186,32 @@ TEST_F(DrawerTest, TableBordersAndBackgrounds) {
   EXPECT_EQ(CSize(4 - 1 + 4 + 1, 4 - 1 + 4 + 1), empty);
 }
 
+TEST_F(DrawerTest, WiderRectanglesWidenFreeColumnsOrPlaceFixedTables) {
+  CSize size = Measure(L"<table><tr><td width=30 bgcolor=red>a</td><td bgcolor=blue>b</td></tr></table>");
+  EXPECT_LT(size.cx, 100);
+  drawer.Draw(&canvas.dc, CRect(0, 0, 300, size.cy));
+  EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(1, 1));
+  EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(298, 1));
+
+  canvas.Fill(RGB(255, 255, 255));
+  size = Measure(L"<table align=right><tr><td width=30 bgcolor=red>a</td></tr></table>");
+  drawer.Draw(&canvas.dc, CRect(0, 0, 300, size.cy));
+  EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(298, 1));
+  EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(1, 1));
+}
+
+TEST_F(DrawerTest, AHoveredPictureTakesItsHotStyle) {
+  CSize size = Measure(L"<a href=x><bmp idres=160 hotstyle=g></a>");
+  drawer.Draw(&canvas.dc, CRect(0, 0, size.cx, size.cy));
+  COLORREF sky = canvas.Pixel(5, 3);
+  EXPECT_NE(GetRValue(sky), GetBValue(sky));
+  drawer.OnSetCursor(CPoint(5, 3));
+  drawer.Draw(&canvas.dc, CRect(0, 0, size.cx, size.cy));
+  COLORREF gray = canvas.Pixel(5, 3);
+  EXPECT_EQ(GetRValue(gray), GetBValue(gray));
+  EXPECT_EQ(GetGValue(gray), GetBValue(gray));
+}
+
 TEST_F(DrawerTest, SpansPastTheGridAreClipped) {
   LPCWSTR texts[] = {
       L"<table><tr><td rowspan=2>a</td><td>b</td></tr><tr><td>c</td><td>d</td></tr></table>",
