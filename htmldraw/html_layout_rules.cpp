@@ -1,6 +1,7 @@
 #include "html_layout_rules.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -60,7 +61,8 @@ int HtmlAdvanceTab(int x, int left, int tabWidth, int count) {
     x = left + stop;
     --count;
   }
-  return x + count * tabWidth;
+  long long advanced = static_cast<long long>(x) + static_cast<long long>(count) * tabWidth;
+  return static_cast<int>(std::min<long long>(advanced, INT_MAX));
 }
 
 HtmlTableGrid HtmlMakeTableGrid(int rows, int columns) {
@@ -85,8 +87,9 @@ bool HtmlPlaceCell(HtmlTableGrid& grid, int row, int column, const HtmlTableCell
   int rows = static_cast<int>(grid.rows.size());
   int columns = static_cast<int>(grid.columnWidths.size());
   if (row < 0 || row >= rows || column < 0 || column >= columns) return false;
-  int lastRow = std::min(rows, row + std::max(cell.rowSpan, 1));
-  int lastColumn = std::min(columns, column + std::max(cell.columnSpan, 1));
+  int lastRow = static_cast<int>(std::min<long long>(rows, static_cast<long long>(row) + std::max(cell.rowSpan, 1)));
+  int lastColumn =
+      static_cast<int>(std::min<long long>(columns, static_cast<long long>(column) + std::max(cell.columnSpan, 1)));
   HtmlTableCell& placed = grid.rows[row][column];
   placed = cell;
   placed.rowSpan = lastRow - row;
@@ -190,7 +193,7 @@ int HtmlCellOffset(const std::vector<int>& sizes, int index, int spacing) {
 int HtmlCellExtent(const std::vector<int>& sizes, int index, int span, int spacing) {
   int extent = 0;
   int count = static_cast<int>(sizes.size());
-  int last = std::min(count, index + std::max(span, 1));
+  int last = static_cast<int>(std::min<long long>(count, static_cast<long long>(index) + std::max(span, 1)));
   for (int i = index; i < last; ++i) extent += sizes[i];
   return extent + (spacing + 1) * (last - index - 1);
 }

@@ -1,5 +1,6 @@
 #include "html_markup_rules.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -27,6 +28,10 @@ int LeadingDecimal(const HtmlText& text) {
     if (n > INT_MAX) return INT_MAX;
   }
   return static_cast<int>(n);
+}
+
+int ClampToInt(long long value) {
+  return static_cast<int>(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, value)));
 }
 
 // A signed leading decimal, as the percentages are read.
@@ -434,14 +439,14 @@ int HtmlMarkupRules::ParseSize(const HtmlText& input, int current, int fontSizeF
   int n = LeadingDecimal(value);
   HtmlText unit = value.size() >= 2 ? value.substr(value.size() - 2) : HtmlText();
   if (unit == u"px") return n;
-  if (unit == u"ex") return n * units.exHeight;
-  if (unit == u"em") return n * units.emHeight;
+  if (unit == u"ex") return ClampToInt(static_cast<long long>(n) * units.exHeight);
+  if (unit == u"em") return ClampToInt(static_cast<long long>(n) * units.emHeight);
   long long d = static_cast<long long>(n) * units.logPixelsY;
-  if (unit == u"in") return static_cast<int>(d);
-  if (unit == u"cm") return static_cast<int>(static_cast<double>(d) * 0.39370078740157477);
-  if (unit == u"mm") return static_cast<int>(static_cast<double>(d) * 0.03937007874015748);
-  if (unit == u"pt") return static_cast<int>(d / 72);
-  if (unit == u"pc") return static_cast<int>(d / 6);
+  if (unit == u"in") return ClampToInt(d);
+  if (unit == u"cm") return ClampToInt(static_cast<long long>(static_cast<double>(d) * 0.39370078740157477));
+  if (unit == u"mm") return ClampToInt(static_cast<long long>(static_cast<double>(d) * 0.03937007874015748));
+  if (unit == u"pt") return ClampToInt(d / 72);
+  if (unit == u"pc") return ClampToInt(d / 6);
   int number = static_cast<int>(ParseUnsigned(value));
   if (fontSizeFlag && number >= 1 && number <= 7) {
     static const int kFontSizes[] = {8, 10, 12, 14, 18, 24, 36};
@@ -614,6 +619,10 @@ std::pair<int, int> HtmlMarkupRules::ParseTableAttributes(const HtmlText& attrib
       state.height = ParseSize(value, state.height, 0);
     }
   }
+  // A grid is allocated from the spans: huge ones would exhaust memory, and
+  // a span of 0 would count no column yet take one.
+  columnSpan = std::max(1, std::min(columnSpan, kMaxTableSpan));
+  rowSpan = std::max(1, std::min(rowSpan, kMaxTableSpan));
   if (state.borderStyle == 0 || state.borderWidth == 0) {
     state.borderStyle = 0;
     state.borderWidth = 0;

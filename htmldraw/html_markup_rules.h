@@ -15,6 +15,9 @@ struct HtmlUnits {
   int emHeight = 0;   // the current font's tmHeight
 };
 
+// The largest column or row span a table cell keeps.
+const int kMaxTableSpan = 1000;
+
 // A system colour by its GetSysColor index.
 using HtmlSystemColorSource = HtmlColorRef (*)(int index);
 

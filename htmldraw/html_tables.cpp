@@ -159,7 +159,7 @@ void CHtmlTextDrawer::LayoutTableRow(const HtmlText& text, const RECT& inner, Ht
         LayoutTableCell(cellText, cellRect, cell);
       }
     }
-    column += span;
+    column = std::min(column + span, columns);
     pos = AfterTag(text, cellEnd);
   }
   m_state.name = u"tr";

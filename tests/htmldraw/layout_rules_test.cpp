@@ -39,6 +39,7 @@ TEST(AdvanceTab, StopsAndCounts) {
   EXPECT_EQ(160, HtmlAdvanceTab(64, 0, 32, 3));
   EXPECT_EQ(32, HtmlAdvanceTab(0, 0, 32, 0));
   EXPECT_EQ(10 + 64, HtmlAdvanceTab(10 + 40, 10, 32, 1));
+  EXPECT_EQ(2147483647, HtmlAdvanceTab(0, 0, 32, 2000000000));
 }
 
 TEST(TableGrid, SpansShareTheirRemainders) {

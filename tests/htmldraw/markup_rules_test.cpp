@@ -32,6 +32,7 @@ TEST_F(Rules, SizesWithUnitsBasesAndFontSizes) {
       {u"65%", 13, 1, 8},      {u"125%", 13, 1, 16},  {u"-50%", 16, 1, -8},  {u"3", 0, 1, 12},
       {u"8", 0, 1, 8},         {u"010", 0, 1, 8},     {u"-2", 0, 1, 10},     {u"+7", 0, 1, 36},
       {u"3", 0, 0, 3},         {u"0x10", 0, 0, 16},   {u"12abc", 0, 0, 12},  {u"abc", 5, 0, 0},
+      {u"99999999999em", 0, 0, 2147483647}, {u"99999999999in", 0, 0, 2147483647},
   };
   for (const auto& c : cases)
     EXPECT_EQ(c.expected, rules.ParseSize(c.value, c.current, c.fontSizeFlag)) << Narrow(c.value);
@@ -218,6 +219,10 @@ TEST_F(Rules, TableAttributes) {
   EXPECT_EQ(6, dbl.borderStyle);
   EXPECT_EQ(1, dbl.borderWidth);
   EXPECT_EQ(std::make_pair(1, 1), rules.ParseTableAttributes(u"", dbl, true));
+  // Spans are capped: the grid is allocated from them.
+  EXPECT_EQ(std::make_pair(kMaxTableSpan, kMaxTableSpan),
+            rules.ParseTableAttributes(u"colspan=5000 rowspan=99999999", dbl, false));
+  EXPECT_EQ(std::make_pair(1, 1), rules.ParseTableAttributes(u"colspan=0 rowspan=4000000000", dbl, false));
 }
 
 }  // namespace
