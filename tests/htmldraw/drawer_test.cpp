@@ -462,4 +462,35 @@ TEST_F(DrawerTest, AClickThatTheShellCannotOpenRunsTheHtmlHandlerOnlyWithAWholeC
   LinkWinExec = exec;
 }
 
+// Markup made of the drawer's own pieces in random order: every text is
+// measured and drawn, wider and narrower, without hanging or crashing.
+TEST_F(DrawerTest, RandomMarkupIsMeasuredAndDrawnSafely) {
+  static const wchar_t* const kPieces[] = {
+      L"<table", L"<table border=2 cellspacing=3>", L"</table>", L"<tr>", L"</tr>", L"<td", L"<td colspan=3>",
+      L"<td rowspan=2 width=20>", L"</td>", L"<b>", L"</b>", L"<i>", L"</em>", L"<font size=3 color=red>",
+      L"</font>", L"<br>", L"<br=2>", L"<t>", L"<t=9>", L"<hr width=50%>", L"<hr>", L"<a href=x>", L"</a>",
+      L"<justify>", L"</justify>", L"<center>", L"<right>", L"<h1>", L"</h2>", L"<sub>", L"<span class=cpp-comment>",
+      L"<bmp idres=160 style=s>", L"<ilst idres=159 speed=2 index=1>", L"<icon idres=1>", L"<string idres=161>",
+      L"word ", L"longerwordwithoutbreaks", L"a-b.c,d ", L"<", L">", L"<<", L"&lt;", L"&amp;", L" ", L"\r\n", L"\t",
+  };
+  const int count = static_cast<int>(sizeof kPieces / sizeof kPieces[0]);
+  unsigned seed = 12345;
+  auto next = [&seed]() {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  for (int round = 0; round < 300; ++round) {
+    std::wstring text;
+    int pieces = 1 + next() % 40;
+    for (int i = 0; i < pieces; ++i) text += kPieces[next() % count];
+    drawer.SetMaximumWidth(next() % 3 == 0 ? 0 : 20 + next() % 200);
+    CSize size = Measure(text.c_str());
+    drawer.Draw(&canvas.dc, CRect(0, 0, std::max(1L, size.cx), size.cy));
+    drawer.Draw(&canvas.dc, CRect(0, 0, std::max(1L, size.cx / 3), size.cy));
+    drawer.StepAnimations();
+    drawer.OnSetCursor(CPoint(next() % 300, next() % 200));
+  }
+  SUCCEED();
+}
+
 }  // namespace

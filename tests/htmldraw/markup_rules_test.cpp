@@ -225,4 +225,48 @@ TEST_F(Rules, TableAttributes) {
   EXPECT_EQ(std::make_pair(1, 1), rules.ParseTableAttributes(u"colspan=0 rowspan=4000000000", dbl, false));
 }
 
+// Random text over the markup's own characters: every scanner ends, stays
+// inside the text and moves forward.
+TEST_F(Rules, ScannersEndOnAnyText) {
+  const char16_t alphabet[] = u"<<>>/=\"' \t:;{}.-%#0x1atrdble&";
+  unsigned seed = 7;
+  auto next = [&seed]() {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  for (int round = 0; round < 2000; ++round) {
+    HtmlText text;
+    int length = next() % 60;
+    for (int i = 0; i < length; ++i) text += alphabet[next() % (sizeof alphabet / sizeof alphabet[0] - 1)];
+    size_t pos = 0;
+    int steps = 0;
+    while (pos < text.size()) {
+      HtmlText tag;
+      HtmlMarkupRules::NextRun(text, pos, tag);
+      ASSERT_LE(pos, text.size());
+      ASSERT_LT(++steps, 200);
+      HtmlText attributes = HtmlMarkupRules::SplitTagName(tag);
+      size_t at = 0;
+      int attributeSteps = 0;
+      while (at < attributes.size()) {
+        HtmlText name;
+        HtmlMarkupRules::NextAttribute(attributes, at, name);
+        ASSERT_LE(at, attributes.size());
+        ASSERT_LT(++attributeSteps, 200);
+      }
+    }
+    for (size_t start = 0; start < text.size(); ++start) {
+      ASSERT_LE(HtmlMarkupRules::FindTableEnd(text, start), text.size());
+      ASSERT_LE(HtmlMarkupRules::FindRowEnd(text, start), text.size());
+      ASSERT_LE(HtmlMarkupRules::FindCellEnd(text, start), text.size());
+    }
+    HtmlStyleState state;
+    rules.ApplyStyleText(text, state);
+    rules.ParseTableAttributes(text, state, true);
+    rules.ParseSize(text, 10, 1);
+    rules.ParseColor(text, 0);
+    rules.SetCssStyles(text.c_str());
+  }
+}
+
 }  // namespace
