@@ -56,6 +56,18 @@ TEST_F(DrawerTest, TagsChangeTheStyleAndClosingTagsMatchByValue) {
   int h = BodyHeight();
   EXPECT_EQ(Extent(L"x", h, 700).cx + 1, Measure(L"<b>x</b>").cx);
   EXPECT_EQ(Extent(L"x", h).cx + 1, Measure(L"<B>x</B>").cx);
+  // A closing em ends an i: they share their value text.
+  auto picture = [this](LPCWSTR text) {
+    canvas.Fill(RGB(255, 255, 255));
+    CSize size = Measure(text);
+    drawer.Draw(&canvas.dc, CRect(0, 0, size.cx, size.cy));
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 80; ++x) pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+  };
+  EXPECT_EQ(picture(L"<i>ab</i>cd"), picture(L"<i>ab</em>cd"));
+  EXPECT_NE(picture(L"<i>ab</i>cd"), picture(L"<i>ab</b>cd"));
   // Two b tags give 800 and then 900; Wine's fonts step at 700, so compare
   // against the weight the drawer asked for.
   EXPECT_EQ(Extent(L"x", h, 800).cx + 1, Measure(L"<b><b>x").cx);
