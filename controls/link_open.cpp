@@ -46,10 +46,12 @@ INT_PTR OpenLinkTarget(LPCWSTR lpszTarget, int nShowCmd) {
       reinterpret_cast<INT_PTR>(LinkShellExecute(nullptr, L"open", lpszTarget, nullptr, nullptr, nShowCmd));
   if (result > 32) return result;
   WCHAR htmlClass[kRegistryValueChars];
-  if (ReadRegistryDefaultValue(HKEY_CLASSES_ROOT, L".htm", htmlClass) != ERROR_SUCCESS) return result;
+  // An empty value names no handler: running " target" would start the target itself.
+  if (ReadRegistryDefaultValue(HKEY_CLASSES_ROOT, L".htm", htmlClass) != ERROR_SUCCESS || htmlClass[0] == 0)
+    return result;
   CString key = CString(htmlClass) + L"\\shell\\open\\command";
   WCHAR command[kRegistryValueChars];
-  if (ReadRegistryDefaultValue(HKEY_CLASSES_ROOT, key, command) != ERROR_SUCCESS) return result;
+  if (ReadRegistryDefaultValue(HKEY_CLASSES_ROOT, key, command) != ERROR_SUCCESS || command[0] == 0) return result;
   // A command line that does not fit is not run, and not cut either.
   CString commandLine;
   if (!BuildFallbackCommandLine(command, lpszTarget, commandLine)) return result;
