@@ -7,6 +7,7 @@
 
 #include "format_writers.h"
 #include "tar_archive.h"
+#include "test_images.h"
 
 namespace {
 
@@ -84,11 +85,6 @@ TEST(TarArchive, SizesPastTheDataAreInvalid) {
     EXPECT_FALSE(IsTarArchive(tar.data(), 511));
 }
 
-std::string TempPath(const char* name) {
-    const char* folder = getenv("MULVARA_TEST_TMP");
-    return std::string(folder ? folder : "/tmp") + "/" + name;
-}
-
 void WriteGzip(const std::string& path, const Bytes& data) {
     gzFile file = gzopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
@@ -97,7 +93,7 @@ void WriteGzip(const std::string& path, const Bytes& data) {
 }
 
 TEST(GzipReadAll, ReadsTheWholeStreamInChunks) {
-    std::string path = TempPath("formats_read_all.gz");
+    std::string path = TemporaryFolder() + "/read_all.gz";
     Bytes data(100000);
     for (size_t i = 0; i < data.size(); ++i) data[i] = uint8_t(i % 251);
     WriteGzip(path, data);
@@ -113,7 +109,7 @@ TEST(GzipReadAll, ReadsTheWholeStreamInChunks) {
 
 // fault: a small file that expands without bound is given up past the cap.
 TEST(GzipReadAll, StopsPastTheCap) {
-    std::string path = TempPath("formats_bomb.gz");
+    std::string path = TemporaryFolder() + "/bomb.gz";
     WriteGzip(path, Bytes(3 << 20, 0));
     gzFile file = gzopen(path.c_str(), "rb");
     Bytes out;

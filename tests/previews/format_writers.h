@@ -2,6 +2,7 @@
 // fault in a few bytes.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -128,9 +129,9 @@ inline Bytes TarMember(const std::string& name, const Bytes& data, char type = '
     for (uint8_t b : header) sum += b;
     snprintf(reinterpret_cast<char*>(&header[148]), 8, "%06o", sum);
     header[155] = ' ';
-    Bytes out = header;
-    out.insert(out.end(), data.begin(), data.end());
-    out.resize((out.size() + 511) / 512 * 512, 0);
+    Bytes out((512 + data.size() + 511) / 512 * 512, 0);
+    std::copy(header.begin(), header.end(), out.begin());
+    std::copy(data.begin(), data.end(), out.begin() + 512);
     return out;
 }
 
