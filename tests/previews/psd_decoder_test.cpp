@@ -2,8 +2,14 @@
 // mode, the conversion table, and files whose sizes lie.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "format_writers.h"
 #include "psd_decoder.h"
+#include "test_images.h"
 
 namespace {
 
@@ -238,5 +244,46 @@ TEST(PsdDecoder, SixteenBitRunLengthSamples) {
     EXPECT_EQ(Rgb(picture, 0), Bytes({11, 21, 31}));
     EXPECT_EQ(Rgb(picture, 1), Bytes({12, 22, 32}));
 }
+
+#ifndef _WIN32
+Bytes ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Files written by ImageMagick, run-length encoded, against its own RGB
+// rendering of the same file; CMYK and 16-bit samples round apart a little.
+TEST(PsdDecoder, MatchesImageMagicksRenderings) {
+    if (std::system("convert -version > /dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick is not installed";
+    struct Case {
+        const char* name;
+        const char* options;
+        int mode, depth, tolerance;
+    } cases[] = {
+        {"rgb", "-depth 8", 3, 8, 0},
+        {"cmyk", "-colorspace CMYK -depth 8", 4, 8, 2},
+        {"gray", "-colorspace Gray -depth 8", 1, 8, 0},
+        {"rgb16", "-depth 16", 3, 16, 1},
+        {"gray16", "-colorspace Gray -depth 16", 1, 16, 0},
+    };
+    std::string folder = TemporaryFolder();
+    for (const Case& c : cases) {
+        std::string psd = folder + "/" + c.name + ".psd", twin = folder + "/" + c.name + ".rgb";
+        std::string make = std::string("convert -size 16x8 gradient:'#ff2000-#0040c0' ") + c.options + " " + psd +
+                           " && convert '" + psd + "[0]' -colorspace sRGB -depth 8 rgb:" + twin;
+        ASSERT_EQ(std::system(make.c_str()), 0) << make;
+        PsdPicture picture = Decode(ReadAll(psd));
+        ASSERT_EQ(picture.result, kPsdOk) << c.name;
+        ASSERT_TRUE(picture.hasPicture) << c.name;
+        EXPECT_EQ(picture.mode, c.mode) << c.name;
+        EXPECT_EQ(picture.depth, c.depth) << c.name;
+        Bytes expected = ReadAll(twin);
+        ASSERT_EQ(picture.rgb.size(), expected.size()) << c.name;
+        int worst = 0;
+        for (size_t i = 0; i < expected.size(); ++i) worst = std::max(worst, std::abs(picture.rgb[i] - expected[i]));
+        EXPECT_LE(worst, c.tolerance) << c.name;
+    }
+}
+#endif
 
 }  // namespace
