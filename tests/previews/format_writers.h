@@ -37,8 +37,7 @@ inline Bytes RawDeflate(const Bytes& data) {
 
 // "UT" extra field records.
 inline Bytes ExtendedTimes(uint8_t flags, std::vector<uint32_t> times, int declared = -1) {
-    Bytes out;
-    PutText(out, "UT");
+    Bytes out = {'U', 'T'};
     PutLe(out, declared >= 0 ? unsigned(declared) : 1 + 4 * times.size(), 2);
     out.push_back(flags);
     for (uint32_t t : times) PutLe(out, t, 4);
