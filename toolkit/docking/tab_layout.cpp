@@ -96,7 +96,9 @@ void CTkTabPainter::ArrangeStrip(CTkTabSet* strip, CDC* pDC, CRect rc) {
 CRect CTkTabPainter::GetTabsArea(CTkTabSet* strip, CRect rc) {
   BOOL horizontal = IsHorizontal();
   CRect margin = m_pAppearance->GetHeaderMargin();
-  SetRange(rc, horizontal, RectStart(rc, horizontal) + margin.left + margin.right, RectEnd(rc, horizontal) - 1);
+  // The margins are taken one at each end, so that a strip scrolled to its
+  // end has its last tab end exactly where the tabs area ends.
+  SetRange(rc, horizontal, RectStart(rc, horizontal) + margin.left, RectEnd(rc, horizontal) - margin.right - 1);
   for (int i = static_cast<int>(strip->m_buttons.size()) - 1; i >= 0; --i) strip->m_buttons[i]->PlaceButton(&rc);
   return rc;
 }
@@ -206,8 +208,7 @@ void CTkTabPainter::LayoutRows(CTkTabSet* strip, CDC* pDC, CRect rc) {
 
   BOOL horizontal = IsHorizontal();
   CRect margin = m_pAppearance->GetHeaderMargin();
-  int available = RectEnd(GetTabsArea(strip, strip->m_tabsArea), horizontal) - RectStart(rc, horizontal) -
-                  margin.left - margin.right;
+  int available = RectLength(GetTabsArea(strip, strip->m_tabsArea), horizontal);
   CTkTabRowTable& rows = *strip->m_pRows;
   int count = CountRows(strip, pDC, available);
   int n = strip->GetTabCount();

@@ -329,7 +329,7 @@ struct DibSurface {
     previous = ::SelectObject(dc, bitmap);
   }
   ~DibSurface() {
-    ::SelectObject(dc, previous);
+    if (previous != nullptr) ::SelectObject(dc, previous);
     ::DeleteDC(dc);
     ::DeleteObject(bitmap);
   }
@@ -386,6 +386,9 @@ COLORREF CTkTabPaletteThemed::FillTab(CDC* pDC, const CRect& rc, const CTkTabMan
       turned.bits[y * width + x] = source.bits[sy * sourceWidth + sx];
     }
   }
+  // A bitmap is drawn by DrawState only when no other DC holds it.
+  ::SelectObject(turned.dc, turned.previous);
+  turned.previous = nullptr;
   pDC->DrawState(target.TopLeft(), target.Size(), turned.bitmap, DST_BITMAP);
   return kColorUnset;
 }
