@@ -1,5 +1,7 @@
 #include "tab_set.h"
 
+#include <algorithm>
+
 #include "draw_helpers.h"
 #include "tab_painter.h"
 #include "tab_shape.h"
@@ -300,6 +302,8 @@ void CTkTabSet::TrackTabDrag(HWND hWnd, int x, int y, CTkTabManagerItem* item) {
       if (msg.wParam == VK_ESCAPE) break;
       continue;
     }
+    // A dispatched message may have taken the tab away.
+    if (item->m_pOwner != this) break;
     if (msg.message == WM_MOUSEMOVE && msg.hwnd == hWnd) {
       last = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
       int dragged = item->m_index;
@@ -316,6 +320,7 @@ void CTkTabSet::TrackTabDrag(HWND hWnd, int x, int y, CTkTabManagerItem* item) {
   }
   if (::GetCapture() == hWnd) ::ReleaseCapture();
   HandleMouseMove(hWnd, last.x, last.y);
+  if (std::find(m_tabs.begin(), m_tabs.end(), remembered) == m_tabs.end()) remembered = nullptr;
   m_pSelected = remembered;
-  OnTabClicked(item);
+  if (item->m_pOwner == this) OnTabClicked(item);
 }

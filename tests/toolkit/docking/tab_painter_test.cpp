@@ -260,7 +260,9 @@ TEST_F(ThemedTabs, SetEightDrawsTabPartsTurnedForTheStripsPosition) {
         CRect tab = selected->m_rect;
         int along = IsHorizontalPosition(position) ? tab.Width() : tab.Height();
         EXPECT_EQ(along + 4, call.rect.Width()) << position;
-        if (position != kTabTop) EXPECT_EQ(CPoint(0, 0), call.rect.TopLeft()) << position;
+        if (position != kTabTop) {
+          EXPECT_EQ(CPoint(0, 0), call.rect.TopLeft()) << position;
+        }
       }
       otherPart |= call.state == 1;
     }
