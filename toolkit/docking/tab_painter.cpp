@@ -168,6 +168,7 @@ void CTkTabPainter::SetFontIndirect(const LOGFONTW* lf, BOOL useSystem) {
 }
 
 BOOL CTkTabPainter::IsTextTurned() const {
+  if (m_pAppearance != nullptr && m_pAppearance->KeepsTextLevel()) return FALSE;
   BOOL vertical = !IsHorizontal();
   return m_layout == kTabLayoutRotated ? !vertical : vertical;
 }

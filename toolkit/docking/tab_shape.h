@@ -32,6 +32,9 @@ class CTkTabShape {
   virtual void DrawClientEdge(CDC* pDC, RECT* rc, int part);
   virtual DWORD GetSupportedColorSets() const { return 1 | 4 | 8; }
   virtual int GetDefaultColorSet() const { return 1; }
+  // Stacked bars lie across the control whatever the position, and so
+  // does their text.
+  virtual BOOL KeepsTextLevel() const { return FALSE; }
 
   void DrawPolyline(CDC* pDC, COLORREF color, const POINT* points, int count);
   COLORREF FillPolygonTab(CDC* pDC, const CTkTabManagerItem* item, const POINT* points, int count);
@@ -128,6 +131,7 @@ class CTkTabShapeTrapezoid : public CTkTabShape {  // 7
 class CTkTabShapeStacked : public CTkTabShape {  // 8
  public:
   DWORD GetSupportedColorSets() const override { return 1 | 4; }
+  BOOL KeepsTextLevel() const override { return TRUE; }
   CRect GetHeaderRect(CRect rc, CTkTabSet* strip) override;
   CRect GetClientRect(CRect rc, CTkTabSet* strip) override;
   void LayoutTabs(CTkTabSet* strip, CDC* pDC, CRect rc) override;
