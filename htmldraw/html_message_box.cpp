@@ -195,7 +195,9 @@ int ShowHtmlMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style, co
 }
 
 int ShowHtmlMessageBoxIndirect(const MessageBoxParams* params) {
-  MessageBoxParams block = *params;
+  MessageBoxParams block;
+  if (params != nullptr) block = *params;
+  else InitMessageBoxParams(block);
   if (block.owner == nullptr) {
     block.owner = ::GetActiveWindow();
     // A worker thread has no active window: show over the program instead

@@ -23,8 +23,14 @@
 namespace {
 
 // Ends whichever dialog is up when the time is over.
-// A question cannot be cancelled: it is ended directly.
 void CALLBACK CloseDialog(HWND, UINT, UINT_PTR, DWORD) {
+  HWND hDlg = ::GetActiveWindow();
+  if (hDlg != nullptr) ::PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
+}
+
+// A message box runs its own dialog loop, and a question cannot be
+// cancelled: it is ended directly.
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD) {
   HWND hDlg = ::GetActiveWindow();
   if (hDlg != nullptr) ::EndDialog(hDlg, IDCANCEL);
 }
@@ -80,13 +86,16 @@ class DemoApp : public CWinApp {
 
   BOOL InitInstance() override {
     ResetEngineState();
-    const UINT closeAfter = CloseAfterArgument();
-    if (closeAfter != 0) ::SetTimer(nullptr, 0, closeAfter, &CloseDialog);
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    const wchar_t* which = argc > 1 ? argv[1] : L"settings";
+    const bool messageBox = std::wcscmp(which, L"information") == 0 || std::wcscmp(which, L"error") == 0 ||
+                            std::wcscmp(which, L"question") == 0 || std::wcscmp(which, L"yesno") == 0 ||
+                            std::wcscmp(which, L"box") == 0;
+    const UINT closeAfter = CloseAfterArgument();
+    if (closeAfter != 0) ::SetTimer(nullptr, 0, closeAfter, messageBox ? &CloseMessageBox : &CloseDialog);
     for (int i = 1; i < argc; ++i)
       if (std::wcscmp(argv[i], L"--park-pointer") == 0) ::SetCursorPos(0, 0);
-    const wchar_t* which = argc > 1 ? argv[1] : L"settings";
     if (std::wcscmp(which, L"drive") == 0) {
       SampleNtfsVolume();
       CDriveInfoDlg dlg;
