@@ -89,16 +89,7 @@ class BoxProbe {
 
   static HWND FindBox() {
     HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-          WCHAR className[16] = {};
-          ::GetClassNameW(hWnd, className, 16);
-          if (lstrcmpW(className, L"#32770") != 0 || !::IsWindowVisible(hWnd)) return TRUE;
-          *reinterpret_cast<HWND*>(lParam) = hWnd;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), OnThreadWindow, reinterpret_cast<LPARAM>(&found));
     return found;
   }
 
@@ -130,6 +121,14 @@ class BoxProbe {
     self->m_busy = true;
     self->m_probe(box, self->m_tick++);
     self->m_busy = false;
+  }
+
+  static BOOL CALLBACK OnThreadWindow(HWND hWnd, LPARAM lParam) {
+    WCHAR className[16] = {};
+    ::GetClassNameW(hWnd, className, 16);
+    if (lstrcmpW(className, L"#32770") != 0 || !::IsWindowVisible(hWnd)) return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
   }
 
   static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {

@@ -17,6 +17,8 @@ class DemoWindow : public CWnd {
   CHtmlToolTip tip;
 };
 
+void CALLBACK Quit(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); }
+
 class DemoApp : public CWinApp {
  public:
   DemoApp() : CWinApp(L"TooltipDemo") {}
@@ -40,7 +42,7 @@ class DemoApp : public CWinApp {
     MSG msg = {m_window.button.GetSafeHwnd(), WM_MOUSEMOVE, 0, 0, ::GetTickCount(), point};
     tip.RelayToolMessage(&msg);
     const UINT closeAfter = CloseAfterArgument();
-    if (closeAfter != 0) ::SetTimer(nullptr, 0, closeAfter, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
+    if (closeAfter != 0) ::SetTimer(nullptr, 0, closeAfter, &Quit);
     return TRUE;
   }
 
