@@ -371,6 +371,47 @@ TEST(HtmlMessageBox, TextsGivenAsIdsLoadUnlessResourcesAreOff) {
   }
 }
 
+int reportsReceived = 0;
+WNDPROC ownerProc = nullptr;
+
+LRESULT CALLBACK CountReports(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP + 5) ++reportsReceived;
+  return ::CallWindowProcW(ownerProc, hWnd, message, wParam, lParam);
+}
+
+TEST(HtmlMessageBox, ReportTellsTheOwnerAndTheBoxStays) {
+  HWND owner = ::CreateWindowExW(0, L"STATIC", L"Owner caption", WS_POPUP | WS_CAPTION | WS_VISIBLE, 50, 50, 300,
+                                 200, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  ownerProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountReports)));
+  reportsReceived = 0;
+  MessageBoxParams params;
+  InitMessageBoxParams(params);
+  params.reportMessage = WM_APP + 5;
+  std::vector<UINT> ids;
+  std::wstring caption;
+  bool stayed = false;
+  const int result = BoxProbe::Run(
+      [&] { return ShowHtmlMessageBox(owner, L"Something failed", nullptr, MB_OK | MB_HELP | kQuiet, &params); },
+      [&](HWND box, int tick) {
+        if (tick == 0) {
+          ids = Ids(ReadButtons(box));
+          caption = WindowText(box);
+          Click(box, HMB_IDREPORT);
+        } else {
+          stayed = reportsReceived == 1;
+          Click(box, IDOK);
+        }
+      });
+  ::DestroyWindow(owner);
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(ids, (std::vector<UINT>{IDOK, HMB_IDHELP, HMB_IDREPORT}));
+  // No caption given: the owner's.
+  EXPECT_EQ(caption, L"Owner caption");
+  EXPECT_TRUE(stayed);
+}
+
 TEST(HtmlMessageBox, ArgumentsOverrideTheBlockAndCaptionFallsBack) {
   MessageBoxParams params;
   InitMessageBoxParams(params);
