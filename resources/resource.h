@@ -4,6 +4,7 @@
 // Templates.
 #define IDD_ABOUTBOX 100
 #define IDD_DRIVE_INFO 194
+#define IDD_APP_MESSAGE 204  // never displayed: the messages show in the HTML message box
 #define IDD_RECOVERY_SETTINGS 206
 #define IDD_DEVICE_NOT_FOUND 396
 
@@ -57,3 +58,6 @@
 #define IDC_ABOUT_SPARE 1046
 #define IDC_ABOUT_SALES 1102
 #define IDC_ABOUT_SUPPORT 1103
+
+// Program message template.
+#define IDC_APP_MESSAGE_ICON 1041
