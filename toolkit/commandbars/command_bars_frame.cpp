@@ -138,6 +138,13 @@ BOOL CTkCommandBars::FloatCommandBar(CTkCommandBar* bar) {
   if (toolBar == nullptr || !toolBar->SetupBarWindow(m_pFrame, TRUE)) return FALSE;
   if (CTkDockBar* dockBar = toolBar->GetDockBar()) dockBar->RemoveCommandBar(toolBar);
   toolBar->SetPosition(kBarFloating);
+  // A bar that was docked keeps its place in the dock bar's coordinates;
+  // it floats where it floated last.
+  CTkBarDragTracker* tracker = toolBar->GetDragTracker();
+  const CPoint origin = tracker != nullptr ? tracker->GetLastFloatingPos() : CPoint(100, 100);
+  const CSize size = toolBar->CalcBarSize(-1, kLayoutHorizontal | kLayoutMRUWidth | kLayoutCommit);
+  toolBar->SetWindowPos(&CWnd::wndTop, origin.x, origin.y, size.cx, size.cy,
+                        SWP_NOACTIVATE | (toolBar->IsVisible() ? SWP_SHOWWINDOW : 0));
   return TRUE;
 }
 

@@ -227,6 +227,8 @@ BOOL CTkDockBar::LayoutRow(std::vector<RowRecord>& records, int offset, int leng
     }
     limit = record.rect.left;
   }
+  // Pulling may have moved the first bar past the row start.
+  if (n > 0 && records[0].rect.left < 0) records[0].rect.OffsetRect(-records[0].rect.left, 0);
   for (size_t i = 1; i < n; ++i)
     if (records[i].rect.left < records[i - 1].rect.right)
       records[i].rect.OffsetRect(records[i - 1].rect.right - records[i].rect.left, 0);

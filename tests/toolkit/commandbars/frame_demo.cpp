@@ -55,7 +55,7 @@ class DemoFrame : public CTkFrameWnd {
     CTkCommandBar* bar = m_pCommandBars->CreateToolBar(L"Standard", IDR_DEMO_TOOLBAR, FALSE);
     if (bar == nullptr || !static_cast<CTkToolBar*>(bar)->LoadToolBar(IDR_DEMO_TOOLBAR, TRUE)) return -1;
     if (floatBar) {
-      static_cast<CTkToolBar*>(bar)->GetDragTracker()->SetLastFloatingPos(CPoint(lpcs->x + 120, lpcs->y + 140));
+      static_cast<CTkToolBar*>(bar)->GetDragTracker()->SetLastFloatingPos(CPoint(lpcs->x + lpcs->cx + 20, lpcs->y + 60));
       m_pCommandBars->FloatCommandBar(bar);
     }
     bar->OnControlsChanged();
@@ -73,7 +73,12 @@ class DemoFrame : public CTkFrameWnd {
     }
     CTkMenuBar* menuBar = m_pCommandBars->GetMenuBar();
     if (id == kMenuTimer && menuBar != nullptr) {
-      menuBar->SetPopupControl(0, FALSE);
+      // A real click, as a user opens it.
+      CPoint point = menuBar->GetControl(0)->GetRect().CenterPoint();
+      menuBar->ClientToScreen(&point);
+      ::SetCursorPos(point.x, point.y);
+      mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+      mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
       return;
     }
     CTkCommandBar* bar = m_pCommandBars->FindBarById(IDR_DEMO_TOOLBAR);
