@@ -38,6 +38,7 @@ class DemoFrame : public CTkFrameWnd {
   BOOL floatBar = FALSE;
   BOOL showTip = FALSE;
   int theme = 3;
+  BOOL noAnimation = FALSE;
 
  protected:
   int OnCreate(LPCREATESTRUCTW lpcs) {
@@ -52,6 +53,7 @@ class DemoFrame : public CTkFrameWnd {
     const UINT hidden[] = {0xE107, 0xE109};
     m_pCommandBars->AddHiddenCommands(hidden, 2);
     m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    if (noAnimation) m_pCommandBars->GetCommandBarsOptions()->nAnimationType = 5;
     CTkCommandBar* bar = m_pCommandBars->CreateToolBar(L"Standard", IDR_DEMO_TOOLBAR, FALSE);
     if (bar == nullptr || !static_cast<CTkToolBar*>(bar)->LoadToolBar(IDR_DEMO_TOOLBAR, TRUE)) return -1;
     if (floatBar) {
@@ -128,6 +130,7 @@ class DemoApp : public CWinApp {
       if (std::wcscmp(argv[i], L"--menu") == 0) frame->openMenu = TRUE;
       if (std::wcscmp(argv[i], L"--float") == 0) frame->floatBar = TRUE;
       if (std::wcscmp(argv[i], L"--tip") == 0) frame->showTip = TRUE;
+      if (std::wcscmp(argv[i], L"--no-animation") == 0) frame->noAnimation = TRUE;
       if (i + 1 < argc && std::wcscmp(argv[i], L"--theme") == 0) frame->theme = _wtoi(argv[i + 1]);
       if (i + 1 < argc && std::wcscmp(argv[i], L"--close-after") == 0)
         frame->closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));

@@ -10,6 +10,7 @@
 #include "dock_bar.h"
 #include "frame_window.h"
 #include "menu_bar.h"
+#include "popup_bar.h"
 #include "test_app.h"
 #include "../test_resources.h"
 #include "tool_bar.h"
@@ -350,6 +351,101 @@ TEST(FrameWindow, ControlNotificationsReachNotifyHandlers) {
     EXPECT_EQ(c.result, result) << c.id;
   }
   EXPECT_EQ(static_cast<UINT>(CBN_TK_EXECUTE), frame->notifiedCode);
+  frame->DestroyWindow();
+}
+
+// A bar the mouse tracker tracks, counting how often it is closed.
+class FakeTrackedBar : public CTkTrackedBar {
+ public:
+  HWND GetTrackedWindow() const override { return nullptr; }
+  void LeaveMenuMode() override {
+    ++closed;
+    GetMouseTracker()->RemoveTrackedBar(this);
+  }
+  void ClearHighlight() override {}
+  int ContainsPoint(CPoint) override { return 0; }
+  void OnTrackedMouseMove(UINT, CPoint) override {}
+  int closed = 0;
+};
+
+TEST(FrameWindow, FrameMessagesCloseOpenPopupsButTheMenuKey) {
+  auto* frame = MakeFrame();
+  ASSERT_NE(nullptr, frame);
+  struct Case {
+    UINT message;
+    WPARAM wParam;
+    bool closes;
+  } cases[] = {
+      {WM_SYSCOMMAND, SC_KEYMENU, false},
+      {WM_SYSCOMMAND, SC_MINIMIZE + 1, true},
+      {WM_SYSCOMMAND, 0x10000, false},
+      {WM_ACTIVATEAPP, 1, false},
+      {WM_ACTIVATEAPP, 0, true},
+  };
+  for (const Case& c : cases) {
+    FakeTrackedBar popup;
+    GetMouseTracker()->AddTrackedBar(&popup);
+    LRESULT result = 0;
+    EXPECT_FALSE(frame->Bars()->OnFrameMessage(c.message, c.wParam, 0, &result));
+    EXPECT_EQ(c.closes ? 1 : 0, popup.closed) << c.message << " " << c.wParam;
+    GetMouseTracker()->RemoveTrackedBar(&popup);
+  }
+  frame->DestroyWindow();
+}
+
+TEST(MenuBar, LeavesAltLetterAndAnSdiFrameAlone) {
+  auto* frame = MakeFrame();
+  ASSERT_NE(nullptr, frame);
+  CTkMenuBar* menuBar = frame->Bars()->GetMenuBar();
+  WPARAM wParam = SC_KEYMENU;
+  LPARAM lParam = 'f';
+  LRESULT result = 0;
+  EXPECT_EQ(CTkHookClient::kNotHandled, menuBar->OnHookMessage(frame->m_hWnd, WM_SYSCOMMAND, wParam, lParam, result));
+  BOOL maximized = TRUE;
+  EXPECT_EQ(nullptr, menuBar->GetActiveMDIChild(&maximized));
+  EXPECT_FALSE(maximized);
+  EXPECT_EQ(0u, frame->Bars()->GetActiveMenuId());
+  for (UINT id = 9403; id <= 9406; ++id) EXPECT_EQ(nullptr, menuBar->GetControls()->FindControl(id)) << id;
+  frame->DestroyWindow();
+}
+
+// A frame that puts one entry in the tool-bar context menu.
+class ContextMenuFrame : public BarsFrame {
+ public:
+  int pumped = 0;
+
+ protected:
+  LRESULT OnPumped(WPARAM, LPARAM) {
+    ++pumped;
+    return 0;
+  }
+  LRESULT OnContextMenu(WPARAM, LPARAM lParam) {
+    reinterpret_cast<CTkPopupBar*>(lParam)->GetControls()->Add(kControlButton, kNotifiedCommand)->SetCaption(L"Entry");
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ContextMenuFrame, BarsFrame)
+ON_MESSAGE(WM_CMDBARS_CONTEXTMENU, OnContextMenu)
+ON_MESSAGE(WM_APP, OnPumped)
+END_MESSAGE_MAP()
+
+// Fault: the context menu's message pump swallowed a quit message.
+TEST(FrameWindow, ToolBarContextMenuPassesAQuitOn) {
+  auto* frame = MakeFrame<ContextMenuFrame>();
+  ASSERT_NE(nullptr, frame);
+  CRect rect;
+  frame->GetWindowRect(&rect);
+  // The menu's own loop dispatches the waiting message, then meets the quit.
+  frame->PostMessage(WM_APP);
+  ::PostQuitMessage(3);
+  frame->Bars()->ShowToolbarsContextMenu(0, rect.left + 40, rect.top + 40);
+  EXPECT_EQ(1, frame->pumped);
+  MSG msg;
+  ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(3u, msg.wParam);
+  EXPECT_TRUE(GetMouseTracker()->m_trackedBars.empty());
   frame->DestroyWindow();
 }
 
