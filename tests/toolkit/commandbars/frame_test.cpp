@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "command_bars.h"
 #include "dock_bar.h"
 #include "frame_window.h"
 #include "menu_bar.h"
 #include "popup_bar.h"
+#include "tip_context.h"
 #include "test_app.h"
 #include "../test_resources.h"
 #include "tool_bar.h"
@@ -446,6 +448,36 @@ TEST(FrameWindow, ToolBarContextMenuPassesAQuitOn) {
   ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(3u, msg.wParam);
   EXPECT_TRUE(GetMouseTracker()->m_trackedBars.empty());
+  frame->DestroyWindow();
+}
+
+TEST(ToolBar, PopupTipsOnlyForControlsThatAskWhilePopupTipsAreOff) {
+  auto* frame = MakeFrame();
+  ASSERT_NE(nullptr, frame);
+  CTkPopupBar* popup = CTkPopupBar::CreateForCommandBars(frame->Bars());
+  ASSERT_NE(nullptr, popup);
+  CTkControl* plain = popup->GetControls()->Add(kControlButton, 801);
+  CTkControl* asking = popup->GetControls()->Add(kControlButton, 802);
+  plain->SetControlRect(CRect(0, 0, 20, 20));
+  asking->SetControlRect(CRect(0, 20, 20, 40));
+  plain->SetTooltip(L"\nPlain");
+  asking->SetTooltip(L"\nAsking");
+  asking->SetFlags(asking->GetFlags() | kFlagTipInPopups);
+  struct Case {
+    BOOL popupTips;
+    CPoint point;
+    INT_PTR id;
+  } cases[] = {
+      {FALSE, {5, 5}, -1}, {FALSE, {5, 25}, 802}, {TRUE, {5, 5}, 801}, {TRUE, {5, 25}, 802},
+  };
+  for (const Case& c : cases) {
+    frame->Bars()->GetCommandBarsOptions()->bShowPopupBarToolTips = c.popupTips;
+    TTTOOLINFOW info = {};
+    info.cbSize = kToolInfoSize;
+    EXPECT_EQ(c.id, popup->OnToolHitTest(c.point, &info)) << c.popupTips << " " << c.point.y;
+    if (info.lpszText != nullptr && info.lpszText != LPSTR_TEXTCALLBACKW) std::free(info.lpszText);
+  }
+  popup->InternalRelease();
   frame->DestroyWindow();
 }
 
