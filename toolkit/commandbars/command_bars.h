@@ -77,6 +77,11 @@ class CTkCommandBars : public CCmdTarget {
   BOOL OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   BOOL PreTranslateFrameMessage(MSG* msg);
   UINT GetDefaultMenuId() const { return m_nDefaultMenuID; }
+  // The options under "<profile>-Options" below the application's key.
+  void LoadOptions(LPCWSTR profile);
+  void SaveOptions(LPCWSTR profile);
+  // Shows or hides the keyboard cues as "KeyboardCuesShow" asks.
+  void ApplyKeyboardCuesShow();
   CWnd* GetFrame() const { return m_pFrame; }
   CTkCommandBarsSettings* GetCommandBarsOptions() const { return m_pOptions; }
 

@@ -9,6 +9,7 @@
 #include "image_manager.h"
 #include "menu_bar.h"
 #include "popup_bar.h"
+#include "prop_exchange.h"
 #include "reference_scope.h"
 #include "tool_bar.h"
 
@@ -313,4 +314,47 @@ BOOL CTkCommandBars::PreTranslateFrameMessage(MSG*) {
   // Keyboard activation of the bars and mnemonics come with the keyboard
   // navigation.
   return FALSE;
+}
+
+namespace {
+void ExchangeRegistryOptions(CTkCommandBarsSettings* options, LPCWSTR profile, BOOL loading) {
+  CWinApp* app = AfxGetApp();
+  HKEY key = app != nullptr ? app->GetAppRegistryKey() : nullptr;
+  if (key == nullptr) return;
+  CString section;
+  section.Format(L"%s-Options", profile);
+  {
+    CTkPropExchangeRegistry exchange(loading, key, section);
+    options->ExchangeOptions(&exchange, TRUE);
+  }
+  ::RegCloseKey(key);
+}
+}  // namespace
+
+void CTkCommandBars::LoadOptions(LPCWSTR profile) { ExchangeRegistryOptions(m_pOptions, profile, TRUE); }
+
+void CTkCommandBars::SaveOptions(LPCWSTR profile) { ExchangeRegistryOptions(m_pOptions, profile, FALSE); }
+
+void CTkCommandBars::ApplyKeyboardCuesShow() {
+  m_bCuesUntilAlt = FALSE;
+  switch (m_pOptions->nKeyboardCuesShow) {
+    case 0:
+      m_bCuesUntilAlt = TRUE;
+      ShowKeyboardCues(TRUE);
+      m_bCuesUntilAlt = FALSE;
+      break;
+    case 1:
+      m_bCuesUntilAlt = TRUE;
+      ShowKeyboardCues(FALSE);
+      m_bCuesUntilAlt = FALSE;
+      break;
+    default: {
+      BOOL cues = TRUE;
+      if (::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cues, 0) && !cues) {
+        m_bCuesUntilAlt = TRUE;
+        ShowKeyboardCues(FALSE);
+      }
+      break;
+    }
+  }
 }

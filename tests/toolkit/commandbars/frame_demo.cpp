@@ -54,6 +54,7 @@ class DemoFrame : public CTkFrameWnd {
     m_pCommandBars->AddHiddenCommands(hidden, 2);
     m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
     if (noAnimation) m_pCommandBars->GetCommandBarsOptions()->nAnimationType = 5;
+    m_pCommandBars->LoadOptions(L"CommandBars");
     CTkCommandBar* bar = m_pCommandBars->CreateToolBar(L"Standard", IDR_DEMO_TOOLBAR, FALSE);
     if (bar == nullptr || !static_cast<CTkToolBar*>(bar)->LoadToolBar(IDR_DEMO_TOOLBAR, TRUE)) return -1;
     if (floatBar) {
@@ -65,6 +66,11 @@ class DemoFrame : public CTkFrameWnd {
     if (openMenu) SetTimer(kMenuTimer, 400, nullptr);
     if (showTip) SetTimer(kTipTimer, 400, nullptr);
     return 0;
+  }
+
+  void OnDestroy() {
+    if (m_pCommandBars != nullptr) m_pCommandBars->SaveOptions(L"CommandBars");
+    CTkFrameWnd::OnDestroy();
   }
 
   void OnTimer(UINT_PTR id) {
@@ -112,6 +118,7 @@ class DemoFrame : public CTkFrameWnd {
 
 BEGIN_MESSAGE_MAP(DemoFrame, CTkFrameWnd)
 ON_WM_CREATE()
+ON_WM_DESTROY()
 ON_WM_TIMER()
 ON_COMMAND_RANGE(ID_DEMO_NEW, ID_DEMO_ABOUT, OnCommand)
 ON_UPDATE_COMMAND_UI(ID_DEMO_TOOLBAR, OnUpdateToolBar)

@@ -12,6 +12,7 @@
 #include "frame_window.h"
 #include "menu_bar.h"
 #include "popup_bar.h"
+#include "prop_exchange.h"
 #include "tip_context.h"
 #include "test_app.h"
 #include "../test_resources.h"
@@ -411,46 +412,6 @@ TEST(MenuBar, LeavesAltLetterAndAnSdiFrameAlone) {
   frame->DestroyWindow();
 }
 
-// A frame that puts one entry in the tool-bar context menu.
-class ContextMenuFrame : public BarsFrame {
- public:
-  int pumped = 0;
-
- protected:
-  LRESULT OnPumped(WPARAM, LPARAM) {
-    ++pumped;
-    return 0;
-  }
-  LRESULT OnContextMenu(WPARAM, LPARAM lParam) {
-    reinterpret_cast<CTkPopupBar*>(lParam)->GetControls()->Add(kControlButton, kNotifiedCommand)->SetCaption(L"Entry");
-    return 0;
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(ContextMenuFrame, BarsFrame)
-ON_MESSAGE(WM_CMDBARS_CONTEXTMENU, OnContextMenu)
-ON_MESSAGE(WM_APP, OnPumped)
-END_MESSAGE_MAP()
-
-// Fault: the context menu's message pump swallowed a quit message.
-TEST(FrameWindow, ToolBarContextMenuPassesAQuitOn) {
-  auto* frame = MakeFrame<ContextMenuFrame>();
-  ASSERT_NE(nullptr, frame);
-  CRect rect;
-  frame->GetWindowRect(&rect);
-  // The menu's own loop dispatches the waiting message, then meets the quit.
-  frame->PostMessage(WM_APP);
-  ::PostQuitMessage(3);
-  frame->Bars()->ShowToolbarsContextMenu(0, rect.left + 40, rect.top + 40);
-  EXPECT_EQ(1, frame->pumped);
-  MSG msg;
-  ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(3u, msg.wParam);
-  EXPECT_TRUE(GetMouseTracker()->m_trackedBars.empty());
-  frame->DestroyWindow();
-}
-
 TEST(ToolBar, PopupTipsOnlyForControlsThatAskWhilePopupTipsAreOff) {
   auto* frame = MakeFrame();
   ASSERT_NE(nullptr, frame);
@@ -479,6 +440,89 @@ TEST(ToolBar, PopupTipsOnlyForControlsThatAskWhilePopupTipsAreOff) {
   }
   popup->InternalRelease();
   frame->DestroyWindow();
+}
+
+BOOL HasValue(HKEY key, LPCWSTR name) {
+  return ::RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+TEST(CommandBarsOptions, RegistryFormHoldsTheUserOptionsOnly) {
+  TestApp& app = TheTestApp();
+  app.SetRegistryKey(KeyOfThisTest(L"Mulvara Frame Tests"));
+  auto* bars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
+  CTkCommandBarsSettings* options = bars->GetCommandBarsOptions();
+  options->bLargeIcons = TRUE;
+  options->nAnimationType = 3;
+  bars->SaveOptions(L"Options Test");
+  HKEY appKey = app.GetAppRegistryKey();
+  ASSERT_NE(nullptr, appKey);
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(appKey, L"Options Test-Options", 0, KEY_READ, &key));
+  for (LPCWSTR name : {L"Schema", L"AlwaysShowFullMenus", L"LargeIcons", L"Animation"})
+    EXPECT_TRUE(HasValue(key, name)) << name;
+  for (LPCWSTR name : {L"SyncFloatingBars", L"IconsSize", L"KeyboardCuesShow", L"KeyboardCuesUse", L"UsedCommands"})
+    EXPECT_FALSE(HasValue(key, name)) << name;
+  ::RegCloseKey(key);
+
+  // Loading keeps what the profile does not hold.
+  const UINT hidden[] = {0xE107};
+  bars->AddHiddenCommands(hidden, 1);
+  bars->SetCommandUsed(0xE107);
+  options->bLargeIcons = FALSE;
+  options->bSyncFloatingBars = FALSE;
+  options->szIcons = CSize(24, 24);
+  bars->LoadOptions(L"Options Test");
+  EXPECT_TRUE(options->bLargeIcons);
+  EXPECT_EQ(3, options->nAnimationType);
+  EXPECT_FALSE(options->bSyncFloatingBars);
+  EXPECT_EQ(CSize(24, 24), options->szIcons);
+  EXPECT_EQ(1, static_cast<int>(options->m_mapUsedCommands.GetCount()));
+
+  // A used command is stored and read back.
+  bars->SaveOptions(L"Options Test");
+  bars->ResetUsageData();
+  bars->LoadOptions(L"Options Test");
+  BOOL flag = FALSE;
+  EXPECT_TRUE(options->m_mapUsedCommands.Lookup(0xE107, flag));
+  ::RegDeleteKeyW(appKey, L"Options Test-Options");
+  ::RegCloseKey(appKey);
+  bars->InternalRelease();
+}
+
+TEST(CommandBarsOptions, ArchiveFormRunsToTheEnd) {
+  auto* saved = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
+  auto* loaded = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
+  CTkCommandBarsSettings* from = saved->GetCommandBarsOptions();
+  from->bSyncFloatingBars = FALSE;
+  from->szIcons = CSize(24, 24);
+  from->szPopupIcons = CSize(20, 20);
+  from->nKeyboardCuesUse = 4;
+  from->nAnimationType = 2;
+  const UINT hidden[] = {0xE107, 0xE109};
+  saved->AddHiddenCommands(hidden, 2);
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    from->Serialize(ar);
+    ar.Close();
+  }
+  file.SeekToBegin();
+  CTkCommandBarsSettings* to = loaded->GetCommandBarsOptions();
+  {
+    CArchive ar(&file, CArchive::load);
+    CTkPropExchangeArchive exchange(ar);
+    exchange.m_bLoading = TRUE;
+    to->ExchangeOptions(&exchange, FALSE);
+  }
+  EXPECT_FALSE(to->bSyncFloatingBars);
+  EXPECT_EQ(CSize(24, 24), to->szIcons);
+  EXPECT_EQ(CSize(20, 20), to->szPopupIcons);
+  EXPECT_EQ(4, to->nKeyboardCuesUse);
+  EXPECT_EQ(2, to->nAnimationType);
+  EXPECT_EQ(2, static_cast<int>(to->m_mapHiddenCommands.GetCount()));
+  EXPECT_EQ(file.GetLength(), file.GetPosition());
+  saved->InternalRelease();
+  loaded->InternalRelease();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Tearing a popup off into a floating tool bar. The drag holds the mouse
-// capture, so the test runs alone.
+// Popup loops that hold the mouse capture or need the focus, so they run
+// alone: tearing a popup off into a floating tool bar, and the tool-bar
+// context menu.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -71,6 +72,51 @@ TEST(PopupBar, TearingOffFollowsTheCursorAndReturnsOverTheStrip) {
     popup->SetMenuMode(0, TRUE, FALSE);
     popup->InternalRelease();
   }
+  frame->DestroyWindow();
+  bars->InternalRelease();
+}
+
+// A frame that puts one entry in the tool-bar context menu and counts a
+// message the menu's loop dispatches.
+class ContextMenuFrame : public CFrameWnd {
+ public:
+  int pumped = 0;
+
+ protected:
+  LRESULT OnContextMenu(WPARAM, LPARAM lParam) {
+    reinterpret_cast<CTkPopupBar*>(lParam)->GetControls()->Add(kControlButton, kCmdPlain)->SetCaption(L"Entry");
+    return 0;
+  }
+  LRESULT OnPumped(WPARAM, LPARAM) {
+    ++pumped;
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ContextMenuFrame, CFrameWnd)
+ON_MESSAGE(WM_CMDBARS_CONTEXTMENU, OnContextMenu)
+ON_MESSAGE(WM_APP, OnPumped)
+END_MESSAGE_MAP()
+
+// Fault: the context menu's message pump swallowed a quit message.
+TEST(ToolBarContextMenu, PassesAQuitOn) {
+  auto* frame = new ContextMenuFrame;
+  ASSERT_TRUE(frame->Create(nullptr, L"Context menu test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 440, 240)));
+  frame->SetForegroundWindow();
+  auto* bars = new TestCommandBars;
+  bars->SetFrame(frame);
+  CRect rect;
+  frame->GetWindowRect(&rect);
+  // The menu's own loop dispatches the waiting message, then meets the quit.
+  frame->PostMessage(WM_APP);
+  ::PostQuitMessage(3);
+  bars->ShowToolbarsContextMenu(0, rect.left + 40, rect.top + 40);
+  EXPECT_EQ(1, frame->pumped);
+  MSG msg;
+  ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(3u, msg.wParam);
+  EXPECT_TRUE(GetMouseTracker()->m_trackedBars.empty());
   frame->DestroyWindow();
   bars->InternalRelease();
 }
