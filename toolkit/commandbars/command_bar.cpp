@@ -5,6 +5,7 @@
 #include "image_manager.h"
 #include "popup_bar.h"
 #include "reference_scope.h"
+#include "tip_context.h"
 
 IMPLEMENT_DYNCREATE(CTkCommandBar, CWnd)
 
@@ -30,6 +31,7 @@ CTkCommandBar::~CTkCommandBar() {
   m_pControls->InternalRelease();
   if (m_pPaintManager != nullptr) m_pPaintManager->InternalRelease();
   if (m_pImageManager != nullptr) m_pImageManager->InternalRelease();
+  if (m_pTipContext != nullptr) m_pTipContext->InternalRelease();
 }
 
 void CTkCommandBar::OnFinalRelease() {
@@ -45,6 +47,7 @@ BOOL CTkCommandBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
   CTkReferenceScope hold;
   hold.Hold(GetCommandBars());
   hold.Hold(this);
+  if (m_pTipContext != nullptr) m_pTipContext->RelayMouseMessage(this, message, wParam, lParam);
   return CWnd::OnWndMsg(message, wParam, lParam, pResult);
 }
 

@@ -163,6 +163,9 @@ class CTkCommandBar : public CWnd, public CTkTrackedBar, public CTkHookClient, p
   // The marker is empty on the dragged control itself.
   void FindDropPosition(CPoint point, CTkControl* dragged, int& insertIndex, BOOL& after, CRect& marker) const;
 
+  // The control under a client point with its tip; -1 when no tip shows.
+  INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const override;
+
   // Accessibility.
   CCmdTarget* AccGetOwner() override { return this; }
   LPUNKNOWN GetInterface(const IID& iid) override;

@@ -7,6 +7,7 @@
 #include "draw_helpers.h"
 #include "popup_bar.h"
 #include "reference_scope.h"
+#include "tip_context.h"
 
 BEGIN_MESSAGE_MAP(CTkCommandBar, CWnd)
 ON_WM_CREATE()
@@ -67,7 +68,44 @@ int CTkCommandBar::OnCreate(LPCREATESTRUCTW lpcs) {
   if (CWnd::OnCreate(lpcs) == -1) return -1;
   CTkCommandBars* commandBars = GetCommandBars();
   if (commandBars == nullptr && m_barType != kBarPopup) EnableToolTips(TRUE);
+  // Bars of a frame share their command bars' tips.
+  if (commandBars != nullptr && m_pTipContext == nullptr && commandBars->GetTipContext() != nullptr) {
+    m_pTipContext = commandBars->GetTipContext();
+    m_pTipContext->InternalAddRef();
+  }
   return 0;
+}
+
+INT_PTR CTkCommandBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const {
+  CTkCommandBars* commandBars = GetCommandBars();
+  CTkMouseTracker* tracker = TrackerOf(this);
+  if ((m_nPopupControl != -1 && m_barType != kBarPopup) || tracker->m_suppressCount > 0 ||
+      tracker->IsTrackingOtherBar(const_cast<CTkCommandBar*>(this)))
+    return -1;
+  const CTkCommandBarsSettings* options = commandBars != nullptr ? commandBars->GetCommandBarsOptions() : nullptr;
+  if (options != nullptr && !options->bToolBarScreenTips) return -1;
+  CTkControl* control = m_pControls->HitTest(point);
+  if (control == nullptr) return -1;
+  if (m_barType == kBarPopup && (options == nullptr || !options->bShowPopupBarToolTips) &&
+      (control->GetFlags() & kFlagTipInPopups) == 0)
+    return -1;
+  CPoint at = point;
+  CRect rect = control->GetRect();
+  CString tip = control->GetTooltip(&at, &rect, nullptr);
+  // "description\ntip": the tip is what follows the line break.
+  const int newline = tip.Find(L'\n');
+  if (newline >= 0) tip = tip.Mid(newline + 1);
+  if (tip.IsEmpty()) return -1;
+  CString title = control->GetCaption();
+  if (options != nullptr && options->bToolBarAccelTips) {
+    const CString shortcut = control->GetShortcutText();
+    if (!shortcut.IsEmpty()) {
+      tip += L" (" + shortcut + L")";
+      title += L" (" + shortcut + L")";
+    }
+  }
+  FillToolInfo(pTI, m_hWnd, rect.left, rect.top, rect.right, rect.bottom, control->GetID(), tip, title, tip);
+  return control->GetID() == 0 ? -1 : static_cast<INT_PTR>(control->GetID());
 }
 
 void CTkCommandBar::OnDestroy() {

@@ -2,10 +2,13 @@
 
 #include "bar_painter.h"
 #include "command_bar.h"
+#include "dock_bar.h"
 #include "draw_helpers.h"
 #include "image_manager.h"
 #include "menu_sound_player.h"
 #include "popup_bar.h"
+#include "tip_context.h"
+#include "tool_bar.h"
 #include "window_hooks.h"
 
 IMPLEMENT_DYNCREATE(CTkCommandBars, CCmdTarget)
@@ -20,7 +23,10 @@ const UINT kCustomizeCommand = 35001;
 const int kMaxPopupDepth = 32;
 }  // namespace
 
-CTkCommandBars::CTkCommandBars() : m_pOptions(new CTkCommandBarsSettings(this)) {}
+CTkCommandBars::CTkCommandBars() : m_pOptions(new CTkCommandBarsSettings(this)), m_pTipContext(new CTkTipContext) {
+  // Captions keep their single ampersands out of the tips.
+  m_pTipContext->ModifyTipStyle(TTS_NOPREFIX, 0);
+}
 
 CTkCommandBars::~CTkCommandBars() {
   if (m_pCustomizeSelection != nullptr) m_pCustomizeSelection->InternalRelease();
@@ -29,9 +35,15 @@ CTkCommandBars::~CTkCommandBars() {
   std::vector<CTkCommandBar*> bars;
   bars.swap(m_bars);
   for (CTkCommandBar* bar : bars) bar->InternalRelease();
+  for (CTkDockBar*& dockBar : m_pDocks) {
+    if (dockBar != nullptr && dockBar->GetSafeHwnd() != nullptr) dockBar->DestroyWindow();
+    delete dockBar;
+    dockBar = nullptr;
+  }
   if (m_pPaintManager != nullptr) m_pPaintManager->InternalRelease();
   if (m_pImageManager != nullptr) m_pImageManager->InternalRelease();
   m_pOptions->InternalRelease();
+  m_pTipContext->InternalRelease();
   GetMenuSoundPlayer().Stop();
 }
 
@@ -65,61 +77,10 @@ BOOL CTkCommandBars::IsControlHidden(CTkControl* control) {
 
 UINT CTkCommandBars::GetActiveMenuId() { return 0; }
 
-void CTkCommandBars::ShowToolbarsContextMenu(WPARAM wParam, int, int) {
-  if (m_bCustomizeMode) return;
-  CTkPopupBar* popup = CreateToolbarsContextMenu();
-  if (popup == nullptr) return;
-  if (m_pFrame != nullptr && m_pFrame->GetSafeHwnd() != nullptr)
-    m_pFrame->SendMessage(WM_CMDBARS_CONTEXTMENU, wParam, reinterpret_cast<LPARAM>(popup));
-  popup->InternalRelease();
-}
-
-CTkPopupBar* CTkCommandBars::CreateToolbarsContextMenu() {
-  CTkPopupBar* popup = CTkPopupBar::CreateForCommandBars(this);
-  if (popup != nullptr) popup->GetControls()->Add(kControlButton, AFX_IDW_TOOLBAR);
-  return popup;
-}
-
-void CTkCommandBars::AddRowHiddenControls(CTkCommandBar*, CTkPopupBar*) {}
-
-void CTkCommandBars::AddRowCustomizeEntries(CTkCommandBar*, CTkPopupBar*) {}
-
-BOOL CTkCommandBars::AddBarToReBar(CTkCommandBar*) { return FALSE; }
-
-BOOL CTkCommandBars::RemoveBarFromReBar(CTkCommandBar* bar) {
-  if (reinterpret_cast<CTkCommandBar*>(m_pMenuBar) == bar) m_pMenuBar = nullptr;
-  return FALSE;
-}
-
 int CTkCommandBars::HideCuesWhenIdle(CTkCommandBar*, int status) {
   if (status != 0) return status;
   if (m_bCuesUntilAlt && GetMouseTracker()->m_trackedBars.empty()) ShowKeyboardCues(FALSE);
   return status;
-}
-
-CTkCommandBar* CTkCommandBars::CreateToolBar(LPCWSTR title, UINT id, BOOL tearOff) {
-  CRuntimeClass* barClass = ToolBarClass != nullptr ? ToolBarClass : CRuntimeClass::FromName("CTkToolBar");
-  if (barClass == nullptr || !barClass->IsDerivedFrom(RUNTIME_CLASS(CTkCommandBar))) return nullptr;
-  auto* bar = static_cast<CTkCommandBar*>(barClass->CreateObject());
-  if (bar == nullptr) return nullptr;
-  bar->SetCommandBars(this);
-  BarCreateInfo info;
-  info.pCommandBar = bar;
-  info.bTearOff = tearOff;
-  info.lpszTitle = title;
-  info.nBarID = id;
-  if (m_pFrame != nullptr && m_pFrame->GetSafeHwnd() != nullptr)
-    m_pFrame->SendMessage(WM_CMDBARS_CREATEBAR, 0, reinterpret_cast<LPARAM>(&info));
-  bar->SetTitle(title);
-  if (!bar->PlaceBar(tearOff ? kBarFloating : kBarTop)) {
-    bar->InternalRelease();
-    return nullptr;
-  }
-  AppendBar(bar);
-  bar->SetBarID(id);
-  if (!tearOff) RecalcFrameLayout();
-  AddBarToReBar(bar);
-  return bar;
 }
 
 BOOL CTkCommandBars::SaveBarsToExchange(CTkPropExchange*) { return FALSE; }
@@ -212,24 +173,6 @@ int CTkCommandBars::FindBarIndex(CTkCommandBar* bar) const {
   for (size_t i = 0; i < m_bars.size(); ++i)
     if (m_bars[i] == bar) return static_cast<int>(i);
   return -1;
-}
-
-void CTkCommandBars::RecalcFrameLayout(BOOL delay) {
-  if (m_bLayoutLocked || m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr) return;
-  if (m_pFrame->IsFrameWnd()) {
-    auto* frame = static_cast<CFrameWnd*>(m_pFrame);
-    if (delay)
-      frame->DelayRecalcLayout();
-    else
-      frame->RecalcLayout(FALSE);
-    return;
-  }
-  const CTkClientBounds client(m_pFrame);
-  const LPARAM size = MAKELPARAM(client.Width(), client.Height());
-  if (delay)
-    m_pFrame->PostMessage(WM_SIZE, 0, size);
-  else
-    m_pFrame->SendMessage(WM_SIZE, 0, size);
 }
 
 CTkBarPainter* CTkCommandBars::GetPainterOrCurrent() const {

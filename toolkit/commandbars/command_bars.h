@@ -55,6 +55,33 @@ class CTkCommandBars : public CCmdTarget {
   virtual void ReconcileChangedToolbars();
 
   void SetFrame(CWnd* frame);
+  // The four dock bars along the frame's edges; throws the framework's
+  // resource exception when one cannot be made.
+  void CreateDockBars();
+  CTkDockBar* GetDockBar(int index) const { return index >= 0 && index < 4 ? m_pDocks[index] : nullptr; }
+  // Null when the menu cannot be loaded; the frame's creation then fails.
+  CTkMenuBar* CreateMenuBar(LPCWSTR title, UINT menuId);
+  void RemoveCommandBar(CTkCommandBar* bar);
+  BOOL DockCommandBar(CTkCommandBar* bar, LPCRECT rect, CTkDockBar* dockBar);
+  BOOL DockCommandBarAt(CTkCommandBar* bar, int dockIndex);
+  BOOL FloatCommandBar(CTkCommandBar* bar);
+  // The dock bar whose rectangle, grown by 20 pixels, holds the point
+  // strictly inside; the preferred one is asked first.
+  CTkDockBar* CanDock(CPoint screenPoint, CTkDockBar* preferred = nullptr) const;
+  void FlushDelayedLayout();
+  void UpdateAllBars();
+  void InvalidateBars();
+  void ToggleBarVisible(int index);
+  void SetPreviewMode(BOOL preview);
+  // What the frame passes on before its own handling; TRUE when handled.
+  BOOL OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  BOOL PreTranslateFrameMessage(MSG* msg);
+  UINT GetDefaultMenuId() const { return m_nDefaultMenuID; }
+  // The options under "<profile>-Options" below the application's key.
+  void LoadOptions(LPCWSTR profile);
+  void SaveOptions(LPCWSTR profile);
+  // Shows or hides the keyboard cues as "KeyboardCuesShow" asks.
+  void ApplyKeyboardCuesShow();
   CWnd* GetFrame() const { return m_pFrame; }
   CTkCommandBarsSettings* GetCommandBarsOptions() const { return m_pOptions; }
 
@@ -99,6 +126,7 @@ class CTkCommandBars : public CCmdTarget {
   void CloseAllPopups();
   BOOL IsLayoutRTL() const;
   CTkTipContext* GetTipContext() const { return m_pTipContext; }
+  CTkKeyboardShortcuts* GetKeyboardShortcuts() const { return m_pShortcuts; }
 
   // Shows a popup at a screen point (clear of the exclusion rectangle when
   // given) and runs its loop until it closes. With TPM_RETURNCMD the
@@ -111,6 +139,9 @@ class CTkCommandBars : public CCmdTarget {
 
  protected:
   void OnFinalRelease() override;
+  // Pumps the thread's messages while the popup tracks; a quit message
+  // ends it and is posted again for the outer loop.
+  static void RunPopupLoop(CTkPopupBar* popup);
   // Appends a bar; the array takes the caller's reference.
   void AppendBar(CTkCommandBar* bar) { m_bars.push_back(bar); }
 

@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "bar_painter.h"
+#include "command_bars.h"
 #include "prop_exchange.h"
 
 namespace {
@@ -84,4 +86,57 @@ void CopyIdMap(CTkIdMap& target, const CTkIdMap& source) {
     source.GetNextAssoc(pos, id, flag);
     target.SetAt(id, flag);
   }
+}
+
+void CTkCommandBarsSettings::ExchangeOptions(CTkPropExchange* exchange, BOOL userOptionsOnly) {
+  exchange->m_bUseDefaultOnLoad = FALSE;
+  exchange->m_bUseDefaultOnSave = FALSE;
+  exchange->ExchangeSchema();
+  const UINT schema = exchange->m_nSchema;
+  ExchangeBool(exchange, L"AlwaysShowFullMenus", &bAlwaysShowFullMenus, TRUE);
+  ExchangeBool(exchange, L"ShowFullAfterDelay", &bShowFullAfterDelay, TRUE);
+  ExchangeBool(exchange, L"ToolBarScreenTips", &bToolBarScreenTips, TRUE);
+  ExchangeBool(exchange, L"ToolBarAccelTips", &bToolBarAccelTips, FALSE);
+  ExchangeBool(exchange, L"LargeIcons", &bLargeIcons, FALSE);
+  // A keyed store gets no value for an empty set; an archive always does.
+  if (schema > 7 && (exchange->IsLoading() || !exchange->IsKeyedStore() || !m_mapUsedCommands.IsEmpty()))
+    ExchangeIdMap(exchange, L"UsedCommands", m_mapUsedCommands);
+  if (userOptionsOnly) {
+    ExchangeInt(exchange, L"Animation", &nAnimationType, 0);
+    return;
+  }
+  ExchangeBool(exchange, L"SyncFloatingBars", &bSyncFloatingBars, TRUE);
+  ExchangeBool(exchange, L"ShowExpandButtonAlways", &bShowExpandButtonAlways, TRUE);
+  ExchangeSize(exchange, L"IconsSize", &szIcons, CSize(0, 0));
+  ExchangeSize(exchange, L"LargeIconsSize", &szLargeIcons, CSize(0, 0));
+  if (exchange->IsLoading() || !exchange->IsKeyedStore() || !m_mapHiddenCommands.IsEmpty())
+    ExchangeIdMap(exchange, L"HiddenCommands", m_mapHiddenCommands);
+  CTkBarPainter* painter = m_pCommandBars != nullptr ? m_pCommandBars->GetPainterOrCurrent() : GetCurrentBarPainter();
+  BOOL unused[3] = {FALSE, TRUE, TRUE};
+  BOOL* icons = painter != nullptr ? painter->GetIconOptions() : unused;
+  // The look keeps them as faded, disabled, shadowed; they are stored in
+  // the other order.
+  ExchangeBool(exchange, L"IconsWithShadow", &icons[2], FALSE);
+  ExchangeBool(exchange, L"UseDisabledIcons", &icons[1], TRUE);
+  ExchangeBool(exchange, L"UseFadedIcons", &icons[0], TRUE);
+  if (schema > 7) {
+    ExchangeBool(exchange, L"SyncFloatingBars", &bSyncFloatingBars, TRUE);
+    ExchangeBool(exchange, L"ShowExpandButtonAlways", &bShowExpandButtonAlways, TRUE);
+    ExchangeBool(exchange, L"DblClickFloat", &bDblClickFloat, FALSE);
+    ExchangeBool(exchange, L"ShowTextBelowIcons", &bShowTextBelowIcons, FALSE);
+    ExchangeBool(exchange, L"AltDragCustomization", &bAltDragCustomization, TRUE);
+    ExchangeBool(exchange, L"AutoHideUnusedPopups", &bAutoHideUnusedPopups, TRUE);
+    ExchangeSize(exchange, L"PopupIconsSize", &szPopupIcons, CSize(16, 16));
+  }
+  if (schema > 8) {
+    ExchangeInt(exchange, L"KeyboardCuesUse", &nKeyboardCuesUse, 1);
+    ExchangeInt(exchange, L"KeyboardCuesShow", &nKeyboardCuesShow, 0);
+    if (exchange->IsLoading() && m_pCommandBars != nullptr) m_pCommandBars->ApplyKeyboardCuesShow();
+  }
+  if (schema > 7) ExchangeInt(exchange, L"Animation", &nAnimationType, 0);
+}
+
+void CTkCommandBarsSettings::Serialize(CArchive& ar) {
+  CTkPropExchangeArchive exchange(ar);
+  ExchangeOptions(&exchange, FALSE);
 }

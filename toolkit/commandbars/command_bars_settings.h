@@ -23,6 +23,12 @@ class CTkCommandBarsSettings : public CCmdTarget {
  public:
   explicit CTkCommandBarsSettings(CTkCommandBars* commandBars) : m_pCommandBars(commandBars) {}
 
+  // Exchanges the options in their stored order; the user's options only
+  // (the registry form) stop after "Animation". Every value is written,
+  // and a value missing on load leaves the setting as it is.
+  void ExchangeOptions(CTkPropExchange* exchange, BOOL userOptionsOnly);
+  void Serialize(CArchive& ar) override;
+
   BOOL bAlwaysShowFullMenus = TRUE;
   BOOL bShowFullAfterDelay = TRUE;
   BOOL bToolBarScreenTips = TRUE;

@@ -470,6 +470,16 @@ BOOL CTkPopupBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
         if (GetSafeHwnd() == nullptr) return TRUE;
       }
       break;
+    case WM_LBUTTONDOWN: {
+      const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      if (m_bTearOff && !IsCustomizeMode() && m_rcTearOff.PtInRect(point)) {
+        CTkReferenceScope hold;
+        hold.Hold(this);
+        TearOff(point);
+        if (GetSafeHwnd() == nullptr) return TRUE;
+      }
+      break;
+    }
     case WM_TIMER:
       if (wParam >= kScrollDownTimer && wParam <= kExpandButtonTimer) {
         CTkReferenceScope hold;

@@ -92,6 +92,11 @@ class CTkPopupBar : public CTkCommandBar {
   void SetTearOff(BOOL on) { m_bTearOff = on; }
   BOOL IsTearOffHot() const { return m_bTearOffHot; }
   const CRect& GetTearOffStrip() const { return m_rcTearOff; }
+  void SetTearOffBar(LPCWSTR caption, UINT id, int width) {
+    m_strTearOffCaption = caption;
+    m_nTearOffId = id;
+    m_nTearOffWidth = width;
+  }
   BOOL IsDoubleGripper() const { return m_bDoubleGripper; }
   void SetDoubleGripper(BOOL on) { m_bDoubleGripper = on; }
   BOOL GetShowShadow() const { return m_bShowShadow; }
@@ -115,6 +120,13 @@ class CTkPopupBar : public CTkCommandBar {
   void PlayOpeningAnimation();
   void PlayExpandAnimation(const CRect& oldRect);
   void OnPopupMouseMove(CPoint point);
+  // Drags a floating tool bar with the popup's controls off the tear-off
+  // strip; back over the strip the popup shows again.
+  void TearOff(CPoint clientPoint);
+  void RunTearLoop();
+  // Shows the popup or the torn bar; whether the point now counts as inside.
+  BOOL ToggleTearPreview(BOOL inside, CPoint screenPoint);
+  void MoveTornBar(CPoint screenPoint);
   void OnPopupTimer(UINT_PTR id);
 
   CTkControl* m_pOpeningControl = nullptr;
@@ -129,6 +141,8 @@ class CTkPopupBar : public CTkCommandBar {
   BOOL m_bTearOffHot = FALSE;
   BOOL m_bTearOffTimer = FALSE;
   BOOL m_bTearing = FALSE;
+  CTkCommandBar* m_pTornBar = nullptr;
+  CSize m_szTorn{0, 0};
   CString m_strTearOffCaption;
   UINT m_nTearOffId = 0;
   int m_nTearOffWidth = 0;

@@ -64,6 +64,26 @@ int CTkCommandBars::TrackPopupBar(CTkPopupBar* popup, UINT flags, int x, int y, 
   tracker->m_bSwallowNextRelease = TRUE;
   if (!popup->PopupAt(x, y, exclusion)) return 0;
 
+  RunPopupLoop(popup);
+  return static_cast<int>(result);
+}
+
+int CTkCommandBars::TrackMenuAsPopupBar(CMenu* menu, UINT flags, int x, int y, CWnd* owner, LPCRECT exclusion,
+                                        CWnd* commandTarget, CTkCommandBars* commandBars) {
+  CTkPopupBar* popup = CTkPopupBar::CreateForCommandBars(commandBars);
+  if (popup == nullptr) return 0;
+  popup->SetOwner(owner);
+  popup->SetCommandTarget(commandTarget);
+  if (!popup->BuildFromMenu(menu, TRUE)) {
+    popup->InternalRelease();
+    return 0;
+  }
+  const int result = TrackPopupBar(popup, flags, x, y, owner, exclusion, commandTarget);
+  popup->InternalRelease();
+  return result;
+}
+
+void CTkCommandBars::RunPopupLoop(CTkPopupBar* popup) {
   CWinThread* thread = AfxGetThread();
   MSG msg;
   while (popup->GetMenuMode() != 0) {
@@ -84,20 +104,19 @@ int CTkCommandBars::TrackPopupBar(CTkPopupBar* popup, UINT flags, int x, int y, 
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
-  return static_cast<int>(result);
 }
 
-int CTkCommandBars::TrackMenuAsPopupBar(CMenu* menu, UINT flags, int x, int y, CWnd* owner, LPCRECT exclusion,
-                                        CWnd* commandTarget, CTkCommandBars* commandBars) {
-  CTkPopupBar* popup = CTkPopupBar::CreateForCommandBars(commandBars);
-  if (popup == nullptr) return 0;
-  popup->SetOwner(owner);
-  popup->SetCommandTarget(commandTarget);
-  if (!popup->BuildFromMenu(menu, TRUE)) {
-    popup->InternalRelease();
-    return 0;
+void CTkCommandBars::ShowToolbarsContextMenu(WPARAM wParam, int x, int y) {
+  if (m_bCustomizeMode) return;
+  CTkPopupBar* popup = CreateToolbarsContextMenu();
+  if (popup == nullptr) return;
+  CTkReferenceScope hold;
+  hold.Hold(this);
+  if (m_pFrame != nullptr && m_pFrame->GetSafeHwnd() != nullptr)
+    m_pFrame->SendMessage(WM_CMDBARS_CONTEXTMENU, wParam, reinterpret_cast<LPARAM>(popup));
+  if (popup->GetControlCount() > 0) {
+    CloseAllPopups();
+    if (popup->PopupAt(x, y, nullptr)) RunPopupLoop(popup);
   }
-  const int result = TrackPopupBar(popup, flags, x, y, owner, exclusion, commandTarget);
   popup->InternalRelease();
-  return result;
 }

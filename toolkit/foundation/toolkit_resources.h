@@ -18,3 +18,8 @@
 #define ID_TK_HEADER_ALIGN_LEFT 9160
 #define ID_TK_HEADER_ALIGN_CENTER 9161
 #define ID_TK_HEADER_ALIGN_RIGHT 9162
+
+// Texts of a tool bar's expand popup and its reset question.
+#define IDS_TK_ADD_REMOVE_BUTTONS 9300
+#define IDS_TK_RESET_TOOLBAR_QUESTION 9349
+#define IDS_TK_RESET 9395

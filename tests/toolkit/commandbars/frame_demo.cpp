@@ -1,0 +1,164 @@
+// A frame with command bars, for looking at: a menu bar and a tool bar
+// docked at the top, made in the order a program's main frame makes them,
+// drawn in the native look (theme 3). "--menu" opens the File menu,
+// "--float" floats the tool bar, "--tip" rests the real pointer on the
+// tool bar's Save button until its tip shows, "--theme N" picks another
+// look and "--close-after MS" closes the frame by itself.
+#include "framework.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+
+#include "bar_painter.h"
+#include "command_bars.h"
+#include "frame_demo_resources.h"
+#include "frame_window.h"
+#include "menu_bar.h"
+#include "tool_bar.h"
+
+namespace {
+
+enum DemoTimer : UINT { kCloseTimer = 1, kMenuTimer = 2, kTipTimer = 3 };
+
+class DemoView : public CWnd {
+ public:
+  BOOL CreateView(CWnd* parent) {
+    LPCWSTR windowClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW),
+                                              reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    return CreateEx(WS_EX_CLIENTEDGE, windowClass, L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), parent,
+                    AFX_IDW_PANE_FIRST);
+  }
+};
+
+class DemoFrame : public CTkFrameWnd {
+ public:
+  UINT closeAfter = 0;
+  BOOL openMenu = FALSE;
+  BOOL floatBar = FALSE;
+  BOOL showTip = FALSE;
+  int theme = 3;
+  BOOL noAnimation = FALSE;
+
+ protected:
+  int OnCreate(LPCREATESTRUCTW lpcs) {
+    if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
+    if (!m_view.CreateView(this)) return -1;
+    if (GetCurrentBarPainter() == nullptr) SetCurrentTheme(0);
+    m_pCommandBars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
+    m_pCommandBars->SetFrame(this);
+    m_pCommandBars->CreateDockBars();
+    if (m_pCommandBars->CreateMenuBar(L"Menu Bar", IDR_DEMO_MENU) == nullptr) return -1;
+    SetCurrentTheme(theme);
+    const UINT hidden[] = {0xE107, 0xE109};
+    m_pCommandBars->AddHiddenCommands(hidden, 2);
+    m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    if (noAnimation) m_pCommandBars->GetCommandBarsOptions()->nAnimationType = 5;
+    m_pCommandBars->LoadOptions(L"CommandBars");
+    CTkCommandBar* bar = m_pCommandBars->CreateToolBar(L"Standard", IDR_DEMO_TOOLBAR, FALSE);
+    if (bar == nullptr || !static_cast<CTkToolBar*>(bar)->LoadToolBar(IDR_DEMO_TOOLBAR, TRUE)) return -1;
+    if (floatBar) {
+      static_cast<CTkToolBar*>(bar)->GetDragTracker()->SetLastFloatingPos(CPoint(lpcs->x + lpcs->cx + 20, lpcs->y + 60));
+      m_pCommandBars->FloatCommandBar(bar);
+    }
+    bar->OnControlsChanged();
+    if (closeAfter != 0) SetTimer(kCloseTimer, closeAfter, nullptr);
+    if (openMenu) SetTimer(kMenuTimer, 400, nullptr);
+    if (showTip) SetTimer(kTipTimer, 400, nullptr);
+    return 0;
+  }
+
+  void OnDestroy() {
+    if (m_pCommandBars != nullptr) m_pCommandBars->SaveOptions(L"CommandBars");
+    CTkFrameWnd::OnDestroy();
+  }
+
+  void OnTimer(UINT_PTR id) {
+    KillTimer(id);
+    if (id == kCloseTimer) {
+      DestroyWindow();
+      return;
+    }
+    CTkMenuBar* menuBar = m_pCommandBars->GetMenuBar();
+    if (id == kMenuTimer && menuBar != nullptr) {
+      // A real click, as a user opens it.
+      CPoint point = menuBar->GetControl(0)->GetRect().CenterPoint();
+      menuBar->ClientToScreen(&point);
+      ::SetCursorPos(point.x, point.y);
+      mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+      mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+      return;
+    }
+    CTkCommandBar* bar = m_pCommandBars->FindBarById(IDR_DEMO_TOOLBAR);
+    CTkControl* save = bar != nullptr ? bar->GetControls()->FindControl(ID_DEMO_SAVE) : nullptr;
+    if (id == kTipTimer && save != nullptr) {
+      CPoint point = save->GetRect().CenterPoint();
+      bar->ClientToScreen(&point);
+      ::SetCursorPos(point.x - 1, point.y - 1);
+      ::SetCursorPos(point.x, point.y);
+    }
+  }
+
+  void OnCommand(UINT id) {
+    if (id == ID_DEMO_EXIT) PostMessage(WM_CLOSE);
+    if (id == ID_DEMO_TOOLBAR)
+      if (CTkCommandBar* bar = m_pCommandBars->FindBarById(IDR_DEMO_TOOLBAR)) bar->SetVisible(!bar->IsVisible());
+  }
+  void OnUpdateToolBar(CCmdUI* pCmdUI) {
+    CTkCommandBar* bar = m_pCommandBars != nullptr ? m_pCommandBars->FindBarById(IDR_DEMO_TOOLBAR) : nullptr;
+    pCmdUI->SetCheck(bar != nullptr && bar->IsVisible());
+  }
+  void OnUpdateCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(pCmdUI->m_nID != ID_DEMO_COPY); }
+  void OnCustomize() {}
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  DemoView m_view;
+};
+
+BEGIN_MESSAGE_MAP(DemoFrame, CTkFrameWnd)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_TIMER()
+ON_COMMAND_RANGE(ID_DEMO_NEW, ID_DEMO_ABOUT, OnCommand)
+ON_UPDATE_COMMAND_UI(ID_DEMO_TOOLBAR, OnUpdateToolBar)
+ON_UPDATE_COMMAND_UI_RANGE(ID_DEMO_NEW, ID_DEMO_FIND, OnUpdateCommand)
+ON_COMMAND(35001, OnCustomize)
+END_MESSAGE_MAP()
+
+class DemoApp : public CWinApp {
+ public:
+  DemoApp() : CWinApp(L"Frame demo") {}
+  BOOL InitInstance() override {
+    auto* frame = new DemoFrame;
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    for (int i = 1; i < argc; ++i) {
+      if (std::wcscmp(argv[i], L"--menu") == 0) frame->openMenu = TRUE;
+      if (std::wcscmp(argv[i], L"--float") == 0) frame->floatBar = TRUE;
+      if (std::wcscmp(argv[i], L"--tip") == 0) frame->showTip = TRUE;
+      if (std::wcscmp(argv[i], L"--no-animation") == 0) frame->noAnimation = TRUE;
+      if (i + 1 < argc && std::wcscmp(argv[i], L"--theme") == 0) frame->theme = _wtoi(argv[i + 1]);
+      if (i + 1 < argc && std::wcscmp(argv[i], L"--close-after") == 0)
+        frame->closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));
+    }
+    LocalFree(argv);
+    m_pMainWnd = frame;
+    if (!frame->Create(nullptr, L"Frame demo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 600, 360))) return FALSE;
+    frame->SetForegroundWindow();
+    frame->UpdateWindow();
+    return TRUE;
+  }
+  int ExitInstance() override {
+    ReleaseCurrentBarPainter();
+    return CWinApp::ExitInstance();
+  }
+};
+
+DemoApp theApp;
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int nCmdShow) {
+  return AfxWinMain(hInstance, hPrevInstance, GetCommandLineW(), nCmdShow);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#define IDR_DEMO_MENU 128
+#define IDR_DEMO_TOOLBAR 200
+#define ID_DEMO_NEW 4001
+#define ID_DEMO_OPEN 4002
+#define ID_DEMO_SAVE 4003
+#define ID_DEMO_EXIT 4004
+#define ID_DEMO_CUT 4005
+#define ID_DEMO_COPY 4006
+#define ID_DEMO_FIND 4007
+#define ID_DEMO_TOOLBAR 4008
+#define ID_DEMO_ABOUT 4009

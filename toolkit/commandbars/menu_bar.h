@@ -1,0 +1,52 @@
+// The tool bar that stands for the frame's menu: its controls are built
+// from a menu resource, the frame's own menu is taken away, and the frame
+// is hooked so that menu changes and keyboard activation reach the bar.
+#pragma once
+
+#include <map>
+
+#include "tool_bar.h"
+
+class CTkMenuBar : public CTkToolBar {
+  DECLARE_DYNCREATE(CTkMenuBar)
+
+ public:
+  enum { kRefreshTimer = 12223 };
+
+  CTkMenuBar();
+  ~CTkMenuBar() override;
+
+  void CopyBarFrom(CTkCommandBar* source, BOOL recursive) override;
+  void ResetToolBar() override;
+  int OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result) override;
+
+  BOOL LoadMenuBar(UINT menuId);
+  // Shows the controls of another menu, keeping the current set when the
+  // bar may be customized.
+  void SwitchMenu(HMENU menu);
+  void RefreshMDIButtons();
+  // Before the layout is saved: back to the frame's menu, and drops the
+  // stored sets that still equal what they were built from.
+  void FoldMenuSets();
+  // Null in a frame that is not an MDI frame.
+  HWND GetActiveMDIChild(BOOL* maximized) const;
+  UINT GetDefaultMenuId() const { return m_nDefaultMenuId; }
+  UINT GetCurrentMenuId() const { return m_nCurrentMenuId; }
+  HMENU GetFrameMenu() const { return m_hFrameMenu; }
+
+ protected:
+  afx_msg void OnTimer(UINT_PTR id);
+  DECLARE_MESSAGE_MAP()
+
+  // Rebuilds the controls from the menu resource of an id.
+  BOOL RebuildFromMenuId(UINT menuId);
+  void ReleaseMenuSets();
+
+  BOOL m_bMDIFrame = FALSE;
+  HWND m_hHookedChild = nullptr;
+  HMENU m_hFrameMenu = nullptr;
+  UINT m_nDefaultMenuId = 0;
+  UINT m_nCurrentMenuId = 0;
+  std::map<UINT, CTkControls*> m_menuControlSets;
+  BOOL m_bSetsRestored = FALSE;
+};
