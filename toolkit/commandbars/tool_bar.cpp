@@ -49,7 +49,6 @@ class MeasureDC {
   CTkFontSelector m_font;
 };
 
-int Along(CSize size, DWORD flags) { return (flags & kLayoutHorzDock) != 0 ? size.cx : size.cy; }
 }  // namespace
 
 CTkToolBar::CTkToolBar() {
