@@ -20,13 +20,6 @@ cmake --preset native
 cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs"
 
-# Both Windows builds are built everywhere: compiling and linking the
-# program we ship stays checked where its tests cannot run.
-cmake --preset windows
-cmake --build --preset windows -j "$jobs"
-cmake --preset windows64
-cmake --build --preset windows64 -j "$jobs"
-
 source tools/wine_session.sh
 arches=()
 case "${MULVARA_WINE_ARCH:-}" in
@@ -52,6 +45,15 @@ if ! wine_can_run 64; then
   exit 1
 fi
 
+# Both Windows builds are built everywhere: compiling and linking the
+# program we ship stays checked where its tests cannot run. There its test
+# code is left out, which halves that build.
+tests32=ON; [ "${#arches[@]}" = 1 ] && tests32=OFF
+cmake --preset windows -DMULVARA_BUILD_TESTS=$tests32
+cmake --build --preset windows -j "$jobs"
+cmake --preset windows64 -DMULVARA_BUILD_TESTS=ON
+cmake --build --preset windows64 -j "$jobs"
+
 trap stop_wine_session EXIT
 builds=(native)
 for arch in "${arches[@]}"; do
@@ -67,5 +69,5 @@ done
 bash tools/check_formats.sh "${builds[@]}"
 bash tools/fuzz.sh
 
-tested="i686 and x86_64"; [ "${#arches[@]}" = 1 ] && tested="x86_64 only (i686 built, not run)"
+tested="i686 and x86_64"; [ "${#arches[@]}" = 1 ] && tested="x86_64 only (i686 program built, its tests neither built nor run)"
 echo "test.sh: Windows tests ran for $tested: $why."
