@@ -121,6 +121,7 @@ void CTkTipContext::DestroyTipWindow() {
   CWnd* tip = m_pTipWindow;
   m_pTipWindow = nullptr;
   m_hOwnerFrame = nullptr;
+  m_bTitleShown = FALSE;
   std::memset(&m_lastTool, 0, sizeof m_lastTool);
   if (tip == nullptr) return;
   // The toolkit's windows delete themselves; the system control is ours.
@@ -247,8 +248,12 @@ void CTkTipContext::OnMouseMessage(const MSG& msg, CWnd* owner) {
         TTTOOLINFOW update = added;
         update.lpszText = block.description;
         SendToTip(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&update));
-      } else {
+        m_bTitleShown = TRUE;
+      } else if (m_bTitleShown) {
+        // Only an earlier title is cleared: some tooltip controls keep room
+        // for an empty title and would draw a plain tip twice as tall.
         SendToTip(TTM_SETTITLEW, 0, reinterpret_cast<LPARAM>(L""));
+        m_bTitleShown = FALSE;
       }
     }
     if ((info.uFlags & kToolShowInactive) != 0 || IsTopLevelActive(hOwner)) {

@@ -49,6 +49,8 @@ class CTkTipContext : public CCmdTarget {
   int m_tipKind = kSystemTip;
   DWORD m_commonControlsVersion = 0;
   int m_titleIcon = 1;
+  // The tip window holds a title from an earlier tool.
+  BOOL m_bTitleShown = FALSE;
   int m_maxTipWidth = 0;
   DWORD m_tipStyle = TTS_NOPREFIX;
   CRect m_margins{0, 0, 0, 0};
