@@ -132,6 +132,23 @@ TEST_F(TipWindowTest, NoTipForAnEmptyTextOrAnInactiveWindow) {
   other.DestroyWindow();
 }
 
+// The system tooltip control: a plain tip is one line high, with no room
+// kept for a title.
+TEST_F(TipWindowTest, ASystemTipWithoutTitleIsOneLineHigh) {
+  context->m_tipKind = CTkTipContext::kSystemTip;
+  auto systemTip = [&] {
+    CWnd* tip = context->GetTipWindow();
+    return tip != nullptr && tip->IsWindowVisible() ? tip : nullptr;
+  };
+  const CPoint first = ScreenCentre(0);
+  ::SetCursorPos(first.x, first.y);
+  ASSERT_TRUE(PumpUntil([&] { return systemTip() != nullptr; }, 3000));
+  CRect window;
+  systemTip()->GetWindowRect(&window);
+  const int line = ::GetSystemMetrics(SM_CYMENU);
+  EXPECT_LT(window.Height(), 2 * line) << "no room kept for an empty title";
+}
+
 // Rich tips measured directly: the rich edit's text tells how the tip's
 // text was read, the sizes how it was laid out.
 class RichTipTest : public TipWindowTest {
