@@ -770,65 +770,48 @@ HtmlText HtmlMarkupRules::TransformText(const HtmlText& text, int transform) {
 
 // ---- table ends ----
 
-size_t HtmlMarkupRules::FindTableEnd(const HtmlText& text, size_t pos) {
+namespace {
+
+// The closing tag that matches the element opened at pos: nested elements
+// of the same tag are counted when open is given, and whole nested tables
+// are stepped over when skipTables is set.
+size_t FindClosingTag(const HtmlText& text, size_t pos, const char16_t* open, const char16_t* close,
+                      bool skipTables) {
   int depth = 1;
   size_t from = pos + 1;
   while (true) {
-    size_t open = from;
-    size_t close = from;
-    bool hasOpen = FindTag(text, open, u"table");
-    bool hasClose = FindTag(text, close, u"/table");
-    if (!hasClose) return text.size();
-    if (hasOpen && open < close) {
+    size_t table = from;
+    size_t opened = from;
+    size_t closed = from;
+    const bool hasTable = skipTables && HtmlMarkupRules::FindTag(text, table, u"table");
+    const bool hasOpen = open != nullptr && HtmlMarkupRules::FindTag(text, opened, open);
+    if (!HtmlMarkupRules::FindTag(text, closed, close)) return text.size();
+    if (hasTable && table < closed && (!hasOpen || table < opened)) {
+      from = HtmlMarkupRules::FindTableEnd(text, table);
+      if (from >= text.size()) return text.size();
+      from += 1;
+      continue;
+    }
+    if (hasOpen && opened < closed) {
       ++depth;
-      from = open + 1;
+      from = opened + 1;
     } else {
-      if (--depth == 0) return close;
-      from = close + 1;
+      if (--depth == 0) return closed;
+      from = closed + 1;
     }
   }
+}
+
+}  // namespace
+
+size_t HtmlMarkupRules::FindTableEnd(const HtmlText& text, size_t pos) {
+  return FindClosingTag(text, pos, u"table", u"/table", false);
 }
 
 size_t HtmlMarkupRules::FindRowEnd(const HtmlText& text, size_t pos) {
-  int depth = 1;
-  size_t from = pos + 1;
-  while (true) {
-    size_t table = from;
-    size_t open = from;
-    size_t close = from;
-    bool hasTable = FindTag(text, table, u"table");
-    bool hasOpen = FindTag(text, open, u"tr");
-    bool hasClose = FindTag(text, close, u"/tr");
-    if (!hasClose) return text.size();
-    if (hasTable && table < close && (!hasOpen || table < open)) {
-      from = FindTableEnd(text, table);
-      if (from >= text.size()) return text.size();
-      from += 1;
-      continue;
-    }
-    if (hasOpen && open < close) {
-      ++depth;
-      from = open + 1;
-    } else {
-      if (--depth == 0) return close;
-      from = close + 1;
-    }
-  }
+  return FindClosingTag(text, pos, u"tr", u"/tr", true);
 }
 
 size_t HtmlMarkupRules::FindCellEnd(const HtmlText& text, size_t pos) {
-  size_t from = pos + 1;
-  while (true) {
-    size_t table = from;
-    size_t close = from;
-    bool hasTable = FindTag(text, table, u"table");
-    if (!FindTag(text, close, u"/td")) return text.size();
-    if (hasTable && table < close) {
-      from = FindTableEnd(text, table);
-      if (from >= text.size()) return text.size();
-      from += 1;
-      continue;
-    }
-    return close;
-  }
+  return FindClosingTag(text, pos, nullptr, u"/td", true);
 }
