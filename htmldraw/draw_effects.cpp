@@ -419,22 +419,23 @@ HBITMAP CopyToSize(CDC* pDC, HBITMAP bitmap, int width, int height) {
 
 }  // namespace
 
-void CDrawEffects::DrawBitmap(CDC* pDC, int x, int y, int width, int height, HBITMAP bitmap, BOOL keyFlag,
-                              COLORREF key, UINT effects, BOOL shadow, int shadowDx, int shadowDy, int blurX,
-                              int blurY, COLORREF colour) {
-  m_bHasAlpha = FALSE;
-  if (pDC == nullptr || bitmap == nullptr || width <= 0 || height <= 0) return;
-  HBITMAP copy = CopyToSize(pDC, bitmap, width, height);
-  if (copy == nullptr) return;
-  HBITMAP mask = CreateEffectBitmap(copy, width, height, 0x8008, keyFlag, key, 0xFFFFFF);
-  HBITMAP image = CreateEffectBitmap(copy, width, height, effects, keyFlag, key, colour);
+void CDrawEffects::DrawKeyed(CDC* pDC, int x, int y, int width, int height, HBITMAP sized, BOOL keyFlag,
+                            COLORREF key, HBITMAP shadowSource, BOOL shadowKeyFlag, COLORREF shadowKey,
+                            UINT effects, BOOL shadow, int shadowDx, int shadowDy, int blurX, int blurY,
+                            COLORREF colour) {
+  HBITMAP mask = CreateEffectBitmap(sized, width, height, 0x8008, keyFlag, key, 0xFFFFFF);
+  HBITMAP image = CreateEffectBitmap(sized, width, height, effects, keyFlag, key, colour);
   if (mask != nullptr && image != nullptr) {
     int drawX = x;
     int drawY = y;
     if (shadow) {
       if (effects & (kEffectShadow | kEffectBlurredShadow)) {
+        // The shadow's mask must not change whether the picture has alpha.
         BOOL alpha = m_bHasAlpha;
-        HBITMAP shadowMask = CreateEffectBitmap(copy, width, height, 0x8008, keyFlag, key, colour ^ 0xFFFFFF);
+        HBITMAP shadowMask = shadowSource != nullptr
+                                 ? CreateEffectBitmap(shadowSource, width, height, 0x8008, shadowKeyFlag, shadowKey,
+                                                      colour ^ 0xFFFFFF)
+                                 : nullptr;
         m_bHasAlpha = alpha;
         if (shadowMask != nullptr) {
           DrawShadow(pDC, x + shadowDx, y + shadowDy, width, height, shadowMask, (effects & kEffectBlurredShadow) != 0,
@@ -450,6 +451,17 @@ void CDrawEffects::DrawBitmap(CDC* pDC, int x, int y, int width, int height, HBI
   }
   if (mask != nullptr) ::DeleteObject(mask);
   if (image != nullptr) ::DeleteObject(image);
+}
+
+void CDrawEffects::DrawBitmap(CDC* pDC, int x, int y, int width, int height, HBITMAP bitmap, BOOL keyFlag,
+                              COLORREF key, UINT effects, BOOL shadow, int shadowDx, int shadowDy, int blurX,
+                              int blurY, COLORREF colour) {
+  m_bHasAlpha = FALSE;
+  if (pDC == nullptr || bitmap == nullptr || width <= 0 || height <= 0) return;
+  HBITMAP copy = CopyToSize(pDC, bitmap, width, height);
+  if (copy == nullptr) return;
+  DrawKeyed(pDC, x, y, width, height, copy, keyFlag, key, copy, keyFlag, key, effects, shadow, shadowDx, shadowDy,
+            blurX, blurY, colour);
   ::DeleteObject(copy);
 }
 
@@ -471,34 +483,13 @@ void CDrawEffects::DrawIcon(CDC* pDC, int x, int y, int width, int height, HICON
   HBITMAP source = flat ? info.hbmMask : info.hbmColor;
   COLORREF key = flat ? RGB(255, 255, 255) : RGB(0, 0, 0);
   HBITMAP sized = CopyToSize(pDC, source, width, height);
-  HBITMAP mask = sized != nullptr ? CreateEffectBitmap(sized, width, height, 0x8008, TRUE, key, 0xFFFFFF) : nullptr;
-  HBITMAP image = sized != nullptr ? CreateEffectBitmap(sized, width, height, effects, TRUE, key, colour) : nullptr;
-  if (mask != nullptr && image != nullptr) {
-    int drawX = x;
-    int drawY = y;
-    if (shadow) {
-      if (effects & (kEffectShadow | kEffectBlurredShadow)) {
-        BOOL alpha = m_bHasAlpha;
-        HBITMAP maskSized = CopyToSize(pDC, info.hbmMask, width, height);
-        HBITMAP shadowMask = maskSized != nullptr ? CreateEffectBitmap(maskSized, width, height, 0x8008, TRUE,
-                                                                        RGB(255, 255, 255), colour ^ 0xFFFFFF)
-                                                  : nullptr;
-        m_bHasAlpha = alpha;
-        if (shadowMask != nullptr) {
-          DrawShadow(pDC, x + shadowDx, y + shadowDy, width, height, shadowMask, (effects & kEffectBlurredShadow) != 0,
-                     blurX, blurY);
-          ::DeleteObject(shadowMask);
-        }
-        if (maskSized != nullptr) ::DeleteObject(maskSized);
-      } else {
-        drawX += shadowDx;
-        drawY += shadowDy;
-      }
-    }
-    PutImage(pDC, drawX, drawY, width, height, mask, image);
-  }
-  if (mask != nullptr) ::DeleteObject(mask);
-  if (image != nullptr) ::DeleteObject(image);
+  // An icon's shadow follows its mask.
+  const BOOL shadowed = shadow && (effects & (kEffectShadow | kEffectBlurredShadow)) != 0;
+  HBITMAP maskSized = sized != nullptr && shadowed ? CopyToSize(pDC, info.hbmMask, width, height) : nullptr;
+  if (sized != nullptr)
+    DrawKeyed(pDC, x, y, width, height, sized, TRUE, key, maskSized, TRUE, RGB(255, 255, 255), effects, shadow,
+              shadowDx, shadowDy, blurX, blurY, colour);
+  if (maskSized != nullptr) ::DeleteObject(maskSized);
   if (sized != nullptr) ::DeleteObject(sized);
   ::DeleteObject(info.hbmColor);
   ::DeleteObject(info.hbmMask);

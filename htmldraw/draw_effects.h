@@ -46,6 +46,11 @@ class CDrawEffects {
   void FillPaletteEffect(CDC* pDC, int effect, const RECT& rect, COLORREF begin, COLORREF middle, COLORREF end,
                          int granularity, int tint);
   void PutImage(CDC* pDC, int x, int y, int width, int height, HBITMAP mask, HBITMAP image);
+  // Draws a picture already at its size through its key, after its shadow;
+  // the shadow's mask is made from shadowSource through shadowKey.
+  void DrawKeyed(CDC* pDC, int x, int y, int width, int height, HBITMAP sized, BOOL keyFlag, COLORREF key,
+                 HBITMAP shadowSource, BOOL shadowKeyFlag, COLORREF shadowKey, UINT effects, BOOL shadow,
+                 int shadowDx, int shadowDy, int blurX, int blurY, COLORREF colour);
 
   CDibBuffer m_dib;
   BOOL m_bHasAlpha = FALSE;
