@@ -432,7 +432,16 @@ void CTkToolBar::FillExpandPopup(CTkPopupBar* popup) {
   if (commandBars == nullptr) return;
   commandBars->AddRowHiddenControls(this, popup);
   if (!commandBars->IsCustomizeAllowed() && !commandBars->IsQuickCustomizeMode()) return;
-  commandBars->AddRowCustomizeEntries(this, popup);
+  const BOOL beginGroup = popup->GetControlCount() > 1;
+  CTkControl* addRemove = popup->GetControls()->Add(kControlPopup, 0);
+  if (addRemove == nullptr) return;
+  CString caption;
+  caption.LoadString(IDS_TK_ADD_REMOVE_BUTTONS);
+  addRemove->SetCaption(caption);
+  addRemove->SetBeginGroup(beginGroup);
+  CTkCommandBar* entries = addRemove->GetCommandBar();
+  if (entries != nullptr && entries->IsKindOf(RUNTIME_CLASS(CTkPopupBar)))
+    commandBars->AddRowCustomizeEntries(this, static_cast<CTkPopupBar*>(entries));
 }
 
 CTkControlToolBarExpand::CTkControlToolBarExpand() : CTkControlPopup(kControlButtonPopup) {
