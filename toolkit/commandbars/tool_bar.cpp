@@ -445,7 +445,8 @@ void CTkToolBar::FillExpandPopup(CTkPopupBar* popup) {
 }
 
 CTkControlToolBarExpand::CTkControlToolBarExpand() : CTkControlPopup(kControlButtonPopup) {
-  m_nFlags |= kFlagNotCustomizable;
+  // Its state is the bar's: no command handler enables it.
+  m_nFlags |= kFlagNotCustomizable | kFlagNoUpdate;
   m_strTooltipText = L"\nToolbar Options";
 }
 
@@ -479,7 +480,7 @@ BOOL CTkControlToolBarExpand::SetPopuped(BOOL popuped) {
 }
 
 CTkControlToolBarClose::CTkControlToolBarClose() {
-  m_nFlags |= kFlagNotCustomizable;
+  m_nFlags |= kFlagNotCustomizable | kFlagNoUpdate;
   m_strTooltipText = L"\nClose";
 }
 

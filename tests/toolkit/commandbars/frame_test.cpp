@@ -664,4 +664,24 @@ TEST(ToolBar, ResetAnsweredCancelChangesNothingAndOkRestoresTheButtons) {
   frame->DestroyWindow();
 }
 
+// Fault: the frame's command-state update disabled the expand and close
+// buttons, which no command handler answers for, so the expand popup
+// never opened.
+TEST(ToolBar, OwnButtonsStayEnabledThroughCommandUpdates) {
+  auto* frame = MakeFrame();
+  ASSERT_NE(nullptr, frame);
+  CTkToolBar* bar = frame->AddToolBar(601);
+  ASSERT_TRUE(frame->Bars()->FloatCommandBar(bar));
+  bar->OnControlsChanged();
+  bar->UpdateControls(TRUE, 0);
+  for (UINT id : {CTkToolBar::kExpandButtonId, CTkToolBar::kCloseButtonId}) {
+    CTkControl* own = bar->GetControls()->FindControl(id);
+    ASSERT_NE(nullptr, own) << id;
+    EXPECT_TRUE(own->GetEnabled()) << id;
+  }
+  // The tool-bar resource's buttons have no handler here and are disabled.
+  EXPECT_FALSE(bar->GetControls()->FindControl(801)->GetEnabled());
+  frame->DestroyWindow();
+}
+
 }  // namespace
