@@ -2,7 +2,8 @@
 // bar in the native look (theme 3) over the MDI client, and one child,
 // maximized, whose icon and window buttons join the menu bar.
 // "--restored" leaves the child as it is made, "--list" opens the tool
-// bar's expand popup and then its buttons list,
+// bar's expand popup and then its buttons list, "--system-menu" opens the
+// child's system menu from its icon,
 // "--save-popups FOLDER" then writes the open popups' own pixels there as
 // bitmaps, "--close-after MS" closes the frame by itself.
 #include "framework.h"
@@ -22,7 +23,14 @@
 
 namespace {
 
-enum DemoTimer : UINT { kCloseTimer = 1, kExpandTimer = 2, kAddRemoveTimer = 3, kListTimer = 4, kSaveTimer = 5 };
+enum DemoTimer : UINT {
+  kCloseTimer = 1,
+  kExpandTimer = 2,
+  kAddRemoveTimer = 3,
+  kListTimer = 4,
+  kSaveTimer = 5,
+  kSystemMenuTimer = 6,
+};
 
 // Writes what a window paints of itself (WM_PRINT) as a 32-bit bitmap
 // named after its screen position: popups over the frame may show black
@@ -83,6 +91,7 @@ class DemoFrame : public CMDIFrameWnd {
   UINT closeAfter = 0;
   BOOL maximized = TRUE;
   BOOL openList = FALSE;
+  BOOL openSystemMenu = FALSE;
   CString saveFolder;
 
   ~DemoFrame() override {
@@ -117,6 +126,7 @@ class DemoFrame : public CMDIFrameWnd {
     bar->OnControlsChanged();
     if (closeAfter != 0) SetTimer(kCloseTimer, closeAfter, nullptr);
     if (openList) SetTimer(kExpandTimer, 500, nullptr);
+    if (openSystemMenu) SetTimer(kSystemMenuTimer, 500, nullptr);
     return 0;
   }
 
@@ -142,6 +152,14 @@ class DemoFrame : public CMDIFrameWnd {
       CTkCommandBar* entries = entry != nullptr ? entry->GetCommandBar() : nullptr;
       OpenPopupOf(entries, FindByCaption(entries, L"Standard"));
       if (!saveFolder.IsEmpty()) SetTimer(kSaveTimer, 900, nullptr);
+    } else if (id == kSystemMenuTimer) {
+      CTkMenuBar* menuBar = m_pCommandBars->GetMenuBar();
+      CTkControl* systemMenu = menuBar->GetControls()->FindControl(CTkMenuBar::kMDISystemMenuId);
+      OpenPopupOf(menuBar, systemMenu);
+      if (!saveFolder.IsEmpty() && systemMenu != nullptr) {
+        ::UpdateWindow(systemMenu->GetCommandBar()->GetSafeHwnd());
+        SavePrinted(systemMenu->GetCommandBar(), saveFolder);
+      }
     } else if (id == kSaveTimer) {
       CTkControl* entry = FindByCaption(expandPopup, addRemove);
       CTkCommandBar* entries = entry != nullptr ? entry->GetCommandBar() : nullptr;
@@ -179,6 +197,7 @@ class DemoApp : public CWinApp {
     for (int i = 1; i < argc; ++i) {
       if (std::wcscmp(argv[i], L"--restored") == 0) frame->maximized = FALSE;
       if (std::wcscmp(argv[i], L"--list") == 0) frame->openList = TRUE;
+      if (std::wcscmp(argv[i], L"--system-menu") == 0) frame->openSystemMenu = TRUE;
       if (i + 1 < argc && std::wcscmp(argv[i], L"--save-popups") == 0) frame->saveFolder = argv[i + 1];
       if (i + 1 < argc && std::wcscmp(argv[i], L"--close-after") == 0)
         frame->closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));
