@@ -290,7 +290,10 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTW, CCreateContext* pContext) {
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCTW lpcs) {
-  CCreateContext* pContext = static_cast<CCreateContext*>(lpcs->lpCreateParams);
+  return OnCreateHelper(lpcs, static_cast<CCreateContext*>(lpcs->lpCreateParams));
+}
+
+int CFrameWnd::OnCreateHelper(LPCREATESTRUCTW lpcs, CCreateContext* pContext) {
   if (CWnd::OnCreate(lpcs) == -1) return -1;
   if (!OnCreateClient(lpcs, pContext)) return -1;
   PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);

@@ -144,6 +144,9 @@ class CFrameWnd : public CWnd {
   void PostNcDestroy() override { delete this; }
   virtual BOOL OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext);
   afx_msg int OnCreate(LPCREATESTRUCTW lpcs);
+  // The creation with the context found: an MDI child's comes inside its
+  // MDICREATESTRUCT.
+  int OnCreateHelper(LPCREATESTRUCTW lpcs, CCreateContext* pContext);
   afx_msg void OnDestroy();
   afx_msg void OnClose();
   afx_msg void OnSize(UINT nType, int cx, int cy);

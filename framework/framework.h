@@ -19,6 +19,7 @@
 #include "geometry.h"
 #include "lists.h"
 #include "maps.h"
+#include "mdi_wnd.h"
 #include "menu.h"
 #include "module_state.h"
 #include "object.h"

@@ -23,3 +23,5 @@
 #define IDS_TK_TEST_COMMAND_PROMPT 2101
 #define IDS_TK_TEST_COMMAND_UNKNOWN 2102
 #define IDM_TK_TEST_TOOLS 9610
+// The menu and resource id of the MDI test children.
+#define IDM_TK_TEST_CHILD 9611

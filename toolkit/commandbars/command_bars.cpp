@@ -75,7 +75,16 @@ BOOL CTkCommandBars::IsControlHidden(CTkControl* control) {
   return TRUE;
 }
 
-UINT CTkCommandBars::GetActiveMenuId() { return 0; }
+UINT CTkCommandBars::GetActiveMenuId() {
+  if (m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr || !m_pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+    return 0;
+  CMDIChildWnd* child = static_cast<CMDIFrameWnd*>(m_pFrame)->MDIGetActive();
+  if (child == nullptr) return m_nDefaultMenuID;
+  CDocument* document = child->GetActiveDocument();
+  CDocTemplate* docTemplate = document != nullptr ? document->GetDocTemplate() : nullptr;
+  if (docTemplate != nullptr && docTemplate->m_nIDResource == child->GetResourceId()) return docTemplate->m_nIDResource;
+  return child->GetResourceId();
+}
 
 int CTkCommandBars::HideCuesWhenIdle(CTkCommandBar*, int status) {
   if (status != 0) return status;

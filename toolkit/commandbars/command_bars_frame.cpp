@@ -23,6 +23,8 @@ const UINT kReBarId = 59396;
 const int kDockMargin = 20;
 // The tool-bar list of the context menu.
 const UINT kToolBarListId = 59392;
+// The customize sheet's command.
+const UINT kCustomizeCommandId = 35001;
 
 CTkToolBar* AsToolBar(CTkCommandBar* bar) {
   return bar != nullptr && bar->IsKindOf(RUNTIME_CLASS(CTkToolBar)) ? static_cast<CTkToolBar*>(bar) : nullptr;
@@ -239,17 +241,20 @@ CTkPopupBar* CTkCommandBars::CreateToolbarsContextMenu() {
   return CTkPopupBar::CreateForCommandBars(this);
 }
 
+namespace {
+// The bars of a docked bar's row, or the bar alone.
+std::vector<CTkToolBar*> RowOf(CTkToolBar* toolBar) {
+  std::vector<CTkToolBar*> row;
+  if (CTkDockBar* dockBar = toolBar->GetDockBar()) dockBar->GetRowBars(dockBar->FindBar(toolBar), row);
+  if (row.empty()) row.push_back(toolBar);
+  return row;
+}
+}  // namespace
+
 void CTkCommandBars::AddRowHiddenControls(CTkCommandBar* bar, CTkPopupBar* expandPopup) {
   CTkToolBar* toolBar = AsToolBar(bar);
   if (toolBar == nullptr || expandPopup == nullptr) return;
-  std::vector<CTkToolBar*> row;
-  if (CTkDockBar* dockBar = toolBar->GetDockBar()) {
-    std::vector<CTkToolBar*> bars;
-    dockBar->GetRowBars(dockBar->FindBar(toolBar), bars);
-    row = bars;
-  }
-  if (row.empty()) row.push_back(toolBar);
-  for (CTkToolBar* member : row) {
+  for (CTkToolBar* member : RowOf(toolBar)) {
     for (int i = 0; i < member->GetControlCount(); ++i) {
       CTkControl* control = member->GetControl(i);
       if ((control->GetHideFlags() & kHideWrapped) == 0) continue;
@@ -261,8 +266,25 @@ void CTkCommandBars::AddRowHiddenControls(CTkCommandBar* bar, CTkPopupBar* expan
   }
 }
 
-void CTkCommandBars::AddRowCustomizeEntries(CTkCommandBar*, CTkPopupBar*) {
-  // The buttons list of each bar comes with the customize controls.
+void CTkCommandBars::AddRowCustomizeEntries(CTkCommandBar* bar, CTkPopupBar* expandPopup) {
+  CTkToolBar* toolBar = AsToolBar(bar);
+  if (toolBar == nullptr || expandPopup == nullptr) return;
+  for (CTkToolBar* member : RowOf(toolBar)) {
+    CTkControl* entry = expandPopup->GetControls()->Add(kControlPopup, 0);
+    if (entry == nullptr) continue;
+    entry->SetCaption(member->GetTitle());
+    entry->SetEnabled(m_bCustomizeAllowed && member->IsBuiltIn() && member->IsCustomizable());
+    // Its state is the bar's, not a command's.
+    entry->SetFlags(entry->GetFlags() | kFlagNoUpdate);
+    CTkCommandBar* list = entry->GetCommandBar();
+    if (list != nullptr && list->IsKindOf(RUNTIME_CLASS(CTkPopupBar)))
+      member->FillButtonsList(static_cast<CTkPopupBar*>(list));
+  }
+  if (!m_bCustomizeAllowed) return;
+  CTkControl* customize = expandPopup->GetControls()->Add(kControlButton, kCustomizeCommandId);
+  if (customize == nullptr) return;
+  if (customize->GetCaption().IsEmpty()) customize->SetCaption(L"&Customize...");
+  customize->SetBeginGroup(TRUE);
 }
 
 BOOL CTkCommandBars::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

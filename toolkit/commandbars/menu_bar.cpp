@@ -1,6 +1,7 @@
 #include "menu_bar.h"
 
 #include "command_bars.h"
+#include "image_manager.h"
 #include "toolkit_resources.h"
 
 IMPLEMENT_DYNCREATE(CTkMenuBar, CTkToolBar)
@@ -57,6 +58,9 @@ BOOL CTkMenuBar::LoadMenuBar(UINT menuId) {
   m_bMDIFrame = client != nullptr && IsMDIClient(client->GetSafeHwnd());
   CTkWindowHookTable::AttachClient(frame->m_hWnd, this);
   if (m_bMDIFrame) CTkWindowHookTable::AttachClient(client->m_hWnd, this);
+  // The maximized child's system menu shows these for its commands.
+  const UINT systemCommands[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
+  commandBars->GetImageManagerOrDefault()->AddIconsFromResource(IDB_TK_SYSTEM_COMMANDS, systemCommands, 4, 16, 16);
   // The frame shows the bar instead of its own menu.
   m_hFrameMenu = ::GetMenu(frame->m_hWnd);
   if (m_hFrameMenu != nullptr) ::SetMenu(frame->m_hWnd, nullptr);
@@ -76,19 +80,14 @@ HWND CTkMenuBar::GetActiveMDIChild(BOOL* maximized) const {
   return child;
 }
 
-void CTkMenuBar::RefreshMDIButtons() {
-  // The maximized child's system menu and window buttons come with the
-  // MDI frame; an SDI frame never shows them.
-  BOOL maximized = FALSE;
-  m_hHookedChild = GetActiveMDIChild(&maximized);
-}
-
 void CTkMenuBar::SwitchMenu(HMENU menu) {
   CTkCommandBars* commandBars = GetCommandBars();
   if (commandBars == nullptr || menu == nullptr) return;
   UINT wanted = commandBars->GetActiveMenuId();
   if (menu == m_hFrameMenu) wanted = m_nDefaultMenuId;
   if (wanted == 0 || wanted == m_nCurrentMenuId || ::GetMenuItemCount(menu) <= 0) return;
+  // The child controls belong to no menu; they come back with the refresh.
+  RemoveMDIControls();
   if (commandBars->IsCustomizeAllowed()) {
     auto current = m_menuControlSets.find(m_nCurrentMenuId);
     if (current != m_menuControlSets.end()) current->second->InternalRelease();

@@ -11,7 +11,14 @@ class CTkMenuBar : public CTkToolBar {
   DECLARE_DYNCREATE(CTkMenuBar)
 
  public:
-  enum { kRefreshTimer = 12223 };
+  enum {
+    kRefreshTimer = 12223,
+    // The maximized MDI child's controls.
+    kMDICloseId = 9403,
+    kMDIRestoreId = 9404,
+    kMDIMinimizeId = 9405,
+    kMDISystemMenuId = 9406,
+  };
 
   CTkMenuBar();
   ~CTkMenuBar() override;
@@ -41,6 +48,11 @@ class CTkMenuBar : public CTkToolBar {
   // Rebuilds the controls from the menu resource of an id.
   BOOL RebuildFromMenuId(UINT menuId);
   void ReleaseMenuSets();
+  // Brings the MDI child controls in line with the active child; TRUE
+  // when the controls changed.
+  BOOL UpdateMDIControls(HWND child, BOOL maximized);
+  // TRUE when there were any.
+  BOOL RemoveMDIControls();
 
   BOOL m_bMDIFrame = FALSE;
   HWND m_hHookedChild = nullptr;
@@ -49,4 +61,54 @@ class CTkMenuBar : public CTkToolBar {
   UINT m_nCurrentMenuId = 0;
   std::map<UINT, CTkControls*> m_menuControlSets;
   BOOL m_bSetsRestored = FALSE;
+};
+
+// A system command of the maximized MDI child: an item of its system menu,
+// sent to the child as WM_SYSCOMMAND.
+class CTkControlMDISysCommand : public CTkControlButton {
+  DECLARE_DYNCREATE(CTkControlMDISysCommand)
+
+ public:
+  explicit CTkControlMDISysCommand(UINT command = SC_CLOSE);
+  void ExecuteCommand() override;
+  UINT GetSysCommand() const { return m_nSysCommand; }
+
+ protected:
+  UINT m_nSysCommand;
+};
+
+// Minimize, restore and close of the maximized child at the end of the
+// menu bar, drawn as their Marlett glyph.
+class CTkControlMDIButton : public CTkControlMDISysCommand {
+  DECLARE_DYNCREATE(CTkControlMDIButton)
+
+ public:
+  CTkControlMDIButton() = default;
+  CTkControlMDIButton(UINT command, LPCWSTR glyph, LPCWSTR tip);
+  CSize GetSize(CDC* pDC) override;
+  void Draw(CDC* pDC) override;
+};
+
+// The maximized child's icon at the start of the menu bar; it opens the
+// child's system menu. The icon is a 16 x 16 copy the control owns.
+class CTkControlMDISystemMenu : public CTkControlPopup {
+  DECLARE_DYNCREATE(CTkControlMDISystemMenu)
+
+ public:
+  CTkControlMDISystemMenu();
+  ~CTkControlMDISystemMenu() override;
+  CSize GetSize(CDC* pDC) override;
+  void Draw(CDC* pDC) override;
+  void GetPopupPosition(CRect& rect) override;
+  // Rebuilds the popup and the icon when the child or its system menu
+  // changed; TRUE when it did.
+  BOOL UpdateFromChild(HWND child);
+  HICON GetIcon() const { return m_hIcon; }
+
+ protected:
+  void SetIcon(HICON icon);
+
+  HICON m_hIcon = nullptr;
+  HWND m_hChild = nullptr;
+  HMENU m_hSystemMenu = nullptr;
 };

@@ -432,11 +432,21 @@ void CTkToolBar::FillExpandPopup(CTkPopupBar* popup) {
   if (commandBars == nullptr) return;
   commandBars->AddRowHiddenControls(this, popup);
   if (!commandBars->IsCustomizeAllowed() && !commandBars->IsQuickCustomizeMode()) return;
-  commandBars->AddRowCustomizeEntries(this, popup);
+  const BOOL beginGroup = popup->GetControlCount() > 1;
+  CTkControl* addRemove = popup->GetControls()->Add(kControlPopup, 0);
+  if (addRemove == nullptr) return;
+  CString caption;
+  caption.LoadString(IDS_TK_ADD_REMOVE_BUTTONS);
+  addRemove->SetCaption(caption);
+  addRemove->SetBeginGroup(beginGroup);
+  CTkCommandBar* entries = addRemove->GetCommandBar();
+  if (entries != nullptr && entries->IsKindOf(RUNTIME_CLASS(CTkPopupBar)))
+    commandBars->AddRowCustomizeEntries(this, static_cast<CTkPopupBar*>(entries));
 }
 
 CTkControlToolBarExpand::CTkControlToolBarExpand() : CTkControlPopup(kControlButtonPopup) {
-  m_nFlags |= kFlagNotCustomizable;
+  // Its state is the bar's: no command handler enables it.
+  m_nFlags |= kFlagNotCustomizable | kFlagNoUpdate;
   m_strTooltipText = L"\nToolbar Options";
 }
 
@@ -470,7 +480,7 @@ BOOL CTkControlToolBarExpand::SetPopuped(BOOL popuped) {
 }
 
 CTkControlToolBarClose::CTkControlToolBarClose() {
-  m_nFlags |= kFlagNotCustomizable;
+  m_nFlags |= kFlagNotCustomizable | kFlagNoUpdate;
   m_strTooltipText = L"\nClose";
 }
 

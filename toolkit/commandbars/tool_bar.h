@@ -80,6 +80,10 @@ class CTkToolBar : public CTkCommandBar {
   // Fills the expand button's popup: the hidden controls, then the
   // customize entries.
   void FillExpandPopup(CTkPopupBar* popup);
+  // The "Add or Remove Buttons" list of this bar: a check item per button
+  // that shows or hides it, and Reset when the bar can be reset. Buttons
+  // of the loaded set the bar no longer has come back hidden by the user.
+  void FillButtonsList(CTkPopupBar* list);
 
  protected:
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -125,4 +129,36 @@ class CTkControlToolBarClose : public CTkControlButton {
   CTkControlToolBarClose();
   void Draw(CDC* pDC) override;
   void ExecuteCommand() override;
+};
+
+// An item of a bar's buttons list: checked while its button is not hidden
+// by the user; choosing it hides or shows the button. It holds one
+// reference on the button.
+class CTkControlButtonsListItem : public CTkControlButton {
+  DECLARE_DYNCREATE(CTkControlButtonsListItem)
+
+ public:
+  CTkControlButtonsListItem() = default;
+  ~CTkControlButtonsListItem() override;
+  void SetLinkedControl(CTkControl* control);
+  CTkControl* GetLinkedControl() const { return m_pLinked; }
+  void ExecuteCommand() override;
+
+ protected:
+  CTkControl* m_pLinked = nullptr;
+};
+
+// The last item of a buttons list: resets its bar. It holds one reference
+// on the bar.
+class CTkControlResetBarItem : public CTkControlButton {
+  DECLARE_DYNCREATE(CTkControlResetBarItem)
+
+ public:
+  CTkControlResetBarItem() = default;
+  ~CTkControlResetBarItem() override;
+  void SetBar(CTkToolBar* bar);
+  void ExecuteCommand() override;
+
+ protected:
+  CTkToolBar* m_pBar = nullptr;
 };

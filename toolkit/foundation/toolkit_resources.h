@@ -23,3 +23,7 @@
 #define IDS_TK_ADD_REMOVE_BUTTONS 9300
 #define IDS_TK_RESET_TOOLBAR_QUESTION 9349
 #define IDS_TK_RESET 9395
+
+// The system commands' images (restore, minimize, maximize, close) shown
+// in a maximized MDI child's system menu.
+#define IDB_TK_SYSTEM_COMMANDS 9407

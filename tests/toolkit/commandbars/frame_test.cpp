@@ -17,6 +17,7 @@
 #include "test_app.h"
 #include "../test_resources.h"
 #include "tool_bar.h"
+#include "toolkit_resources.h"
 
 namespace {
 
@@ -523,6 +524,164 @@ TEST(CommandBarsOptions, ArchiveFormRunsToTheEnd) {
   EXPECT_EQ(file.GetLength(), file.GetPosition());
   saved->InternalRelease();
   loaded->InternalRelease();
+}
+
+// The expand popup of a docked tool bar, filled as when it opens.
+CTkPopupBar* FillExpandPopupOf(CTkToolBar* bar) {
+  CTkPopupBar* popup = CTkPopupBar::CreateForCommandBars(bar->GetCommandBars());
+  bar->FillExpandPopup(popup);
+  return popup;
+}
+
+// The bar's list in "Add or Remove Buttons": the popup of the entry titled
+// with the bar's title.
+CTkCommandBar* ButtonsListOf(CTkPopupBar* expandPopup, CTkToolBar* bar) {
+  CString addRemove;
+  addRemove.LoadString(IDS_TK_ADD_REMOVE_BUTTONS);
+  for (int i = 0; i < expandPopup->GetControlCount(); ++i) {
+    CTkControl* entry = expandPopup->GetControl(i);
+    if (entry->GetCaption() != addRemove || entry->GetCommandBar() == nullptr) continue;
+    CTkCommandBar* entries = entry->GetCommandBar();
+    for (int j = 0; j < entries->GetControlCount(); ++j)
+      if (entries->GetControl(j)->GetCaption() == bar->GetTitle()) return entries->GetControl(j)->GetCommandBar();
+  }
+  return nullptr;
+}
+
+CTkControlButtonsListItem* ListItemFor(CTkCommandBar* list, UINT id) {
+  for (int i = 0; i < list->GetControlCount(); ++i) {
+    auto* item = dynamic_cast<CTkControlButtonsListItem*>(list->GetControl(i));
+    if (item != nullptr && item->GetLinkedControl()->GetID() == id) return item;
+  }
+  return nullptr;
+}
+
+TEST(ToolBar, ExpandPopupOffersTheButtonsListOnlyWhenCustomizingIsAllowed) {
+  auto* plain = MakeFrame<BarsFrame>();
+  auto* customizing = MakeFrame<CustomizingFrame>();
+  ASSERT_NE(nullptr, plain);
+  ASSERT_NE(nullptr, customizing);
+  struct Case {
+    BarsFrame* frame;
+    bool listed;
+  } cases[] = {{plain, false}, {customizing, true}};
+  for (const Case& c : cases) {
+    CTkToolBar* bar = c.frame->AddToolBar(601);
+    // Made by the command bars, the bar is not built in: its entry is
+    // there but disabled.
+    bar->SetBuiltIn(TRUE);
+    CTkPopupBar* popup = FillExpandPopupOf(bar);
+    CTkCommandBar* list = ButtonsListOf(popup, bar);
+    EXPECT_EQ(c.listed, list != nullptr);
+    if (list != nullptr) {
+      CTkControl* customize = popup->GetControls()->FindControl(kCustomizeCommand);
+      EXPECT_EQ(nullptr, customize) << "the command goes inside the entries popup";
+    }
+    popup->InternalRelease();
+    c.frame->DestroyWindow();
+  }
+}
+
+TEST(ToolBar, ButtonsListTogglesTheUserHiddenReason) {
+  auto* frame = MakeFrame<CustomizingFrame>();
+  ASSERT_NE(nullptr, frame);
+  CTkToolBar* bar = frame->AddToolBar(601);
+  ASSERT_NE(nullptr, bar);
+  bar->SetBuiltIn(TRUE);
+  // A button the user may not customize, one its owner hid, and one the
+  // program removed since the bar was loaded.
+  CTkControl* fixed = bar->GetControls()->FindControl(801);
+  fixed->SetFlags(fixed->GetFlags() | kFlagNotCustomizable);
+  CTkControl* ownerHidden = bar->GetControls()->FindControl(802);
+  ownerHidden->SetHideFlags(kHideByOwner);
+  bar->GetControls()->Remove(bar->GetControls()->FindControl(803));
+
+  CTkPopupBar* popup = FillExpandPopupOf(bar);
+  CTkCommandBar* list = ButtonsListOf(popup, bar);
+  ASSERT_NE(nullptr, list);
+  EXPECT_EQ(nullptr, ListItemFor(list, 801)) << "flag 0x10 keeps a button out of the list";
+  EXPECT_EQ(nullptr, ListItemFor(list, 802));
+  EXPECT_EQ(nullptr, ListItemFor(list, CTkToolBar::kExpandButtonId));
+  CTkControlButtonsListItem* item = ListItemFor(list, 803);
+  ASSERT_NE(nullptr, item) << "the removed button is back, hidden by the user";
+  CTkControl* removed = item->GetLinkedControl();
+  EXPECT_EQ(bar, removed->GetParent());
+  EXPECT_EQ(kHideByUser, removed->GetHideFlags());
+  EXPECT_FALSE(item->GetChecked());
+
+  frame->Bars()->GetCommandBarsOptions()->bDirty = FALSE;
+  for (bool shown : {true, false}) {
+    item->ExecuteCommand();
+    EXPECT_EQ(shown ? 0 : kHideByUser, removed->GetHideFlags() & kHideByUser) << shown;
+    EXPECT_EQ(shown, item->GetChecked() != FALSE) << shown;
+  }
+  EXPECT_TRUE(frame->Bars()->GetCommandBarsOptions()->bDirty);
+  // The owner's reason stays whatever the user does.
+  EXPECT_EQ(kHideByOwner, ownerHidden->GetHideFlags());
+  popup->InternalRelease();
+  frame->DestroyWindow();
+}
+
+TEST(ToolBar, ResetAnsweredCancelChangesNothingAndOkRestoresTheButtons) {
+  auto* frame = MakeFrame<CustomizingFrame>();
+  ASSERT_NE(nullptr, frame);
+  CTkToolBar* bar = frame->AddToolBar(601);
+  ASSERT_NE(nullptr, bar);
+  bar->SetBuiltIn(TRUE);
+  CTkPopupBar* popup = FillExpandPopupOf(bar);
+  CTkCommandBar* list = ButtonsListOf(popup, bar);
+  ASSERT_NE(nullptr, list);
+  ListItemFor(list, 802)->ExecuteCommand();
+  ASSERT_EQ(kHideByUser, bar->GetControls()->FindControl(802)->GetHideFlags() & kHideByUser);
+  CTkControl* reset = list->GetControl(list->GetControlCount() - 1);
+  ASSERT_TRUE(reset->IsKindOf(RUNTIME_CLASS(CTkControlResetBarItem)));
+  CString resetCaption;
+  resetCaption.LoadString(IDS_TK_RESET);
+  EXPECT_EQ(resetCaption, reset->GetCaption());
+
+  struct Case {
+    int answer;
+    int hideFlags;
+  } cases[] = {{IDCANCEL, kHideByUser}, {IDOK, 0}};
+  for (const Case& c : cases) {
+    bool answered = false;
+    {
+      const CString title = bar->GetTitle();
+      Watcher watcher([&] {
+        HWND box = WaitForDialog(title);
+        if (box == nullptr) return;
+        answered = true;
+        ::PostMessageW(box, WM_COMMAND, c.answer, 0);
+      });
+      reset->ExecuteCommand();
+    }
+    EXPECT_TRUE(answered) << c.answer;
+    CTkControl* button = bar->GetControls()->FindControl(802);
+    ASSERT_NE(nullptr, button) << c.answer;
+    EXPECT_EQ(c.hideFlags, button->GetHideFlags() & kHideByUser) << c.answer;
+  }
+  popup->InternalRelease();
+  frame->DestroyWindow();
+}
+
+// Fault: the frame's command-state update disabled the expand and close
+// buttons, which no command handler answers for, so the expand popup
+// never opened.
+TEST(ToolBar, OwnButtonsStayEnabledThroughCommandUpdates) {
+  auto* frame = MakeFrame();
+  ASSERT_NE(nullptr, frame);
+  CTkToolBar* bar = frame->AddToolBar(601);
+  ASSERT_TRUE(frame->Bars()->FloatCommandBar(bar));
+  bar->OnControlsChanged();
+  bar->UpdateControls(TRUE, 0);
+  for (UINT id : {CTkToolBar::kExpandButtonId, CTkToolBar::kCloseButtonId}) {
+    CTkControl* own = bar->GetControls()->FindControl(id);
+    ASSERT_NE(nullptr, own) << id;
+    EXPECT_TRUE(own->GetEnabled()) << id;
+  }
+  // The tool-bar resource's buttons have no handler here and are disabled.
+  EXPECT_FALSE(bar->GetControls()->FindControl(801)->GetEnabled());
+  frame->DestroyWindow();
 }
 
 }  // namespace
