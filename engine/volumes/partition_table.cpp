@@ -157,7 +157,9 @@ void SearchPartitions(const DiskGeometry& reported) {
     }
 
     const uint64_t cylinderSectors = uint64_t(g.heads) * g.sectorsPerTrack;
-    for (uint64_t c = 0; c < g.cylinders && ScanStopFlag == 0; ++c) {
+    for (uint64_t c = 0; c < g.cylinders; ++c) {
+        // Every cylinder is a pause point, so that Stop can ask at once.
+        if (ScanStopRequested()) break;
         ui.SetDrivePageProgress(RunningPercent(c, g.cylinders));
         if (!searching) continue;
         uint64_t first = c * cylinderSectors;

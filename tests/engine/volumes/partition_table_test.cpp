@@ -3,12 +3,15 @@
 // written byte by byte here.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <fstream>
 #include <set>
 #include <string>
 #include <tuple>
 
+#include "engine_ui.h"
 #include "scan_control.h"
 #include "volumes/boot_params.h"
 #include "partition_choice.h"
@@ -196,6 +199,64 @@ TEST(PartitionSearch, OtherGeometriesAreSearchedAs255By63) {
     ScanStopFlag = 0;
     SearchPartitions(g);  // 51,200 sectors: three cylinders of 255 x 63
     EXPECT_EQ(Listed(), (std::vector<Partition>{{16128, 500, kFat32}}));
+}
+
+// Holds the search at its first cylinder until the interface thread, while
+// pausing the worker, handles its messages.
+class GatedSearchUi : public EngineUi {
+public:
+    void SetDrivePageProgress(int) override {
+        std::unique_lock<std::mutex> hold(mutex_);
+        ++cylinders;
+        changed_.notify_all();
+        changed_.wait(hold, [this] { return open_; });
+    }
+    void PumpMessages() override {
+        std::lock_guard<std::mutex> hold(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+    bool WaitForFirstCylinder() {
+        std::unique_lock<std::mutex> hold(mutex_);
+        return changed_.wait_for(hold, std::chrono::seconds(30), [this] { return cylinders > 0; });
+    }
+    int Cylinders() {
+        std::lock_guard<std::mutex> hold(mutex_);
+        return cylinders;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool open_ = false;
+    int cylinders = 0;
+};
+
+TEST(PartitionSearch, PausesAtTheNextCylinderAndStopsThere) {
+    std::string image = EmptyDisk(2 * 16065);
+    std::string error;
+    ASSERT_TRUE(ListImagePartitions(image, false, error)) << error;
+    PartitionCount = 0;
+    GatedSearchUi ui;
+    SetEngineUi(&ui);
+    StartScanWorker([] {
+        SearchPartitions(DiskGeometry{100000, 255, 63});
+        ScanRunning = 0;
+        ScanStopFlag = 1;
+    });
+    ASSERT_TRUE(ui.WaitForFirstCylinder());
+    // Returns only once the worker waits at a pause point: before the
+    // search's end, which is 100,000 cylinders away.
+    PauseScanWorker();
+    EXPECT_EQ(ScanWorkerFinished.load(), 0);
+    EXPECT_EQ(ScanHasEnded(), 0);
+    ScanStopFlag = 1;
+    ScanRunning = 0;
+    ResumeScanWorker();
+    JoinScanWorker();
+    SetEngineUi(nullptr);
+    EXPECT_EQ(ui.Cylinders(), 1);  // it stopped where it paused
+    EXPECT_EQ(ScanHasEnded(), 1);
 }
 
 }  // namespace
