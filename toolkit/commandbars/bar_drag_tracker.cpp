@@ -15,6 +15,7 @@ namespace {
 const DWORD kFloatingLayout = 0x46;
 const DWORD kResizeByWidth = 0x42;
 const DWORD kResizeByHeight = 0x62;
+const int kPaintsPerEvent = 256;
 
 // The dock flag a dock bar's side needs.
 DWORD SideFlag(int position) {
@@ -104,11 +105,12 @@ void CTkBarDragTracker::TrackLoop() {
   ::SetCapture(bar);
   while (::GetCapture() == bar) {
     MSG msg;
-    // Bars moved by the last event show where they are before the next.
-    while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE)) {
-      if (!::GetMessageW(&msg, nullptr, WM_PAINT, WM_PAINT)) break;
+    // Bars moved by the last event show where they are before the next. A
+    // window that never validates itself must not keep the loop from the
+    // mouse: a bounded number of paints per event.
+    for (int paints = 0; paints < kPaintsPerEvent && ::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
+         ++paints)
       ::DispatchMessageW(&msg);
-    }
     const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));

@@ -120,7 +120,8 @@ void CTkDialogBar::LayoutCaptionBand(int width, int captionHeight, int gripperWi
   }
   ShowOwnControl(caption, TRUE);
   caption->SetCaption(GetCaptionText());
-  caption->SetControlRect(CRect(m_rcMargins.left + gripperWidth, middle - 8, std::max(right, static_cast<int>(m_rcMargins.left) + gripperWidth), middle + 8));
+  const int left = m_rcMargins.left + gripperWidth;
+  caption->SetControlRect(CRect(left, middle - 8, std::max(right, left), middle + 8));
 }
 
 int CTkDialogBar::ContainsPoint(int x, int y) {

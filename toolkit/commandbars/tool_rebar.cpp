@@ -29,11 +29,20 @@ BOOL CTkReBar::AddToolBar(CTkToolBar* bar, DWORD style) {
   if (bar == nullptr || bar->GetSafeHwnd() == nullptr || GetSafeHwnd() == nullptr) return FALSE;
   const CSize size = bar->CalcDockedSize(kUnlimited, kAddLayout);
   bar->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (CTkDockBar* dockBar = bar->GetDockBar()) dockBar->RemoveCommandBar(bar);
+  CTkDockBar* dockBar = bar->GetDockBar();
+  const DWORD dockFlags = bar->GetDockFlags();
+  const DWORD barStyle = bar->GetBarStyle();
+  if (dockBar != nullptr) dockBar->RemoveCommandBar(bar);
   // Bands are moved by the rebar's own grippers.
   bar->EnableDocking(0);
-  bar->SetBarStyle(bar->GetBarStyle() & ~kBarStyleGripper);
-  if (!AddBar(bar, nullptr, nullptr, style)) return FALSE;
+  bar->SetBarStyle(barStyle & ~kBarStyleGripper);
+  if (!AddBar(bar, nullptr, nullptr, style)) {
+    // The bar goes back where it was rather than nowhere.
+    bar->EnableDocking(dockFlags);
+    bar->SetBarStyle(barStyle);
+    if (dockBar != nullptr) dockBar->DockCommandBar(bar, nullptr);
+    return FALSE;
+  }
   REBARBANDINFOW band = {};
   band.cbSize = kBandInfoSize;
   band.fMask = RBBIM_ID;

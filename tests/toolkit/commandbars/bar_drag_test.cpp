@@ -314,6 +314,74 @@ TEST_F(BarDragTest, APressOnTheGripperDragsAndAQuitIsPassedOn) {
   EXPECT_TRUE(up);
 }
 
+TEST_F(BarDragTest, TheMenuBarGoesToEveryEdgeFloatsAndComesBack) {
+  CTkMenuBar* menuBar = frame->Bars()->GetMenuBar();
+  ASSERT_NE(nullptr, menuBar);
+  CRect client;
+  frame->GetClientRect(&client);
+  frame->ClientToScreen(&client);
+  struct Case {
+    CPoint target;
+    int position;
+  } cases[] = {
+      {{client.CenterPoint().x, client.bottom - 2}, kBarBottom},
+      {{client.left + 2, client.CenterPoint().y}, kBarLeft},
+      {{client.right - 2, client.CenterPoint().y}, kBarRight},
+      {{client.CenterPoint().x, client.top + 2}, kBarTop},
+  };
+  for (const Case& c : cases) {
+    const CPoint start = GripOf(menuBar);
+    input.Move(c.target);
+    input.Up();
+    menuBar->GetDragTracker()->StartDrag(start.x, start.y);
+    EXPECT_EQ(c.position, menuBar->GetPosition());
+    // Stretched over its whole edge.
+    const CRect bar = WindowOf(menuBar);
+    if (c.position == kBarLeft || c.position == kBarRight)
+      EXPECT_EQ(client.Height(), bar.Height());
+    else
+      EXPECT_EQ(client.Width(), bar.Width());
+  }
+  // Torn off; its one menu cannot be laid out narrower, so a resize leaves
+  // the window as it is; a double click docks it again where it was.
+  const CRect docked = WindowOf(menuBar);
+  Drag(menuBar, {Middle()});
+  ASSERT_EQ(kBarFloating, menuBar->GetPosition());
+  const CRect floating = WindowOf(menuBar);
+  const CPoint edge(floating.right - 1, floating.CenterPoint().y);
+  input.Move(CPoint(edge.x - floating.Width() / 2, edge.y));
+  input.Up();
+  menuBar->GetDragTracker()->StartResize(HTRIGHT, edge.x, edge.y);
+  EXPECT_EQ(floating, WindowOf(menuBar));
+  EXPECT_TRUE(menuBar->GetDragTracker()->ToggleDocking());
+  EXPECT_EQ(kBarTop, menuBar->GetPosition());
+  EXPECT_EQ(docked, WindowOf(menuBar));
+}
+
+// A window that answers WM_PAINT without validating itself is painted
+// again and again; the loop still reaches the mouse.
+LRESULT CALLBACK NeverValidated(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) return 0;
+  return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+TEST_F(BarDragTest, AWindowThatNeverStopsPaintingDoesNotHoldTheDrag) {
+  CTkToolBar* bar = frame->AddToolBar(708, kToolBarDockFlags);
+  ASSERT_NE(nullptr, bar);
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = NeverValidated;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"DragTestNeverValidated";
+  ::RegisterClassW(&windowClass);
+  HWND painter = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"DragTestNeverValidated", L"", WS_POPUP | WS_VISIBLE, 900, 700,
+                                   40, 40, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, painter);
+  ::InvalidateRect(painter, nullptr, FALSE);
+  Drag(bar, {Middle()});
+  EXPECT_EQ(kBarFloating, bar->GetPosition());
+  ::DestroyWindow(painter);
+}
+
 TEST(MoveRectToContainPoint, MovesByTheLeastAmount) {
   struct Case {
     CPoint point;
