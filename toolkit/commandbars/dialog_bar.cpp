@@ -232,6 +232,9 @@ void CTkDialogBarCaption::Draw(CDC* pDC) {
   CRect text = m_rcControl;
   text.left += 2;
   text.right -= dropDown ? 15 : 2;
+  // The caption band lies across the bar wherever it is docked: never the
+  // turned font of a bar docked left or right.
+  CTkFontSelector font(pDC, painter->GetControlFont(kBarTop, FALSE));
   const int mode = pDC->SetBkMode(TRANSPARENT);
   const COLORREF previous = pDC->SetTextColor(color);
   pDC->DrawText(bar->GetCaptionText(), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);

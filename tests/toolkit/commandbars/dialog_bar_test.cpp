@@ -246,6 +246,34 @@ TEST_F(DialogBarTest, TheCaptionShowsTheTitleAndOpensOnlyAPopupWithControls) {
   EXPECT_FALSE(bar->HasCaptionDropDown());
 }
 
+TEST_F(DialogBarTest, TheCaptionReadsAcrossTheBarOnEveryEdge) {
+  for (int position : {kBarTop, kBarLeft, kBarRight, kBarFloating}) {
+    SCOPED_TRACE(position);
+    ASSERT_TRUE(bar->PlaceBar(position));
+    frame->RecalcLayout();
+    CTkControl* caption = bar->GetControls()->FindControl(CTkDialogBar::kCaptionControlId);
+    ASSERT_NE(nullptr, caption);
+    CRect client;
+    bar->GetClientRect(&client);
+    CWindowDC screen(nullptr);
+    CDC memory;
+    memory.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
+    CGdiObject* old = memory.SelectObject(&bitmap);
+    bar->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(memory.m_hDC), PRF_CLIENT);
+    // The title's letters lie in the caption control, left of its arrow.
+    const CRect rect = caption->GetRect();
+    const COLORREF text = bar->GetPaintManager()->GetColor(COLOR_BTNTEXT);
+    int inked = 0;
+    for (int x = rect.left; x < rect.left + 60; ++x)
+      for (int y = rect.top; y < rect.bottom; ++y)
+        if (memory.GetPixel(x, y) == text) ++inked;
+    memory.SelectObject(old);
+    EXPECT_GT(inked, 20);
+  }
+}
+
 TEST_F(DialogBarTest, TheCloseButtonHidesTheBarAndCanBeLeftOut) {
   frame->RecalcLayout();
   CTkControl* close = bar->GetControls()->FindControl(CTkToolBar::kCloseButtonId);

@@ -5,6 +5,7 @@
 // double click. "--drag-menu N" drags the menu bar to the top, bottom,
 // left or right edge (0 to 3) or tears it off (4) as a user would, and
 // "--print-menu FILE" then writes what the menu bar draws to a BMP file;
+// "--dialog-bar N" docks the dialog bar at edge N (0 to 3) instead;
 // "--close-after MS" closes the frame by itself.
 #include "framework.h"
 
@@ -42,6 +43,8 @@ class DockDemoFrame : public CTkFrameWnd {
   // The menu bar is dragged to this edge (0-3) or torn off (4) once the
   // frame shows; -1 leaves it.
   int dragMenuTo = -1;
+  // The dialog bar's place: 0-3 an edge, 4 floating.
+  int dialogPlace = kBarFloating;
   // After the drag the menu bar's own pixels go to this BMP file.
   CString printMenuTo;
 
@@ -90,7 +93,7 @@ class DockDemoFrame : public CTkFrameWnd {
     ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     dialogBar->SetChild(list);
     dialogBar->GetDragTracker()->SetLastFloatingPos(CPoint(frame.right + 20, frame.top + 120));
-    dialogBar->PlaceBar(kBarFloating);
+    dialogBar->PlaceBar(dialogPlace);
     RecalcLayout();
     if (closeAfter != 0) SetTimer(kCloseTimer, closeAfter, nullptr);
     if (dragMenuTo >= 0) SetTimer(kDragTimer, 300, nullptr);
@@ -181,6 +184,8 @@ class DockDemoApp : public CWinApp {
         frame->closeAfter = static_cast<UINT>(std::wcstoul(args[++i], nullptr, 10));
       else if (std::wcscmp(args[i], L"--drag-menu") == 0 && i + 1 < count)
         frame->dragMenuTo = static_cast<int>(std::wcstol(args[++i], nullptr, 10));
+      else if (std::wcscmp(args[i], L"--dialog-bar") == 0 && i + 1 < count)
+        frame->dialogPlace = static_cast<int>(std::wcstol(args[++i], nullptr, 10));
       else if (std::wcscmp(args[i], L"--print-menu") == 0 && i + 1 < count)
         frame->printMenuTo = args[++i];
     ::LocalFree(args);

@@ -60,8 +60,14 @@ TEST(ReBar, ToolBarsBecomeBandsThatCannotBeDragged) {
   ReBarFrame* frame = MakeFrame(true);
   ASSERT_NE(nullptr, frame);
   ASSERT_EQ(static_cast<UINT>(AFX_IDW_REBAR), static_cast<UINT>(frame->rebar.GetDlgCtrlID()));
+  const int emptyHeight = ChildRect(frame, &frame->rebar).Height();
   CTkToolBar* bar = frame->AddToolBar(610);
   ASSERT_NE(nullptr, bar);
+  // The new band made the rebar taller, and the frame was laid out again:
+  // the top dock bar starts below it.
+  const CRect grown = ChildRect(frame, &frame->rebar);
+  EXPECT_GT(grown.Height(), emptyHeight);
+  EXPECT_EQ(grown.bottom, ChildRect(frame, frame->Bars()->GetDockBar(kBarTop)).top);
   ASSERT_TRUE(bar->LoadToolBar(IDR_TK_TEST_TOOLBAR, TRUE));
   bar->SetBarID(610);
 
