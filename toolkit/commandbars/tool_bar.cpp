@@ -97,9 +97,13 @@ BOOL CTkToolBar::SetupBarWindow(CWnd* parent, BOOL floating) {
     if (m_bVisible) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
   if (floating) {
+    // Wine activates a window that becomes top-level; a torn-off bar must
+    // leave the frame active.
+    const HWND active = ::GetActiveWindow();
     ModifyStyle(WS_CHILD, WS_POPUP | kSyncActiveStyle);
     ::SetParent(m_hWnd, nullptr);
     ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(parentWindow));
+    if (active != nullptr && active != m_hWnd && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(active);
   } else {
     ModifyStyle(WS_POPUP, WS_CHILD);
   }

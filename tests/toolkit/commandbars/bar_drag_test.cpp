@@ -382,6 +382,26 @@ TEST_F(BarDragTest, AWindowThatNeverStopsPaintingDoesNotHoldTheDrag) {
   ::DestroyWindow(painter);
 }
 
+TEST_F(BarDragTest, TearingABarOffLeavesTheFrameActive) {
+  CTkToolBar* bar = frame->AddToolBar(709, kToolBarDockFlags);
+  ASSERT_NE(nullptr, bar);
+  frame->SetActiveWindow();
+  PumpPending();
+  ASSERT_EQ(frameWindow(), ::GetActiveWindow());
+  Drag(bar, {Middle()});
+  PumpPending();
+  ASSERT_EQ(kBarFloating, bar->GetPosition());
+  EXPECT_EQ(frameWindow(), ::GetActiveWindow());
+  EXPECT_TRUE(bar->IsWindowVisible());
+  // Above its frame in the window order.
+  bool barFirst = false;
+  for (HWND window = ::GetTopWindow(nullptr); window != nullptr; window = ::GetWindow(window, GW_HWNDNEXT)) {
+    if (window == frameWindow()) break;
+    if (window == bar->GetSafeHwnd()) barFirst = true;
+  }
+  EXPECT_TRUE(barFirst);
+}
+
 TEST(MoveRectToContainPoint, MovesByTheLeastAmount) {
   struct Case {
     CPoint point;
