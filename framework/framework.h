@@ -24,6 +24,7 @@
 #include "module_state.h"
 #include "object.h"
 #include "private_messages.h"
+#include "rebar.h"
 #include "rich_edit.h"
 #include "sync.h"
 #include "tool_bar.h"

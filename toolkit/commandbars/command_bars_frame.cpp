@@ -12,6 +12,7 @@
 #include "prop_exchange.h"
 #include "reference_scope.h"
 #include "tool_bar.h"
+#include "tool_rebar.h"
 
 namespace {
 // Ids of the dock bars: top, bottom, left, right.
@@ -219,19 +220,32 @@ void CTkCommandBars::SetPreviewMode(BOOL preview) {
     if (CTkToolBar* toolBar = AsToolBar(bar)) toolBar->SetPreviewMode(preview);
 }
 
-BOOL CTkCommandBars::AddBarToReBar(CTkCommandBar* bar) {
-  CWnd* rebar = m_pFrame != nullptr && m_pFrame->GetSafeHwnd() != nullptr ? m_pFrame->GetDlgItem(kReBarId) : nullptr;
+namespace {
+// The frame's rebar child when it is the toolkit's rebar.
+CTkReBar* FrameReBar(CWnd* frame) {
+  CWnd* rebar = frame != nullptr && frame->GetSafeHwnd() != nullptr ? frame->GetDlgItem(kReBarId) : nullptr;
   CWnd* permanent = rebar != nullptr ? CWnd::FromHandlePermanent(rebar->m_hWnd) : nullptr;
-  CRuntimeClass* rebarClass = CRuntimeClass::FromName("CTkReBar");
-  if (permanent == nullptr || rebarClass == nullptr || !permanent->IsKindOf(rebarClass)) return FALSE;
-  // Bands come with the rebar itself.
-  (void)bar;
-  return FALSE;
+  return permanent != nullptr && permanent->IsKindOf(RUNTIME_CLASS(CTkReBar)) ? static_cast<CTkReBar*>(permanent)
+                                                                              : nullptr;
+}
+// The band style the command bars give their bars: a break before the
+// band, and a gripper always.
+const DWORD kBandStyle = 0x81;
+}  // namespace
+
+BOOL CTkCommandBars::AddBarToReBar(CTkCommandBar* bar) {
+  CTkReBar* rebar = FrameReBar(m_pFrame);
+  CTkToolBar* toolBar = AsToolBar(bar);
+  if (rebar == nullptr || toolBar == nullptr) return FALSE;
+  return rebar->AddToolBar(toolBar, kBandStyle);
 }
 
 BOOL CTkCommandBars::RemoveBarFromReBar(CTkCommandBar* bar) {
   if (reinterpret_cast<CTkCommandBar*>(m_pMenuBar) == bar) m_pMenuBar = nullptr;
-  return FALSE;
+  CTkReBar* rebar = FrameReBar(m_pFrame);
+  CTkToolBar* toolBar = AsToolBar(bar);
+  if (rebar == nullptr || toolBar == nullptr) return FALSE;
+  return rebar->RemoveToolBar(toolBar) >= 0;
 }
 
 CTkPopupBar* CTkCommandBars::CreateToolbarsContextMenu() {

@@ -23,6 +23,7 @@ ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_RBUTTONDOWN()
 ON_WM_NCHITTEST()
+ON_WM_NCLBUTTONDOWN()
 ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
@@ -96,9 +97,13 @@ BOOL CTkToolBar::SetupBarWindow(CWnd* parent, BOOL floating) {
     if (m_bVisible) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
   if (floating) {
+    // Wine activates a window that becomes top-level; a torn-off bar must
+    // leave the frame active.
+    const HWND active = ::GetActiveWindow();
     ModifyStyle(WS_CHILD, WS_POPUP | kSyncActiveStyle);
     ::SetParent(m_hWnd, nullptr);
     ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(parentWindow));
+    if (active != nullptr && active != m_hWnd && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(active);
   } else {
     ModifyStyle(WS_POPUP, WS_CHILD);
   }
@@ -388,13 +393,31 @@ void CTkToolBar::OnLButtonDown(UINT flags, CPoint point) {
     CTkCommandBar::OnLButtonDown(flags, point);
     return;
   }
-  // Dragging the bar by its background comes with the drag loops.
   if (CTkCommandBars* commandBars = GetCommandBars()) commandBars->CloseAllPopups();
+  if (m_pDragTracker == nullptr || (m_dwFlags & (kDockTop | kDockBottom | kDockLeft | kDockRight | kDockFloating)) == 0)
+    return;
+  CPoint screen = point;
+  ClientToScreen(&screen);
+  m_pDragTracker->StartDrag(screen.x, screen.y);
 }
 
 void CTkToolBar::OnLButtonDblClk(UINT flags, CPoint point) {
-  // Toggling docked and floating comes with the drag loops.
+  if (m_pDragTracker != nullptr && m_pControls->HitTest(point) == nullptr) {
+    m_pDragTracker->ToggleDocking();
+    return;
+  }
   CTkCommandBar::OnLButtonDblClk(flags, point);
+}
+
+void CTkToolBar::OnNcLButtonDown(UINT hitTest, CPoint point) {
+  if (m_pDragTracker == nullptr || hitTest < HTLEFT || hitTest > HTBOTTOMRIGHT) {
+    CTkCommandBar::OnNcLButtonDown(hitTest, point);
+    return;
+  }
+  if (CWnd* top = GetTopLevelParent()) top->SetActiveWindow();
+  SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  if (CTkCommandBars* commandBars = GetCommandBars()) commandBars->CloseAllPopups();
+  m_pDragTracker->StartResize(static_cast<int>(hitTest), point.x, point.y);
 }
 
 void CTkToolBar::OnRButtonDown(UINT flags, CPoint point) {

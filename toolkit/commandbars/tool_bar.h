@@ -53,7 +53,7 @@ class CTkToolBar : public CTkCommandBar {
   virtual BOOL SetupBarWindow(CWnd* parent, BOOL floating);
 
   // Floating layout: a caption band on top, 3-pixel borders elsewhere.
-  CSize CalcBarSize(int length, DWORD flags);
+  virtual CSize CalcBarSize(int length, DWORD flags);
   BOOL LoadToolBar(UINT id, BOOL loadImages);
   // Fills the bar from a tool-bar resource; FALSE when it is missing or
   // its images cannot be had.
@@ -91,6 +91,7 @@ class CTkToolBar : public CTkCommandBar {
   afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
   afx_msg void OnLButtonDown(UINT flags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+  afx_msg void OnNcLButtonDown(UINT hitTest, CPoint point);
   afx_msg void OnRButtonDown(UINT flags, CPoint point);
   afx_msg LRESULT OnNcHitTest(CPoint point);
   afx_msg int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
