@@ -24,6 +24,7 @@ class BarLayoutTest : public ::testing::Test {
  protected:
   void SetUp() override {
     app.SetRegistryKey(KeyOfThisTest(L"Mulvara Layout Tests"));
+    profile = CString(L"Layout-") + CString(::testing::UnitTest::GetInstance()->current_test_info()->name());
     // Each test starts from an empty profile of its own.
     HKEY key = app.GetAppRegistryKey();
     ASSERT_NE(nullptr, key);
@@ -45,7 +46,7 @@ class BarLayoutTest : public ::testing::Test {
   int Int(LPCWSTR section, LPCWSTR key) {
     return static_cast<int>(app.GetProfileInt(Section(section), key, kAbsent));
   }
-  CString Section(LPCWSTR suffix) { return CString(kProfile) + suffix; }
+  CString Section(LPCWSTR suffix) { return profile + suffix; }
   std::vector<BYTE> Binary(LPCWSTR key) {
     BYTE* data = nullptr;
     UINT size = 0;
@@ -56,7 +57,9 @@ class BarLayoutTest : public ::testing::Test {
     return bytes;
   }
 
-  static constexpr LPCWSTR kProfile = L"Layout";
+  // Tests run side by side in one prefix: the controls file's name is the
+  // test's own too.
+  CString profile;
   TestApp& app = TheTestApp();
   std::vector<LayoutFrame*> frames;
   std::vector<CString> files;
@@ -140,7 +143,7 @@ TEST_F(BarLayoutTest, RebuiltFrameGetsEveryBarBackInItsPlace) {
   const CRect standardPlace = ScreenRect(saved->Standard());
   const CRect menuPlace = ScreenRect(saved->Bars()->GetMenuBar());
 
-  bars->SaveCommandBarsLayout(kProfile, TRUE);
+  bars->SaveCommandBarsLayout(profile, TRUE);
 
   // Only what differs from the defaults is written.
   EXPECT_EQ(3, Int(L"-Summary", L"Bars"));
@@ -158,7 +161,7 @@ TEST_F(BarLayoutTest, RebuiltFrameGetsEveryBarBackInItsPlace) {
   EXPECT_EQ(3, Int(L"-DockBar2", L"Bars"));
   EXPECT_EQ(static_cast<int>(kStandardBarId), Int(L"-DockBar2", L"Bar#1"));
   EXPECT_EQ(kAbsent, Int(L"-DockBar1", L"Bars"));
-  EXPECT_EQ(0, static_cast<int>(app.GetProfileInt(kProfile, L"StatusBar", kAbsent)));
+  EXPECT_EQ(0, static_cast<int>(app.GetProfileInt(profile, L"StatusBar", kAbsent)));
   // Nothing was customized, yet the customizing frame keeps its (empty) list.
   EXPECT_EQ(0, Int(L"-Controls", L"LoadFromFile"));
   EXPECT_FALSE(Binary(L"Controls").empty());
@@ -166,7 +169,7 @@ TEST_F(BarLayoutTest, RebuiltFrameGetsEveryBarBackInItsPlace) {
 
   LayoutFrame* loaded = Frame(true);
   ASSERT_NE(nullptr, loaded);
-  loaded->Bars()->LoadCommandBarsLayout(kProfile, FALSE);
+  loaded->Bars()->LoadCommandBarsLayout(profile, FALSE);
   Settle(loaded);
   EXPECT_EQ(kBarLeft, loaded->Standard()->GetPosition());
   EXPECT_EQ(loaded->Bars()->GetDockBar(kBarLeft), loaded->Standard()->GetDockBar());
@@ -186,15 +189,15 @@ TEST_F(BarLayoutTest, RebuiltFrameGetsEveryBarBackInItsPlace) {
 
   // Shown again, the status bar leaves no value behind.
   loaded->ShowControlBar(loaded->Status(), TRUE, FALSE);
-  loaded->Bars()->SaveCommandBarsLayout(kProfile, TRUE);
-  EXPECT_EQ(kAbsent, static_cast<int>(app.GetProfileInt(kProfile, L"StatusBar", kAbsent)));
+  loaded->Bars()->SaveCommandBarsLayout(profile, TRUE);
+  EXPECT_EQ(kAbsent, static_cast<int>(app.GetProfileInt(profile, L"StatusBar", kAbsent)));
 }
 
 TEST_F(BarLayoutTest, HiddenBarComesBackHiddenAndMissingSummaryMovesNothing) {
   LayoutFrame* saved = Frame(false);
   ASSERT_NE(nullptr, saved);
   saved->Format()->SetVisible(FALSE);
-  saved->Bars()->SaveCommandBarsLayout(kProfile, TRUE);
+  saved->Bars()->SaveCommandBarsLayout(profile, TRUE);
   EXPECT_EQ(0, Int(L"-Bar2", L"Visible"));
   // Without customizing nothing goes to the controls section.
   EXPECT_EQ(kAbsent, Int(L"-Controls", L"LoadFromFile"));
@@ -203,7 +206,7 @@ TEST_F(BarLayoutTest, HiddenBarComesBackHiddenAndMissingSummaryMovesNothing) {
 
   LayoutFrame* loaded = Frame(false);
   ASSERT_NE(nullptr, loaded);
-  loaded->Bars()->LoadCommandBarsLayout(kProfile, FALSE);
+  loaded->Bars()->LoadCommandBarsLayout(profile, FALSE);
   Settle(loaded);
   EXPECT_FALSE(loaded->Format()->IsVisible());
   EXPECT_FALSE(loaded->Format()->IsWindowVisible());
@@ -215,7 +218,7 @@ TEST_F(BarLayoutTest, HiddenBarComesBackHiddenAndMissingSummaryMovesNothing) {
   ASSERT_NE(nullptr, plain);
   Settle(plain);
   const CRect before = ScreenRect(plain->Format());
-  plain->Bars()->LoadCommandBarsLayout(kProfile, FALSE);
+  plain->Bars()->LoadCommandBarsLayout(profile, FALSE);
   Settle(plain);
   EXPECT_TRUE(plain->Format()->IsVisible());
   EXPECT_EQ(before, ScreenRect(plain->Format()));
@@ -231,7 +234,7 @@ TEST_F(BarLayoutTest, RowBreakRunsAreWrittenOnceAndReadAheadOfTheEntries) {
   ASSERT_EQ((std::vector<CTkToolBar*>{nullptr, saved->Standard(), nullptr, saved->Format(), nullptr}), Entries(left));
   left->InsertEntry(3, nullptr);
   app.WriteProfileInt(Section(L"-DockBar3"), L"Stale", 1);
-  bars->SaveDockBarsState(kProfile);
+  bars->SaveDockBarsState(profile);
   const int expected[] = {0, static_cast<int>(kStandardBarId), 0, static_cast<int>(kFormatBarId), 0};
   EXPECT_EQ(5, Int(L"-DockBar2", L"Bars"));
   for (int j = 0; j < 5; ++j) {
@@ -247,7 +250,7 @@ TEST_F(BarLayoutTest, RowBreakRunsAreWrittenOnceAndReadAheadOfTheEntries) {
 
   LayoutFrame* loaded = Frame(false);
   ASSERT_NE(nullptr, loaded);
-  loaded->Bars()->LoadDockBarsState(kProfile);
+  loaded->Bars()->LoadDockBarsState(profile);
   EXPECT_EQ((std::vector<CTkToolBar*>{nullptr, loaded->Standard(), nullptr, loaded->Format(), nullptr}),
             Entries(loaded->Bars()->GetDockBar(kBarLeft)));
   EXPECT_EQ((std::vector<CTkToolBar*>{nullptr, loaded->Bars()->GetMenuBar(), nullptr}),
@@ -312,7 +315,7 @@ TEST_F(BarLayoutTest, ControlsDataMovesBetweenProfileAndHiddenFileAtTheLimit) {
   ASSERT_NE(nullptr, frame);
   LayoutCommandBars* bars = frame->Bars();
   CString path;
-  bars->GetControlsFilePath(path, kProfile);
+  bars->GetControlsFilePath(path, profile);
   files.push_back(path);
   struct Step {
     UINT length;
@@ -322,7 +325,7 @@ TEST_F(BarLayoutTest, ControlsDataMovesBetweenProfileAndHiddenFileAtTheLimit) {
   const Step steps[] = {{16000, 0, false}, {16001, 1, true}, {20000, 1, true}, {100, 0, false}};
   for (const Step& step : steps) {
     std::vector<BYTE> data(step.length, static_cast<BYTE>(step.length & 0xFF));
-    ASSERT_TRUE(bars->StoreControlsData(kProfile, data.data(), step.length)) << step.length;
+    ASSERT_TRUE(bars->StoreControlsData(profile, data.data(), step.length)) << step.length;
     EXPECT_EQ(step.loadFromFile, Int(L"-Controls", L"LoadFromFile")) << step.length;
     const DWORD attributes = ::GetFileAttributesW(path);
     EXPECT_EQ(step.file, attributes != INVALID_FILE_ATTRIBUTES) << step.length;
@@ -345,14 +348,14 @@ TEST_F(BarLayoutTest, FailedControlsFileWriteKeepsThePreviousData) {
   ASSERT_NE(nullptr, frame);
   LayoutCommandBars* bars = frame->Bars();
   CString path;
-  bars->GetControlsFilePath(path, kProfile);
+  bars->GetControlsFilePath(path, profile);
   files.push_back(path);
   for (UINT previous : {100u, 17000u}) {
     std::vector<BYTE> old(previous, 0x11);
-    ASSERT_TRUE(bars->StoreControlsData(kProfile, old.data(), previous));
+    ASSERT_TRUE(bars->StoreControlsData(profile, old.data(), previous));
     bars->failWrites = true;
     std::vector<BYTE> fresh(30000, 0x22);
-    EXPECT_FALSE(bars->StoreControlsData(kProfile, fresh.data(), 30000));
+    EXPECT_FALSE(bars->StoreControlsData(profile, fresh.data(), 30000));
     bars->failWrites = false;
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(path + L".new"));
     if (previous > 16000) {
@@ -376,7 +379,7 @@ TEST_F(BarLayoutTest, CustomizationStillLoadsAfterAFailedSave) {
   LayoutFrame* saved = Frame(true);
   ASSERT_NE(nullptr, saved);
   CString path;
-  saved->Bars()->GetControlsFilePath(path, kProfile);
+  saved->Bars()->GetControlsFilePath(path, profile);
   files.push_back(path);
   // Enough buttons with long captions to need the file.
   CTkControls* controls = saved->Standard()->GetControls();
@@ -386,18 +389,18 @@ TEST_F(BarLayoutTest, CustomizationStillLoadsAfterAFailedSave) {
     control->SetCaption(L"A button with a caption long enough to fill the profile quickly");
   }
   const int customizedCount = OwnControls(saved->Standard());
-  saved->Bars()->SaveCommandBarsLayout(kProfile, TRUE);
+  saved->Bars()->SaveCommandBarsLayout(profile, TRUE);
   ASSERT_EQ(1, Int(L"-Controls", L"LoadFromFile"));
   // The next save changes the bar again and cannot write its file.
   controls->Remove(0);
   saved->Bars()->failWrites = true;
-  saved->Bars()->SaveCommandBarsLayout(kProfile, TRUE);
+  saved->Bars()->SaveCommandBarsLayout(profile, TRUE);
   EXPECT_EQ(2, saved->Bars()->writes);
   saved->DestroyWindow();
 
   LayoutFrame* loaded = Frame(true);
   ASSERT_NE(nullptr, loaded);
-  loaded->Bars()->LoadCommandBarsLayout(kProfile, TRUE);
+  loaded->Bars()->LoadCommandBarsLayout(profile, TRUE);
   ASSERT_EQ(customizedCount, OwnControls(loaded->Standard()));
   EXPECT_NE(nullptr, loaded->Standard()->GetControls()->FindControl(3149));
 }
