@@ -371,3 +371,54 @@ TEST(ControlCollectionExchange, CustomizedControlsAreReadPastWithoutEffect) {
 }
 
 }  // namespace
+
+namespace {
+
+// A menu bar whose per-document menus a test fills.
+class DocumentMenuBar : public CTkMenuBar {
+ public:
+  using CTkMenuBar::m_menuControlSets;
+};
+
+TEST(MenuBarExchange, PerDocumentMenusTravelFromSchemaFiveOn) {
+  for (UINT schema : {16u, 4u}) {
+    DocumentMenuBar saved;
+    saved.SetBarID(1);
+    for (UINT id : {130u, 131u}) {
+      auto* set = new CTkControls;
+      set->Add(kControlButton, id + 1000);
+      saved.m_menuControlSets[id] = set;
+    }
+    CMemFile file;
+    {
+      CArchive archive(&file, CArchive::store);
+      CTkPropExchangeArchive exchange(archive);
+      exchange.m_nSchema = schema;
+      saved.ExchangeBarProperties(&exchange);
+      int sentinel = kSentinel;
+      ExchangeInt(&exchange, L"End", &sentinel, 0);
+      archive.Close();
+    }
+    file.SeekToBegin();
+    DocumentMenuBar loaded;
+    int sentinel = 0;
+    {
+      CArchive archive(&file, CArchive::load);
+      CTkPropExchangeArchive exchange(archive);
+      exchange.m_nSchema = schema;
+      loaded.ExchangeBarProperties(&exchange);
+      ExchangeInt(&exchange, L"End", &sentinel, 0);
+    }
+    EXPECT_EQ(kSentinel, sentinel) << schema;
+    EXPECT_EQ(1u, loaded.GetBarID());
+    if (schema > 4) {
+      ASSERT_EQ(2u, loaded.m_menuControlSets.size());
+      ASSERT_EQ(1, loaded.m_menuControlSets[131]->GetCount());
+      EXPECT_EQ(1131u, loaded.m_menuControlSets[131]->GetAt(0)->GetID());
+    } else {
+      EXPECT_FALSE(loaded.HasMenuSets());
+    }
+  }
+}
+
+}  // namespace
