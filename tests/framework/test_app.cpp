@@ -46,7 +46,7 @@ int TestApp::DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT nIDPrompt) {
   if (!recordMessageBoxes) return CWinApp::DoMessageBox(lpszPrompt, nType, nIDPrompt);
   ++messageBoxes;
   lastMessageBoxText = lpszPrompt != nullptr ? lpszPrompt : L"";
-  return IDOK;
+  return messageBoxAnswer;
 }
 
 bool PumpUntilSignalled(HANDLE handle, DWORD timeoutMs) {

@@ -25,6 +25,8 @@ class TestApp : public CWinApp {
 
   bool recordMessageBoxes = false;
   int messageBoxes = 0;
+  // What a recorded message box answers.
+  int messageBoxAnswer = IDOK;
   std::wstring lastMessageBoxText;
 };
 

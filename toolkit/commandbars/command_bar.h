@@ -12,8 +12,11 @@
 #include "msaa_support.h"
 #include "window_hooks.h"
 
+class CTkCommandBarList;
 class CTkCommandBars;
 class CTkTipContext;
+struct BarsExchangeParams;
+struct CTkBarLayoutEntry;
 
 enum BarType { kBarMenu = 0, kBarTool = 1, kBarPopup = 2 };
 enum BarPosition {
@@ -60,7 +63,8 @@ class CTkCommandBar : public CWnd, public CTkTrackedBar, public CTkHookClient, p
   // The bar that opened this one; null but for popups.
   virtual CTkCommandBar* GetParentBar() const { return nullptr; }
   virtual BOOL QueryDialogBar() const { return FALSE; }
-  virtual void ExchangeBarProperties(CTkPropExchange*) {}
+  // The bar's stored keys, its controls among them.
+  virtual void ExchangeBarProperties(CTkPropExchange* exchange);
   virtual BOOL AreKeyboardCuesVisible() const;
   // 1 consumed, 2 let through.
   virtual int ProcessKey(UINT key, LPARAM lParam);
@@ -71,12 +75,23 @@ class CTkCommandBar : public CWnd, public CTkTrackedBar, public CTkHookClient, p
   virtual void CopyBarFrom(CTkCommandBar* source, BOOL recursive);
   // 1 when the window contains the screen point, else 0.
   virtual int ContainsPoint(int x, int y);
-  virtual void CollectForSave(CPtrArray&) {}
-  virtual void RestorePopupLinks(CPtrArray&) {}
+  // Appends the bar and the popup bars it reaches; popup bars without an
+  // id of their own get the next one.
+  virtual void CollectForSave(UINT& nextId, CTkCommandBarList& list, const BarsExchangeParams& params);
+  // Attaches the loaded bars the popup controls name to those controls.
+  virtual void RestorePopupLinks(CTkCommandBarList& list);
   virtual void UpdateControls(BOOL disableIfNoHandler, LPARAM unused);
   virtual CTkCommandBar* CloneBar(BOOL recursive);
   // Bars whose gripper keeps one size whatever their length.
   virtual BOOL HasFixedGripper() const { return FALSE; }
+  // A dialog bar's client sizes, docked and floating; other bars keep none.
+  virtual void GetDialogBarClientSizes(CSize&, CSize&) const {}
+  virtual void SetDialogBarClientSizes(CSize, CSize) {}
+
+  // The saved layout: where the bar is, whether it shows and its docking
+  // memory.
+  void GetLayoutEntry(CTkBarLayoutEntry& entry);
+  void ApplyLayoutEntry(const CTkBarLayoutEntry& entry);
 
   // What the mouse tracker and the keyboard hook ask of a bar.
   HWND GetTrackedWindow() const override { return m_hWnd; }

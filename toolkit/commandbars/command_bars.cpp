@@ -92,14 +92,6 @@ int CTkCommandBars::HideCuesWhenIdle(CTkCommandBar*, int status) {
   return status;
 }
 
-BOOL CTkCommandBars::SaveBarsToExchange(CTkPropExchange*) { return FALSE; }
-
-BOOL CTkCommandBars::LoadBarsFromExchange(CTkPropExchange*) { return FALSE; }
-
-void CTkCommandBars::CollectBarsToSave(CPtrArray&) {}
-
-void CTkCommandBars::ReconcileChangedToolbars() {}
-
 void CTkCommandBars::SetFrame(CWnd* frame) {
   m_pFrame = frame;
   if (frame == nullptr || frame->GetSafeHwnd() == nullptr) return;

@@ -9,8 +9,10 @@
 #include "command_bars_messages.h"
 #include "command_bars_settings.h"
 
+class CTkBarLayoutSnapshot;
 class CTkBarPainter;
 class CTkCommandBar;
+class CTkCommandBarList;
 class CTkControl;
 class CTkCustomizeDragTracker;
 class CTkDockBar;
@@ -20,6 +22,7 @@ class CTkMenuBar;
 class CTkMouseTracker;
 class CTkPopupBar;
 class CTkTipContext;
+struct BarsExchangeParams;
 
 // The bar classes the command bars make; a program may put its own in
 // their place. Null tool-bar and menu-bar classes mean the toolkit's own,
@@ -49,10 +52,13 @@ class CTkCommandBars : public CCmdTarget {
   // hide again once no bar is tracking.
   virtual int HideCuesWhenIdle(CTkCommandBar* bar, int status);
   virtual CTkCommandBar* CreateToolBar(LPCWSTR title, UINT id, BOOL tearOff);
-  virtual BOOL SaveBarsToExchange(CTkPropExchange* exchange);
-  virtual BOOL LoadBarsFromExchange(CTkPropExchange* exchange);
-  virtual void CollectBarsToSave(CPtrArray& bars);
-  virtual void ReconcileChangedToolbars();
+  // FALSE when the archive or OLE layer failed; nothing is thrown on.
+  virtual BOOL SaveBarsToExchange(CTkPropExchange* exchange, CTkCommandBarList& list);
+  // FALSE on any failure, with the list emptied and no bar touched.
+  virtual BOOL LoadBarsFromExchange(CTkPropExchange* exchange, CTkCommandBarList& list);
+  virtual void CollectBarsToSave(CTkCommandBarList& list, const BarsExchangeParams& params);
+  // Merges loaded bars into the bars the program built.
+  virtual void ReconcileChangedToolbars(CTkCommandBarList& list, BOOL silent);
 
   void SetFrame(CWnd* frame);
   // The four dock bars along the frame's edges; throws the framework's
@@ -80,6 +86,19 @@ class CTkCommandBars : public CCmdTarget {
   // The options under "<profile>-Options" below the application's key.
   void LoadOptions(LPCWSTR profile);
   void SaveOptions(LPCWSTR profile);
+  // The bars' places, the dock-bar rows, the status bar and the user's
+  // bars and controls, in the sections named after the profile.
+  void SaveCommandBarsLayout(LPCWSTR profile, BOOL onlyChanged);
+  void LoadCommandBarsLayout(LPCWSTR profile, BOOL silent);
+  void GetLayoutSnapshot(CTkBarLayoutSnapshot& snapshot);
+  void SetLayoutSnapshot(const CTkBarLayoutSnapshot& snapshot);
+  void SaveDockBarsState(LPCWSTR profile);
+  void LoadDockBarsState(LPCWSTR profile);
+  // Where controls data too large for the profile goes.
+  void GetControlsFilePath(CString& path, LPCWSTR profile);
+  // The file's path in the user's application-data folder, made when
+  // missing; empty when there is no such folder.
+  virtual void GetAppDataFilePath(CString& path, LPCWSTR fileName);
   // Shows or hides the keyboard cues as "KeyboardCuesShow" asks.
   void ApplyKeyboardCuesShow();
   CWnd* GetFrame() const { return m_pFrame; }
@@ -144,6 +163,13 @@ class CTkCommandBars : public CCmdTarget {
   static void RunPopupLoop(CTkPopupBar* popup);
   // Appends a bar; the array takes the caller's reference.
   void AppendBar(CTkCommandBar* bar) { m_bars.push_back(bar); }
+  // Writes the whole file; FALSE, with nothing left at the path, when it
+  // cannot.
+  virtual BOOL WriteControlsFile(LPCWSTR path, const BYTE* data, UINT length);
+  // Puts the controls data where the next load finds it; on failure the
+  // data stored before stays as it was.
+  BOOL StoreControlsData(LPCWSTR profile, const BYTE* data, UINT length);
+  BOOL LoadBarsFromArchive(CFile* file, const BarsExchangeParams& params);
 
   CCmdTarget* m_pAttachedObject = nullptr;
   BOOL m_bMnemonicsNeedUnshiftedAlt = FALSE;

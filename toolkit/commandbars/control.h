@@ -320,6 +320,7 @@ class CTkControlPopup : public CTkControl {
   // Both open the same bar, or some popup inside this one's bar does.
   BOOL IsAncestorOf(CTkControlPopup* other, int depth = 0);
   UINT GetStoredBarId() const { return m_nStoredBarId; }
+  void SetStoredBarId(UINT id) { m_nStoredBarId = id; }
 
  protected:
   BOOL m_bPopuped = FALSE;

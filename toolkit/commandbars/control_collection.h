@@ -8,6 +8,9 @@
 
 #include "control.h"
 
+class CTkCommandBarList;
+struct BarsExchangeParams;
+
 // Flags of CalcDynamicSize.
 enum LayoutFlag {
   kLayoutStretch = 0x01,   // in: stretch to the length; out: not everything fit in one row
@@ -75,8 +78,17 @@ class CTkControls : public CCmdTarget {
   void CreateOriginalControls();
   void ClearOriginalControls();
   CTkControls* GetOriginalControls() const { return m_pOriginalControls; }
+  // Takes one more reference on the set; null clears it.
+  void SetOriginalControls(CTkControls* original);
   BOOL IsEqual(const CTkControls* other) const;
   BOOL IsChanged() const;
+
+  // The stored form: the "Control" list, then the original copy. A stored
+  // class that is no control ends the whole load with the archive's
+  // bad-class error.
+  void DoPropExchange(CTkPropExchange* exchange);
+  void CollectPopupBars(UINT& nextId, CTkCommandBarList& list, const BarsExchangeParams& params);
+  void RestorePopupLinks(CTkCommandBarList& list);
 
  private:
   void Insert(CTkControl* control, int before);

@@ -1,5 +1,6 @@
 // A control's stored properties. Keys newer than a layout's schema are
 // left out of it, so older layouts still load.
+#include "command_bar_list.h"
 #include "command_bars.h"
 #include "control.h"
 #include "image_manager.h"
@@ -34,7 +35,8 @@ void CTkControl::ExchangeControlProperties(CTkPropExchange* exchange) {
   ExchangeText(exchange, L"CustomCaption", &m_strCustomCaption, L"");
   if (exchange->m_nSchema > 1) ExchangeText(exchange, L"Category", &m_strCategory, L"");
   if (m_nCustomIconId > 0) {
-    auto* commandBars = static_cast<CTkCommandBars*>(exchange->m_pUserData);
+    BarsExchangeParams* params = GetExchangeParams(exchange);
+    CTkCommandBars* commandBars = params != nullptr ? params->pOwner : nullptr;
     CTkImageManager* images = commandBars != nullptr ? commandBars->GetImageManagerOrDefault() : GetImageManager();
     CTkPropExchangeSectionHolder section(exchange->OpenSection(L"CustomIcon"));
     if (section.Get() != nullptr) images->ExchangeIconSet(static_cast<UINT>(m_nCustomIconId), section.Get());

@@ -425,3 +425,17 @@ void CTkDockBar::OnRButtonDown(UINT, CPoint point) {
   ClientToScreen(&point);
   m_pCommandBars->ShowToolbarsContextMenu(0, point.x, point.y);
 }
+
+void CTkDockBar::InsertEntry(int index, CTkToolBar* bar) {
+  if (index < 0 || index > GetEntryCount()) index = GetEntryCount();
+  m_bars.insert(m_bars.begin() + index, bar);
+}
+
+void CTkDockBar::RemoveEmptyRows() {
+  for (size_t i = 1; i < m_bars.size();) {
+    if (m_bars[i] == nullptr && m_bars[i - 1] == nullptr)
+      m_bars.erase(m_bars.begin() + static_cast<std::ptrdiff_t>(i));
+    else
+      ++i;
+  }
+}

@@ -40,6 +40,10 @@ class CTkDockBar : public CWnd {
   // The visible bars of the row holding an index, by their leading edge.
   void GetRowBars(int index, std::vector<CTkToolBar*>& bars) const;
   CSize CalcDockBarSize(int length, DWORD flags, AFX_SIZEPARENTPARAMS* layout);
+  // A bar, or a row end for null, put in at an entry index (clamped).
+  void InsertEntry(int index, CTkToolBar* bar);
+  // Runs of row ends become one.
+  void RemoveEmptyRows();
 
  protected:
   BOOL PreCreateWindow(CREATESTRUCTW& cs) override;

@@ -40,6 +40,18 @@ class CTkMenuBar : public CTkToolBar {
   UINT GetDefaultMenuId() const { return m_nDefaultMenuId; }
   UINT GetCurrentMenuId() const { return m_nCurrentMenuId; }
   HMENU GetFrameMenu() const { return m_hFrameMenu; }
+  BOOL HasMenuSets() const { return !m_menuControlSets.empty(); }
+  // Whether a save switched the bar back to the frame's menu; asking clears it.
+  BOOL TakeSetsRestored() {
+    const BOOL restored = m_bSetsRestored;
+    m_bSetsRestored = FALSE;
+    return restored;
+  }
+
+  // The per-document menus travel with the bar.
+  void ExchangeBarProperties(CTkPropExchange* exchange) override;
+  void CollectForSave(UINT& nextId, CTkCommandBarList& list, const BarsExchangeParams& params) override;
+  void RestorePopupLinks(CTkCommandBarList& list) override;
 
  protected:
   afx_msg void OnTimer(UINT_PTR id);

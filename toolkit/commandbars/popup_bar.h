@@ -58,6 +58,7 @@ class CTkPopupBar : public CTkCommandBar {
   void DrawBar(CDC* pDC) override;
   void CopyBarFrom(CTkCommandBar* source, BOOL recursive) override;
   void OnControlsChanged() override { Relayout(); }
+  void ExchangeBarProperties(CTkPropExchange* exchange) override;
   void ResetTrackingIndices() override;
   virtual void UpdateShortcuts();
   virtual void UpdateLocation(CTkControl* control);

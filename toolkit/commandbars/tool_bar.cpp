@@ -164,14 +164,15 @@ BOOL CTkToolBar::LoadControlsFromResource(UINT id, BOOL loadImages) {
 
 CTkControl* CTkToolBar::GetExpandButton() {
   if (CTkControl* control = m_pControls->FindControl(kExpandButtonId)) return control;
-  CTkControl* control = m_pControls->AddControl(new CTkControlToolBarExpand, kExpandButtonId);
+  // The bar's own controls are temporary: they are no customization.
+  CTkControl* control = m_pControls->AddControl(new CTkControlToolBarExpand, kExpandButtonId, L"", -1, TRUE);
   control->SetHideFlags(kHideByOwner);
   return control;
 }
 
 CTkControl* CTkToolBar::GetCloseButton() {
   if (CTkControl* control = m_pControls->FindControl(kCloseButtonId)) return control;
-  CTkControl* control = m_pControls->AddControl(new CTkControlToolBarClose, kCloseButtonId);
+  CTkControl* control = m_pControls->AddControl(new CTkControlToolBarClose, kCloseButtonId, L"", -1, TRUE);
   control->SetHideFlags(kHideByOwner);
   return control;
 }

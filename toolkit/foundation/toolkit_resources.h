@@ -27,3 +27,4 @@
 // The system commands' images (restore, minimize, maximize, close) shown
 // in a maximized MDI child's system menu.
 #define IDB_TK_SYSTEM_COMMANDS 9407
+#define IDS_TK_TOOLBAR_CHANGED 9394

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "command_bar_list.h"
 #include "command_bars.h"
 #include "command_bar.h"
 #include "control.h"
@@ -129,7 +130,9 @@ TEST_F(RegistryControlExchange, RoundTripWithTheCustomIcon) {
   CTkControl* saved = FullControl(TRUE);
   {
     CTkPropExchangeRegistry exchange(FALSE, parent, L"Control");
-    exchange.m_pUserData = commandBars;
+    BarsExchangeParams params;
+    params.pOwner = commandBars;
+    exchange.m_pUserData = &params;
     saved->ExchangeControlProperties(&exchange);
   }
   EXPECT_TRUE(HasKey(L"Control\\CustomIcon"));
@@ -139,7 +142,9 @@ TEST_F(RegistryControlExchange, RoundTripWithTheCustomIcon) {
   auto* loaded = new CTkControlButton;
   {
     CTkPropExchangeRegistry exchange(TRUE, parent, L"Control");
-    exchange.m_pUserData = loadingBars;
+    BarsExchangeParams params;
+    params.pOwner = loadingBars;
+    exchange.m_pUserData = &params;
     loaded->ExchangeControlProperties(&exchange);
   }
   ExpectSameStoredFields(saved, loaded);
