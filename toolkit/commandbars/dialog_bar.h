@@ -25,6 +25,15 @@ class CTkDialogBar : public CTkToolBar {
   // hosted window alone.
   int ContainsPoint(int x, int y) override;
   BOOL QueryDialogBar() const override { return TRUE; }
+  // The saved layout keeps both client sizes.
+  void GetDialogBarClientSizes(CSize& docked, CSize& floating) const override {
+    docked = m_szDocked;
+    floating = m_szFloating;
+  }
+  void SetDialogBarClientSizes(CSize docked, CSize floating) override {
+    m_szDocked = docked;
+    m_szFloating = floating;
+  }
   void CopyBarFrom(CTkCommandBar* source, BOOL recursive) override;
   BOOL HasFixedGripper() const override { return TRUE; }
 
