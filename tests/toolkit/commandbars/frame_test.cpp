@@ -533,18 +533,20 @@ CTkPopupBar* FillExpandPopupOf(CTkToolBar* bar) {
   return popup;
 }
 
-// The bar's list in "Add or Remove Buttons": the popup of the entry titled
-// with the bar's title.
-CTkCommandBar* ButtonsListOf(CTkPopupBar* expandPopup, CTkToolBar* bar) {
+// The popup of "Add or Remove Buttons".
+CTkCommandBar* EntriesOf(CTkPopupBar* expandPopup) {
   CString addRemove;
   addRemove.LoadString(IDS_TK_ADD_REMOVE_BUTTONS);
-  for (int i = 0; i < expandPopup->GetControlCount(); ++i) {
-    CTkControl* entry = expandPopup->GetControl(i);
-    if (entry->GetCaption() != addRemove || entry->GetCommandBar() == nullptr) continue;
-    CTkCommandBar* entries = entry->GetCommandBar();
-    for (int j = 0; j < entries->GetControlCount(); ++j)
-      if (entries->GetControl(j)->GetCaption() == bar->GetTitle()) return entries->GetControl(j)->GetCommandBar();
-  }
+  for (int i = 0; i < expandPopup->GetControlCount(); ++i)
+    if (expandPopup->GetControl(i)->GetCaption() == addRemove) return expandPopup->GetControl(i)->GetCommandBar();
+  return nullptr;
+}
+
+// The bar's list there: the popup of the entry titled with the bar's title.
+CTkCommandBar* ButtonsListOf(CTkPopupBar* expandPopup, CTkToolBar* bar) {
+  CTkCommandBar* entries = EntriesOf(expandPopup);
+  for (int j = 0; entries != nullptr && j < entries->GetControlCount(); ++j)
+    if (entries->GetControl(j)->GetCaption() == bar->GetTitle()) return entries->GetControl(j)->GetCommandBar();
   return nullptr;
 }
 
@@ -567,15 +569,19 @@ TEST(ToolBar, ExpandPopupOffersTheButtonsListOnlyWhenCustomizingIsAllowed) {
   } cases[] = {{plain, false}, {customizing, true}};
   for (const Case& c : cases) {
     CTkToolBar* bar = c.frame->AddToolBar(601);
-    // Made by the command bars, the bar is not built in: its entry is
-    // there but disabled.
+    // Bars the command bars make are not built in; the program's are.
     bar->SetBuiltIn(TRUE);
     CTkPopupBar* popup = FillExpandPopupOf(bar);
     CTkCommandBar* list = ButtonsListOf(popup, bar);
     EXPECT_EQ(c.listed, list != nullptr);
     if (list != nullptr) {
-      CTkControl* customize = popup->GetControls()->FindControl(kCustomizeCommand);
-      EXPECT_EQ(nullptr, customize) << "the command goes inside the entries popup";
+      // The bar's entry and the customize command share the entries popup.
+      CTkCommandBar* entries = EntriesOf(popup);
+      EXPECT_EQ(nullptr, popup->GetControls()->FindControl(kCustomizeCommand));
+      EXPECT_TRUE(entries->GetControl(0)->GetEnabled());
+      CTkControl* customize = entries->GetControls()->FindControl(kCustomizeCommand);
+      ASSERT_NE(nullptr, customize);
+      EXPECT_TRUE(customize->GetBeginGroup());
     }
     popup->InternalRelease();
     c.frame->DestroyWindow();
