@@ -23,3 +23,7 @@
 #define IDS_TK_TEST_COMMAND_PROMPT 2101
 #define IDS_TK_TEST_COMMAND_UNKNOWN 2102
 #define IDM_TK_TEST_TOOLS 9610
+// The menu of the keyboard tests: underlined, plain and shared letters.
+#define IDM_TK_TEST_KEYS 9611
+// A frame loaded from the tools menu also finds its shortcuts under that id.
+#define IDR_TK_TEST_ACCEL IDM_TK_TEST_TOOLS

@@ -47,6 +47,7 @@ class CTkToolBar : public CTkCommandBar {
   CSize CalcBarSize() override { return CalcBarSize(-1, kLayoutHorizontal | kLayoutMRUWidth); }
   void CopyBarFrom(CTkCommandBar* source, BOOL recursive) override;
   BOOL LoadToolBarResource(UINT id) override { return LoadToolBar(id, TRUE); }
+  int ProcessKey(UINT key, LPARAM lParam) override;
   // The virtual operations a tool bar adds, in their slot order.
   virtual CSize CalcDockedSize(int length, DWORD flags);
   virtual void ResetToolBar();
