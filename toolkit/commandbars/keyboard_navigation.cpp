@@ -229,9 +229,10 @@ BOOL CTkCommandBars::PreTranslateFrameMessage(MSG* msg) {
       ShowKeyboardCues(TRUE);
       return FALSE;
     }
-    if (msg->wParam != 0 && !(m_bMnemonicsNeedUnshiftedAlt && IsKeyDown(VK_SHIFT)))
-      return HandleMnemonic(static_cast<UINT>(msg->wParam));
-    return FALSE;
+    // A key no control has may still be a shortcut such as Alt+X.
+    if (msg->wParam != 0 && !(m_bMnemonicsNeedUnshiftedAlt && IsKeyDown(VK_SHIFT)) &&
+        HandleMnemonic(static_cast<UINT>(msg->wParam)))
+      return TRUE;
   }
   if ((msg->message == WM_SYSKEYUP || msg->message == WM_KEYUP) && m_bCuesUntilAlt && m_bKeyboardCuesVisible &&
       !tracking)

@@ -13,6 +13,7 @@
 #include "command_bars.h"
 #include "frame_window.h"
 #include "keyboard_navigation.h"
+#include "keyboard_shortcuts.h"
 #include "menu_bar.h"
 #include "popup_bar.h"
 #include "test_app.h"
@@ -494,6 +495,18 @@ TEST_F(KeyboardTest, FramePreTranslationShowsCuesRunsMnemonicsAndSwallowsWhileTr
   Reset();
   EXPECT_FALSE(message(WM_CONTEXTMENU, 0, 0));
   EXPECT_FALSE(message(WM_KEYDOWN, VK_F5, 1));
+  // Alt and a key no control has goes on to the shortcuts.
+  ACCEL altQ = {FVIRTKEY | FALT, 'Q', 3090};
+  bars->GetKeyboardShortcuts()->SetAccelerators(&altQ, 1);
+  BYTE state[256];
+  ASSERT_TRUE(::GetKeyboardState(state));
+  BYTE withAlt[256];
+  memcpy(withAlt, state, sizeof withAlt);
+  withAlt[VK_MENU] = 0x80;
+  ::SetKeyboardState(withAlt);
+  EXPECT_TRUE(message(WM_SYSKEYDOWN, 'Q', alt));
+  ::SetKeyboardState(state);
+  EXPECT_EQ(std::vector<UINT>{3090}, frame->commands);
 }
 
 }  // namespace
