@@ -25,3 +25,7 @@
 #define IDM_TK_TEST_TOOLS 9610
 // The menu and resource id of the MDI test children.
 #define IDM_TK_TEST_CHILD 9611
+// The menu of the keyboard tests: underlined, plain and shared letters.
+#define IDM_TK_TEST_KEYS 9612
+// A frame loaded from the tools menu also finds its shortcuts under that id.
+#define IDR_TK_TEST_ACCEL IDM_TK_TEST_TOOLS

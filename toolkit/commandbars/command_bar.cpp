@@ -277,24 +277,6 @@ int CTkCommandBar::OnHookMessage(HWND, UINT message, WPARAM& wParam, LPARAM& lPa
   return kNotHandled;
 }
 
-int CTkCommandBar::ProcessKey(UINT key, LPARAM lParam) {
-  if (IsCustomizeMode() || IsHelpMode()) return 2;
-  if (m_lockCount > 0) return 1;
-  CTkReferenceScope hold;
-  hold.Hold(this);
-  const HWND hBar = GetSafeHwnd();
-  struct {
-    UINT key;
-    LPARAM lParam;
-  } keyInfo = {key, lParam};
-  CWnd* site = GetOwnerSite();
-  if (site != nullptr && site->GetSafeHwnd() != nullptr)
-    site->SendMessage(WM_CMDBARS_KEY, reinterpret_cast<WPARAM>(&keyInfo), reinterpret_cast<LPARAM>(this));
-  if (hBar != nullptr && !::IsWindow(hBar)) return 1;
-  // Moving through the controls by key is the keyboard navigation's.
-  return 2;
-}
-
 void CTkCommandBar::OnControlSelected(int selected, CTkControl* control) {
   CWnd* site = GetOwnerSite();
   const HWND hSite = site != nullptr ? site->GetSafeHwnd() : nullptr;

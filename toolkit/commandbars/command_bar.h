@@ -69,7 +69,9 @@ class CTkCommandBar : public CWnd, public CTkTrackedBar, public CTkHookClient, p
   // 1 consumed, 2 let through.
   virtual int ProcessKey(UINT key, LPARAM lParam);
   virtual CSize CalcBarSize() { return CSize(0, 0); }
-  virtual BOOL NavigateByKey(int) { return FALSE; }
+  // Codes: 0 next, 1 previous, 2 back or up, 3 open or down, 4 cancel,
+  // 5 execute, 6 first, 7 last. TRUE when acted on.
+  virtual BOOL NavigateByKey(int code);
   virtual void DrawBar(CDC* pDC);
   virtual void ResetTrackingIndices();
   virtual void CopyBarFrom(CTkCommandBar* source, BOOL recursive);
@@ -204,6 +206,10 @@ class CTkCommandBar : public CWnd, public CTkTrackedBar, public CTkHookClient, p
   void LowerRedrawLock();
   // A press remembers its control, so the prompt shown for it stays.
   void RememberPrompt(UINT id) { m_nLastPromptId = static_cast<int>(id); }
+  // The keyboard's moves: to the nearest control of the next (1) or
+  // previous (-1) row, and to a control along the bar.
+  BOOL MoveToNeighbourRow(int step);
+  BOOL MoveHotByKeyboard(int index);
 
   afx_msg int OnCreate(LPCREATESTRUCTW lpcs);
   afx_msg void OnDestroy();

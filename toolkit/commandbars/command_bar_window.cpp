@@ -5,6 +5,7 @@
 #include "command_bar.h"
 #include "command_bars.h"
 #include "draw_helpers.h"
+#include "keyboard_shortcuts.h"
 #include "popup_bar.h"
 #include "reference_scope.h"
 #include "tip_context.h"
@@ -98,7 +99,10 @@ INT_PTR CTkCommandBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const {
   if (tip.IsEmpty()) return -1;
   CString title = control->GetCaption();
   if (options != nullptr && options->bToolBarAccelTips) {
-    const CString shortcut = control->GetShortcutText();
+    CString shortcut = control->GetShortcutText();
+    CTkCommandBars* commandBars = GetCommandBars();
+    if (shortcut.IsEmpty() && commandBars != nullptr && commandBars->GetKeyboardShortcuts() != nullptr)
+      commandBars->GetKeyboardShortcuts()->FindAcceleratorText(control->GetID(), shortcut);
     if (!shortcut.IsEmpty()) {
       tip += L" (" + shortcut + L")";
       title += L" (" + shortcut + L")";

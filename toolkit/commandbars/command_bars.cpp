@@ -5,6 +5,7 @@
 #include "dock_bar.h"
 #include "draw_helpers.h"
 #include "image_manager.h"
+#include "keyboard_shortcuts.h"
 #include "menu_sound_player.h"
 #include "popup_bar.h"
 #include "tip_context.h"
@@ -26,6 +27,7 @@ const int kMaxPopupDepth = 32;
 CTkCommandBars::CTkCommandBars() : m_pOptions(new CTkCommandBarsSettings(this)), m_pTipContext(new CTkTipContext) {
   // Captions keep their single ampersands out of the tips.
   m_pTipContext->ModifyTipStyle(TTS_NOPREFIX, 0);
+  m_pShortcuts = new CTkKeyboardShortcuts(this);
 }
 
 CTkCommandBars::~CTkCommandBars() {
@@ -44,6 +46,7 @@ CTkCommandBars::~CTkCommandBars() {
   if (m_pImageManager != nullptr) m_pImageManager->InternalRelease();
   m_pOptions->InternalRelease();
   m_pTipContext->InternalRelease();
+  m_pShortcuts->InternalRelease();
   GetMenuSoundPlayer().Stop();
 }
 

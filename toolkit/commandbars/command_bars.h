@@ -121,6 +121,13 @@ class CTkCommandBars : public CCmdTarget {
   // Keyboard cues.
   BOOL AreKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }
   void ShowKeyboardCues(BOOL show);
+  // Alt and a key: the control whose mnemonic it is becomes hot and, unless
+  // another has the same letter, is pressed.
+  BOOL HandleMnemonic(UINT key);
+  // Menu mode for the bar, or with a step (1, -1) for the next shown bar.
+  BOOL ActivateBarByKeyboard(CTkCommandBar* bar, int step);
+  // The next shown bar from an index, wrapping once; -1 when none.
+  int FindNextVisibleBar(int start, int step) const;
 
   // Bars.
   int GetBarCount() const { return static_cast<int>(m_bars.size()); }

@@ -7,6 +7,7 @@
 #include "draw_helpers.h"
 #include "global_settings.h"
 #include "image_manager.h"
+#include "keyboard_shortcuts.h"
 #include "menu_bar.h"
 #include "popup_bar.h"
 #include "prop_exchange.h"
@@ -215,6 +216,7 @@ void CTkCommandBars::ToggleBarVisible(int index) {
 }
 
 void CTkCommandBars::SetPreviewMode(BOOL preview) {
+  if (m_pShortcuts != nullptr) m_pShortcuts->DisableAccelerators(preview);
   std::vector<CTkCommandBar*> bars = m_bars;
   for (CTkCommandBar* bar : bars)
     if (CTkToolBar* toolBar = AsToolBar(bar)) toolBar->SetPreviewMode(preview);
@@ -344,12 +346,6 @@ BOOL CTkCommandBars::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     default:
       return FALSE;
   }
-}
-
-BOOL CTkCommandBars::PreTranslateFrameMessage(MSG*) {
-  // Keyboard activation of the bars and mnemonics come with the keyboard
-  // navigation.
-  return FALSE;
 }
 
 namespace {

@@ -128,6 +128,8 @@ class CTkControl : public CCmdTarget, public CTkMsaaSupport {
   CString GetVisibleCaption() const { return m_strCustomCaption.IsEmpty() ? m_strCaption : m_strCustomCaption; }
   CString GetShortcutText() const { return m_strShortcutText.IsEmpty() ? m_strAutoShortcutText : m_strShortcutText; }
   void SetShortcutText(const CString& text) { m_strShortcutText = text; }
+  CString GetAutoShortcutText() const { return m_strAutoShortcutText; }
+  void SetAutoShortcutText(const CString& text) { m_strAutoShortcutText = text; }
   // A prompt of two lines gives the description, then the tooltip.
   void SetPrompt(const CString& prompt);
   CString GetTooltipText() const { return m_strTooltipText; }

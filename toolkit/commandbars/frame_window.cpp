@@ -1,6 +1,7 @@
 #include "frame_window.h"
 
 #include "command_bars.h"
+#include "keyboard_shortcuts.h"
 
 IMPLEMENT_DYNCREATE(CTkFrameWnd, CFrameWnd)
 
@@ -13,6 +14,8 @@ BOOL CTkFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParen
   if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
   // The keyboard shortcuts' table, once they hold one, is the only one
   // that translates keys; until then the frame's own table does.
+  CTkKeyboardShortcuts* shortcuts = m_pCommandBars != nullptr ? m_pCommandBars->GetKeyboardShortcuts() : nullptr;
+  if (shortcuts != nullptr && shortcuts->GetAcceleratorTable() != nullptr) m_hAccelTable = nullptr;
   return TRUE;
 }
 

@@ -177,9 +177,9 @@ int CTkMenuBar::OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& l
   if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && m_bVisible &&
       commandBars != nullptr && commandBars->GetMouseTracker()->m_suppressCount == 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
       !commandBars->IsCustomizeMode()) {
-    // Keyboard activation of the menu bar comes with the keyboard
-    // navigation; until then the frame's own handling runs.
-    return CTkCommandBar::OnHookMessage(hWnd, message, wParam, lParam, result);
+    commandBars->ActivateBarByKeyboard(this, 0);
+    result = 0;
+    return kHandled;
   }
   if (message == WM_MDISETMENU) {
     CTkCommandBars* bars = commandBars;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "bar_painter.h"
+#include "keyboard_shortcuts.h"
 #include "command_bars.h"
 #include "draw_helpers.h"
 #include "menu_sound_player.h"
@@ -323,8 +324,17 @@ int CTkPopupBar::ProcessKey(UINT key, LPARAM lParam) {
 }
 
 void CTkPopupBar::UpdateShortcuts() {
-  // Shortcut texts come from the keyboard shortcuts, which the command
-  // bars do not hold yet.
+  CTkCommandBars* commandBars = GetCommandBars();
+  if (commandBars == nullptr || !commandBars->GetCommandBarsOptions()->bPopupOption) return;
+  CTkKeyboardShortcuts* shortcuts = commandBars->GetKeyboardShortcuts();
+  if (shortcuts == nullptr) return;
+  for (int i = 0; i < GetControlCount(); ++i) {
+    CTkControl* control = GetControl(i);
+    if (!control->IsVisible() || control->GetID() == 0) continue;
+    CString text = control->GetAutoShortcutText();
+    shortcuts->FindAcceleratorText(control->GetID(), text);
+    control->SetAutoShortcutText(text);
+  }
 }
 
 void CTkPopupBar::ResetTrackingIndices() {

@@ -48,6 +48,7 @@ class CTkToolBar : public CTkCommandBar {
   void CopyBarFrom(CTkCommandBar* source, BOOL recursive) override;
   BOOL LoadToolBarResource(UINT id) override { return LoadToolBar(id, TRUE); }
   void ExchangeBarProperties(CTkPropExchange* exchange) override;
+  int ProcessKey(UINT key, LPARAM lParam) override;
   // The virtual operations a tool bar adds, in their slot order.
   virtual CSize CalcDockedSize(int length, DWORD flags);
   virtual void ResetToolBar();

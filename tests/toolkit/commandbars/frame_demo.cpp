@@ -2,8 +2,11 @@
 // docked at the top, made in the order a program's main frame makes them,
 // drawn in the native look (theme 3). "--menu" opens the File menu,
 // "--float" floats the tool bar, "--tip" rests the real pointer on the
-// tool bar's Save button until its tip shows, "--theme N" picks another
-// look and "--close-after MS" closes the frame by itself.
+// tool bar's Save button until its tip shows, "--keys" puts the menu bar
+// into menu mode as Alt or F10 does ("--keys-open" then opens File,
+// and "--print-popup FILE" writes the open popup's pixels to a BMP), "--theme N" picks another look and
+// "--close-after MS" closes the frame by itself. Its shortcuts come from
+// its accelerator table and are kept in the profile.
 #include "framework.h"
 
 #include <shellapi.h>
@@ -14,12 +17,52 @@
 #include "command_bars.h"
 #include "frame_demo_resources.h"
 #include "frame_window.h"
+#include "keyboard_shortcuts.h"
 #include "menu_bar.h"
 #include "tool_bar.h"
 
 namespace {
 
-enum DemoTimer : UINT { kCloseTimer = 1, kMenuTimer = 2, kTipTimer = 3 };
+enum DemoTimer : UINT { kCloseTimer = 1, kMenuTimer = 2, kTipTimer = 3, kKeysTimer = 4, kPrintTimer = 5 };
+
+// Writes a window's own pixels (WM_PRINT) to a 24-bit BMP file: popups
+// may show black on the virtual display although they draw right.
+void PrintWindowToFile(HWND window, LPCWSTR path) {
+  RECT rect;
+  if (!::GetWindowRect(window, &rect)) return;
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::PrintWindow(window, memory, 0);
+  ::GdiFlush();
+  const DWORD stride = ((width * 3 + 3) & ~3);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + stride * height;
+  HANDLE out = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (out != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    ::WriteFile(out, &file, sizeof file, &written, nullptr);
+    ::WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+    ::WriteFile(out, bits, stride * height, &written, nullptr);
+    ::CloseHandle(out);
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+}
 
 class DemoView : public CWnd {
  public:
@@ -37,6 +80,9 @@ class DemoFrame : public CTkFrameWnd {
   BOOL openMenu = FALSE;
   BOOL floatBar = FALSE;
   BOOL showTip = FALSE;
+  BOOL keys = FALSE;
+  BOOL keysOpen = FALSE;
+  CString printPath;
   int theme = 3;
   BOOL noAnimation = FALSE;
 
@@ -54,7 +100,9 @@ class DemoFrame : public CTkFrameWnd {
     m_pCommandBars->AddHiddenCommands(hidden, 2);
     m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
     if (noAnimation) m_pCommandBars->GetCommandBarsOptions()->nAnimationType = 5;
+    m_pCommandBars->GetKeyboardShortcuts()->LoadFromResource(IDR_DEMO_MENU);
     m_pCommandBars->LoadOptions(L"CommandBars");
+    m_pCommandBars->GetKeyboardShortcuts()->LoadAccelerators(L"CommandBars");
     CTkCommandBar* bar = m_pCommandBars->CreateToolBar(L"Standard", IDR_DEMO_TOOLBAR, FALSE);
     if (bar == nullptr || !static_cast<CTkToolBar*>(bar)->LoadToolBar(IDR_DEMO_TOOLBAR, TRUE)) return -1;
     if (floatBar) {
@@ -65,11 +113,15 @@ class DemoFrame : public CTkFrameWnd {
     if (closeAfter != 0) SetTimer(kCloseTimer, closeAfter, nullptr);
     if (openMenu) SetTimer(kMenuTimer, 400, nullptr);
     if (showTip) SetTimer(kTipTimer, 400, nullptr);
+    if (keys) SetTimer(kKeysTimer, 400, nullptr);
     return 0;
   }
 
   void OnDestroy() {
-    if (m_pCommandBars != nullptr) m_pCommandBars->SaveOptions(L"CommandBars");
+    if (m_pCommandBars != nullptr) {
+      m_pCommandBars->SaveOptions(L"CommandBars");
+      m_pCommandBars->GetKeyboardShortcuts()->SaveAccelerators(L"CommandBars");
+    }
     CTkFrameWnd::OnDestroy();
   }
 
@@ -80,6 +132,18 @@ class DemoFrame : public CTkFrameWnd {
       return;
     }
     CTkMenuBar* menuBar = m_pCommandBars->GetMenuBar();
+    if (id == kKeysTimer) {
+      SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
+      // Down opens the hot menu, as a user does next.
+      if (keysOpen && menuBar != nullptr) menuBar->ProcessKey(VK_DOWN, 0);
+      if (!printPath.IsEmpty()) SetTimer(kPrintTimer, 600, nullptr);
+      return;
+    }
+    if (id == kPrintTimer && menuBar != nullptr) {
+      CTkControl* open = menuBar->GetControl(menuBar->GetPopupIndex());
+      CTkCommandBar* popup = open != nullptr ? open->GetCommandBar() : nullptr;
+      if (popup != nullptr && popup->GetSafeHwnd() != nullptr) PrintWindowToFile(popup->m_hWnd, printPath);
+    }
     if (id == kMenuTimer && menuBar != nullptr) {
       // A real click, as a user opens it.
       CPoint point = menuBar->GetControl(0)->GetRect().CenterPoint();
@@ -137,6 +201,9 @@ class DemoApp : public CWinApp {
       if (std::wcscmp(argv[i], L"--menu") == 0) frame->openMenu = TRUE;
       if (std::wcscmp(argv[i], L"--float") == 0) frame->floatBar = TRUE;
       if (std::wcscmp(argv[i], L"--tip") == 0) frame->showTip = TRUE;
+      if (std::wcscmp(argv[i], L"--keys") == 0) frame->keys = TRUE;
+      if (std::wcscmp(argv[i], L"--keys-open") == 0) frame->keys = frame->keysOpen = TRUE;
+      if (i + 1 < argc && std::wcscmp(argv[i], L"--print-popup") == 0) frame->printPath = argv[i + 1];
       if (std::wcscmp(argv[i], L"--no-animation") == 0) frame->noAnimation = TRUE;
       if (i + 1 < argc && std::wcscmp(argv[i], L"--theme") == 0) frame->theme = _wtoi(argv[i + 1]);
       if (i + 1 < argc && std::wcscmp(argv[i], L"--close-after") == 0)
