@@ -92,14 +92,21 @@ class CWinApp : public CWinThread {
   void ParseCommandLine(CCommandLineInfo& rCmdInfo);
   // FALSE when the program should end (nothing could be opened).
   BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
-  // File associations are left to the installer.
+  // The framework has no DDE: documents named by the shell arrive on the
+  // command line.
   void EnableShellOpen() {}
-  void RegisterShellFileTypes(BOOL = FALSE) {}
+  // Per template with a file type: the extension names the type, the type
+  // its name, its icon ("<program>,1") and the open command, with the
+  // program's path quoted. Failures are silent.
+  void RegisterShellFileTypes(BOOL bCompat = FALSE);
   BOOL Enable3dControls() { return TRUE; }
   afx_msg void OnFileNew();
   afx_msg void OnFileOpen();
   // There is no printing: the printer set-up command does nothing.
   afx_msg void OnFilePrintSetup() {}
+
+  // The application's name (profile, message boxes).
+  void SetAppName(LPCWSTR lpszAppName);
 
   void LoadStdProfileSettings(UINT nMaxMRU = 4);
   void SaveStdProfileSettings();
@@ -116,6 +123,8 @@ class CWinApp : public CWinThread {
   void EnableModeless(BOOL bEnable) { m_nDisableModeless += bEnable ? -1 : 1; }
 
   LPCWSTR m_pszAppName = nullptr;
+  // No name was given: AfxWinMain takes it from string 57344 when there is one.
+  BOOL m_bAppNameFromProgram = FALSE;
   LPCWSTR m_pszExeName = nullptr;
   LPCWSTR m_pszRegistryKey = nullptr;
   LPCWSTR m_pszProfileName = nullptr;
