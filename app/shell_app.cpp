@@ -104,7 +104,11 @@ BOOL CEx_StyleApp::InitInstance() {
   AfxGetModuleState()->m_dwVersion = 0x0601;
   AfxDaoInit();
   Enable3dControls();
-  COleObjectFactory::UpdateRegistryAll();
+  // The program has no class factories of its own: neither registers any.
+  if (RunEmbedded() || RunAutomated())
+    COleTemplateServer::RegisterAll();
+  else
+    COleObjectFactory::UpdateRegistryAll();
   LoadingSnapshot = 0;
 
   WCHAR program[MAX_PATH] = {};

@@ -207,6 +207,16 @@ void CWinApp::SetAppName(LPCWSTR lpszAppName) {
   AfxGetModuleState()->m_lpszCurrentAppName = m_pszAppName;
 }
 
+BOOL CWinApp::HasCommandFlag(LPCWSTR flag) const {
+  if (m_lpCmdLine == nullptr) return FALSE;
+  const size_t length = std::wcslen(flag);
+  for (LPCWSTR p = m_lpCmdLine; *p != 0; ++p)
+    if ((*p == L'/' || *p == L'-') && _wcsnicmp(p + 1, flag, length) == 0 &&
+        (p[length + 1] == 0 || p[length + 1] == L' '))
+      return TRUE;
+  return FALSE;
+}
+
 void CWinApp::RegisterShellFileTypes(BOOL) {
   WCHAR program[MAX_PATH];
   DWORD length = ::GetModuleFileNameW(m_hInstance, program, MAX_PATH);

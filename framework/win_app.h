@@ -100,6 +100,10 @@ class CWinApp : public CWinThread {
   // program's path quoted. Failures are silent.
   void RegisterShellFileTypes(BOOL bCompat = FALSE);
   BOOL Enable3dControls() { return TRUE; }
+  // Started by OLE: "/Embedding" or "/Automation" (or with '-') on the
+  // command line.
+  BOOL RunEmbedded() const { return HasCommandFlag(L"Embedding"); }
+  BOOL RunAutomated() const { return HasCommandFlag(L"Automation"); }
   afx_msg void OnFileNew();
   afx_msg void OnFileOpen();
   // There is no printing: the printer set-up command does nothing.
@@ -140,6 +144,7 @@ class CWinApp : public CWinThread {
 
  private:
   void SetOwnedString(LPCWSTR& target, LPCWSTR value);
+  BOOL HasCommandFlag(LPCWSTR flag) const;
 };
 
 // The paths of recently opened files, kept in the profile as "File1"...

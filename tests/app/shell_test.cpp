@@ -6,11 +6,15 @@
 #include <cstring>
 #include <string>
 
+#include "app_message.h"
+#include "box_probe.h"
 #include "device/physical_drives.h"
 #include "engine_ui.h"
 #include "file_type_access.h"
 #include "main_frame.h"
 #include "picture.h"
+#include "program_folder.h"
+#include "program_ui.h"
 #include "scan_control.h"
 #include "shell_app.h"
 #include "shell_document.h"
@@ -170,6 +174,32 @@ TEST_F(WizardFixture, IconsEndsInSmallIconView) {
   main->RouteMainCommand(40000);
   main->DestroyWindow();
   ScanMode = kAdvanceScan;
+}
+
+TEST(HelpCommand, MissingHelpFileIsReported) {
+  WCHAR temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  const std::u16string saved = ProgramFolder;
+  // A folder without "Mulvara.chm".
+  ProgramFolder = reinterpret_cast<const char16_t*>(temp);
+  ::DeleteFileW((CString(temp) + L"Mulvara.chm").GetString());
+  SetEngineUi(&TheProgramUi());
+  CMainFrame frame;
+  int boxes = 0;
+  BoxProbe::Run(
+      [&] {
+        frame.ShowHelpFile();
+        return 0;
+      },
+      [&](HWND box, int) {
+        ++boxes;
+        Click(box, IDOK);
+      });
+  SetEngineUi(nullptr);
+  ProgramFolder = saved;
+  EXPECT_GE(boxes, 1);
+  EXPECT_EQ(u"Mulvara.chm not found", GetAppMessage().text);
+  EXPECT_EQ(2, GetAppMessage().kind);
 }
 
 struct DriveCase {
