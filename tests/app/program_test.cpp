@@ -248,7 +248,14 @@ class CommandLineSnapshot : public ::testing::Test {
     std::string rawOutput;
     rawCode = RunAndCapture(harness + L"raw \"" + image + L"\" --types all --save \"" + *folder + L"\\raw\"", rawOutput);
   }
-  static void TearDownTestSuite() { delete folder; }
+  static void TearDownTestSuite() {
+    for (LPCWSTR name : {L"\\STD.wrx", L"\\RAW.wrx", L"\\wrong.wrx"}) {
+      ::SetFileAttributesW((*folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      ::DeleteFileW((*folder + name).c_str());
+    }
+    ::RemoveDirectoryW(folder->c_str());
+    delete folder;
+  }
 
   // Runs the program on a snapshot and waits for its frame.
   static HWND Results(Program& program) {
