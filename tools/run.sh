@@ -33,9 +33,6 @@ start_wine_session "$arch"
 # manager runs.
 if [ -n "$on_user_display" ]; then managed=Y; else managed=N; fi
 wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1 || true
-# The start page's texts are laid out for Arial; Liberation Sans has its metrics.
-wine_run reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'Liberation Sans' /f \
-  >/dev/null 2>&1 || true
 
 export MULVARA_IMAGE_DEVICES="Z:$root/$samples/usb_fat32_mbr.img"
 if [ -n "$on_user_display" ]; then
