@@ -27,6 +27,7 @@
 #include "rebar.h"
 #include "rich_edit.h"
 #include "sync.h"
+#include "ole_support.h"
 #include "tool_bar.h"
 #include "tree_ctrl.h"
 #include "view.h"

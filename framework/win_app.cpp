@@ -180,6 +180,7 @@ CWinApp::CWinApp(LPCWSTR lpszAppName) {
   if (WCHAR* dot = std::wcsrchr(exeName, L'.')) *dot = 0;
   SetOwnedString(m_pszExeName, exeName);
   SetOwnedString(m_pszAppName, lpszAppName != nullptr ? lpszAppName : exeName);
+  m_bAppNameFromProgram = lpszAppName == nullptr;
   AfxGetModuleState()->m_lpszCurrentAppName = m_pszAppName;
   WCHAR iniName[MAX_PATH + 8];
   _snwprintf(iniName, MAX_PATH + 8, L"%ls.INI", exeName);
@@ -195,6 +196,59 @@ CWinApp::~CWinApp() {
   if (CurrentThread() == this) CurrentThread() = nullptr;
   // The handle belongs to the process, not to us.
   m_hThread = nullptr;
+}
+
+void CWinApp::SetAppName(LPCWSTR lpszAppName) {
+  // The profile follows the name until a registry key or INI file is chosen.
+  const bool profileFollows = m_pszRegistryKey != nullptr && m_pszProfileName != nullptr &&
+                              m_pszAppName != nullptr && std::wcscmp(m_pszProfileName, m_pszAppName) == 0;
+  SetOwnedString(m_pszAppName, lpszAppName);
+  if (profileFollows) SetOwnedString(m_pszProfileName, m_pszAppName);
+  AfxGetModuleState()->m_lpszCurrentAppName = m_pszAppName;
+}
+
+BOOL CWinApp::HasCommandFlag(LPCWSTR flag) const {
+  if (m_lpCmdLine == nullptr) return FALSE;
+  const size_t length = std::wcslen(flag);
+  for (LPCWSTR p = m_lpCmdLine; *p != 0; ++p)
+    if ((*p == L'/' || *p == L'-') && _wcsnicmp(p + 1, flag, length) == 0 &&
+        (p[length + 1] == 0 || p[length + 1] == L' '))
+      return TRUE;
+  return FALSE;
+}
+
+void CWinApp::RegisterShellFileTypes(BOOL) {
+  WCHAR program[MAX_PATH];
+  DWORD length = ::GetModuleFileNameW(m_hInstance, program, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  auto write = [](const CString& key, const CString& value) {
+    HKEY hKey = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &hKey,
+                        nullptr) != ERROR_SUCCESS)
+      return;
+    RegSetValueExW(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(static_cast<LPCWSTR>(value)),
+                   static_cast<DWORD>((value.GetLength() + 1) * sizeof(WCHAR)));
+    RegCloseKey(hKey);
+  };
+  // A blank in the program's folder must not cut the command short.
+  CString openCommand;
+  openCommand.Format(L"\"%ls\" \"%%1\"", program);
+  int iconIndex = 1;
+  POSITION pos = GetFirstDocTemplatePosition();
+  while (pos != nullptr) {
+    CDocTemplate* pTemplate = GetNextDocTemplate(pos);
+    CString typeId, typeName, extension;
+    if (!pTemplate->GetDocString(typeId, CDocTemplate::regFileTypeId) || typeId.IsEmpty()) continue;
+    pTemplate->GetDocString(typeName, CDocTemplate::regFileTypeName);
+    write(typeId, typeName);
+    CString icon;
+    icon.Format(L"%ls,%d", program, iconIndex++);
+    write(typeId + L"\\DefaultIcon", icon);
+    write(typeId + L"\\shell\\open\\command", openCommand);
+    if (pTemplate->GetDocString(extension, CDocTemplate::filterExt) && extension.GetLength() > 1 &&
+        extension[0] == L'.')
+      write(extension, typeId);
+  }
 }
 
 void CWinApp::SetOwnedString(LPCWSTR& target, LPCWSTR value) {
@@ -540,6 +594,12 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCmdShow) {
   app->m_hInstance = hInstance;
   app->m_lpCmdLine = lpCmdLine;
   app->m_nCmdShow = nCmdShow;
+  if (app->m_bAppNameFromProgram) {
+    CString title;
+    if (title.LoadString(AFX_IDS_APP_TITLE) && !title.IsEmpty()) {
+      app->SetAppName(title);
+    }
+  }
   return AfxExceptionBarrier(-1, [app] {
     if (!app->InitApplication() || !app->InitInstance()) return app->ExitInstance();
     return app->Run();

@@ -92,14 +92,25 @@ class CWinApp : public CWinThread {
   void ParseCommandLine(CCommandLineInfo& rCmdInfo);
   // FALSE when the program should end (nothing could be opened).
   BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
-  // File associations are left to the installer.
+  // The framework has no DDE: documents named by the shell arrive on the
+  // command line.
   void EnableShellOpen() {}
-  void RegisterShellFileTypes(BOOL = FALSE) {}
+  // Per template with a file type: the extension names the type, the type
+  // its name, its icon ("<program>,1") and the open command, with the
+  // program's path quoted. Failures are silent.
+  void RegisterShellFileTypes(BOOL bCompat = FALSE);
   BOOL Enable3dControls() { return TRUE; }
+  // Started by OLE: "/Embedding" or "/Automation" (or with '-') on the
+  // command line.
+  BOOL RunEmbedded() const { return HasCommandFlag(L"Embedding"); }
+  BOOL RunAutomated() const { return HasCommandFlag(L"Automation"); }
   afx_msg void OnFileNew();
   afx_msg void OnFileOpen();
   // There is no printing: the printer set-up command does nothing.
   afx_msg void OnFilePrintSetup() {}
+
+  // The application's name (profile, message boxes).
+  void SetAppName(LPCWSTR lpszAppName);
 
   void LoadStdProfileSettings(UINT nMaxMRU = 4);
   void SaveStdProfileSettings();
@@ -116,6 +127,8 @@ class CWinApp : public CWinThread {
   void EnableModeless(BOOL bEnable) { m_nDisableModeless += bEnable ? -1 : 1; }
 
   LPCWSTR m_pszAppName = nullptr;
+  // No name was given: AfxWinMain takes it from string 57344 when there is one.
+  BOOL m_bAppNameFromProgram = FALSE;
   LPCWSTR m_pszExeName = nullptr;
   LPCWSTR m_pszRegistryKey = nullptr;
   LPCWSTR m_pszProfileName = nullptr;
@@ -131,6 +144,7 @@ class CWinApp : public CWinThread {
 
  private:
   void SetOwnedString(LPCWSTR& target, LPCWSTR value);
+  BOOL HasCommandFlag(LPCWSTR flag) const;
 };
 
 // The paths of recently opened files, kept in the profile as "File1"...

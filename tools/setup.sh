@@ -13,6 +13,7 @@ packages=(
   dosfstools mtools ntfs-3g
   fonts-wine fonts-liberation2 imagemagick
   sox libsox-fmt-base p7zip-full gcab
+  fp-utils
 )
 
 sudo_cmd=()

@@ -25,6 +25,14 @@ void SetModel(PhysicalDriveEntry& slot, const std::string& model) {
     std::snprintf(slot.model, sizeof slot.model, "%s", model.c_str());
 }
 
+void ClearTable() {
+    std::memset(PhysicalDriveTable, 0, sizeof PhysicalDriveTable);
+    PhysicalDriveCount = 0;
+    PhysicalSlotCount = 0;
+}
+
+}  // namespace
+
 bool IsUsbModel(const char* model) {
     const size_t length = sizeof kUsbModel - 1;
     if (std::strlen(model) != length) return false;
@@ -35,13 +43,6 @@ bool IsUsbModel(const char* model) {
     return true;
 }
 
-void ClearTable() {
-    std::memset(PhysicalDriveTable, 0, sizeof PhysicalDriveTable);
-    PhysicalDriveCount = 0;
-    PhysicalSlotCount = 0;
-}
-
-}  // namespace
 
 void QueryStorageDrives() {
     for (int n = 0; n < kProbedDrives && PhysicalSlotCount < kMaxPhysicalDrives; ++n) {

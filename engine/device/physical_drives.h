@@ -22,6 +22,9 @@ extern int PhysicalDriveCount;
 // Slots filled: every drive opened and described, with or without medium.
 extern int PhysicalSlotCount;
 
+// The model text of a drive on the USB bus, "USB Device", in any letter case.
+bool IsUsbModel(const char* model);
+
 // Sets the recovery settings' defaults, fills PhysicalDriveTable and adds the
 // removable USB drives to the drive tree as "Hard Disk <slot>".
 void EnumeratePhysicalDrives();

@@ -1,0 +1,30 @@
+// What the engine asks of the window program: the wizard's view switch and
+// flags, the program's messages and the results page's list.
+#pragma once
+
+#include "engine_ui.h"
+
+class ProgramUi : public EngineUi {
+ public:
+  void SwitchView(int wizardPage) override;
+  void RepaintView(int wizardPage) override;
+  void SetStepFlags(bool scanIdleOnly) override;
+  void SetSelectedTreeRow(int row) override;
+  void Wait(int milliseconds) override;
+  void PumpMessages() override;
+
+  void ShowStopMessageBox(const std::u16string& text) override;
+  void ShowAppMessage(int kind, const std::u16string& text) override;
+  int AskQuestion(int kind, const std::u16string& text) override;
+  void ShowMessageBox(const std::u16string& text, const std::u16string& caption) override;
+
+  void SetResultColumns(bool rawScan) override;
+  void DeleteAllRows() override;
+  int InsertRow(int index, const std::u16string (&columns)[6], RowIcon icon) override;
+  void SetReportView() override;
+  void RedrawList() override;
+  std::vector<std::u16string> PreviewTempFiles() override;
+};
+
+// The program's interface, installed before the views are made.
+ProgramUi& TheProgramUi();
