@@ -12,6 +12,7 @@
 #include "device/physical_drives.h"
 #include "device_not_found_dlg.h"
 #include "found_lists.h"
+#include "keyboard_shortcuts.h"
 #include "raw/raw_lists.h"
 #include "raw/raw_results.h"
 #include "shell_app.h"
@@ -74,7 +75,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCTW lpcs) {
     return -1;
 
   if (GetCurrentBarPainter() == nullptr) SetCurrentTheme(0);
-  if (GetCurrentBarPainter() == nullptr) SetCurrentTheme(0);
   m_pCommandBars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
   if (m_pCommandBars == nullptr) return -1;
   m_pCommandBars->SetFrame(this);
@@ -86,8 +86,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCTW lpcs) {
   m_pCommandBars->AddHiddenCommands(hidden, 2);
   m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
   // The program has no accelerator resource: its shortcuts are the ones
-  // the user made.
+  // the user made, restored from the profile below.
+  m_pCommandBars->GetKeyboardShortcuts()->LoadFromResource(IDR_MAINFRAME);
   m_pCommandBars->LoadOptions(L"CommandBars");
+  m_pCommandBars->LoadCommandBarsLayout(L"CommandBars", FALSE);
+  m_pCommandBars->GetKeyboardShortcuts()->LoadAccelerators(L"CommandBars");
 
   PaneSite.InstallInFrame(this);
   PaneSite.SetPaneTheme(2);
@@ -147,7 +150,11 @@ int ConfirmExit() {
 
   CMainFrame* frame = GetMainFrame();
   if (frame != nullptr) {
-    if (CTkCommandBars* bars = frame->GetCommandBars()) bars->SaveOptions(L"CommandBars");
+    if (CTkCommandBars* bars = frame->GetCommandBars()) {
+      bars->SaveOptions(L"CommandBars");
+      bars->SaveCommandBarsLayout(L"CommandBars", TRUE);
+      bars->GetKeyboardShortcuts()->SaveAccelerators(L"CommandBars");
+    }
     frame->PlacementStore.SaveWindowPlacement(frame);
   }
   FreeStandardScanLists();
