@@ -55,7 +55,7 @@ else
   # The start page paints once the window is shown: give it a moment.
   sleep 2
   mkdir -p build/screenshots
-  xwd -root -display "$DISPLAY" | convert xwd:- build/screenshots/mulvara.png
+  import -window root -display "$DISPLAY" -trim +repage build/screenshots/mulvara.png
   echo "Mulvara started; its window is in build/screenshots/mulvara.png"
   status=0
 fi
