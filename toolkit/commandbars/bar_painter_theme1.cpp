@@ -221,9 +221,9 @@ CSize CTkBarPainterTheme1::DrawControlInPopupBar(CDC* pDC, CTkControl* control, 
   const CString shortcut = type == kControlButton ? control->GetShortcutText() : CString();
   const int shortcutWidth = shortcut.IsEmpty() ? 0 : pDC->GetTextExtent(shortcut).cx;
   if (!draw) {
-    CRect measured(0, 0, 0, 0);
-    pDC->DrawText(caption.IsEmpty() ? CString(L" ") : caption, &measured, captionFormat | DT_CALCRECT);
-    return CSize(measured.Width() + shortcutWidth + column + 40, rowHeight);
+    CString measured = control->GetVisibleCaption();
+    StripMnemonics(measured);
+    return CSize(TextSize(pDC, measured).cx + shortcutWidth + column + 40, rowHeight);
   }
 
   const CRect rect = control->GetRect();

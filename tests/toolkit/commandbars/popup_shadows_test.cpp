@@ -2,6 +2,7 @@
 // layered windows, which looks cast them, and that they never cover a popup.
 #include <gtest/gtest.h>
 
+#include "bar_fixtures.h"
 #include "bar_painter.h"
 #include "command_bar.h"
 #include "dib_canvas.h"
@@ -192,6 +193,67 @@ TEST_F(PopupShadowTest, ShadowsNeverCoverAPopup) {
   menu->DestroyWindow();
   submenu->DestroyWindow();
   parent->DestroyWindow();
+  EXPECT_EQ(0, GetPopupShadows().GetShadowCount());
+}
+
+// Popups cast their shadows as they show and lose them as they close; a
+// menu title on a bar also shades its own face while its menu is open.
+class PopupBarShadowTest : public BarWindowTest {
+ protected:
+  void SetUp() override {
+    BarWindowTest::SetUp();
+    SetCurrentTheme(1);
+    commandBars->GetCommandBarsOptions()->nAnimationType = 5;
+  }
+  void TearDown() override {
+    GetMouseTracker()->CloseTrackedBars();
+    BarWindowTest::TearDown();
+    EXPECT_EQ(0, GetPopupShadows().GetShadowCount());
+  }
+};
+
+TEST_F(PopupBarShadowTest, ShownPopupsCastShadowsAndClosedOnesLoseThem) {
+  CTkPopupBar* popup = CTkPopupBar::CreateForCommandBars(commandBars);
+  popup->GetControls()->AddControl(new FixedControl(120, 20), kCmdPlain);
+  ASSERT_TRUE(popup->PopupAt(100, 100, nullptr));
+  ASSERT_EQ(2, GetPopupShadows().GetShadowCount());
+  CRect window;
+  popup->GetWindowRect(&window);
+  const int s = GetPopupShadows().IsLayered() ? 4 : 2;
+  CTkPopupShadowWnd* bottom = GetPopupShadows().GetShadow(0);
+  EXPECT_EQ(popup->GetSafeHwnd(), bottom->m_hOwner);
+  CRect strip;
+  ::GetWindowRect(bottom->GetSafeHwnd(), &strip);
+  EXPECT_EQ(CRect(window.left + s, window.bottom, window.right + s, window.bottom + s), strip);
+  popup->SetMenuMode(0, TRUE, FALSE);
+  EXPECT_EQ(0, GetPopupShadows().GetShadowCount());
+  // Without its shadow option a popup casts none.
+  popup->SetShowShadow(FALSE);
+  ASSERT_TRUE(popup->PopupAt(100, 100, nullptr));
+  EXPECT_EQ(0, GetPopupShadows().GetShadowCount());
+  popup->SetMenuMode(0, TRUE, FALSE);
+  popup->InternalRelease();
+
+  // A menu title: the menu's two strips and two more along the title.
+  CTkControl* title = bar->GetControls()->Add(kControlPopup, 0);
+  title->SetCaption(L"&Menu");
+  title->GetCommandBar()->GetControls()->AddControl(new FixedControl(120, 20), kCmdPlain);
+  Layout();
+  ASSERT_TRUE(bar->SetPopupControl(title->GetIndex(), FALSE));
+  CTkCommandBar* menu = title->GetCommandBar();
+  ASSERT_NE(nullptr, menu->GetSafeHwnd());
+  EXPECT_EQ(4, GetPopupShadows().GetShadowCount());
+  CRect face = title->GetRect();
+  bar->ClientToScreen(&face);
+  bool alongTheTitle = false;
+  for (int i = 0; i < GetPopupShadows().GetShadowCount(); ++i) {
+    CTkPopupShadowWnd* shadow = GetPopupShadows().GetShadow(i);
+    ::GetWindowRect(shadow->GetSafeHwnd(), &strip);
+    if (!shadow->m_bBottom && strip.left == face.right) alongTheTitle = true;
+    EXPECT_EQ(menu->GetSafeHwnd(), shadow->m_hOwner);
+  }
+  EXPECT_TRUE(alongTheTitle);
+  bar->SetPopupControl(-1, FALSE);
   EXPECT_EQ(0, GetPopupShadows().GetShadowCount());
 }
 
