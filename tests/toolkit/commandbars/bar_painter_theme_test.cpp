@@ -194,6 +194,22 @@ TEST(GradientLook, GrippersAndBordersHaveTheirSizes) {
   EXPECT_EQ(CRect(4, 2, 2, 2), look->GetCommandBarBorders(&toolBar));
   toolBar.SetPosition(kBarLeft);
   EXPECT_EQ(CRect(2, 2, 2, 2), look->GetCommandBarBorders(&toolBar));
+
+  // The tool-bar expand button: 12 pixels at the bar's end, across on
+  // vertical bars and popups; the popup expand button is 18 high.
+  CTkControl* expand = toolBar.GetControls()->Add(kControlButton, 9400);
+  struct Place {
+    int position;
+    CRect rect;
+  };
+  for (const Place& p : {Place{kBarTop, CRect(88, 1, 100, 24)}, Place{kBarFloating, CRect(88, 1, 100, 24)},
+                         Place{kBarLeft, CRect(0, 12, 100, 24)}, Place{kBarPopupPosition, CRect(0, 12, 100, 24)}}) {
+    toolBar.SetPosition(p.position);
+    CSize barSize(100, 24);
+    EXPECT_EQ(CSize(0, 0), look->DrawSpecialControl(&canvas.dc, 0, expand, &toolBar, FALSE, &barSize));
+    EXPECT_EQ(p.rect, expand->GetRect()) << p.position;
+  }
+  EXPECT_EQ(CSize(0, 18), look->DrawSpecialControl(&canvas.dc, 1, expand, &toolBar, FALSE, nullptr));
 }
 
 TEST(GradientLook, SchemePalettesReplaceTheDerivedColours) {
