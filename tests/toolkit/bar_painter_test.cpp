@@ -309,40 +309,24 @@ TEST(BarPainter, ExpandedPopupGrowsItsRarelyUsedBands) {
   popup->InternalRelease();
 }
 
-// A look registered under the name of theme 4, as a linked look would be.
-class LookFour : public TestPainter {
- public:
-  int GetThemeFamily() const override { return 4; }
-};
-CObject* MakeLookFour() { return new LookFour; }
-CRuntimeClass lookFourClass = {"CTkBarPainterTheme4", sizeof(LookFour), 0xFFFF, MakeLookFour,
-                               RUNTIME_CLASS(CTkBarPainter), nullptr};
-const AFX_CLASSINIT lookFourInit(&lookFourClass);
-
-// A class named like a look that is no painter is never made one.
-class NotAPainter : public CObject {};
-CObject* MakeNotAPainter() { return new NotAPainter; }
-CRuntimeClass notAPainterClass = {"CTkBarPainterTheme2", sizeof(NotAPainter), 0xFFFF, MakeNotAPainter,
-                                  RUNTIME_CLASS(CObject), nullptr};
-const AFX_CLASSINIT notAPainterInit(&notAPainterClass);
-
-TEST(BarPainter, ThemesAreMadeByNumberWhenTheProgramHasThem) {
-  CTkBarPainter* four = CreateBarPainter(4);
-  ASSERT_NE(nullptr, four);
-  EXPECT_EQ(4, four->GetThemeFamily());
-  EXPECT_EQ(4, four->m_themeNumber);
-  four->InternalRelease();
-  // Looks this program lacks are not made.
-  for (int theme : {1, 2}) EXPECT_EQ(nullptr, CreateBarPainter(theme)) << theme;
+TEST(BarPainter, ThemesAreMadeByNumber) {
+  for (int theme : {1, 2, 3, 4}) {
+    CTkBarPainter* painter = CreateBarPainter(theme);
+    ASSERT_NE(nullptr, painter) << theme;
+    EXPECT_EQ(theme, painter->GetThemeFamily());
+    EXPECT_EQ(theme, painter->m_themeNumber);
+    painter->InternalRelease();
+  }
 
   SetCurrentTheme(4);
   CTkBarPainter* installed = CurrentBarPainter;
   ASSERT_NE(nullptr, installed);
   EXPECT_EQ(4, installed->m_themeNumber);
   EXPECT_EQ(GetColorScheme()->GetColor(COLOR_BTNFACE), installed->GetColor(COLOR_BTNFACE));
-  // A look the program lacks keeps the installed one.
+  // Another number replaces the installed look.
   SetCurrentTheme(1);
-  EXPECT_EQ(installed, GetCurrentBarPainter());
+  ASSERT_NE(nullptr, GetCurrentBarPainter());
+  EXPECT_EQ(1, GetCurrentBarPainter()->GetThemeFamily());
   ReleaseCurrentBarPainter();
   EXPECT_EQ(nullptr, CurrentBarPainter);
 }

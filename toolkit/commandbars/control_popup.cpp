@@ -5,6 +5,7 @@
 #include "command_bar.h"
 #include "command_bars.h"
 #include "popup_bar.h"
+#include "popup_shadows.h"
 #include "prop_exchange.h"
 #include "reference_scope.h"
 
@@ -135,8 +136,10 @@ BOOL CTkControlPopup::SetPopuped(BOOL popuped) {
 }
 
 void CTkControlPopup::OnPopupOpened() {
-  // The shadow that also covers the control's face comes with the looks
-  // that cast popup shadows.
+  // The looks with shadows also shade the button whose menu is open.
+  if (m_pParent == nullptr || m_pParent->GetType() == kBarPopup || m_pCommandBar == nullptr) return;
+  if (!m_pCommandBar->IsKindOf(RUNTIME_CLASS(CTkPopupBar))) return;
+  if (static_cast<CTkPopupBar*>(m_pCommandBar)->GetShowShadow()) GetPopupShadows().AddControlShadows(this);
 }
 
 void CTkControlPopup::OnClick(BOOL byKeyboard, CPoint point) {

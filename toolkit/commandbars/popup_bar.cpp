@@ -7,6 +7,7 @@
 #include "command_bars.h"
 #include "draw_helpers.h"
 #include "menu_sound_player.h"
+#include "popup_shadows.h"
 #include "reference_scope.h"
 
 IMPLEMENT_DYNCREATE(CTkPopupBar, CTkCommandBar)
@@ -115,6 +116,8 @@ BOOL CTkPopupBar::Popup(CTkControl* control, BOOL selectFirst) {
     if (memory != nullptr) ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
   }
+  // Shown again: the old shadows go, new ones follow the new place.
+  GetPopupShadows().RemoveShadows(m_hWnd);
   SetWindowPos(wasVisible ? nullptr : &CWnd::wndTopMost, rect.left, rect.top, rect.Width(), rect.Height(),
                SWP_NOACTIVATE | SWP_SHOWWINDOW | (wasVisible ? SWP_NOZORDER : 0));
 
@@ -130,8 +133,7 @@ BOOL CTkPopupBar::Popup(CTkControl* control, BOOL selectFirst) {
   if (GetSafeHwnd() != nullptr) {
     PlayOpeningAnimation();
     GetMenuSoundPlayer().Play(CTkMenuSoundPlayer::kMenuPopup);
-    // The popup's shadow belongs to the shadow windows, which the looks
-    // with shadows bring.
+    if (m_bShowShadow) GetPopupShadows().AddBarShadows(this, &m_rcExclusion);
   }
   LowerRedrawLock();
   return TRUE;
@@ -228,6 +230,8 @@ void CTkPopupBar::Relayout() {
   }
   SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                SWP_NOACTIVATE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  GetPopupShadows().RemoveShadows(m_hWnd);
+  if (m_bShowShadow) GetPopupShadows().AddBarShadows(this, &m_rcExclusion);
   if (m_bAnimate) {
     PlayExpandAnimation(oldRect);
     GetMenuSoundPlayer().Play(CTkMenuSoundPlayer::kMenuPopup);
@@ -272,6 +276,7 @@ BOOL CTkPopupBar::SetMenuMode(int mode, BOOL selectFirst, BOOL byKeyboard) {
     CTkMsaaSupport::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
   } else {
     CTkMsaaSupport::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
+    GetPopupShadows().RemoveShadows(m_hWnd);
     DestroyWindow();
     if (CTkCommandBar* parent = GetParentBar()) parent->SetPopupControl(-1, FALSE);
     CWnd* site = GetOwnerSite();

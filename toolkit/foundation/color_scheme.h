@@ -57,6 +57,8 @@ class CTkColorScheme : public CCmdTarget {
   XPSchemeId GetActiveXPScheme() const;
   XPSchemeId GetSystemXPScheme() const { return m_detectedScheme; }
   BOOL IsXPSchemeDisabled() const { return m_bXPSchemeDisabled; }
+  // xpSystem follows the detected scheme; any other value is used as it is.
+  void SetChosenXPScheme(XPSchemeId scheme) { m_chosenScheme = scheme; }
   const CTkGradientColor& GetGradient(int index) const { return m_gradients[index]; }
 
   void RefreshColors();

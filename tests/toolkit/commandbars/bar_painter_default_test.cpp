@@ -28,13 +28,10 @@ TEST(BarLooks, TheProgramCarriesTheLooksItMakesByNumber) {
     const char* className;
   };
   const Case cases[] = {{0, "CTkBarPainterDefault"}, {5, "CTkBarPainterDefault"}, {-1, "CTkBarPainterDefault"},
-                        {1, nullptr},                {2, nullptr}};
+                        {1, "CTkBarPainterTheme1"},  {2, "CTkBarPainterTheme2"},  {3, "CTkBarPainterNative"},
+                        {4, "CTkBarPainterTheme4"}};
   for (const Case& c : cases) {
     CTkBarPainter* painter = CreateBarPainter(c.theme);
-    if (c.className == nullptr) {
-      EXPECT_EQ(nullptr, painter) << c.theme;
-      continue;
-    }
     ASSERT_NE(nullptr, painter) << c.theme;
     EXPECT_STREQ(c.className, painter->GetRuntimeClass()->m_lpszClassName) << c.theme;
     painter->InternalRelease();

@@ -3,27 +3,43 @@
 // drawn in the native look (theme 3). "--menu" opens the File menu,
 // "--float" floats the tool bar, "--tip" rests the real pointer on the
 // tool bar's Save button until its tip shows, "--keys" puts the menu bar
-// into menu mode as Alt or F10 does ("--keys-open" then opens File,
-// and "--print-popup FILE" writes the open popup's pixels to a BMP), "--theme N" picks another look and
-// "--close-after MS" closes the frame by itself. Its shortcuts come from
-// its accelerator table and are kept in the profile.
+// into menu mode as Alt or F10 does ("--keys-open" then opens File, and
+// "--print-popup FILE" writes the open popup's pixels to a BMP), "--theme N"
+// picks another look and "--close-after MS" closes the frame by itself.
+// Its shortcuts come from its accelerator table and are kept in the
+// profile. "--menu-index N" opens menu N instead of File, "--scheme N"
+// forces the Windows XP colour scheme N (1 blue, 2 olive, 3 silver) and
+// "--capture FILE" writes the frame with its open popups and their
+// shadows, read back from the windows themselves, as a bitmap file before
+// it closes.
 #include "framework.h"
 
 #include <shellapi.h>
 
 #include <cwchar>
+#include <vector>
 
 #include "bar_painter.h"
 #include "command_bars.h"
 #include "frame_demo_resources.h"
 #include "frame_window.h"
+#include "icon_image.h"
 #include "keyboard_shortcuts.h"
 #include "menu_bar.h"
+#include "popup_shadows.h"
 #include "tool_bar.h"
 
 namespace {
 
-enum DemoTimer : UINT { kCloseTimer = 1, kMenuTimer = 2, kTipTimer = 3, kKeysTimer = 4, kPrintTimer = 5 };
+enum DemoTimer : UINT {
+  kCloseTimer = 1,
+  kMenuTimer = 2,
+  kTipTimer = 3,
+  kKeysTimer = 4,
+  kPrintTimer = 5,
+  kCaptureTimer = 6,
+  kBeforeTimer = 7
+};
 
 // Writes a window's own pixels (WM_PRINT) to a 24-bit BMP file: popups
 // may show black on the virtual display although they draw right.
@@ -64,6 +80,129 @@ void PrintWindowToFile(HWND window, LPCWSTR path) {
   ::ReleaseDC(nullptr, screen);
 }
 
+struct CaptureTarget {
+  DWORD process;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam) {
+  auto* target = reinterpret_cast<CaptureTarget*>(lParam);
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(hWnd, &process);
+  if (process == target->process && ::IsWindowVisible(hWnd)) target->windows.push_back(hWnd);
+  return TRUE;
+}
+
+// A screen area with the process's popups over it, bottom-most first, each
+// read back from the window itself (the screen may show them black);
+// layered shadows blended from their own pixels.
+BOOL CaptureProcessWindows(HWND main, HBITMAP before, const CRect& area, LPCWSTR path) {
+  CaptureTarget target{::GetCurrentProcessId(), {}};
+  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&target));
+  void* bits = nullptr;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = area.Width();
+  info.bmiHeader.biHeight = area.Height();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  HBITMAP canvas = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = ::SelectObject(dc, canvas);
+  // The frame as the screen shows it; under the shadows, which show black
+  // on a display without a compositor, as it showed before they came.
+  HDC screenDC = ::GetDC(nullptr);
+  ::BitBlt(dc, 0, 0, area.Width(), area.Height(), screenDC, area.left, area.top, SRCCOPY);
+  ::ReleaseDC(nullptr, screenDC);
+  HDC beforeDC = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ oldBefore = ::SelectObject(beforeDC, before);
+  for (int i = 0; i < GetPopupShadows().GetShadowCount(); ++i) {
+    CRect shadow;
+    ::GetWindowRect(GetPopupShadows().GetShadow(i)->GetSafeHwnd(), &shadow);
+    ::BitBlt(dc, shadow.left - area.left, shadow.top - area.top, shadow.Width(), shadow.Height(), beforeDC,
+             shadow.left - area.left, shadow.top - area.top, SRCCOPY);
+  }
+  ::SelectObject(beforeDC, oldBefore);
+  ::DeleteDC(beforeDC);
+  for (auto it = target.windows.rbegin(); it != target.windows.rend(); ++it) {
+    if (*it == main) continue;
+    CRect window;
+    ::GetWindowRect(*it, &window);
+    CTkPopupShadowWnd* shadow = nullptr;
+    for (int i = 0; i < GetPopupShadows().GetShadowCount(); ++i)
+      if (GetPopupShadows().GetShadow(i)->GetSafeHwnd() == *it) shadow = GetPopupShadows().GetShadow(i);
+    if (shadow != nullptr && (::GetWindowLongPtrW(*it, GWL_EXSTYLE) & WS_EX_LAYERED) != 0) {
+      void* shadowBits = nullptr;
+      HBITMAP strip = CreateAlphaSection(window.Width(), window.Height(), &shadowBits);
+      if (strip == nullptr) continue;
+      std::vector<DWORD> pixels(static_cast<size_t>(window.Width()) * window.Height());
+      CTkPopupShadowWnd::FillShadowPixels(pixels.data(), window.Width(), window.Height(), shadow->m_bBottom,
+                                          shadow->m_bSoft, shadow->m_shadowColor);
+      auto* rows = static_cast<DWORD*>(shadowBits);
+      for (int y = 0; y < window.Height(); ++y)
+        for (int x = 0; x < window.Width(); ++x)
+          rows[static_cast<size_t>(window.Height() - 1 - y) * window.Width() + x] =
+              pixels[static_cast<size_t>(y) * window.Width() + x];
+      HDC stripDC = ::CreateCompatibleDC(nullptr);
+      HGDIOBJ old = ::SelectObject(stripDC, strip);
+      HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+      if (::GetWindowRgn(*it, region) != ERROR) {
+        ::OffsetRgn(region, window.left - area.left, window.top - area.top);
+        ::SelectClipRgn(dc, region);
+      }
+      BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+      ::AlphaBlend(dc, window.left - area.left, window.top - area.top, window.Width(), window.Height(), stripDC, 0, 0,
+                   window.Width(), window.Height(), blend);
+      ::SelectClipRgn(dc, nullptr);
+      ::DeleteObject(region);
+      ::SelectObject(stripDC, old);
+      ::DeleteDC(stripDC);
+      ::DeleteObject(strip);
+      continue;
+    }
+    HDC copy = ::CreateCompatibleDC(nullptr);
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP image = ::CreateCompatibleBitmap(screen, window.Width(), window.Height());
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(copy, image);
+    ::PrintWindow(*it, copy, 0);
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    if (::GetWindowRgn(*it, region) != ERROR) {
+      ::OffsetRgn(region, window.left - area.left, window.top - area.top);
+      ::SelectClipRgn(dc, region);
+    }
+    ::BitBlt(dc, window.left - area.left, window.top - area.top, window.Width(), window.Height(), copy, 0, 0, SRCCOPY);
+    ::SelectClipRgn(dc, nullptr);
+    ::DeleteObject(region);
+    ::SelectObject(copy, old);
+    ::DeleteObject(image);
+    ::DeleteDC(copy);
+  }
+  ::SelectObject(dc, previous);
+  ::DeleteDC(dc);
+  // Opaque everywhere, so that viewers read no alpha into the file.
+  ::GdiFlush();
+  auto* pixels = static_cast<DWORD*>(bits);
+  for (size_t i = 0; i < static_cast<size_t>(area.Width()) * area.Height(); ++i) pixels[i] |= 0xFF000000u;
+  // A plain bottom-up 32-bit bitmap file.
+  BITMAPFILEHEADER file = {};
+  const DWORD size = static_cast<DWORD>(area.Width()) * area.Height() * 4;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + size;
+  HANDLE out = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  BOOL written = out != INVALID_HANDLE_VALUE;
+  DWORD done = 0;
+  if (written) {
+    written = ::WriteFile(out, &file, sizeof file, &done, nullptr) &&
+              ::WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &done, nullptr) &&
+              ::WriteFile(out, bits, size, &done, nullptr);
+    ::CloseHandle(out);
+  }
+  ::DeleteObject(canvas);
+  return written;
+}
+
 class DemoView : public CWnd {
  public:
   BOOL CreateView(CWnd* parent) {
@@ -85,6 +224,10 @@ class DemoFrame : public CTkFrameWnd {
   CString printPath;
   int theme = 3;
   BOOL noAnimation = FALSE;
+  int menuIndex = 0;
+  int scheme = -1;
+  CString capturePath;
+  HBITMAP m_before = nullptr;
 
  protected:
   int OnCreate(LPCREATESTRUCTW lpcs) {
@@ -95,6 +238,7 @@ class DemoFrame : public CTkFrameWnd {
     m_pCommandBars->SetFrame(this);
     m_pCommandBars->CreateDockBars();
     if (m_pCommandBars->CreateMenuBar(L"Menu Bar", IDR_DEMO_MENU) == nullptr) return -1;
+    if (scheme >= 0) GetColorScheme()->SetChosenXPScheme(static_cast<XPSchemeId>(scheme));
     SetCurrentTheme(theme);
     const UINT hidden[] = {0xE107, 0xE109};
     m_pCommandBars->AddHiddenCommands(hidden, 2);
@@ -112,12 +256,22 @@ class DemoFrame : public CTkFrameWnd {
     bar->OnControlsChanged();
     if (closeAfter != 0) SetTimer(kCloseTimer, closeAfter, nullptr);
     if (openMenu) SetTimer(kMenuTimer, 400, nullptr);
+    if (!capturePath.IsEmpty()) SetTimer(kBeforeTimer, 300, nullptr);
+    if (!capturePath.IsEmpty()) SetTimer(kCaptureTimer, 1500, nullptr);
     if (showTip) SetTimer(kTipTimer, 400, nullptr);
     if (keys) SetTimer(kKeysTimer, 400, nullptr);
     return 0;
   }
 
+  CRect CaptureArea() const {
+    CRect area;
+    GetWindowRect(&area);
+    area.InflateRect(0, 0, 40, 120);
+    return area;
+  }
+
   void OnDestroy() {
+    if (m_before != nullptr) ::DeleteObject(m_before);
     if (m_pCommandBars != nullptr) {
       m_pCommandBars->SaveOptions(L"CommandBars");
       m_pCommandBars->GetKeyboardShortcuts()->SaveAccelerators(L"CommandBars");
@@ -129,6 +283,23 @@ class DemoFrame : public CTkFrameWnd {
     KillTimer(id);
     if (id == kCloseTimer) {
       DestroyWindow();
+      return;
+    }
+    if (id == kBeforeTimer) {
+      // The screen before the menu opens, for what its shadows will hide.
+      const CRect area = CaptureArea();
+      HDC screen = ::GetDC(nullptr);
+      HDC copy = ::CreateCompatibleDC(screen);
+      m_before = ::CreateCompatibleBitmap(screen, area.Width(), area.Height());
+      HGDIOBJ old = ::SelectObject(copy, m_before);
+      ::BitBlt(copy, 0, 0, area.Width(), area.Height(), screen, area.left, area.top, SRCCOPY);
+      ::SelectObject(copy, old);
+      ::DeleteDC(copy);
+      ::ReleaseDC(nullptr, screen);
+      return;
+    }
+    if (id == kCaptureTimer) {
+      CaptureProcessWindows(m_hWnd, m_before, CaptureArea(), capturePath);
       return;
     }
     CTkMenuBar* menuBar = m_pCommandBars->GetMenuBar();
@@ -144,9 +315,9 @@ class DemoFrame : public CTkFrameWnd {
       CTkCommandBar* popup = open != nullptr ? open->GetCommandBar() : nullptr;
       if (popup != nullptr && popup->GetSafeHwnd() != nullptr) PrintWindowToFile(popup->m_hWnd, printPath);
     }
-    if (id == kMenuTimer && menuBar != nullptr) {
+    if (id == kMenuTimer && menuBar != nullptr && menuBar->GetControl(menuIndex) != nullptr) {
       // A real click, as a user opens it.
-      CPoint point = menuBar->GetControl(0)->GetRect().CenterPoint();
+      CPoint point = menuBar->GetControl(menuIndex)->GetRect().CenterPoint();
       menuBar->ClientToScreen(&point);
       ::SetCursorPos(point.x, point.y);
       mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
@@ -206,6 +377,9 @@ class DemoApp : public CWinApp {
       if (i + 1 < argc && std::wcscmp(argv[i], L"--print-popup") == 0) frame->printPath = argv[i + 1];
       if (std::wcscmp(argv[i], L"--no-animation") == 0) frame->noAnimation = TRUE;
       if (i + 1 < argc && std::wcscmp(argv[i], L"--theme") == 0) frame->theme = _wtoi(argv[i + 1]);
+      if (i + 1 < argc && std::wcscmp(argv[i], L"--menu-index") == 0) frame->menuIndex = _wtoi(argv[i + 1]);
+      if (i + 1 < argc && std::wcscmp(argv[i], L"--scheme") == 0) frame->scheme = _wtoi(argv[i + 1]);
+      if (i + 1 < argc && std::wcscmp(argv[i], L"--capture") == 0) frame->capturePath = argv[i + 1];
       if (i + 1 < argc && std::wcscmp(argv[i], L"--close-after") == 0)
         frame->closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));
     }
