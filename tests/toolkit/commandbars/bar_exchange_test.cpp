@@ -243,7 +243,9 @@ TEST_F(BarExchangeTest, ChangedProgramBarAsksOncePerCustomizedBar) {
     }
     app.recordMessageBoxes = false;
     EXPECT_EQ(c.questions, app.messageBoxes) << row;
-    if (c.questions > 0) EXPECT_NE(std::wstring::npos, app.lastMessageBoxText.find(L"toolbar 'Format' has changed"));
+    if (c.questions > 0) {
+      EXPECT_NE(std::wstring::npos, app.lastMessageBoxText.find(L"toolbar 'Format' has changed"));
+    }
     EXPECT_EQ(barCount, bars->GetBarCount()) << row;
     for (CTkToolBar* bar : {frame->Standard(), frame->Format()}) {
       EXPECT_EQ(c.userControls, bar->GetControls()->FindControl(801) == nullptr) << row;
