@@ -115,7 +115,9 @@ int CSecondDisplay::OnCreate(LPCREATESTRUCTW lpcs) {
   InfoGroup.SetBackgroundColor(RGB(255, 255, 255));
   HintLine.Create(L"", visible, none, this, kHintId);
   ModeLine.Create(L"", visible, none, this, kModeId);
-  for (int row = 0; row < 5; ++row) CaptionStatics[row].Create(L"", visible, none, this, kCaptionIds[row]);
+  // Captions clip at their width rather than wrap into the row below.
+  for (int row = 0; row < 5; ++row)
+    CaptionStatics[row].Create(L"", visible | SS_LEFTNOWORDWRAP, none, this, kCaptionIds[row]);
   ProgressNote.Create(L"", visible, none, this, kNoteId);
   for (int row = 0; row < 5; ++row) ValueStatics[row].Create(L"", visible, none, this, kValueIds[row]);
 
