@@ -172,6 +172,44 @@ TEST_F(DriveSelection, TheDrivePageTreeIsCheckedBoldAndAddsNothingTwice) {
   EXPECT_EQ(image, 5);
 }
 
+TEST_F(DriveSelection, ClicksSelectOnlyOnItemsAndTheRightButtonOnlyHighlights) {
+  WizardTestFrame frame;
+  FillDrivePage(frame);
+  ScanMode = kStandardScan;
+  HTREEITEM disk = FindItem(frame.tree, L"Hard Disk 1 ");
+  ASSERT_NE(disk, nullptr);
+  CRect label;
+  ASSERT_TRUE(frame.tree.GetItemRect(disk, &label, TRUE));
+  const LPARAM onDisk = MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y);
+  frame.tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, onDisk);
+  frame.tree.SendMessage(WM_LBUTTONUP, 0, onDisk);
+  EXPECT_EQ(frame.tree.GetSelectedItem(), disk);
+  EXPECT_EQ(DriveKind, kPhysicalDrive);
+  EXPECT_EQ(SelectedDriveIndex, 1);
+
+  // Empty space below the items: nothing changes.
+  CRect client;
+  frame.tree.GetClientRect(&client);
+  frame.tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, client.bottom - 5));
+  EXPECT_EQ(frame.tree.GetSelectedItem(), disk);
+  EXPECT_EQ(DriveKind, kPhysicalDrive);
+
+  // The right button moves the highlight and leaves the selection.
+  HTREEITEM group = FindItem(frame.tree, L"Physical Devices");
+  CRect groupLabel;
+  ASSERT_TRUE(frame.tree.GetItemRect(group, &groupLabel, TRUE));
+  frame.tree.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON,
+                         MAKELPARAM(groupLabel.CenterPoint().x, groupLabel.CenterPoint().y));
+  EXPECT_EQ(frame.tree.GetSelectedItem(), group);
+  EXPECT_EQ(DriveKind, kPhysicalDrive);
+  EXPECT_EQ(WizardFrame().SelectedTreeRow, 2);
+
+  // The arrow keys select as a click does, on release.
+  frame.tree.SendMessage(WM_KEYUP, VK_DOWN, 0);
+  EXPECT_EQ(DriveKind, kNothingSelected);
+  EXPECT_EQ(SelectedModeText, L"");
+}
+
 // The partition page: twelve partitions listed by the table, so that
 // "Partition 10" sorts before "Partition 2".
 class PartitionSelection : public DriveSelection {
