@@ -1,0 +1,53 @@
+// What the scan wizard's trees and panes share with the main frame and with
+// each other: the frame's step flags, the row last selected, its two
+// information panes, and the summaries the panes show.
+#pragma once
+
+#include "framework.h"
+
+class CFirstDisplay;
+class CSecondDisplay;
+
+// The main frame's step flags and pane pointers, as the drive tree and the
+// panes read and write them. The main frame keeps them here; tests set them
+// as a page would.
+struct WizardFrameState {
+  int StepOneActive = 0;
+  int StepTwoActive = 0;
+  int StepThreeActive = 0;
+  int ScanIdle = 1;
+  int SelectedTreeRow = -1;
+  CFirstDisplay* DriveInfoPane = nullptr;
+  CSecondDisplay* ScanInfoPane = nullptr;
+};
+WizardFrameState& WizardFrame();
+
+// What the trees and panes ask of the pages around them: the application
+// implements it with its views; by default nothing happens.
+class WizardPageHooks {
+ public:
+  virtual ~WizardPageHooks() = default;
+  // The page of a WizardPage index becomes the frame's active view.
+  virtual void ActivatePage(int /*page*/) {}
+  // Tab in a page's tree: the page takes the focus and starts its ring.
+  virtual void TabToPage(int /*page*/) {}
+  // Enter in a page's tree: the page takes the focus and runs its Next.
+  virtual void PressNext(int /*page*/) {}
+  // Tab in the results page's tree.
+  virtual void FocusResultsList() {}
+};
+WizardPageHooks& PageHooks();
+// Null restores the silent hooks.
+void SetPageHooks(WizardPageHooks* hooks);
+
+// The two-line summary of scan mode and drive kind.
+extern CString SelectedModeText;
+// The LogicalDriveTable row of the volume the drive pane showed last; -1.
+extern int SelectedVolumeRow;
+
+// The summary the drive tree writes for a scan mode and drive kind (1
+// physical, 2 logical); empty for any other kind.
+CString DriveSelectionModeText(int scanMode, int driveKind);
+
+// "FAT16", "FAT32", "NTFS" for 100, 200 and 300; null for anything else.
+LPCWSTR FileSystemTypeText(int type);
