@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bar_measure_dc.h"
 #include "bar_painter.h"
 #include "command_bars.h"
 #include "draw_helpers.h"
@@ -26,21 +27,6 @@ const int kCaptionFlags = 0x1E;
 const DWORD kStretch = 0x01;
 const DWORD kHorizontal = 0x02;
 const DWORD kVerticalDock = 0x10;
-
-// The control font of the bar's look, selected for measuring.
-class MeasureDC {
- public:
-  explicit MeasureDC(CTkCommandBar* bar) : m_dc(nullptr), m_font(&m_dc, FontOf(bar)) {}
-  CDC* Get() { return &m_dc; }
-
- private:
-  static CFont* FontOf(CTkCommandBar* bar) {
-    CTkBarPainter* painter = bar->GetPaintManager();
-    return painter != nullptr ? painter->GetControlFont(bar->GetPosition(), FALSE) : nullptr;
-  }
-  CWindowDC m_dc;
-  CTkFontSelector m_font;
-};
 }  // namespace
 
 CTkDialogBar::CTkDialogBar() {
@@ -80,7 +66,7 @@ CSize CTkDialogBar::CalcSizeFor(CSize client, int length, DWORD flags) {
     ShowOwnControl(m_pControls->FindControl(kCloseButtonId), FALSE);
     return size;
   }
-  MeasureDC dc(this);
+  CTkBarMeasureDC dc(this);
   CTkBarPainter* painter = GetPaintManager();
   const CSize gripper = painter != nullptr ? painter->DrawGripper(dc.Get(), this, FALSE) : CSize(6, 22);
   const int captionHeight = gripper.cy;

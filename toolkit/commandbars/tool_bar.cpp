@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "bar_measure_dc.h"
 #include "bar_painter.h"
 #include "command_bars.h"
 #include "dock_bar.h"
@@ -34,22 +35,6 @@ const int kExpandExtent = 11;
 const int kFloatingEdge = 3;
 // A floating window style bit: the bar follows its frame's activation.
 const DWORD kSyncActiveStyle = 0x100;
-
-// A device context for measuring with the control font of the bar's look.
-class MeasureDC {
- public:
-  explicit MeasureDC(CTkCommandBar* bar) : m_dc(nullptr), m_font(&m_dc, FontOf(bar)) {}
-  CDC* Get() { return &m_dc; }
-
- private:
-  static CFont* FontOf(CTkCommandBar* bar) {
-    CTkBarPainter* painter = bar->GetPaintManager();
-    return painter != nullptr ? painter->GetControlFont(bar->GetPosition(), FALSE) : nullptr;
-  }
-  CWindowDC m_dc;
-  CTkFontSelector m_font;
-};
-
 }  // namespace
 
 CTkToolBar::CTkToolBar() {
@@ -193,7 +178,7 @@ BOOL CTkToolBar::HasHiddenControls() const {
 }
 
 CSize CTkToolBar::CalcBarSize(int length, DWORD flags) {
-  MeasureDC dc(this);
+  CTkBarMeasureDC dc(this);
   CTkBarPainter* painter = GetPaintManager();
   const int caption = painter != nullptr ? painter->DrawGripper(dc.Get(), this, FALSE).cy : 15;
   const CRect borders(kFloatingEdge, caption + 4, kFloatingEdge, kFloatingEdge);
@@ -220,7 +205,7 @@ CSize CTkToolBar::CalcBarSize(int length, DWORD flags) {
 }
 
 CSize CTkToolBar::CalcDockedSize(int length, DWORD flags) {
-  MeasureDC dc(this);
+  CTkBarMeasureDC dc(this);
   CTkBarPainter* painter = GetPaintManager();
   CRect borders = painter != nullptr ? painter->GetCommandBarBorders(this) : CRect(2, 2, 2, 2);
   const BOOL horizontal = (flags & kLayoutHorzDock) != 0;

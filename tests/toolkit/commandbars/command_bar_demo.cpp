@@ -6,6 +6,7 @@
 // the classic or the native look instead of the demo's own, and "--popup"
 // opens the bar's Edit menu (icons, a check, shortcuts, a submenu, a split
 // item, separators, a disabled row and an expanded rarely used row).
+#include "demo_app.h"
 #include "framework.h"
 
 #include <shellapi.h>
@@ -298,9 +299,9 @@ ON_UPDATE_COMMAND_UI(kWrap, OnUpdateWrap)
 ON_UPDATE_COMMAND_UI_RANGE(kUndo, kDisk, OnUpdateMenu)
 END_MESSAGE_MAP()
 
-class DemoApp : public CWinApp {
+class DemoApp : public CTkDemoApp {
  public:
-  DemoApp() : CWinApp(L"Command bar demo") {}
+  DemoApp() : CTkDemoApp(L"Command bar demo") {}
   BOOL InitInstance() override {
     DemoFrame* frame = new DemoFrame;
     int argc = 0;
@@ -336,16 +337,8 @@ class DemoApp : public CWinApp {
     frame->UpdateWindow();
     return TRUE;
   }
-  int ExitInstance() override {
-    ReleaseCurrentBarPainter();
-    return CWinApp::ExitInstance();
-  }
 };
 
 DemoApp theApp;
 
 }  // namespace
-
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int nCmdShow) {
-  return AfxWinMain(hInstance, hPrevInstance, GetCommandLineW(), nCmdShow);
-}

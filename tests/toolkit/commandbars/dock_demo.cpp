@@ -7,6 +7,7 @@
 // "--print-menu FILE" then writes what the menu bar draws to a BMP file;
 // "--dialog-bar N" docks the dialog bar at edge N (0 to 3) instead;
 // "--close-after MS" closes the frame by itself.
+#include "demo_app.h"
 #include "framework.h"
 
 #include <shellapi.h>
@@ -172,9 +173,9 @@ ON_WM_DESTROY()
 ON_COMMAND_RANGE(ID_DEMO_NEW, ID_DEMO_ABOUT, OnDemoCommand)
 END_MESSAGE_MAP()
 
-class DockDemoApp : public CWinApp {
+class DockDemoApp : public CTkDemoApp {
  public:
-  DockDemoApp() : CWinApp(L"ToolkitDockDemo") {}
+  DockDemoApp() : CTkDemoApp(L"ToolkitDockDemo") {}
   BOOL InitInstance() override {
     auto* frame = new DockDemoFrame;
     int count = 0;
@@ -196,16 +197,8 @@ class DockDemoApp : public CWinApp {
     frame->UpdateWindow();
     return TRUE;
   }
-  int ExitInstance() override {
-    ReleaseCurrentBarPainter();
-    return CWinApp::ExitInstance();
-  }
 };
 
 DockDemoApp theApp;
 
 }  // namespace
-
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int nCmdShow) {
-  return AfxWinMain(hInstance, hPrevInstance, GetCommandLineW(), nCmdShow);
-}

@@ -12,6 +12,7 @@
 // "--capture FILE" writes the frame with its open popups and their
 // shadows, read back from the windows themselves, as a bitmap file before
 // it closes.
+#include "demo_app.h"
 #include "framework.h"
 
 #include <shellapi.h>
@@ -361,9 +362,9 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_DEMO_NEW, ID_DEMO_FIND, OnUpdateCommand)
 ON_COMMAND(35001, OnCustomize)
 END_MESSAGE_MAP()
 
-class DemoApp : public CWinApp {
+class DemoApp : public CTkDemoApp {
  public:
-  DemoApp() : CWinApp(L"Frame demo") {}
+  DemoApp() : CTkDemoApp(L"Frame demo") {}
   BOOL InitInstance() override {
     auto* frame = new DemoFrame;
     int argc = 0;
@@ -390,16 +391,8 @@ class DemoApp : public CWinApp {
     frame->UpdateWindow();
     return TRUE;
   }
-  int ExitInstance() override {
-    ReleaseCurrentBarPainter();
-    return CWinApp::ExitInstance();
-  }
 };
 
 DemoApp theApp;
 
 }  // namespace
-
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int nCmdShow) {
-  return AfxWinMain(hInstance, hPrevInstance, GetCommandLineW(), nCmdShow);
-}

@@ -6,6 +6,7 @@
 // child's system menu from its icon,
 // "--save-popups FOLDER" then writes the open popups' own pixels there as
 // bitmaps, "--close-after MS" closes the frame by itself.
+#include "demo_app.h"
 #include "framework.h"
 
 #include <shellapi.h>
@@ -187,9 +188,9 @@ ON_COMMAND_RANGE(ID_DEMO_NEW, ID_DEMO_ABOUT, OnCommand)
 ON_COMMAND(35001, OnCustomize)
 END_MESSAGE_MAP()
 
-class DemoApp : public CWinApp {
+class DemoApp : public CTkDemoApp {
  public:
-  DemoApp() : CWinApp(L"MDI demo") {}
+  DemoApp() : CTkDemoApp(L"MDI demo") {}
   BOOL InitInstance() override {
     auto* frame = new DemoFrame;
     int argc = 0;
@@ -210,16 +211,8 @@ class DemoApp : public CWinApp {
     frame->UpdateWindow();
     return TRUE;
   }
-  int ExitInstance() override {
-    ReleaseCurrentBarPainter();
-    return CWinApp::ExitInstance();
-  }
 };
 
 DemoApp theApp;
 
 }  // namespace
-
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int nCmdShow) {
-  return AfxWinMain(hInstance, hPrevInstance, GetCommandLineW(), nCmdShow);
-}

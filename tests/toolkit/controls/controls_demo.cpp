@@ -2,6 +2,7 @@
 // Caps shown on) over two report lists: one with the flat header and a
 // tiled background picture, one with the classic header; both sorted on a
 // column. Run it to look at them; "--close-after MS" ends it.
+#include "demo_app.h"
 #include "close_after.h"
 #include "list_control.h"
 #include "status_bar.h"
@@ -122,9 +123,9 @@ BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateCaps)
 END_MESSAGE_MAP()
 
-class DemoApp : public CWinApp {
+class DemoApp : public CTkDemoApp {
  public:
-  DemoApp() : CWinApp(L"ControlsDemo") {}
+  DemoApp() : CTkDemoApp(L"ControlsDemo") {}
   BOOL InitInstance() override {
     const UINT closeAfter = CloseAfterArgument();
 
@@ -140,16 +141,8 @@ class DemoApp : public CWinApp {
     if (closeAfter != 0) frame->SetTimer(kCloseTimer, closeAfter, nullptr);
     return TRUE;
   }
-  int ExitInstance() override {
-    ReleaseCurrentBarPainter();
-    return CWinApp::ExitInstance();
-  }
 };
 
 DemoApp theApp;
 
 }  // namespace
-
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int nCmdShow) {
-  return AfxWinMain(hInstance, hPrevInstance, GetCommandLineW(), nCmdShow);
-}
