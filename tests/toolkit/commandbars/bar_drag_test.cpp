@@ -9,6 +9,7 @@
 #include "dock_bar.h"
 #include "frame_window.h"
 #include "menu_bar.h"
+#include "bar_fixtures.h"
 #include "test_app.h"
 #include "tool_bar.h"
 #include "window_hooks.h"
@@ -19,22 +20,13 @@ class DragFrame : public CTkFrameWnd {
  public:
   CTkCommandBars* Bars() const { return m_pCommandBars; }
   CTkToolBar* AddToolBar(UINT id, DWORD dockFlags) {
-    auto* bar = static_cast<CTkToolBar*>(m_pCommandBars->CreateToolBar(L"Tools", id, FALSE));
-    if (bar == nullptr) return nullptr;
-    bar->EnableDocking(dockFlags);
-    bar->LoadToolBar(IDR_TK_TEST_TOOLBAR, TRUE);
-    bar->SetBarID(id);
-    RecalcLayout();
-    return bar;
+    return AddTestToolBar(this, m_pCommandBars, id, dockFlags);
   }
 
  protected:
   int OnCreate(LPCREATESTRUCTW lpcs) {
     if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
-    m_pCommandBars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
-    m_pCommandBars->SetFrame(this);
-    m_pCommandBars->CreateDockBars();
-    if (m_pCommandBars->CreateMenuBar(L"Menu Bar", IDM_TK_TEST_TOOLS) == nullptr) return -1;
+    if (!CreateFrameCommandBars(this, IDM_TK_TEST_TOOLS, m_pCommandBars)) return -1;
     return 0;
   }
   DECLARE_MESSAGE_MAP()

@@ -3,6 +3,8 @@
 #include "bar_fixtures.h"
 
 #include "test_painter.h"
+#include "../test_resources.h"
+#include "tool_bar.h"
 
 std::vector<std::string>* lifetimeLog = nullptr;
 
@@ -142,4 +144,21 @@ CPoint BarWindowTest::CentreOf(int index) const { return bar->GetControl(index)-
 CPoint BarWindowTest::ScreenPoint(CPoint client) const {
   bar->ClientToScreen(&client);
   return client;
+}
+
+BOOL CreateFrameCommandBars(CFrameWnd* frame, UINT menuId, CTkCommandBars*& bars) {
+  bars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
+  bars->SetFrame(frame);
+  bars->CreateDockBars();
+  return bars->CreateMenuBar(L"Menu Bar", menuId) != nullptr;
+}
+
+CTkToolBar* AddTestToolBar(CFrameWnd* frame, CTkCommandBars* bars, UINT id, DWORD dockFlags) {
+  auto* bar = static_cast<CTkToolBar*>(bars->CreateToolBar(L"Tools", id, FALSE));
+  if (bar == nullptr) return nullptr;
+  bar->EnableDocking(dockFlags);
+  bar->LoadToolBar(IDR_TK_TEST_TOOLBAR, TRUE);
+  bar->SetBarID(id);
+  frame->RecalcLayout();
+  return bar;
 }

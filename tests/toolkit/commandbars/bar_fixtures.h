@@ -124,6 +124,17 @@ class BarWindowTest : public ::testing::Test {
   CTkCommandBar* bar = nullptr;
 };
 
+class CTkToolBar;
+
+// Command bars on a test frame, made in the order a program's frame makes
+// them: dock bars, then the menu bar from the menu resource. FALSE when
+// the menu bar cannot be made; bars is set either way, for the frame to
+// release.
+BOOL CreateFrameCommandBars(CFrameWnd* frame, UINT menuId, CTkCommandBars*& bars);
+// A tool bar with the test tool-bar resource's buttons, docked by the
+// flags given, and the frame laid out again.
+CTkToolBar* AddTestToolBar(CFrameWnd* frame, CTkCommandBars* bars, UINT id, DWORD dockFlags);
+
 // Pumps messages until the condition holds or the time is up.
 template <class F>
 bool PumpUntil(F condition, DWORD timeoutMs = 5000) {

@@ -12,6 +12,7 @@
 #include "draw_helpers.h"
 #include "frame_window.h"
 #include "popup_bar.h"
+#include "bar_fixtures.h"
 #include "test_app.h"
 
 namespace {
@@ -36,10 +37,7 @@ class DialogBarFrame : public CTkFrameWnd {
  protected:
   int OnCreate(LPCREATESTRUCTW lpcs) {
     if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
-    m_pCommandBars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
-    m_pCommandBars->SetFrame(this);
-    m_pCommandBars->CreateDockBars();
-    if (m_pCommandBars->CreateMenuBar(L"Menu Bar", IDM_TK_TEST_TOOLS) == nullptr) return -1;
+    if (!CreateFrameCommandBars(this, IDM_TK_TEST_TOOLS, m_pCommandBars)) return -1;
     return 0;
   }
   DECLARE_MESSAGE_MAP()

@@ -14,6 +14,7 @@
 #include "popup_bar.h"
 #include "prop_exchange.h"
 #include "tip_context.h"
+#include "bar_fixtures.h"
 #include "test_app.h"
 #include "../test_resources.h"
 #include "tool_bar.h"
@@ -35,22 +36,13 @@ class BarsFrame : public CTkFrameWnd {
   }
   // A docked tool bar filled from the test tool-bar resource.
   CTkToolBar* AddToolBar(UINT id, DWORD dockFlags = kToolBarDockFlags) {
-    auto* bar = static_cast<CTkToolBar*>(m_pCommandBars->CreateToolBar(L"Tools", id, FALSE));
-    if (bar == nullptr) return nullptr;
-    bar->EnableDocking(dockFlags);
-    bar->LoadToolBar(IDR_TK_TEST_TOOLBAR, TRUE);
-    bar->SetBarID(id);
-    RecalcLayout();
-    return bar;
+    return AddTestToolBar(this, m_pCommandBars, id, dockFlags);
   }
 
  protected:
   int OnCreate(LPCREATESTRUCTW lpcs) {
     if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
-    m_pCommandBars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
-    m_pCommandBars->SetFrame(this);
-    m_pCommandBars->CreateDockBars();
-    if (m_pCommandBars->CreateMenuBar(L"Menu Bar", menuId) == nullptr) return -1;
+    if (!CreateFrameCommandBars(this, menuId, m_pCommandBars)) return -1;
     m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
     return 0;
   }

@@ -11,6 +11,7 @@
 #include "keyboard_shortcuts.h"
 #include "menu_bar.h"
 #include "popup_bar.h"
+#include "bar_fixtures.h"
 #include "test_app.h"
 #include "../test_resources.h"
 
@@ -314,10 +315,7 @@ class ShortcutFrame : public CTkFrameWnd {
  protected:
   int OnCreate(LPCREATESTRUCTW lpcs) {
     if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
-    m_pCommandBars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
-    m_pCommandBars->SetFrame(this);
-    m_pCommandBars->CreateDockBars();
-    if (m_pCommandBars->CreateMenuBar(L"Menu Bar", menuId) == nullptr) return -1;
+    if (!CreateFrameCommandBars(this, menuId, m_pCommandBars)) return -1;
     m_pCommandBars->GetKeyboardShortcuts()->LoadFromResource(accelId);
     return 0;
   }

@@ -8,6 +8,7 @@
 #include "command_bars.h"
 #include "menu_bar.h"
 #include "popup_bar.h"
+#include "bar_fixtures.h"
 #include "test_app.h"
 #include "../test_resources.h"
 #include "tool_bar.h"
@@ -25,10 +26,7 @@ class BarsMDIFrame : public CMDIFrameWnd {
  protected:
   int OnCreate(LPCREATESTRUCTW lpcs) {
     if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
-    m_pCommandBars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
-    m_pCommandBars->SetFrame(this);
-    m_pCommandBars->CreateDockBars();
-    if (m_pCommandBars->CreateMenuBar(L"Menu Bar", IDM_TK_TEST_TOOLS) == nullptr) return -1;
+    if (!CreateFrameCommandBars(this, IDM_TK_TEST_TOOLS, m_pCommandBars)) return -1;
     return 0;
   }
   DECLARE_MESSAGE_MAP()

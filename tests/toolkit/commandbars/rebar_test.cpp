@@ -7,6 +7,7 @@
 #include "dock_bar.h"
 #include "frame_window.h"
 #include "menu_bar.h"
+#include "bar_fixtures.h"
 #include "test_app.h"
 #include "tool_bar.h"
 #include "tool_rebar.h"
@@ -27,10 +28,7 @@ class ReBarFrame : public CTkFrameWnd {
   int OnCreate(LPCREATESTRUCTW lpcs) {
     if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
     if (withReBar && !rebar.Create(this)) return -1;
-    m_pCommandBars = static_cast<CTkCommandBars*>(RUNTIME_CLASS(CTkCommandBars)->CreateObject());
-    m_pCommandBars->SetFrame(this);
-    m_pCommandBars->CreateDockBars();
-    if (m_pCommandBars->CreateMenuBar(L"Menu Bar", IDM_TK_TEST_TOOLS) == nullptr) return -1;
+    if (!CreateFrameCommandBars(this, IDM_TK_TEST_TOOLS, m_pCommandBars)) return -1;
     return 0;
   }
   DECLARE_MESSAGE_MAP()
