@@ -7,7 +7,7 @@ transparent colour.
 '#' is dark blue, '+' dark grey, ' ' the background. Run from this folder;
 the .bmp file is committed.
 """
-import struct
+from bitmap_strip import strip_bitmap
 
 WIDTH, HEIGHT = 16, 15
 COLOURS = {" ": (192, 192, 192), "#": (0, 0, 128), "+": (64, 64, 64)}
@@ -66,22 +66,5 @@ IMAGES.append(lines([(1, 14), (3, 10), (2, 12), (4, 8), (1, 14)]))  # centre
 IMAGES.append(lines([(1, 14), (6, 9), (3, 12), (8, 7), (2, 13)]))   # right
 
 
-def bitmap_bytes(images):
-    width = WIDTH * len(images)
-    stride = (width * 3 + 3) & ~3
-    pixels = b""
-    for y in reversed(range(HEIGHT)):  # bottom-up rows
-        row = b""
-        for image in images:
-            assert len(image) == HEIGHT and all(len(r) == WIDTH for r in image)
-            for ch in image[y]:
-                r, g, b = COLOURS[ch]
-                row += bytes((b, g, r))
-        pixels += row + b"\0" * (stride - len(row))
-    info = struct.pack("<IiiHHIIiiII", 40, width, HEIGHT, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
-
-
 with open("header_menu.bmp", "wb") as f:
-    f.write(bitmap_bytes(IMAGES))
+    f.write(strip_bitmap(IMAGES, WIDTH, HEIGHT, COLOURS))
