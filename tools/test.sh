@@ -65,7 +65,9 @@ for arch in "${arches[@]}"; do
   # more, alone, and are named here whatever the second run says.
   if ! ctest --preset "$preset" -j "$jobs" --repeat after-timeout:2; then
     failed="build/$preset/Testing/Temporary/LastTestsFailed.log"
-    echo "test.sh: failed in the $preset run, run again alone:" >&2
+    # The rerun writes its own log over the first run's.
+    cp "build/$preset/Testing/Temporary/LastTest.log" "build/$preset/Testing/Temporary/FirstRun.log"
+    echo "test.sh: failed in the $preset run (its log: build/$preset/Testing/Temporary/FirstRun.log), run again alone:" >&2
     cat "$failed" >&2
     ctest --preset "$preset" --rerun-failed --output-on-failure
     echo "test.sh: they passed when run again alone; the first run's failures are listed above" >&2

@@ -58,8 +58,9 @@ class SharingChild : public CWnd {
 };
 
 TEST(ToolInfo, ChildrenThatAskShareTheirParentsTools) {
+  // Topmost: other test programs' windows share the screen.
   CWnd parent;
-  ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), L"Parent", WS_POPUP | WS_VISIBLE, CRect(50, 50, 350, 250),
+  ASSERT_TRUE(parent.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0), L"Parent", WS_POPUP | WS_VISIBLE, CRect(50, 50, 350, 250),
                               nullptr, 0));
   SharingChild sharing;
   CWnd plain;
