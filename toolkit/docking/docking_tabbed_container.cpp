@@ -9,6 +9,7 @@
 #include "docking_split_group.h"
 #include "draw_helpers.h"
 #include "icon_image.h"
+#include "ole_drop_target.h"
 #include "prop_exchange.h"
 #include "resource_loader.h"
 #include "tab_painter.h"
@@ -18,6 +19,7 @@ IMPLEMENT_DYNAMIC(CTkDockingPaneTabbedContainer, CWnd)
 
 BEGIN_MESSAGE_MAP(CTkDockingPaneTabbedContainer, CWnd)
 ON_WM_PAINT()
+ON_WM_DESTROY()
 ON_WM_ERASEBKGND()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
@@ -32,6 +34,22 @@ END_MESSAGE_MAP()
 namespace {
 
 // Holds the layout guard for a scope.
+class ContainerDropTarget : public COleDropTarget {
+ public:
+  explicit ContainerDropTarget(CTkDockingPaneTabbedContainer* container) : m_pContainer(container) {}
+  DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint point) override {
+    m_pContainer->OnDragOverTab(point);
+    return DROPEFFECT_NONE;
+  }
+  DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point) override {
+    m_pContainer->OnDragOverTab(point);
+    return DROPEFFECT_NONE;
+  }
+
+ private:
+  CTkDockingPaneTabbedContainer* m_pContainer;
+};
+
 class LayoutGuard {
  public:
   explicit LayoutGuard(int& guard) : m_guard(guard) { ++m_guard; }
@@ -49,6 +67,7 @@ CTkDockingPaneTabbedContainer::CTkDockingPaneTabbedContainer(CTkDockingPaneArran
     : CTkDockingPaneNode(kNodeTabbedContainer, arrangement) {
   for (int id : {kButtonClose, kButtonMaximize, kButtonRestore, kButtonAutoHide, kButtonMenu})
     m_captionButtons.push_back(new CTkDockingPaneCaptionButton(id, this));
+  m_pDropTarget = new ContainerDropTarget(this);
 }
 
 CTkDockingPaneTabbedContainer::~CTkDockingPaneTabbedContainer() {
@@ -56,6 +75,20 @@ CTkDockingPaneTabbedContainer::~CTkDockingPaneTabbedContainer() {
   m_layoutGuard++;
   DeleteAllTabs();
   if (m_hWnd != nullptr) DestroyWindow();
+  delete m_pDropTarget;
+}
+
+void CTkDockingPaneTabbedContainer::OnDestroy() {
+  m_pDropTarget->Revoke();
+  CWnd::OnDestroy();
+}
+
+void CTkDockingPaneTabbedContainer::OnDragOverTab(CPoint point) {
+  CTkTabPainter* painter = GetPainter();
+  if (painter == nullptr || !painter->m_bSelectOnDragOver || !IsTabsVisible()) return;
+  CTkTabManagerItem* tab = CTkTabSet::HitTest(point.x, point.y);
+  CTkDockingPaneObject* pane = tab != nullptr ? static_cast<CTkDockingPaneObject*>(tab->m_pAttached) : nullptr;
+  if (pane != nullptr && pane != m_pSelectedPane) SelectPane(pane, FALSE, FALSE);
 }
 
 CTkTabPainter* CTkDockingPaneTabbedContainer::GetPainter() const {
@@ -72,8 +105,12 @@ BOOL CTkDockingPaneTabbedContainer::CreateContainerWindow() {
   if (m_pArrangement == nullptr || m_pArrangement->m_bSnapshot) return FALSE;
   if (m_pDockingSite == nullptr || m_pDockingSite->GetSafeHwnd() == nullptr) return FALSE;
   LPCWSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
-  return CreateEx(0, windowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
-                  m_pDockingSite, 0);
+  if (!CreateEx(0, windowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
+                m_pDockingSite, 0))
+    return FALSE;
+  // Without OLE on the thread there are no drags to follow.
+  m_pDropTarget->Register(this);
+  return TRUE;
 }
 
 void CTkDockingPaneTabbedContainer::RecalcSiteNow() {

@@ -8,6 +8,8 @@
 #include "docking_pane_node.h"
 #include "tab_set.h"
 
+class COleDropTarget;
+
 class CTkDockingPaneTabbedContainer : public CWnd, public CTkDockingPaneNode, public CTkTabSet {
   DECLARE_DYNAMIC(CTkDockingPaneTabbedContainer)
  public:
@@ -71,10 +73,15 @@ class CTkDockingPaneTabbedContainer : public CWnd, public CTkDockingPaneNode, pu
   CTkDockingPaneObject* m_pTabDragPane = nullptr;
   std::vector<CRect> m_tabRects;
   std::vector<CTkDockingPaneObject*> m_panes;
+  COleDropTarget* m_pDropTarget = nullptr;
+
+  // A drag over a tab shows that tab's pane; nothing is dropped here.
+  void OnDragOverTab(CPoint point);
 
  protected:
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   afx_msg void OnPaint();
+  afx_msg void OnDestroy();
   afx_msg BOOL OnEraseBkgnd(CDC*);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "docking_fixtures.h"
+#include "ole_drop_target.h"
 
 namespace {
 
@@ -172,6 +173,27 @@ TEST(DockingContainer, DragOutOfTheStripAsksTheFrame) {
   EXPECT_EQ(2, f.CountActions(kActionDraggingOut));
   EXPECT_EQ(nullptr, container->m_pTabDragPane);
   EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+TEST(DockingContainer, DraggingDataOverATabShowsItsPane) {
+  DockingFixture f;
+  CTkDockingPaneObject* a = f.MakePane(1, L"One");
+  CTkDockingPaneObject* b = f.MakePane(2, L"Two");
+  f.site.DockPane(a, kDockLeft);
+  f.site.AttachPane(b, a);
+  f.Relayout();
+  CTkDockingPaneTabbedContainer* container = ContainerOf(a);
+  COleDropTarget* target = container->m_pDropTarget;
+  ASSERT_EQ(container->GetSafeHwnd(), target->GetRegisteredWindow());
+  ASSERT_EQ(b, container->GetSelected());
+  CPoint first = container->GetTab(0)->m_rect.CenterPoint();
+  EXPECT_EQ(static_cast<DROPEFFECT>(DROPEFFECT_NONE), target->OnDragOver(container, nullptr, 0, first));
+  EXPECT_EQ(a, container->GetSelected());
+  EXPECT_FALSE(target->OnDrop(container, nullptr, DROPEFFECT_COPY, first));
+  // The window's last pane goes: the target is revoked with the window.
+  container->RemovePane(a);
+  container->RemovePane(b);
+  EXPECT_EQ(nullptr, target->GetRegisteredWindow());
 }
 
 TEST(DockingContainer, CaptionButtonVisibility) {
