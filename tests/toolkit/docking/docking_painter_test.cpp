@@ -7,6 +7,7 @@
 #include "docking_fixtures.h"
 #include "draw_helpers.h"
 #include "tab_painter.h"
+#include "ux_theme_slots.h"
 
 namespace {
 
@@ -215,6 +216,72 @@ TEST(DockingPainter, OnlyTheFirstSplitterStyleApplies) {
   painter->DrawSplitter(&canvas.dc, bar);
   EXPECT_EQ(static_cast<COLORREF>(painter->m_splitterShadow), canvas.Pixel(client.Width() / 2 + 1, 2));
   EXPECT_EQ(face, canvas.Pixel(client.Width() / 2 + 1, 1));
+}
+
+}  // namespace
+
+namespace {
+
+// Theme 8 on a system with visual styles, played through the library's
+// entry slots.
+class ThemedPanes : public UxThemeSlotsTest {
+ protected:
+  struct Call {
+    int part;
+    int state;
+  };
+  static std::vector<Call>& Calls() {
+    static std::vector<Call> calls;
+    return calls;
+  }
+  static HTHEME WINAPI Open(HWND, LPCWSTR) { return reinterpret_cast<HTHEME>(static_cast<INT_PTR>(7)); }
+  static HRESULT WINAPI Close(HTHEME) { return S_OK; }
+  static BOOL WINAPI Themed() { return TRUE; }
+  static HRESULT WINAPI Draw(HTHEME, HDC, int part, int state, const RECT*, const RECT*) {
+    Calls().push_back({part, state});
+    return S_OK;
+  }
+};
+
+TEST_F(ThemedPanes, ThemeEightTakesTheRebarAndToolBarLooks) {
+  GetColorScheme();  // made before the fakes, from the real system
+  ClearSlots();
+  GetUxThemeModule().module = nullptr;
+  Install(kOpenThemeData, &Open);
+  Install(kCloseThemeData, &Close);
+  Install(kIsAppThemed, &Themed);
+  Install(kDrawThemeBackground, &Draw);
+  {
+    auto painter = MakeTheme(8);
+    for (CTkTabPainter* tabs : {painter->m_pContainerTabPainter, painter->m_pAutoHideTabPainter}) {
+      EXPECT_EQ(0, tabs->m_appearanceId);
+      EXPECT_EQ(8, tabs->m_colorSetId);
+      EXPECT_TRUE(tabs->m_bHotTracking);
+    }
+    ButtonOwner owner;
+    owner.shown = {kButtonClose};
+    CTkDockingPaneCaptionButton* button = owner.FindCaptionButton(kButtonClose);
+    button->SetRect(CRect(2, 2, 18, 18));
+    DibCanvas canvas(20, 20);
+    struct {
+      BOOL hot;
+      BOOL pressed;
+      int calls;
+      int state;
+    } cases[] = {{FALSE, FALSE, 0, 0}, {TRUE, FALSE, 1, 2}, {TRUE, TRUE, 1, 3}, {FALSE, TRUE, 1, 3}};
+    for (const auto& c : cases) {
+      Calls().clear();
+      button->m_bHot = c.hot;
+      button->m_bPressed = c.pressed;
+      painter->DrawCaptionButton(&canvas.dc, button, 0);
+      ASSERT_EQ(static_cast<size_t>(c.calls), Calls().size()) << c.hot << c.pressed;
+      if (c.calls > 0) {
+        EXPECT_EQ(1, Calls()[0].part);
+        EXPECT_EQ(c.state, Calls()[0].state);
+      }
+    }
+  }
+  Calls().clear();
 }
 
 }  // namespace
