@@ -583,6 +583,8 @@ void CTkDockingPaneTabbedContainer::RunMenuRequest(CTkDockingPaneCaptionButton* 
   Invalidate();
 }
 
+BOOL CTkDockingPaneTabbedContainer::CanAutoHide() const { return FALSE; }
+
 void CTkDockingPaneTabbedContainer::OnCaptionButtonClick(CTkDockingPaneCaptionButton* button) {
   CTkDockingPaneSite* site = GetDockingPaneManager();
   if (site == nullptr) return;
@@ -593,6 +595,9 @@ void CTkDockingPaneTabbedContainer::OnCaptionButtonClick(CTkDockingPaneCaptionBu
         site->ToggleDocking(site->m_bHideWholeContainers ? static_cast<CTkDockingPaneNode*>(this) : pane);
         return;
       }
+      // Without auto-hide strips nothing can be hidden, and the frame is
+      // not told that anything was.
+      if (!CanAutoHide()) return;
       if (pane == nullptr || site->NotifyAction(kActionPinning, pane, nullptr, 0)) return;
       int direction = site->GetPaneDirection(this);
       BOOL width = direction == kDockLeft || direction == kDockRight;
