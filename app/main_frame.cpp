@@ -11,6 +11,7 @@
 #include "command_bars_settings.h"
 #include "device/physical_drives.h"
 #include "device_not_found_dlg.h"
+#include "docking_arrangement.h"
 #include "found_lists.h"
 #include "keyboard_shortcuts.h"
 #include "raw/raw_lists.h"
@@ -94,6 +95,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTW lpcs) {
 
   PaneSite.InstallInFrame(this);
   PaneSite.SetPaneTheme(2);
+  PaneSite.ClosePane(PaneSite.FindPane(4001));
 
   // The preview's browser control shows workbooks inside itself. Without
   // the rights to open the key this is skipped.
@@ -156,6 +158,8 @@ int ConfirmExit() {
       bars->GetKeyboardShortcuts()->SaveAccelerators(L"CommandBars");
     }
     frame->PlacementStore.SaveWindowPlacement(frame);
+    // The panes' layout is built at exit but not kept.
+    if (CTkDockingPaneArrangement* layout = frame->PaneSite.CreateLayout()) layout->InternalRelease();
   }
   FreeStandardScanLists();
   FreeNtfsLists();

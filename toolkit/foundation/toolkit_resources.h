@@ -28,3 +28,10 @@
 // in a maximized MDI child's system menu.
 #define IDB_TK_SYSTEM_COMMANDS 9407
 #define IDS_TK_TOOLBAR_CHANGED 9394
+
+// Tool tips of a docking pane's caption buttons, by button id.
+#define IDS_TK_PANE_AUTO_HIDE 9900
+#define IDS_TK_PANE_CLOSE 9901
+#define IDS_TK_PANE_MAXIMIZE 9907
+#define IDS_TK_PANE_RESTORE 9908
+#define IDS_TK_PANE_MENU 9909

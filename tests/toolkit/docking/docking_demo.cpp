@@ -1,0 +1,101 @@
+// A frame whose view is flanked by docking panes: three panes as tabs of
+// one container on the left, a pane along the bottom and two panes stacked
+// on the right, in the pane theme given by "--theme N" (0 by default).
+// Run it to look at them; "--close-after MS" ends it.
+#include <cwchar>
+
+#include "demo_app.h"
+#include "close_after.h"
+#include "docking_pane.h"
+#include "docking_pane_site.h"
+#include "test_painter.h"
+
+namespace {
+
+const UINT_PTR kCloseTimer = 1;
+
+int ThemeArgument() {
+  int theme = 0;
+  int argc = 0;
+  LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  for (int i = 1; argv != nullptr && i + 1 < argc; ++i)
+    if (std::wcscmp(argv[i], L"--theme") == 0) theme = _wtoi(argv[i + 1]);
+  ::LocalFree(argv);
+  return theme;
+}
+
+class DemoFrame : public CFrameWnd {
+ public:
+  CTkDockingPaneSite site;
+  CWnd view;
+
+  HWND MakeWindow(LPCWSTR text) {
+    return ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text, WS_CHILD | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0,
+                             m_hWnd, nullptr, nullptr, nullptr);
+  }
+
+  void Populate(int theme) {
+    site.InstallInFrame(this);
+    site.SetPaneTheme(theme);
+    site.m_bShowMaximizeButtons = TRUE;
+    CTkDockingPaneObject* folders = site.CreatePane(101, L"Folder tree\nFolders", MakeWindow(L"C:\\\r\n  Documents\r\n  Pictures"));
+    CTkDockingPaneObject* files = site.CreatePane(102, L"Found files\nFiles", MakeWindow(L"holiday.jpg\r\nreport.doc"));
+    CTkDockingPaneObject* log = site.CreatePane(103, L"Scan log\nLog", MakeWindow(L"Scan finished."));
+    CTkDockingPaneObject* output = site.CreatePane(104, L"Output", MakeWindow(L"12 files found."));
+    CTkDockingPaneObject* properties = site.CreatePane(105, L"Properties", MakeWindow(L"Size: 48213"));
+    CTkDockingPaneObject* preview = site.CreatePane(106, L"Preview", MakeWindow(L"(no preview)"));
+    folders->DockingCX = 190;
+    output->DockingCY = 110;
+    properties->DockingCX = 170;
+    preview->m_options = kPaneMenuButton;
+    site.DockPane(folders, kDockLeft);
+    site.AttachPane(files, folders);
+    site.AttachPane(log, folders);
+    site.DockPane(output, kDockBottom);
+    site.DockPane(properties, kDockRight);
+    site.DockPane(preview, kDockBottom, properties);
+    RecalcLayout();
+    // The Properties pane holds the focus: its caption shows active.
+    ::SetFocus(properties->m_hwndChild);
+    site.UpdatePaneFocus();
+  }
+
+ protected:
+  int OnCreate(LPCREATESTRUCTW lpcs) {
+    if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
+    return view.Create(L"EDIT", L"The view", WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 0, 0), this,
+                       AFX_IDW_PANE_FIRST)
+               ? 0
+               : -1;
+  }
+  void OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kCloseTimer) PostMessage(WM_CLOSE);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
+  ON_WM_CREATE()
+  ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+class DemoApp : public CTkDemoApp {
+ public:
+  DemoApp() : CTkDemoApp(L"DockingDemo") {}
+  BOOL InitInstance() override {
+    const UINT closeAfter = CloseAfterArgument();
+    SetCurrentBarPainter(new TestPainter);
+    auto* frame = new DemoFrame;
+    if (!frame->Create(nullptr, L"Docking panes", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(20, 20, 820, 580)))
+      return FALSE;
+    m_pMainWnd = frame;
+    frame->ShowWindow(SW_SHOW);
+    ::SetActiveWindow(frame->m_hWnd);
+    frame->Populate(ThemeArgument());
+    if (closeAfter != 0) frame->SetTimer(kCloseTimer, closeAfter, nullptr);
+    return TRUE;
+  }
+};
+
+DemoApp theApp;
+
+}  // namespace
