@@ -4,6 +4,7 @@
 #include "bar_painter.h"
 #include "command_bar.h"
 #include "command_bars.h"
+#include "customize_drag_tracker.h"
 #include "draw_helpers.h"
 #include "keyboard_shortcuts.h"
 #include "popup_bar.h"
@@ -74,6 +75,8 @@ int CTkCommandBar::OnCreate(LPCREATESTRUCTW lpcs) {
     m_pTipContext = commandBars->GetTipContext();
     m_pTipContext->InternalAddRef();
   }
+  if (commandBars != nullptr && m_barPosition != kBarList && commandBars->GetCustomizeDragTracker() != nullptr)
+    commandBars->GetCustomizeDragTracker()->AddDropTarget(this);
   return 0;
 }
 
@@ -113,6 +116,9 @@ INT_PTR CTkCommandBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const {
 }
 
 void CTkCommandBar::OnDestroy() {
+  CTkCommandBars* commandBars = GetCommandBars();
+  if (commandBars != nullptr && commandBars->GetCustomizeDragTracker() != nullptr)
+    commandBars->GetCustomizeDragTracker()->RemoveDropTarget(this);
   SetMenuMode(0, TRUE, FALSE);
   CWnd::OnDestroy();
 }
