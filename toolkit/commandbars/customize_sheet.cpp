@@ -169,8 +169,9 @@ void CTkCustomizeSheet::BuildContextMenu() {
     items->GetMenuString(i, text, MF_BYPOSITION);
     CTkControl* control = nullptr;
     if (id == ID_TK_CUSTOMIZE_CHANGE_IMAGE) {
-      control = controls->Add(kControlPopup, id);
+      control = controls->Add(kControlPopup, 0);
       if (control != nullptr) {
+        control->SetID(id);
         CTkPopupToolBar* palette = CTkPopupToolBar::CreateForCommandBars(nullptr);
         palette->SetBarID(IDB_TK_BUTTON_PALETTE);
         m_pPaletteImages->InternalAddRef();

@@ -38,6 +38,8 @@ class CTkCustomizeSheet : public CPropertySheet {
   CTkCustomizeCommandsPage* GetCommandsPage() const { return m_pCommandsPage; }
   CTkPopupBar* GetContextMenu() const { return m_pContextMenu; }
 
+  // Fills the palette popup the first time it shows.
+  afx_msg LRESULT OnPopupShowing(WPARAM wParam, LPARAM lParam);
   // The input filters of a running sheet: TRUE lets the message through.
   BOOL FilterMouse(UINT message, HWND hWnd);
   BOOL FilterKeyboard();
@@ -60,7 +62,6 @@ class CTkCustomizeSheet : public CPropertySheet {
   afx_msg void OnUpdateStyle(CCmdUI* pCmdUI);
   afx_msg void OnUpdateBeginGroup(CCmdUI* pCmdUI);
   afx_msg LRESULT OnControlNotify(WPARAM wParam, LPARAM lParam);
-  afx_msg LRESULT OnPopupShowing(WPARAM wParam, LPARAM lParam);
   afx_msg void OnSysKeyDown(UINT key, UINT repeat, UINT flags);
   DECLARE_MESSAGE_MAP()
 
