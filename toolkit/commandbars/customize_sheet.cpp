@@ -354,7 +354,11 @@ void CTkCustomizeSheet::OnUpdateDelete(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
 void CTkCustomizeSheet::OnUpdateName(CCmdUI* pCmdUI) {
   const CTkControl* control = Selection();
   pCmdUI->Enable(TRUE);
-  if (control != nullptr) pCmdUI->SetText(control->GetVisibleCaption());
+  // Only an edit box shows the name; a plain button keeps its label.
+  CTkControl* box = m_pContextMenu != nullptr ? m_pContextMenu->GetControls()->FindControl(ID_TK_CUSTOMIZE_NAME)
+                                              : nullptr;
+  if (control != nullptr && (box == nullptr || box->GetType() == kControlEdit))
+    pCmdUI->SetText(control->GetVisibleCaption());
 }
 
 void CTkCustomizeSheet::OnUpdateImage(CCmdUI* pCmdUI) {
