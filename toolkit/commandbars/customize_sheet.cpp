@@ -8,6 +8,7 @@
 #include "control.h"
 #include "control_collection.h"
 #include "customize_pages.h"
+#include "icon_image.h"
 #include "image_manager.h"
 #include "keyboard_shortcuts.h"
 #include "popup_bar.h"
@@ -81,6 +82,9 @@ BEGIN_MESSAGE_MAP(CTkCustomizeSheet, CPropertySheet)
   ON_COMMAND(ID_TK_CUSTOMIZE_RESET, OnReset)
   ON_COMMAND(ID_TK_CUSTOMIZE_DELETE, OnDelete)
   ON_COMMAND(ID_TK_CUSTOMIZE_RESET_IMAGE, OnResetImage)
+  ON_COMMAND(ID_TK_CUSTOMIZE_COPY_IMAGE, OnCopyImage)
+  ON_COMMAND(ID_TK_CUSTOMIZE_PASTE_IMAGE, OnPasteImage)
+  ON_UPDATE_COMMAND_UI(ID_TK_CUSTOMIZE_PASTE_IMAGE, OnUpdatePasteImage)
   ON_COMMAND_RANGE(ID_TK_CUSTOMIZE_DEFAULT_STYLE, ID_TK_CUSTOMIZE_TEXT_ONLY, OnStyle)
   ON_COMMAND(ID_TK_CUSTOMIZE_BEGIN_GROUP, OnBeginGroup)
   ON_UPDATE_COMMAND_UI(ID_TK_CUSTOMIZE_RESET, OnUpdateReset)
@@ -327,6 +331,94 @@ void CTkCustomizeSheet::OnResetImage() {
   if (control == nullptr) return;
   control->SetCustomIconId(0);
   Changed(control);
+}
+
+void CTkCustomizeSheet::OnCopyImage() {
+  CTkControl* control = Selection();
+  if (control == nullptr) return;
+  CTkImageManager* images = m_pCommandBars->GetImageManagerOrDefault();
+  const UINT imageId = static_cast<UINT>(ImageIdOf(control));
+  CTkImageIcon* icon = images != nullptr ? images->GetImage(imageId, 16) : nullptr;
+  if (icon == nullptr) return;
+  CTkIconHandle& handle = icon->GetNormalImage();
+  const BOOL alpha = handle.IsAlpha();
+  HBITMAP bitmap = nullptr;
+  if (alpha) {
+    bitmap = CopyAlphaBitmap(handle.GetBitmap());
+  } else if (!handle.IsEmpty()) {
+    const CSize size = handle.GetExtent();
+    HDC screen = ::GetDC(nullptr);
+    bitmap = ::CreateCompatibleBitmap(screen, size.cx, size.cy);
+    HDC memory = ::CreateCompatibleDC(screen);
+    if (bitmap != nullptr && memory != nullptr) {
+      HGDIOBJ old = ::SelectObject(memory, bitmap);
+      RECT rect = {0, 0, size.cx, size.cy};
+      ::FillRect(memory, &rect, ::GetSysColorBrush(COLOR_BTNFACE));
+      ::DrawIconEx(memory, 0, 0, handle.GetIcon(), size.cx, size.cy, 0, nullptr, DI_NORMAL);
+      ::SelectObject(memory, old);
+    }
+    if (memory != nullptr) ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+  }
+  if (bitmap == nullptr) return;
+  if (!::OpenClipboard(GetSafeHwnd())) {
+    ::DeleteObject(bitmap);
+    return;
+  }
+  if (!::EmptyClipboard()) {
+    ::CloseClipboard();
+    ::DeleteObject(bitmap);
+    return;
+  }
+  ::SetClipboardData(CF_BITMAP, bitmap);
+  if (alpha) {
+    if (HGLOBAL marker = ::GlobalAlloc(GMEM_MOVEABLE, 1)) ::SetClipboardData(AlphaBitmapClipboardFormat, marker);
+  }
+  if (images->FindIconSet(imageId) != nullptr) images->CopyIconToClipboard(imageId);
+  ::CloseClipboard();
+}
+
+void CTkCustomizeSheet::OnPasteImage() {
+  CTkControl* control = Selection();
+  if (control == nullptr) return;
+  CTkImageManager* images = m_pCommandBars->GetImageManagerOrDefault();
+  if (images == nullptr) return;
+  IDataObject* data = nullptr;
+  if (SUCCEEDED(::OleGetClipboard(&data)) && data != nullptr) {
+    const UINT pasted = images->PasteIconFromClipboard(data);
+    data->Release();
+    if (pasted != 0) {
+      control->SetCustomIconId(static_cast<int>(pasted));
+      Changed(control);
+      return;
+    }
+  }
+  if (!::OpenClipboard(GetSafeHwnd())) return;
+  CTkIconHandle picture;
+  auto* bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+  if (bitmap != nullptr && ::IsClipboardFormatAvailable(AlphaBitmapClipboardFormat)) {
+    picture.SetBitmapCopy(bitmap);
+  } else if (bitmap != nullptr) {
+    BITMAP info = {};
+    ::GetObjectW(bitmap, sizeof(info), &info);
+    // The list masks the copy it is given; the clipboard's bitmap stays.
+    auto* copy = static_cast<HBITMAP>(::CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0));
+    HIMAGELIST list = ::ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 1);
+    if (list != nullptr && copy != nullptr) {
+      ::ImageList_AddMasked(list, copy, ::GetSysColor(COLOR_BTNFACE));
+      if (::ImageList_GetImageCount(list) == 1) picture.AttachIcon(::ImageList_GetIcon(list, 0, ILD_NORMAL));
+    }
+    if (copy != nullptr) ::DeleteObject(copy);
+    if (list != nullptr) ::ImageList_Destroy(list);
+  }
+  ::CloseClipboard();
+  if (picture.IsEmpty()) return;
+  control->SetCustomIconId(static_cast<int>(images->AddCustomIcon(picture)));
+  Changed(control);
+}
+
+void CTkCustomizeSheet::OnUpdatePasteImage(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(TakesImageAndStyle(Selection()) && ::IsClipboardFormatAvailable(CF_BITMAP));
 }
 
 void CTkCustomizeSheet::OnStyle(UINT id) {

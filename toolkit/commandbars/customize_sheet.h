@@ -52,6 +52,9 @@ class CTkCustomizeSheet : public CPropertySheet {
   afx_msg void OnReset();
   afx_msg void OnDelete();
   afx_msg void OnResetImage();
+  afx_msg void OnCopyImage();
+  afx_msg void OnPasteImage();
+  afx_msg void OnUpdatePasteImage(CCmdUI* pCmdUI);
   afx_msg void OnStyle(UINT id);
   afx_msg void OnBeginGroup();
   afx_msg void OnUpdateReset(CCmdUI* pCmdUI);

@@ -12,6 +12,9 @@
 #include "customize_pages.h"
 #include "customize_settings_page.h"
 #include "customize_sheet.h"
+#include "dib_canvas.h"
+#include "icon_image.h"
+#include "image_manager.h"
 #include "frame_window.h"
 #include "menu_bar.h"
 #include "new_toolbar_dialog.h"
@@ -216,6 +219,72 @@ TEST_F(CustomizeSheetTest, ContextMenuCommandStates) {
   RecordingCmdUI frameCommand;
   frameCommand.m_nID = 2006;
   sheet.OnCmdMsg(2006, static_cast<int>(CN_UPDATE_COMMAND_UI), &frameCommand, nullptr);
+}
+
+// The control's picture at 16 pixels, drawn on white.
+std::vector<COLORREF> PictureOf(CTkCommandBars* bars, CTkControl* control) {
+  const UINT id = static_cast<UINT>(control->GetCustomIconId() != 0 ? control->GetCustomIconId()
+                                                                     : static_cast<int>(control->GetID()));
+  CTkImageIcon* icon = bars->GetImageManagerOrDefault()->GetImage(id, 16);
+  if (icon == nullptr) return {};
+  DibCanvas canvas(16, 16);
+  canvas.Fill(RGB(255, 255, 255));
+  icon->Draw(&canvas.dc, 0, 0, icon->GetNormalImage());
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) pixels.push_back(canvas.Pixel(x, y));
+  return pixels;
+}
+
+TEST_F(CustomizeSheetTest, CopiedButtonImagePastesAsAnEqualCustomIcon) {
+  ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+  CTkCustomizeSheet sheet(Bars());
+  CTkControl* source = toolBar->GetControl(0);
+  CTkControl* target = toolBar->GetControl(1);
+  const std::vector<COLORREF> original = PictureOf(Bars(), source);
+  ASSERT_FALSE(original.empty());
+  ASSERT_NE(original, PictureOf(Bars(), target));
+  Bars()->SetCustomizeSelection(source);
+  sheet.OnCmdMsg(ID_TK_CUSTOMIZE_COPY_IMAGE, CN_COMMAND, nullptr, nullptr);
+  EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+  Bars()->SetCustomizeSelection(target);
+  RecordingCmdUI paste;
+  paste.m_nID = ID_TK_CUSTOMIZE_PASTE_IMAGE;
+  sheet.OnCmdMsg(ID_TK_CUSTOMIZE_PASTE_IMAGE, static_cast<int>(CN_UPDATE_COMMAND_UI), &paste, nullptr);
+  EXPECT_TRUE(paste.enabled);
+  sheet.OnCmdMsg(ID_TK_CUSTOMIZE_PASTE_IMAGE, CN_COMMAND, nullptr, nullptr);
+  EXPECT_NE(0, target->GetCustomIconId());
+  EXPECT_EQ(original, PictureOf(Bars(), target));
+  // Now there is a custom image to reset.
+  RecordingCmdUI reset;
+  reset.m_nID = ID_TK_CUSTOMIZE_RESET_IMAGE;
+  sheet.OnCmdMsg(ID_TK_CUSTOMIZE_RESET_IMAGE, static_cast<int>(CN_UPDATE_COMMAND_UI), &reset, nullptr);
+  EXPECT_TRUE(reset.enabled);
+
+  // A plain bitmap from elsewhere: its button-face pixels become transparent.
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP plain = ::CreateCompatibleBitmap(screen, 16, 16);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(memory, plain);
+  RECT all = {0, 0, 16, 16};
+  RECT middle = {4, 4, 12, 12};
+  ::FillRect(memory, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+  HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+  ::FillRect(memory, &middle, red);
+  ::DeleteObject(red);
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  ::SetClipboardData(CF_BITMAP, plain);
+  ::CloseClipboard();
+  sheet.OnCmdMsg(ID_TK_CUSTOMIZE_PASTE_IMAGE, CN_COMMAND, nullptr, nullptr);
+  const std::vector<COLORREF> pasted = PictureOf(Bars(), target);
+  ASSERT_EQ(256u, pasted.size());
+  EXPECT_EQ(RGB(255, 0, 0), pasted[8 * 16 + 8]);
+  EXPECT_EQ(RGB(255, 255, 255), pasted[0]);
+  ::OleUninitialize();
 }
 
 TEST_F(CustomizeSheetTest, PaletteFillsOnceIntoASquare) {
