@@ -152,7 +152,24 @@ TEST_F(CustomizeSheetTest, FiltersTheFramesInput) {
     frame->SetActiveWindow();
     view.SetFocus();
     EXPECT_FALSE(shown.FilterKeyboard());
+    // An edit box on a bar takes typing.
+    CWnd box;
+    box.CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 16), toolBar, 1);
+    box.SetFocus();
+    EXPECT_TRUE(shown.FilterKeyboard());
+    box.DestroyWindow();
   });
+}
+
+TEST_F(CustomizeSheetTest, NoContextMenuWithoutASheet) {
+  // Customize mode without the sheet, as quick customization has it.
+  Bars()->SetCustomizeMode(TRUE);
+  CTkControl* control = toolBar->GetControl(0);
+  const CPoint point = control->GetRect().CenterPoint();
+  toolBar->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+  EXPECT_EQ(control, Bars()->GetCustomizeSelection());
+  EXPECT_TRUE(Bars()->GetMouseTracker()->m_trackedBars.empty());
+  Bars()->SetCustomizeMode(FALSE);
 }
 
 TEST_F(CustomizeSheetTest, ContextMenuCommandStates) {
