@@ -13,7 +13,8 @@
 // shadows, read back from the windows themselves, as a bitmap file before
 // it closes. "--customize N" opens the Customize sheet on page N at once,
 // and "--customize-menu" then opens its context menu on the tool bar's
-// first button with the button-image palette shown.
+// first button with the button-image palette shown; "--customize-new" opens
+// the New Toolbar dialog from the Toolbars page.
 #include "demo_app.h"
 #include "framework.h"
 
@@ -60,6 +61,12 @@ void CALLBACK OpenPalette(HWND, UINT, UINT_PTR id, DWORD) {
   if (menu == nullptr) return;
   for (int i = 0; i < menu->GetControlCount(); ++i)
     if (menu->GetControl(i)->GetID() == ID_TK_CUSTOMIZE_CHANGE_IMAGE) menu->SetPopupControl(i, FALSE);
+}
+
+void CALLBACK OpenNewToolbar(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  if (DemoSheet != nullptr && DemoSheet->GetToolbarsPage()->GetSafeHwnd() != nullptr)
+    DemoSheet->GetToolbarsPage()->OnNew();
 }
 
 void CALLBACK OpenContextMenu(HWND, UINT, UINT_PTR id, DWORD) {
@@ -402,7 +409,8 @@ class DemoFrame : public CTkFrameWnd {
     DemoSheet = sheet;
     DemoBars = m_pCommandBars;
     if (customizeMenu) ::SetTimer(nullptr, 0, 600, &OpenContextMenu);
-    customizeMenu = FALSE;
+    if (customizeNew) ::SetTimer(nullptr, 0, 600, &OpenNewToolbar);
+    customizeMenu = customizeNew = FALSE;
     sheet->DoModal();
     DemoSheet = nullptr;
     delete options;
@@ -412,6 +420,7 @@ class DemoFrame : public CTkFrameWnd {
  public:
   int customizePage = -1;
   BOOL customizeMenu = FALSE;
+  BOOL customizeNew = FALSE;
 
  protected:
   DECLARE_MESSAGE_MAP()
@@ -451,6 +460,7 @@ class DemoApp : public CTkDemoApp {
       if (i + 1 < argc && std::wcscmp(argv[i], L"--capture") == 0) frame->capturePath = argv[i + 1];
       if (i + 1 < argc && std::wcscmp(argv[i], L"--customize") == 0) frame->customizePage = _wtoi(argv[i + 1]);
       if (std::wcscmp(argv[i], L"--customize-menu") == 0) frame->customizeMenu = TRUE;
+      if (std::wcscmp(argv[i], L"--customize-new") == 0) frame->customizeNew = TRUE;
       if (i + 1 < argc && std::wcscmp(argv[i], L"--close-after") == 0)
         frame->closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));
     }
