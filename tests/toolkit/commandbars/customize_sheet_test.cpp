@@ -470,4 +470,31 @@ TEST_F(CustomizeSheetTest, TheProgramsSequence) {
   delete sheet;
 }
 
+TEST_F(CustomizeSheetTest, ACommandPressedInTheListIsCopiedOntoABar) {
+  CTkCustomizeSheet sheet(Bars(), 1);
+  sheet.GetCommandsPage()->AddCategoriesFromMenu(IDM_TK_TEST_TOOLS, FALSE);
+  const int before = toolBar->GetControlCount();
+  RunSheet(sheet, [&](CTkCustomizeSheet& shown) {
+    CTkCommandListBox& list = shown.GetCommandsPage()->GetCommandList();
+    ASSERT_NE(nullptr, list.GetSafeHwnd());
+    ASSERT_EQ(2, list.GetCount());
+    // The drag's input, posted before the press starts it: over the tool
+    // bar's end, then let go there.
+    const CRect last = toolBar->GetControl(before - 1)->GetRect();
+    const CPoint drop(last.right - 2, last.CenterPoint().y);
+    toolBar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
+    toolBar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+    CRect item;
+    list.GetItemRect(1, &item);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.left + 4, item.top + 2));
+    EXPECT_EQ(1, list.GetCurSel());
+    EXPECT_EQ(before + 1, toolBar->GetControlCount());
+    // The list keeps its command.
+    EXPECT_EQ(2, list.GetCount());
+  });
+  CTkControl* copy = toolBar->GetControls()->FindControl(2001);
+  ASSERT_NE(nullptr, copy);
+  EXPECT_EQ(toolBar, copy->GetParent());
+}
+
 }  // namespace
