@@ -6,6 +6,10 @@
 #include <io.h>
 
 #include "about_dlg.h"
+#include "customize_pages.h"
+#include "customize_settings_page.h"
+#include "customize_sheet.h"
+#include "toolkit_resources.h"
 #include "app_message.h"
 #include "app_message_dlg.h"
 #include "drive_info_dlg.h"
@@ -213,5 +217,17 @@ void CMainFrame::ShowHelpFile() {
 }
 
 void CMainFrame::OnCustomize() {
-  // The customize sheet comes with its own work on the command bars.
+  CTkCommandBars* commandBars = GetCommandBars();
+  if (commandBars == nullptr) return;
+  auto* sheet = new CTkCustomizeSheet(commandBars, 0);
+  auto* options = new CTkCustomizeSettingsPage(sheet);
+  sheet->AddCustomizePage(options);
+  CTkCustomizeCommandsPage* commands = sheet->GetCommandsPage();
+  commands->AddCategoriesFromMenu(IDR_MAINFRAME, FALSE);
+  commands->AddAllCommandsCategory(IDS_TK_ALL_COMMANDS, -1);
+  commands->AddBuiltInMenusCategory(IDR_MAINFRAME, IDS_TK_BUILT_IN_MENUS, -1);
+  commands->AddNewMenuCategory(IDS_TK_NEW_MENU, -1);
+  sheet->DoModal();
+  delete options;
+  delete sheet;
 }

@@ -57,7 +57,7 @@ TEST(ResourceLoader, TriesTheToolkitModuleFirstThenTheProgram) {
   } cases[] = {
       {IDS_TK_TEST_BOTH, L"Module 9100"},
       {IDS_TK_TEST_SAME_BLOCK, L"Program 9101"},
-      {IDS_TK_TEST_PROGRAM_ONLY, L"Program 9312"},
+      {IDS_TK_TEST_PROGRAM_ONLY, L"Program 9190"},
   };
   for (const Case& c : cases) {
     CString text;

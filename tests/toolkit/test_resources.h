@@ -5,7 +5,7 @@
 // In the program only, in a string block the module also has.
 #define IDS_TK_TEST_SAME_BLOCK 9101
 // In the program only, in a block the module lacks.
-#define IDS_TK_TEST_PROGRAM_ONLY 9312
+#define IDS_TK_TEST_PROGRAM_ONLY 9190
 #define IDD_TK_TEST_MODULE 9500
 #define IDD_TK_TEST_PROGRAM 9501
 #define IDM_TK_TEST_BOTH 9600

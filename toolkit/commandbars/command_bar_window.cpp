@@ -4,6 +4,8 @@
 #include "bar_painter.h"
 #include "command_bar.h"
 #include "command_bars.h"
+#include "customize_drag_tracker.h"
+#include "customize_sheet.h"
 #include "draw_helpers.h"
 #include "keyboard_shortcuts.h"
 #include "popup_bar.h"
@@ -74,6 +76,8 @@ int CTkCommandBar::OnCreate(LPCREATESTRUCTW lpcs) {
     m_pTipContext = commandBars->GetTipContext();
     m_pTipContext->InternalAddRef();
   }
+  if (commandBars != nullptr && m_barPosition != kBarList && commandBars->GetCustomizeDragTracker() != nullptr)
+    commandBars->GetCustomizeDragTracker()->AddDropTarget(this);
   return 0;
 }
 
@@ -113,6 +117,9 @@ INT_PTR CTkCommandBar::OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const {
 }
 
 void CTkCommandBar::OnDestroy() {
+  CTkCommandBars* commandBars = GetCommandBars();
+  if (commandBars != nullptr && commandBars->GetCustomizeDragTracker() != nullptr)
+    commandBars->GetCustomizeDragTracker()->RemoveDropTarget(this);
   SetMenuMode(0, TRUE, FALSE);
   CWnd::OnDestroy();
 }
@@ -345,8 +352,14 @@ void CTkCommandBar::OnRButtonDown(UINT flags, CPoint point) {
       (control->GetFlags() & kFlagNotCustomizable) == 0) {
     SetPopupControl(-1, FALSE);
     SetHighlightedControl(-1, FALSE);
-    // The customize context menu comes with the customize sheet.
     commandBars->SetCustomizeSelection(control);
+    // Quick customization has no context menu; the sheet's comes up here.
+    CWnd* sheet = commandBars->GetCustomizeSheet();
+    if (sheet != nullptr && sheet->IsKindOf(RUNTIME_CLASS(CTkCustomizeSheet))) {
+      CPoint screen = point;
+      ClientToScreen(&screen);
+      static_cast<CTkCustomizeSheet*>(sheet)->ShowContextMenu(screen);
+    }
     return;
   }
   CWnd::OnRButtonDown(flags, point);

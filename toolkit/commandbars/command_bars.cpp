@@ -2,6 +2,7 @@
 
 #include "bar_painter.h"
 #include "command_bar.h"
+#include "customize_drag_tracker.h"
 #include "dock_bar.h"
 #include "draw_helpers.h"
 #include "image_manager.h"
@@ -28,6 +29,7 @@ CTkCommandBars::CTkCommandBars() : m_pOptions(new CTkCommandBarsSettings(this)),
   // Captions keep their single ampersands out of the tips.
   m_pTipContext->ModifyTipStyle(TTS_NOPREFIX, 0);
   m_pShortcuts = new CTkKeyboardShortcuts(this);
+  m_pDragTracker = new CTkCustomizeDragTracker(this);
 }
 
 CTkCommandBars::~CTkCommandBars() {
@@ -47,6 +49,8 @@ CTkCommandBars::~CTkCommandBars() {
   m_pOptions->InternalRelease();
   m_pTipContext->InternalRelease();
   m_pShortcuts->InternalRelease();
+  delete m_pDragTracker;
+  m_pDragTracker = nullptr;
   GetMenuSoundPlayer().Stop();
 }
 
@@ -151,6 +155,11 @@ void CTkCommandBars::SetCustomizeSelection(CTkControl* control) {
   }
   CWnd* target = m_pCustomizeSheet != nullptr ? m_pCustomizeSheet : m_pFrame;
   if (target != nullptr && target->GetSafeHwnd() != nullptr) target->SendMessage(WM_CMDBARS_SELCHANGE, 0, 0);
+}
+
+void CTkCommandBars::SetCustomizeSheet(CWnd* sheet) {
+  m_pCustomizeSheet = sheet;
+  m_pDragTracker->SetCustomizeSheet(sheet);
 }
 
 void CTkCommandBars::ShowKeyboardCues(BOOL show) {

@@ -117,6 +117,9 @@ class CTkCommandBars : public CCmdTarget {
   CTkControl* GetCustomizeSelection() const { return m_pCustomizeSelection; }
   void SetCustomizeSelection(CTkControl* control);
   CWnd* GetCustomizeSheet() const { return m_pCustomizeSheet; }
+  // The running customize sheet tells the bars and the drag tracker.
+  void SetCustomizeSheet(CWnd* sheet);
+  CTkCustomizeDragTracker* GetCustomizeDragTracker() const { return m_pDragTracker; }
 
   // Keyboard cues.
   BOOL AreKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }

@@ -5,6 +5,7 @@
 #include "command_bar.h"
 #include "command_bars.h"
 #include "control.h"
+#include "customize_drag_tracker.h"
 #include "reference_scope.h"
 #include "resource_loader.h"
 #include "toolkit_resources.h"
@@ -33,9 +34,24 @@ void CTkControl::CustomizeMouseDown(CPoint point) {
   hold.Hold(this);
   if (commandBars->GetCustomizeSelection() == this && IsCustomizeResizeAllowed() && TrackCustomizeResize(point))
     return;
-  // Dragging the control to another place comes with the customize drag
-  // tracker; until then a press only selects it.
   commandBars->SetCustomizeSelection(this);
+  CTkCustomizeDragTracker* tracker = commandBars->GetCustomizeDragTracker();
+  if (tracker == nullptr) return;
+  hold.Hold(commandBars);
+  const DROPEFFECT effect = tracker->TrackDrag(this, FALSE);
+  CTkCommandBar* parent = m_pParent;
+  if ((effect == DROPEFFECT_NONE || effect == DROPEFFECT_MOVE) && parent != nullptr) {
+    hold.Hold(parent);
+    parent->SetPopupControl(-1, FALSE);
+    parent->ClearHighlight();
+    if (commandBars->GetCustomizeSelection() == this) commandBars->SetCustomizeSelection(nullptr);
+    const int count = parent->GetControlCount();
+    if (GetBeginGroup() && m_nIndex < count - 1) parent->GetControl(m_nIndex + 1)->SetBeginGroup(TRUE);
+    if (m_nIndex == 0 && count > 1) parent->GetControl(1)->SetBeginGroup(FALSE);
+    parent->GetControls()->Remove(this);
+    parent->OnControlsChanged();
+  }
+  commandBars->SetCustomizeSelection(commandBars->GetCustomizeSelection());
 }
 
 void CTkControl::DrawResizeFrame(CDC* pDC, const CRect& rect) {

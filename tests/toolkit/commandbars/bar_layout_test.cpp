@@ -14,6 +14,7 @@
 #include "dock_bar.h"
 #include "layout_fixture.h"
 #include "menu_bar.h"
+#include "new_toolbar_dialog.h"
 #include "test_app.h"
 
 namespace {
@@ -403,6 +404,35 @@ TEST_F(BarLayoutTest, CustomizationStillLoadsAfterAFailedSave) {
   loaded->Bars()->LoadCommandBarsLayout(profile, TRUE);
   ASSERT_EQ(customizedCount, OwnControls(loaded->Standard()));
   EXPECT_NE(nullptr, loaded->Standard()->GetControls()->FindControl(3149));
+}
+
+TEST_F(BarLayoutTest, AUserBarMadeAndRenamedComesBack) {
+  LayoutFrame* saved = Frame(true);
+  ASSERT_NE(nullptr, saved);
+  // What the customize sheet's New and Rename do.
+  CTkNewToolbarDialog create(saved, saved->Bars());
+  create.m_strName = CTkNewToolbarDialog::SuggestName(saved->Bars());
+  ASSERT_EQ(IDOK, create.Validate());
+  CTkCommandBar* user = saved->Bars()->CreateToolBar(create.m_strName, create.m_nBarId, FALSE);
+  ASSERT_NE(nullptr, user);
+  user->GetControls()->Add(kControlButton, 3149);
+  user->OnControlsChanged();
+  CTkNewToolbarDialog rename(saved, saved->Bars(), user);
+  rename.m_strName = L"Renamed";
+  ASSERT_EQ(IDOK, rename.Validate());
+  user->SetTitle(rename.m_strName);
+  Settle(saved);
+  saved->Bars()->SaveCommandBarsLayout(profile, TRUE);
+  saved->DestroyWindow();
+
+  LayoutFrame* loaded = Frame(true);
+  ASSERT_NE(nullptr, loaded);
+  loaded->Bars()->LoadCommandBarsLayout(profile, FALSE);
+  Settle(loaded);
+  CTkCommandBar* back = loaded->Bars()->FindBarById(CTkNewToolbarDialog::kFirstUserBarId);
+  ASSERT_NE(nullptr, back);
+  EXPECT_EQ(CString(L"Renamed"), back->GetTitle());
+  EXPECT_NE(nullptr, back->GetControls()->FindControl(3149));
 }
 
 }  // namespace

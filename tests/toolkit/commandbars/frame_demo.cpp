@@ -11,7 +11,10 @@
 // forces the Windows XP colour scheme N (1 blue, 2 olive, 3 silver) and
 // "--capture FILE" writes the frame with its open popups and their
 // shadows, read back from the windows themselves, as a bitmap file before
-// it closes.
+// it closes. "--customize N" opens the Customize sheet on page N at once,
+// and "--customize-menu" then opens its context menu on the tool bar's
+// first button with the button-image palette shown; "--customize-new" opens
+// the New Toolbar dialog from the Toolbars page.
 #include "demo_app.h"
 #include "framework.h"
 
@@ -22,13 +25,18 @@
 
 #include "bar_painter.h"
 #include "command_bars.h"
+#include "customize_pages.h"
+#include "customize_settings_page.h"
+#include "customize_sheet.h"
 #include "frame_demo_resources.h"
 #include "frame_window.h"
 #include "icon_image.h"
 #include "keyboard_shortcuts.h"
 #include "menu_bar.h"
+#include "popup_bar.h"
 #include "popup_shadows.h"
 #include "tool_bar.h"
+#include "toolkit_resources.h"
 
 namespace {
 
@@ -39,8 +47,40 @@ enum DemoTimer : UINT {
   kKeysTimer = 4,
   kPrintTimer = 5,
   kCaptureTimer = 6,
-  kBeforeTimer = 7
+  kBeforeTimer = 7,
+  kCustomizeTimer = 8
 };
+
+// The running sheet and the context menu the demo opens in it.
+CTkCustomizeSheet* DemoSheet = nullptr;
+CTkCommandBars* DemoBars = nullptr;
+
+void CALLBACK OpenPalette(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  CTkPopupBar* menu = DemoSheet != nullptr ? DemoSheet->GetContextMenu() : nullptr;
+  if (menu == nullptr) return;
+  for (int i = 0; i < menu->GetControlCount(); ++i)
+    if (menu->GetControl(i)->GetID() == ID_TK_CUSTOMIZE_CHANGE_IMAGE) menu->SetPopupControl(i, FALSE);
+}
+
+void CALLBACK OpenNewToolbar(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  if (DemoSheet != nullptr && DemoSheet->GetToolbarsPage()->GetSafeHwnd() != nullptr)
+    DemoSheet->GetToolbarsPage()->OnNew();
+}
+
+void CALLBACK OpenContextMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  if (DemoSheet == nullptr || DemoSheet->GetSafeHwnd() == nullptr) return;
+  CTkCommandBar* bar = DemoBars->FindBarById(IDR_DEMO_TOOLBAR);
+  CTkControl* first = bar != nullptr ? bar->GetControl(0) : nullptr;
+  if (first == nullptr) return;
+  DemoBars->SetCustomizeSelection(first);
+  CPoint point = first->GetRect().CenterPoint();
+  bar->ClientToScreen(&point);
+  ::SetTimer(nullptr, 0, 400, &OpenPalette);
+  DemoSheet->ShowContextMenu(point);
+}
 
 // Writes a window's own pixels (WM_PRINT) to a 24-bit BMP file: popups
 // may show black on the virtual display although they draw right.
@@ -261,6 +301,7 @@ class DemoFrame : public CTkFrameWnd {
     if (!capturePath.IsEmpty()) SetTimer(kCaptureTimer, 1500, nullptr);
     if (showTip) SetTimer(kTipTimer, 400, nullptr);
     if (keys) SetTimer(kKeysTimer, 400, nullptr);
+    if (customizePage >= 0) SetTimer(kCustomizeTimer, 300, nullptr);
     return 0;
   }
 
@@ -283,7 +324,16 @@ class DemoFrame : public CTkFrameWnd {
   void OnTimer(UINT_PTR id) {
     KillTimer(id);
     if (id == kCloseTimer) {
+      if (DemoSheet != nullptr) {
+        DemoSheet->PostMessage(WM_COMMAND, IDCANCEL, 0);
+        SetTimer(kCloseTimer, 100, nullptr);
+        return;
+      }
       DestroyWindow();
+      return;
+    }
+    if (id == kCustomizeTimer) {
+      OnCustomize();
       return;
     }
     if (id == kBeforeTimer) {
@@ -345,7 +395,34 @@ class DemoFrame : public CTkFrameWnd {
     pCmdUI->SetCheck(bar != nullptr && bar->IsVisible());
   }
   void OnUpdateCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(pCmdUI->m_nID != ID_DEMO_COPY); }
-  void OnCustomize() {}
+  // The program's sequence: the sheet, an Options page, the categories of
+  // the menu, the sheet's run, and away with both.
+  void OnCustomize() {
+    auto* sheet = new CTkCustomizeSheet(m_pCommandBars, static_cast<UINT>(customizePage < 0 ? 0 : customizePage));
+    auto* options = new CTkCustomizeSettingsPage(sheet);
+    sheet->AddCustomizePage(options);
+    CTkCustomizeCommandsPage* commands = sheet->GetCommandsPage();
+    commands->AddCategoriesFromMenu(IDR_DEMO_MENU, FALSE);
+    commands->AddAllCommandsCategory(IDS_TK_ALL_COMMANDS, -1);
+    commands->AddBuiltInMenusCategory(IDR_DEMO_MENU, IDS_TK_BUILT_IN_MENUS, -1);
+    commands->AddNewMenuCategory(IDS_TK_NEW_MENU, -1);
+    DemoSheet = sheet;
+    DemoBars = m_pCommandBars;
+    if (customizeMenu) ::SetTimer(nullptr, 0, 600, &OpenContextMenu);
+    if (customizeNew) ::SetTimer(nullptr, 0, 600, &OpenNewToolbar);
+    customizeMenu = customizeNew = FALSE;
+    sheet->DoModal();
+    DemoSheet = nullptr;
+    delete options;
+    delete sheet;
+  }
+
+ public:
+  int customizePage = -1;
+  BOOL customizeMenu = FALSE;
+  BOOL customizeNew = FALSE;
+
+ protected:
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -381,6 +458,9 @@ class DemoApp : public CTkDemoApp {
       if (i + 1 < argc && std::wcscmp(argv[i], L"--menu-index") == 0) frame->menuIndex = _wtoi(argv[i + 1]);
       if (i + 1 < argc && std::wcscmp(argv[i], L"--scheme") == 0) frame->scheme = _wtoi(argv[i + 1]);
       if (i + 1 < argc && std::wcscmp(argv[i], L"--capture") == 0) frame->capturePath = argv[i + 1];
+      if (i + 1 < argc && std::wcscmp(argv[i], L"--customize") == 0) frame->customizePage = _wtoi(argv[i + 1]);
+      if (std::wcscmp(argv[i], L"--customize-menu") == 0) frame->customizeMenu = TRUE;
+      if (std::wcscmp(argv[i], L"--customize-new") == 0) frame->customizeNew = TRUE;
       if (i + 1 < argc && std::wcscmp(argv[i], L"--close-after") == 0)
         frame->closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));
     }
