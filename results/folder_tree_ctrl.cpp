@@ -297,6 +297,17 @@ CString CFolderTreeCtrl::GetItemPath(HTREEITEM item) const {
   return path;
 }
 
+std::vector<std::u16string> CFolderTreeCtrl::GetItemNames(HTREEITEM item) const {
+  std::vector<std::u16string> names;
+  const HTREEITEM root = RootItem();
+  for (HTREEITEM at = item; at != nullptr && at != root; at = GetParentItem(at)) {
+    const CString text = GetItemText(at);
+    names.insert(names.begin(), std::u16string(reinterpret_cast<const char16_t*>(text.GetString()),
+                                               static_cast<size_t>(text.GetLength())));
+  }
+  return names;
+}
+
 void CFolderTreeCtrl::Clear() {
   m_itemColors.clear();
   DeleteAllItems();

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <map>
+#include <string>
+#include <vector>
 
 #include "checked_selection.h"
 #include "framework.h"
@@ -59,6 +61,8 @@ class CFolderTreeCtrl : public CTreeCtrl {
   // The texts from below the root item down to the item, joined with
   // backslashes.
   CString GetItemPath(HTREEITEM item) const;
+  // The same texts one by one (nothing for the root item).
+  std::vector<std::u16string> GetItemNames(HTREEITEM item) const;
   // Every item and its colours gone.
   void Clear();
 
