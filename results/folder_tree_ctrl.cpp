@@ -46,7 +46,7 @@ void DrawCheckBox(HDC dc, int x, int image, COLORREF partlyColor) {
 
 }  // namespace
 
-BOOL CreateCheckStateImages(CImageList& images, COLORREF partlyColor) {
+BOOL CreateCheckStateImages(CImageList& images, COLORREF partlyColor, BOOL leadingBlank) {
   if (!images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0)) return FALSE;
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
@@ -63,7 +63,8 @@ BOOL CreateCheckStateImages(CImageList& images, COLORREF partlyColor) {
   DeleteDC(dc);
   const int added = ImageList_AddMasked(images.GetSafeHandle(), strip, RGB(255, 0, 255));
   DeleteObject(strip);
-  return added == 0;
+  if (added != 0) return FALSE;
+  return leadingBlank || ImageList_Remove(images.GetSafeHandle(), 0);
 }
 
 BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CTreeCtrl)
@@ -76,7 +77,7 @@ END_MESSAGE_MAP()
 void CFolderTreeCtrl::SetupImages(CImageList* shellIcons) {
   m_shellIcons = shellIcons;
   if (shellIcons != nullptr) SetImageList(shellIcons, TVSIL_NORMAL);
-  if (m_stateImages.GetSafeHandle() == nullptr) CreateCheckStateImages(m_stateImages, RGB(33, 161, 33));
+  if (m_stateImages.GetSafeHandle() == nullptr) CreateCheckStateImages(m_stateImages, RGB(33, 161, 33), TRUE);
   SetImageList(&m_stateImages, TVSIL_STATE);
 }
 

@@ -86,6 +86,7 @@ class CFolderTreeCtrl : public CTreeCtrl {
   std::map<HTREEITEM, COLORREF> m_itemColors;
 };
 
-// A state image list of check boxes: blank, unchecked, checked, partly
-// checked (and the list's "Parent..." mark), 16 pixels each.
-BOOL CreateCheckStateImages(CImageList& images, COLORREF partlyColor);
+// A state image list of check boxes: unchecked, checked, partly checked
+// (the list's "Parent..." mark), 16 pixels each. A tree's state index 1 is
+// its image 1 and wants a leading blank; a list's is its image 0.
+BOOL CreateCheckStateImages(CImageList& images, COLORREF partlyColor, BOOL leadingBlank);

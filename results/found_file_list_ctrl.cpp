@@ -4,6 +4,7 @@
 
 #include "folder_listing.h"
 #include "folder_tree_ctrl.h"
+#include "list_sorter.h"
 #include "found_lists.h"
 #include "raw/raw_lists.h"
 #include "raw/raw_results.h"
@@ -34,7 +35,7 @@ CFoundFileListCtrl::CFoundFileListCtrl() = default;
 CFoundFileListCtrl::~CFoundFileListCtrl() = default;
 
 void CFoundFileListCtrl::SetupStateImages() {
-  if (m_stateImages.GetSafeHandle() == nullptr) CreateCheckStateImages(m_stateImages, RGB(255, 128, 0));
+  if (m_stateImages.GetSafeHandle() == nullptr) CreateCheckStateImages(m_stateImages, RGB(255, 128, 0), FALSE);
   SetImageList(&m_stateImages, LVSIL_STATE);
   if (m_rowFont.GetSafeHandle() == nullptr)
     m_rowFont.CreateFont(-14, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
@@ -394,5 +395,66 @@ void CFoundFileListCtrl::OnRowCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
   if (IsRowChecked(row) == 1 && m_rowFont.GetSafeHandle() != nullptr) {
     SelectObject(draw->nmcd.hdc, m_rowFont.GetSafeHandle());
     *pResult = CDRF_NEWFONT;
+  }
+}
+
+BOOL CFoundFileListCtrl::SortList(int column, BOOL ascending) {
+  int type = 0;
+  if (CurrentResultsKind() == ResultsKind::Raw) {
+    type = column == 2 ? kCompareNumber : (column < 2 ? kCompareText : 0);
+  } else {
+    static const int kTypes[] = {kCompareText, kCompareText, kCompareNumber, kCompareDate, kCompareDate, kCompareNumber};
+    type = column >= 0 && column < 6 ? kTypes[column] : 0;
+  }
+  if (type == 0) return FALSE;
+  {
+    CListSorter sorter(this, column);
+    sorter.Sort(ascending, type);
+  }
+  GroupFoldersFirst();
+  return TRUE;
+}
+
+namespace {
+
+struct RowCopy {
+  CString texts[6];
+  int image;
+  UINT state;
+};
+
+}  // namespace
+
+void CFoundFileListCtrl::GroupFoldersFirst() {
+  const int columns = GetColumnCount() < 6 ? GetColumnCount() : 6;
+  auto take = [&](int row) {
+    RowCopy copy;
+    for (int column = 0; column < columns; ++column) copy.texts[column] = GetItemText(row, column);
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE | LVIF_STATE;
+    item.iItem = row;
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    GetItem(&item);
+    copy.image = item.iImage;
+    copy.state = item.state & LVIS_STATEIMAGEMASK;
+    DeleteItem(row);
+    return copy;
+  };
+  auto put = [&](int row, const RowCopy& copy) {
+    const int at = InsertItem(row, copy.texts[0], copy.image);
+    for (int column = 1; column < columns; ++column) SetItemText(at, column, copy.texts[column]);
+    SetItemState(at, copy.state, LVIS_STATEIMAGEMASK);
+  };
+  int insertAt = 0;
+  for (int row = 0; row < GetItemCount(); ++row) {
+    if (!IsFolderRow(row) || IsParentRow(row)) continue;
+    const RowCopy copy = take(row);
+    put(insertAt++, copy);
+  }
+  for (int row = 0; row < GetItemCount(); ++row) {
+    if (!IsParentRow(row)) continue;
+    const RowCopy copy = take(row);
+    put(0, copy);
+    break;
   }
 }

@@ -55,6 +55,11 @@ class CFoundFileListCtrl : public CTkListCtrl {
   void GoToParentFolder(uint32_t key);
   void OpenRow(int row);
 
+  // A header click: the rows sorted by the column's text as its kind of
+  // value, then folders gathered first and "Parent..." on top.
+  BOOL SortList(int column, BOOL ascending) override;
+  void GroupFoldersFirst();
+
  protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

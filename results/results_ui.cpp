@@ -41,16 +41,12 @@ void ResultsUi::DeleteAllRows() { m_list->DeleteAllItems(); }
 int ResultsUi::InsertRow(int index, const std::u16string (&columns)[6], RowIcon icon) {
   const std::u16string& name = columns[0];
   const int image = icon == RowIcon::Folder ? m_shell.GetFolderIconIndex(TRUE) : m_shell.GetFileIconIndex(Wide(name), TRUE);
-  const int row = m_list->InsertItem(index, Wide(name), image);
+  // The Raw listings append with index -1.
+  const int row = m_list->InsertItem(index < 0 ? m_list->GetItemCount() : index, Wide(name), image);
   if (row < 0) return row;
   const int columnCount = m_list->GetColumnCount();
-  // After a Raw Scan the list has three columns: name, type and ID.
-  if (columnCount == 3) {
-    m_list->SetItemText(row, 1, Wide(columns[1]));
-    m_list->SetItemText(row, 2, Wide(columns[5]));
-  } else {
-    for (int column = 1; column < 6 && column < columnCount; ++column) m_list->SetItemText(row, column, Wide(columns[column]));
-  }
+  // After a Raw Scan the rows carry name, type and ID in their first three.
+  for (int column = 1; column < 6 && column < columnCount; ++column) m_list->SetItemText(row, column, Wide(columns[column]));
   if (m_list->IsParentRow(row))
     m_list->SetItemState(row, INDEXTOSTATEIMAGEMASK(3), LVIS_STATEIMAGEMASK);
   else

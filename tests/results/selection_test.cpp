@@ -2,11 +2,13 @@
 // selection agree after every click and listing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <vector>
 
 #include "found_lists.h"
+#include "raw/raw_lists.h"
 #include "results_fixture.h"
 #include "scan_control.h"
 #include "test_app.h"
@@ -174,6 +176,75 @@ TEST(ResultsSelection, CraftedFolderLinksGiveAFiniteTree) {
     EXPECT_TRUE(panes.list.Selection.CheckedFileIds.empty());
   }
   FreeStandardScanLists();
+}
+
+}  // namespace
+
+namespace {
+
+struct Carved {
+  const char16_t* extension;
+  const char16_t* type;
+  uint32_t number;
+};
+
+std::map<std::wstring, std::set<std::wstring>> RawTree(const ResultsPanes& panes) {
+  std::map<std::wstring, std::set<std::wstring>> groups;
+  for (HTREEITEM g = panes.tree.GetChildItem(panes.tree.RootItem()); g; g = panes.tree.GetNextSiblingItem(g)) {
+    auto& extensions = groups[panes.tree.GetItemText(g).GetString()];
+    for (HTREEITEM e = panes.tree.GetChildItem(g); e; e = panes.tree.GetNextSiblingItem(e))
+      extensions.insert(panes.tree.GetItemText(e).GetString());
+  }
+  return groups;
+}
+
+// One group per file type and one item per extension below it, however
+// the carved records are ordered; checks select exactly their files.
+TEST(ResultsSelection, RawGroupsAndExtensions) {
+  const std::vector<Carved> records = {{u"jpg", u"JPEG Image", 1}, {u"png", u"PNG Image", 2},
+                                       {u"jpg", u"JPEG Image", 3}, {u"jpeg", u"JPEG Image", 4},
+                                       {u"png", u"PNG Image", 5},  {u"jpg", u"JPEG Image", 6}};
+  const std::map<std::wstring, std::set<std::wstring>> expected = {{L"JPEG Image", {L"jpg", L"jpeg"}},
+                                                                   {L"PNG Image", {L"png"}}};
+  for (bool reversed : {false, true}) {
+    SCOPED_TRACE(reversed ? "reversed" : "in order");
+    ResultsPanes panes;
+    ScanMode = kRawScan;
+    FreeCarvedFileList();
+    std::vector<Carved> order = records;
+    if (reversed) std::reverse(order.begin(), order.end());
+    for (const Carved& c : order) {
+      const std::u16string name = std::u16string(u"f") + char16_t(u'0' + c.number) + u"." + c.extension;
+      AddCarvedFile(name.c_str(), c.extension, c.type, c.number, 100 * c.number);
+    }
+    panes.ShowRawResults();
+    EXPECT_EQ(RawTree(panes), expected);
+    EXPECT_EQ(panes.list.GetItemCount(), 2);  // the two groups
+    EXPECT_EQ(panes.list.GetItemText(0, 2), L"-");
+
+    const struct Step {
+      CString path;
+      std::set<uint32_t> files;
+      int rootState;
+    } steps[] = {
+        {L"JPEG Image", {1, 3, 4, 6}, 2},
+        {L"PNG Image\\png", {1, 2, 3, 4, 5, 6}, 1},
+        // A partly checked group counts as checked for the root.
+        {L"JPEG Image\\jpg", {2, 4, 5}, 1},
+        {L"JPEG Image\\jpeg", {2, 5}, 2},
+        {L"PNG Image", {}, 0},
+    };
+    for (const Step& step : steps) {
+      SCOPED_TRACE(step.path.ToAnsi());
+      HTREEITEM item = panes.ItemByPath(step.path);
+      ASSERT_NE(item, nullptr);
+      panes.tree.ToggleCheckOfItem(item);
+      EXPECT_EQ(panes.list.Selection.CheckedFileIds, step.files);
+      EXPECT_EQ(panes.tree.GetCheckState(panes.tree.RootItem()), step.rootState);
+    }
+  }
+  FreeCarvedFileList();
+  ScanMode = kStandardScan;
 }
 
 }  // namespace
