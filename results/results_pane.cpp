@@ -1,5 +1,6 @@
 #include "results_pane.h"
 
+#include "file_filters_dlg.h"
 #include "file_recovery.h"
 #include "saving_dlg.h"
 #include "shell_icon_list.h"
@@ -144,4 +145,20 @@ void CResultsPane::OnRecoverSelected() {
   const CString chosen = destination.Destination;
   RecoverSelected(this, std::u16string(reinterpret_cast<const char16_t*>(chosen.GetString())), std::move(items),
                   kInteractiveMode);
+}
+
+void CResultsPane::ShowFileFilters() {
+  CFileFiltersDlg dialog(this);
+  dialog.ListRootAgain = [this] {
+    const HTREEITEM root = Tree.RootItem();
+    if (root == nullptr) return;
+    Tree.SetFocus();
+    Tree.SelectItem(root);
+    const ResultsKind kind = CurrentResultsKind();
+    if (kind == ResultsKind::Fat || kind == ResultsKind::Ntfs || kind == ResultsKind::AdvanceNtfs) {
+      List->ListFolder(RootFolderKey(kind));
+      List->RefreshListChecks();
+    }
+  };
+  dialog.DoModal();
 }

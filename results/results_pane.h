@@ -29,6 +29,8 @@ class CResultsPane : public CWnd {
   void SetModeText(LPCWSTR text) { ModeText.SetWindowText(text); }
   // Recover Selected: the destination, then the Saving dialog.
   void OnRecoverSelected();
+  // File Filters, then the root listed again with the new filters.
+  void ShowFileFilters();
   // Where Recover Selected saves when a test or the program gives it; the
   // destination dialog starts with it.
   CString DefaultDestination;

@@ -1,5 +1,5 @@
 // The results page filled from a scan of a test image: run it to look at
-// it. Arguments: fat, ntfs, raw, menu-less dialogs destination or saving,
+// it. Arguments: fat, ntfs, raw, or the dialogs destination, saving or filters,
 // and --close-after MS. The images come from MULVARA_TEST_IMAGES.
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include "file_recovery.h"
 #include "found_lists.h"
 #include "raw/raw_results.h"
+#include "settings.h"
 #include "results_fixture.h"
 #include "results_pane.h"
 #include "saving_dlg.h"
@@ -38,7 +39,7 @@ BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 void CALLBACK CloseAll(HWND, UINT, UINT_PTR, DWORD) {
-  for (LPCWSTR caption : {L"Recover Selected", L"Saving"})
+  for (LPCWSTR caption : {L"Recover Selected", L"Saving", L"File Filters"})
     if (HWND dialog = ::FindWindowW(nullptr, caption)) ::PostMessageW(dialog, WM_CLOSE, 0, 0);
   ::PostQuitMessage(0);
 }
@@ -97,6 +98,13 @@ class DemoApp : public CWinApp {
       pane.Tree.SelectItem(reinterpret_cast<HTREEITEM>(root));
     }
     if (closeAfter > 0) ::SetTimer(nullptr, 0, closeAfter, CloseAll);
+    if (what == L"filters") {
+      const char16_t* samples[] = {u"*.JPG", u"IMG_????.*", u"*.MP3"};
+      for (int i = 0; i < 3; ++i) std::char_traits<char16_t>::copy(FilterTable[i], samples[i], std::char_traits<char16_t>::length(samples[i]) + 1);
+      FilterCount = 3;
+      pane.ShowFileFilters();
+      return FALSE;
+    }
     if (what == L"destination" || what == L"saving") {
       pane.DefaultDestination = L"C:\\Recovered";
       if (what == L"saving") {
