@@ -121,3 +121,46 @@ TEST_F(SortedListTest, RowsMoveWithTheirDataAndMarks) {
 }
 
 }  // namespace
+
+#include "results_fixture.h"
+
+namespace {
+
+// After any sort "Parent..." is first and the folders come before the files.
+TEST(FoundFileListSort, ParentThenFoldersThenSortedFiles) {
+  ResultsPanes panes;
+  ASSERT_TRUE(panes.ScanAndShow("fat32_s1"));
+  panes.list.ListTreeItem(panes.ItemByPath(L"Documents"));
+  // Short names may show in capitals.
+  auto notesRow = [&panes] {
+    for (int row = 0; row < panes.list.GetItemCount(); ++row)
+      if (panes.list.GetItemText(row, 0).CompareNoCase(L"notes.txt") == 0) return row;
+    return -1;
+  };
+  const int notes = notesRow();
+  ASSERT_GE(notes, 0);
+  panes.list.ToggleRowCheck(notes);
+  for (int column : {0, 2, 5}) {
+    for (BOOL ascending : {TRUE, FALSE}) {
+      SCOPED_TRACE(testing::Message() << "column " << column << (ascending ? " up" : " down"));
+      ASSERT_TRUE(panes.list.SortList(column, ascending));
+      ASSERT_GE(panes.list.GetItemCount(), 4);
+      EXPECT_EQ(panes.list.GetItemText(0, 0), L"Parent...");
+      EXPECT_EQ(panes.list.GetItemText(1, 0), L"Reports 2009");
+      unsigned long long previous = ascending ? 0 : ~0ULL;
+      for (int row = 2; row < panes.list.GetItemCount(); ++row) {
+        EXPECT_FALSE(panes.list.IsFolderRow(row));
+        if (column == 2) {
+          const unsigned long long size = std::wcstoull(panes.list.GetItemText(row, 2), nullptr, 10);
+          EXPECT_TRUE(ascending ? size >= previous : size <= previous) << row;
+          previous = size;
+        }
+      }
+      // Marks move with their rows.
+      EXPECT_EQ(panes.list.IsRowChecked(notesRow()), 1);
+      EXPECT_TRUE(panes.RowsAgreeWithSelection());
+    }
+  }
+}
+
+}  // namespace
