@@ -5,6 +5,7 @@
 #include "advance/advance_lists.h"
 #include "found_lists.h"
 #include "raw/raw_lists.h"
+#include "raw/raw_results.h"
 #include "scan_control.h"
 #include "text.h"
 #include "volumes/boot_params.h"
@@ -196,4 +197,28 @@ void UncheckRawGroup(CheckedSelection& selection, const std::u16string& text, bo
       selection.SelectedRootFiles.erase(f->runningNumber);
       selection.CheckedFileIds.erase(f->runningNumber);
     }
+}
+
+void AddFolderTotals(ResultsKind kind, uint32_t key) {
+  ++SelectionTotals.folders;
+  switch (kind) {
+    case ResultsKind::Fat:
+      for (FatFileEntry* f = FatFileList.head; f; f = f->next)
+        if (f->parentCluster == key) ++SelectionTotals.files, SelectionTotals.bytes += f->size;
+      break;
+    case ResultsKind::Ntfs:
+      for (NtfsFileEntry* f = NtfsFileList.head; f; f = f->next)
+        if (f->parentRecord == key) ++SelectionTotals.files, SelectionTotals.bytes += f->size;
+      break;
+    case ResultsKind::AdvanceNtfs:
+      for (AdvanceNtfsFileEntry* f = AdvanceNtfsFileList.head; f; f = f->next)
+        if (f->parentRecord == key && LiesInPickedVolume(f->sector)) ++SelectionTotals.files, SelectionTotals.bytes += f->size;
+      break;
+    default:
+      break;
+  }
+}
+
+void AddSubtreeTotals(ResultsKind kind, uint32_t key) {
+  WalkSubtree(kind, key, 0, [kind](uint32_t folder, TreeItem) { AddFolderTotals(kind, folder); });
 }

@@ -57,3 +57,9 @@ void UncheckFolderContents(CheckedSelection& selection, ResultsKind kind, uint32
 // type, otherwise those of an extension.
 void CheckRawGroup(CheckedSelection& selection, const std::u16string& text, bool group);
 void UncheckRawGroup(CheckedSelection& selection, const std::u16string& text, bool group);
+
+// Adds a folder and every folder below it, each once, to SelectionTotals:
+// one folder each, their files and bytes.
+void AddSubtreeTotals(ResultsKind kind, uint32_t key);
+// One folder's own files and bytes.
+void AddFolderTotals(ResultsKind kind, uint32_t key);

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "folder_listing.h"
+#include "file_properties_dlg.h"
 #include "folder_tree_ctrl.h"
 #include "list_sorter.h"
 #include "found_lists.h"
@@ -457,4 +458,18 @@ void CFoundFileListCtrl::GroupFoldersFirst() {
     put(0, copy);
     break;
   }
+}
+
+void CFoundFileListCtrl::ShowProperties() {
+  const int row = GetSelectionMark();
+  if (row < 0 || row >= GetItemCount() || IsParentRow(row)) return;
+  FileProperties properties;
+  properties.isFolder = IsFolderRow(row) != FALSE;
+  properties.id = static_cast<uintptr_t>(std::wcstoull(GetItemText(row, IdColumn()), nullptr, 10));
+  properties.name = GetItemText(row, 0);
+  properties.size = PropertiesSizeText(std::wcstoull(GetItemText(row, 2), nullptr, 10));
+  properties.created = GetItemText(row, 3);
+  properties.modified = GetItemText(row, 4);
+  CFilePropertiesDlg dialog(properties, this);
+  dialog.DoModal();
 }

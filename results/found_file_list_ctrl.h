@@ -59,6 +59,8 @@ class CFoundFileListCtrl : public CTkListCtrl {
   // value, then folders gathered first and "Parent..." on top.
   BOOL SortList(int column, BOOL ascending) override;
   void GroupFoldersFirst();
+  // Properties of the row at the selection mark.
+  void ShowProperties();
 
  protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

@@ -1,5 +1,6 @@
 // The results page filled from a scan of a test image: run it to look at
-// it. Arguments: fat, ntfs, raw, or the dialogs destination, saving or filters,
+// it. Arguments: fat, ntfs, raw, or the dialogs destination, saving, filters
+// or properties,
 // and --close-after MS. The images come from MULVARA_TEST_IMAGES.
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 void CALLBACK CloseAll(HWND, UINT, UINT_PTR, DWORD) {
-  for (LPCWSTR caption : {L"Recover Selected", L"Saving", L"File Filters"})
+  for (LPCWSTR caption : {L"Recover Selected", L"Saving", L"File Filters", L"File/Folder Properties"})
     if (HWND dialog = ::FindWindowW(nullptr, caption)) ::PostMessageW(dialog, WM_CLOSE, 0, 0);
   ::PostQuitMessage(0);
 }
@@ -98,6 +99,15 @@ class DemoApp : public CWinApp {
       pane.Tree.SelectItem(reinterpret_cast<HTREEITEM>(root));
     }
     if (closeAfter > 0) ::SetTimer(nullptr, 0, closeAfter, CloseAll);
+    if (what == L"properties") {
+      // The root's first folder.
+      pane.List->ListFolder(CurrentResultsKind() == ResultsKind::Fat ? 0 : kNtfsRootRecord);
+      pane.List->RefreshListChecks();
+      pane.List->SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+      pane.List->SendMessage(LVM_SETSELECTIONMARK, 0, 0);
+      pane.List->ShowProperties();
+      return FALSE;
+    }
     if (what == L"filters") {
       const char16_t* samples[] = {u"*.JPG", u"IMG_????.*", u"*.MP3"};
       for (int i = 0; i < 3; ++i) std::char_traits<char16_t>::copy(FilterTable[i], samples[i], std::char_traits<char16_t>::length(samples[i]) + 1);
