@@ -1,0 +1,66 @@
+// The content of the results page: the bar of program commands on top, the
+// folder tree on the left, the found-file list on the right with the
+// preview host below it, the chosen scan mode's text at the bottom. The
+// page view of the wizard hosts it as its only child.
+#pragma once
+
+#include <memory>
+
+#include "folder_tree_ctrl.h"
+#include "found_file_list_ctrl.h"
+#include "framework.h"
+#include "pane_splitter.h"
+#include "results_ui.h"
+
+class CResultsPane : public CWnd {
+ public:
+  CResultsPane();
+  ~CResultsPane() override;
+
+  BOOL Create(CWnd* pParent, const RECT& rect, UINT nID);
+
+  CFolderTreeCtrl Tree;
+  // On the heap, as the page keeps it.
+  std::unique_ptr<CFoundFileListCtrl> List;
+  CStatic ModeText;
+  CStatic PreviewHost;
+  ResultsUi& Ui() { return *m_ui; }
+
+  void SetModeText(LPCWSTR text) { ModeText.SetWindowText(text); }
+  // Recover Selected: the destination, then the Saving dialog.
+  void OnRecoverSelected();
+  // File Filters, then the root listed again with the new filters.
+  void ShowFileFilters();
+  // Where Recover Selected saves when a test or the program gives it; the
+  // destination dialog starts with it.
+  CString DefaultDestination;
+
+ protected:
+  afx_msg int OnCreate(LPCREATESTRUCTW lpcs);
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void Layout(int cx, int cy);
+
+  CPaneSplitter m_outer;
+  CPaneSplitter m_inner;
+  CButton m_buttons[6];
+  CFont m_font;
+  CBrush m_background;
+  CImageList m_shellIcons;
+  std::unique_ptr<ResultsUi> m_ui;
+};
+
+// Command ids of the page's bar.
+enum : UINT {
+  kRecoverSelectedCommand = 32822,
+  kSaveSnapshotCommand = 32823,
+  kLoadSnapshotCommand = 32824,
+  kFindCommand = 32825,
+  kSettingCommand = 32826,
+  kHelpCommand = 32829,
+};

@@ -1,0 +1,205 @@
+// Recover Selected writes exactly the checked files into the chosen folder,
+// recreating their folders, never replacing a file and never leaving it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "device/sector_access.h"
+#include "file_recovery.h"
+#include "found_lists.h"
+#include "platform_files.h"
+#include "recovered_file.h"
+#include "results_fixture.h"
+#include "saving_dlg.h"
+#include "test_app.h"
+#include "test_images.h"
+
+namespace {
+
+std::u16string Wide16(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+
+// What the image script writes into a file: its path, line after line.
+std::string ScriptContent(const std::string& path, size_t size) {
+  std::string text;
+  while (text.size() < size) text += path + "\n";
+  text.resize(size);
+  return text;
+}
+
+// The files of FilesBelow, without the folders that hold them.
+std::set<std::string> FilesOnly(const std::set<std::string>& entries) {
+  std::set<std::string> files;
+  for (const std::string& entry : entries) {
+    auto next = entries.upper_bound(entry);
+    if (next == entries.end() || next->rfind(entry + "/", 0) != 0) files.insert(entry);
+  }
+  return files;
+}
+
+std::vector<SaveItem> Gather(ResultsPanes& panes) {
+  return GatherCheckedFiles(panes.list.Selection, ResultsKind::Fat, [&panes](TreeItem item) {
+    return panes.tree.GetItemNames(reinterpret_cast<HTREEITEM>(item));
+  });
+}
+
+void Rename(char16_t*& name, const char16_t* newName) {
+  std::free(name);
+  const size_t bytes = (std::char_traits<char16_t>::length(newName) + 1) * sizeof(char16_t);
+  name = static_cast<char16_t*>(std::malloc(bytes));
+  std::memcpy(name, newName, bytes);
+}
+
+TEST(Saving, WritesTheCheckedSelection) {
+  struct Case {
+    const char* name;
+    std::vector<CString> treeClicks;
+    std::vector<CString> rootRowClicks;
+    std::string existing;  // a file already in the destination
+    std::set<std::string> expected;
+  } cases[] = {
+      {"a checked folder is recreated with its files", {L"Music"}, {}, "",
+       {"Music/Artist/Album/Track 01.mp3", "Music/Artist/Album/Deleted Song.mp3"}},
+      {"root file rows alone", {}, {L"SHORT.TXT", L"Thirteen1.txt"}, "", {"SHORT.TXT", "Thirteen1.txt"}},
+      {"an existing file is kept beside the new one", {}, {L"SHORT.TXT"}, "SHORT.TXT",
+       {"SHORT.TXT", "Copy (1 ) of SHORT.TXT"}},
+      {"a folder and a root file", {L"Documents\\Reports 2009"}, {L"SHORT.TXT"}, "",
+       {"Documents/Reports 2009/Summary.doc", "SHORT.TXT"}},
+      {"nothing checked writes nothing", {}, {}, "", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResultsPanes panes;
+    ASSERT_TRUE(panes.ScanAndShow("fat32_s1"));
+    for (const CString& path : c.treeClicks) panes.tree.ToggleCheckOfItem(panes.ItemByPath(path));
+    for (const CString& name : c.rootRowClicks) panes.list.ToggleRowCheck(panes.RowByName(name));
+    const std::string destination = TemporaryFolder();
+    if (!c.existing.empty()) std::ofstream(destination + "/" + c.existing, std::ios::binary) << "mine";
+    SavingProgress progress;
+    SaveItems(Wide16(destination), Gather(panes), kInteractiveMode, progress);
+    EXPECT_EQ(FilesOnly(FilesBelow(destination)), c.expected);
+    for (const std::string& file : c.expected) {
+      if (file == c.existing) {
+        EXPECT_EQ(FileContent(destination + "/" + file), "mine");
+      } else if (file.find("Deleted") == std::string::npos) {
+        const std::string original = "/" + (file.rfind("Copy (1 ) of ", 0) == 0 ? file.substr(13) : file);
+        const std::string content = FileContent(destination + "/" + file);
+        EXPECT_EQ(content, ScriptContent(original, content.size())) << file;
+        EXPECT_FALSE(content.empty()) << file;
+      }
+    }
+  }
+}
+
+// Names from disk become paths: whatever they say, everything stays inside.
+TEST(Saving, HostileNamesStayInsideTheDestination) {
+  ResultsPanes panes;
+  ASSERT_TRUE(panes.ScanAndShow("fat32_s1"));
+  for (FatFolderEntry* f = FatFolderList.head; f; f = f->next)
+    if (std::u16string(f->name) == u"Music") Rename(f->name, u"..\\..\\x");
+  for (FatFileEntry* f = FatFileList.head; f; f = f->next) {
+    const std::u16string name(f->name);
+    if (name == u"SHORT.TXT") Rename(f->name, u"CON");
+    if (name == u"Thirteen1.txt") Rename(f->name, u"a:b");
+    if (name == u"Track 01.mp3") Rename(f->name, u"..");
+  }
+  panes.ShowFatResults();
+  panes.tree.ToggleCheckOfItem(panes.tree.RootItem());
+  const std::string outer = TemporaryFolder();
+  const std::string destination = outer + "/inner";
+  ASSERT_TRUE(CreateFolder(Wide16(destination)));
+  SavingProgress progress;
+  const int written = SaveItems(Wide16(destination), Gather(panes), kPlainMode, progress);
+  const std::set<std::string> files = FilesOnly(FilesBelow(destination));
+  EXPECT_EQ(written, static_cast<int>(files.size()));
+  EXPECT_GE(files.size(), 50u);
+  // Nothing beside the destination.
+  EXPECT_EQ(FilesOnly(FilesBelow(outer)).size(), files.size());
+  for (const std::string& file : files) {
+    const std::string wrapped = "/" + file + "/";
+    EXPECT_EQ(wrapped.find("/../"), std::string::npos) << file;
+    EXPECT_EQ(wrapped.find("/./"), std::string::npos) << file;
+  }
+}
+
+TEST(Saving, EachFileTakesItsEntrysDate) {
+  ResultsPanes panes;
+  ASSERT_TRUE(panes.ScanAndShow("fat32_s1"));
+  panes.tree.ToggleCheckOfItem(panes.tree.RootItem());
+  const std::string destination = TemporaryFolder();
+  SavingProgress progress;
+  SaveItems(Wide16(destination), Gather(panes), kPlainMode, progress);
+  int compared = 0;
+  for (FatFileEntry* f = FatFileList.head; f; f = f->next) {
+    if (std::u16string(f->name) != u"SHORT.TXT" && std::u16string(f->name) != u"Summary.doc") continue;
+    const std::string path = destination + (std::u16string(f->name) == u"SHORT.TXT" ? "/SHORT.TXT"
+                                                                                 : "/Documents/Reports 2009/Summary.doc");
+    uint64_t written = 0, expected = 0;
+    ASSERT_TRUE(GetFileWriteTime(Wide16(path), written)) << path;
+    ASSERT_TRUE(FatDateToFileTime(f->writeDate, expected));
+    const uint64_t day = 864000000000ULL;
+    EXPECT_EQ(written / day, expected / day) << path;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 2);
+}
+
+TEST(Saving, DestinationsThatCannotTakeTheRun) {
+  const std::string existing = TemporaryFolder();
+  struct Case {
+    std::u16string destination;
+    std::u16string device;
+    bool refused;
+  } cases[] = {
+      {u"", u"\\\\.\\Q:", true},
+      {Wide16(existing) + u"/not there", u"\\\\.\\Q:", true},
+      {Wide16(existing), u"\\\\.\\Q:", false},
+      {u"C:\\windows", u"\\\\.\\C:", true},
+      {u"c:\\windows\\system32", u"\\\\.\\C:", true},
+      {u"C:\\windows", u"\\\\.\\Q:", false},
+  };
+  const std::u16string saved = SelectedDevicePath;
+  for (const Case& c : cases) {
+    SelectedDevicePath = c.device;
+    EXPECT_EQ(!DestinationProblem(c.destination).empty(), c.refused) << Narrow(c.destination);
+  }
+  SelectedDevicePath = saved;
+}
+
+// Presses Stop as soon as the run has started.
+class StoppedSavingDlg : public CSavingDlg {
+ public:
+  using CSavingDlg::CSavingDlg;
+
+ protected:
+  BOOL OnInitDialog() override {
+    CSavingDlg::OnInitDialog();
+    PostMessage(WM_COMMAND, IDOK);
+    return TRUE;
+  }
+};
+
+// Stop ends a run early; the next run writes again, and each dialog closes
+// by itself once its worker has ended.
+TEST(Saving, AStoppedRunLeavesTheNextOneWhole) {
+  ResultsPanes panes;
+  ASSERT_TRUE(panes.ScanAndShow("fat32_s1"));
+  panes.tree.ToggleCheckOfItem(panes.tree.RootItem());
+  const std::vector<SaveItem> items = Gather(panes);
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    const std::string first = TemporaryFolder();
+    StoppedSavingDlg stopped(&panes.parent, Wide16(first), items, kPlainMode);
+    EXPECT_EQ(stopped.DoModal(), IDOK);
+    EXPECT_LE(FilesOnly(FilesBelow(first)).size(), items.size());
+    EXPECT_EQ(StopAllRecovery, 0);
+    const std::string second = TemporaryFolder();
+    EXPECT_EQ(RecoverSelected(&panes.parent, Wide16(second), items, kPlainMode), static_cast<int>(items.size()));
+    EXPECT_EQ(FilesOnly(FilesBelow(second)).size(), items.size());
+  }
+}
+
+}  // namespace
