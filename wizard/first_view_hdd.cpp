@@ -90,10 +90,13 @@ void ShowPartitionTree(bool shown) {
   if (scan == nullptr || scan->PartitionTree.GetSafeHwnd() == nullptr) return;
   scan->PartitionTree.ShowWindow(shown ? SW_SHOW : SW_HIDE);
   if (scan->Splitter.GetSafeHwnd() == nullptr) return;
-  if (shown)
+  if (shown) {
     scan->Splitter.ShowFirstPane();
-  else
+    // Laid out again within the panes' minimums for the page's width.
+    scan->Splitter.SendMessage(WM_SIZE);
+  } else {
     scan->Splitter.HideFirstPane();
+  }
 }
 
 void SetScanHint(LPCWSTR text) {
