@@ -78,20 +78,19 @@ struct FindChild {
   HWND found;
 };
 
+BOOL CALLBACK FindVisibleChild(HWND child, LPARAM p) {
+  auto* s = reinterpret_cast<FindChild*>(p);
+  if (::GetDlgCtrlID(child) == s->id && ::IsWindowVisible(child)) {
+    s->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The visible descendant of the main window with the id.
 HWND VisibleControl(int id) {
   FindChild search = {id, nullptr};
-  ::EnumChildWindows(
-      mainWindow,
-      [](HWND child, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<FindChild*>(p);
-        if (::GetDlgCtrlID(child) == s->id && ::IsWindowVisible(child)) {
-          s->found = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ::EnumChildWindows(mainWindow, FindVisibleChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -182,27 +181,29 @@ void ClickTreeItem(HWND tree, HTREEITEM item, const std::string& name) {
   ClickScreen(centre);
 }
 
+struct CaptionSearch {
+  const wchar_t* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindProgramDialog(HWND window, LPARAM p) {
+  auto* s = reinterpret_cast<CaptionSearch*>(p);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid != programPid || window == mainWindow || !::IsWindowVisible(window)) return TRUE;
+  wchar_t text[128] = {};
+  ::GetWindowTextW(window, text, 128);
+  if (std::wstring(text) == s->caption) {
+    s->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // A top-level window of the program with the caption, other than the frame.
 HWND ProgramDialog(const wchar_t* caption) {
-  struct Search {
-    const wchar_t* caption;
-    HWND found;
-  } search = {caption, nullptr};
-  ::EnumWindows(
-      [](HWND window, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(window, &pid);
-        if (pid != programPid || window == mainWindow || !::IsWindowVisible(window)) return TRUE;
-        wchar_t text[128] = {};
-        ::GetWindowTextW(window, text, 128);
-        if (std::wstring(text) == s->caption) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  CaptionSearch search = {caption, nullptr};
+  ::EnumWindows(FindProgramDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -291,20 +292,19 @@ HTREEITEM DiskItem(int disk, std::wstring* text) {
   return disks[disk].item;
 }
 
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM p) {
+  if (::IsWindowVisible(child)) {
+    wchar_t cls[32] = {};
+    ::GetClassNameW(child, cls, 32);
+    if (std::wstring(cls) == L"Static") *reinterpret_cast<std::wstring*>(p) += TextOf(child) + L"|";
+  }
+  return TRUE;
+}
+
 // The pane texts on the current page, joined.
 std::wstring PageTexts() {
   std::wstring all;
-  ::EnumChildWindows(
-      mainWindow,
-      [](HWND child, LPARAM p) -> BOOL {
-        if (::IsWindowVisible(child)) {
-          wchar_t cls[32] = {};
-          ::GetClassNameW(child, cls, 32);
-          if (std::wstring(cls) == L"Static") *reinterpret_cast<std::wstring*>(p) += TextOf(child) + L"|";
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  ::EnumChildWindows(mainWindow, CollectStaticText, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
