@@ -10,6 +10,7 @@
 #include "profile_store.h"
 #include "status_bar.h"
 #include "task_panel.h"
+#include "wizard_frame_state.h"
 
 class CMainPreviewView;
 
@@ -17,11 +18,16 @@ class CMainPreviewView;
 constexpr int kFrameWidth = 850;
 constexpr int kFrameHeight = 625;
 
-class CMainFrame : public CTkFrameWnd {
+// The wizard state lives here (WizardFrameState); a page reaches it through
+// the frame.
+class CMainFrame : public CTkFrameWnd, public WizardFrameState {
   DECLARE_DYNCREATE(CMainFrame)
 
  public:
-  CMainFrame() = default;
+  CMainFrame() {
+    StepOneActive = 1;
+    StartPageActive = 1;
+  }
   ~CMainFrame() override;
 
   BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
@@ -38,24 +44,13 @@ class CMainFrame : public CTkFrameWnd {
   void OnLoadSnapshot();
   void ShowHelpFile();
 
-  int SelectedTreeRow = -1;
   CMainPreviewView* PreviewHost = nullptr;
   CView* StartView = nullptr;
-  CView* StepTwoView = nullptr;
-  CWnd* DriveInfoPane = nullptr;
-  CWnd* ScanInfoPane = nullptr;
-  int StepOneActive = 1;
-  int StepTwoActive = 0;
-  int StepThreeActive = 0;
-  int StepFourActive = 0;
-  int ScanIdle = 1;
   int PreviewLoaded = 0;
   int PreviewSupported = 0;
   int NoFileSelected = 1;
-  int StartPageActive = 1;
   CTkWindowPlacementStore PlacementStore;
   HWND SnapshotProgressWnd = nullptr;
-  int ScanModeChosen = 0;
   CTkTaskPanel TaskPanel;
   CTkStatusBar StatusBar;
   CTkDockingPaneSite PaneSite;

@@ -5,7 +5,13 @@
 #include "app_message.h"
 #include "app_message_dlg.h"
 #include "html_message_box.h"
+#include "first_display.h"
+#include "first_view_hdd.h"
 #include "main_frame.h"
+#include "partition_choice_dlg.h"
+#include "second_view_hdd.h"
+#include "volumes/partition_table.h"
+#include "wizard_state.h"
 #include "scan_control.h"
 #include "shell_app.h"
 #include "wizard_views.h"
@@ -17,6 +23,27 @@ LPCWSTR Wide(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text
 CListCtrl* ResultsList() {
   CThirdView_HDD* results = ResultsView();
   return results != nullptr && results->FoundFiles.GetSafeHwnd() != nullptr ? &results->FoundFiles : nullptr;
+}
+
+// Runs body on the interface thread: directly there, else sent to the drive
+// page, which runs it while the worker waits. Without the page (no
+// windows yet) it runs here.
+template <class Body>
+LRESULT OnUiThread(Body body) {
+  CFirstView_HDD* page = DrivePage();
+  HWND target = page != nullptr ? page->GetSafeHwnd() : nullptr;
+  if (target == nullptr || ::GetWindowThreadProcessId(target, nullptr) == ::GetCurrentThreadId()) return body();
+  struct Call : UiThreadCall {
+    explicit Call(Body& b) : body(b) {}
+    LRESULT Run() override { return body(); }
+    Body& body;
+  } call(body);
+  return ::SendMessageW(target, WM_RUN_ON_UI_THREAD, 0, reinterpret_cast<LPARAM>(&call));
+}
+
+CWnd* DialogOwner() {
+  CMainFrame* frame = GetMainFrame();
+  return frame != nullptr ? static_cast<CWnd*>(frame) : AfxGetMainWnd();
 }
 
 }  // namespace
@@ -58,16 +85,19 @@ void ProgramUi::Wait(int milliseconds) {
   // Waiting on the interface thread keeps the windows painted.
   const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
   while (static_cast<LONG>(end - ::GetTickCount()) > 0) {
-    PumpMessages();
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (msg.message == WM_QUIT || !AfxPumpMessage()) return;
+    }
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
 
 void ProgramUi::PumpMessages() {
+  // Only what other threads sent: a worker blocked on a window update gets
+  // its answer, and no input reaches a handler while the worker is paused.
   MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-    if (msg.message == WM_QUIT || !AfxPumpMessage()) return;
-  }
+  ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
 void ProgramUi::ShowStopMessageBox(const std::u16string& text) {
@@ -84,18 +114,69 @@ void ProgramUi::ShowStopMessageBox(const std::u16string& text) {
 }
 
 void ProgramUi::ShowAppMessage(int, const std::u16string&) {
-  CAppMessageDlg dialog;
-  dialog.DoModal();
+  OnUiThread([]() -> LRESULT {
+    CAppMessageDlg dialog;
+    dialog.DoModal();
+    return 0;
+  });
 }
 
 int ProgramUi::AskQuestion(int, const std::u16string&) {
-  CQuestionDlg dialog;
-  return static_cast<int>(dialog.DoModal());
+  return static_cast<int>(OnUiThread([]() -> LRESULT {
+    CQuestionDlg dialog;
+    return dialog.DoModal();
+  }));
 }
 
 void ProgramUi::ShowMessageBox(const std::u16string& text, const std::u16string& caption) {
-  CWnd* main = AfxGetMainWnd();
-  ::MessageBoxW(main != nullptr ? main->GetSafeHwnd() : nullptr, Wide(text), Wide(caption), MB_OK);
+  OnUiThread([&]() -> LRESULT {
+    CWnd* main = AfxGetMainWnd();
+    return ::MessageBoxW(main != nullptr ? main->GetSafeHwnd() : nullptr, Wide(text), Wide(caption), MB_OK);
+  });
+}
+
+int ProgramUi::AskPartitionChoice() {
+  return static_cast<int>(OnUiThread([]() -> LRESULT {
+    CPartitionChoiceDlg dialog(DialogOwner());
+    dialog.DoModal();
+    return SearchPartitionsRequested == 1 ? 1 : 0;
+  }));
+}
+
+void ProgramUi::AddDriveTreePath(const std::string& path, int drive) {
+  if (CFirstView_HDD* page = DrivePage()) page->DriveTree.AddPath(path, drive);
+}
+
+void ProgramUi::ExpandDriveTree() {
+  if (CFirstView_HDD* page = DrivePage()) page->DriveTree.ExpandRoot();
+}
+
+void ProgramUi::SetDrivePageStatus(const std::u16string& text) {
+  if (CFirstView_HDD* page = DrivePage()) page->SetStatusText(Wide(text));
+}
+
+void ProgramUi::SetDriveInfoStatus(const std::u16string& text) {
+  if (CFirstDisplay* pane = WizardFrame().DriveInfoPane)
+    if (pane->HintText.GetSafeHwnd() != nullptr) pane->HintText.SetWindowText(Wide(text));
+}
+
+void ProgramUi::SetDrivePageProgress(int percent) {
+  if (CFirstView_HDD* page = DrivePage()) page->SetProgressPos(percent);
+}
+
+void ProgramUi::AddDiskItem(const std::u16string& top, const std::u16string& child) {
+  // Tree items are made where the tree lives.
+  OnUiThread([&]() -> LRESULT {
+    if (CSecondView_HDD* page = PartitionPage()) page->PartitionTree.AddDiskItem(Wide(top), Wide(child));
+    return 0;
+  });
+}
+
+void ProgramUi::ExpandPartitionTree() {
+  OnUiThread([]() -> LRESULT {
+    if (CSecondView_HDD* page = PartitionPage()) page->PartitionTree.ExpandRoot();
+    return 0;
+  });
 }
 
 void ProgramUi::SetResultColumns(bool rawScan) {

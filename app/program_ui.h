@@ -1,5 +1,7 @@
 // What the engine asks of the window program: the wizard's view switch and
-// flags, the program's messages and the results page's list.
+// flags, the drive and partition trees, the program's messages and the
+// results page's list. Dialogs asked for by a worker run on the interface
+// thread: the worker sends and waits, it never opens a window itself.
 #pragma once
 
 #include "engine_ui.h"
@@ -17,6 +19,15 @@ class ProgramUi : public EngineUi {
   void ShowAppMessage(int kind, const std::u16string& text) override;
   int AskQuestion(int kind, const std::u16string& text) override;
   void ShowMessageBox(const std::u16string& text, const std::u16string& caption) override;
+
+  void AddDriveTreePath(const std::string& path, int drive) override;
+  void ExpandDriveTree() override;
+  void SetDrivePageStatus(const std::u16string& text) override;
+  void SetDriveInfoStatus(const std::u16string& text) override;
+  void SetDrivePageProgress(int percent) override;
+  void AddDiskItem(const std::u16string& top, const std::u16string& child) override;
+  void ExpandPartitionTree() override;
+  int AskPartitionChoice() override;
 
   void SetResultColumns(bool rawScan) override;
   void DeleteAllRows() override;

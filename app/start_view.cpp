@@ -196,6 +196,21 @@ ModeButtonLayout LayoutModeButtons(int clientWidth, int clientHeight) {
   return {half - 344, half - 111, half + 121, ((clientHeight / 2) + 174) / 2 + 43};
 }
 
+void CreateWizardButtonBar(CToolButton (&bar)[6], CWnd* page) {
+  for (int i = 0; i < 6; ++i) {
+    const BarButton& button = kBarButtons[i];
+    bar[i].Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 0, 0), page, button.id);
+    bar[i].SetStateBitmaps(button.normal, button.hover);
+    const CString tip = button.tip;
+    bar[i].SetTipText(&tip, TRUE);
+  }
+}
+
+void PlaceWizardButtonBar(CToolButton (&bar)[6]) {
+  for (int i = 0; i < 6; ++i)
+    if (bar[i].GetSafeHwnd() != nullptr) bar[i].MoveWindow(kBarButtons[i].x, kToolTop, kToolSize, kToolSize, TRUE);
+}
+
 IMPLEMENT_DYNCREATE(CEx_StyleView, CView)
 
 BEGIN_MESSAGE_MAP(CEx_StyleView, CView)
@@ -294,13 +309,7 @@ int CEx_StyleView::OnCreate(LPCREATESTRUCTW lpcs) {
     tooltip.SetDefaultDirection(2);
   }
 
-  for (int i = 0; i < 6; ++i) {
-    const BarButton& bar = kBarButtons[i];
-    ButtonBar[i].Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, none, this, bar.id);
-    ButtonBar[i].SetStateBitmaps(bar.normal, bar.hover);
-    const CString tip = bar.tip;
-    ButtonBar[i].SetTipText(&tip, TRUE);
-  }
+  CreateWizardButtonBar(ButtonBar, this);
   return 0;
 }
 
@@ -320,9 +329,7 @@ void CEx_StyleView::OnSize(UINT nType, int cx, int cy) {
   // The hints are written but never seen.
   if (HintStatic.GetSafeHwnd() != nullptr) HintStatic.MoveWindow(0, 0, 0, 0, TRUE);
   if (InfoStatic.GetSafeHwnd() != nullptr) InfoStatic.MoveWindow(0, 0, 0, 0, TRUE);
-  for (int i = 0; i < 6; ++i)
-    if (ButtonBar[i].GetSafeHwnd() != nullptr)
-      ButtonBar[i].MoveWindow(kBarButtons[i].x, kToolTop, kToolSize, kToolSize, TRUE);
+  PlaceWizardButtonBar(ButtonBar);
 }
 
 BOOL CEx_StyleView::OnEraseBkgnd(CDC*) { return TRUE; }

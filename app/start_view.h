@@ -27,6 +27,11 @@ struct ModeButtonLayout {
 };
 ModeButtonLayout LayoutModeButtons(int clientWidth, int clientHeight);
 
+// The six-button bar every wizard page carries: made with its pictures and
+// tips, and placed along the page's top.
+void CreateWizardButtonBar(CToolButton (&bar)[6], CWnd* page);
+void PlaceWizardButtonBar(CToolButton (&bar)[6]);
+
 class CEx_StyleView : public CView {
   DECLARE_DYNCREATE(CEx_StyleView)
 

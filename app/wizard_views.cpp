@@ -1,7 +1,5 @@
 #include "wizard_views.h"
 
-#include "device/logical_drives.h"
-#include "device/physical_drives.h"
 #include "main_frame.h"
 #include "shell_app.h"
 #include "shell_resources.h"
@@ -31,21 +29,6 @@ BOOL CWizardPageView::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CWizardPageView::OnBarCommand(UINT id) { OnWizardBarCommand(id); }
 
-IMPLEMENT_DYNCREATE(CFirstView_HDD, CWizardPageView)
-
-BEGIN_MESSAGE_MAP(CFirstView_HDD, CWizardPageView)
-ON_WM_CREATE()
-END_MESSAGE_MAP()
-
-int CFirstView_HDD::OnCreate(LPCREATESTRUCTW lpcs) {
-  if (CWizardPageView::OnCreate(lpcs) == -1) return -1;
-  // The device check reads the tables these fill.
-  EnumeratePhysicalDrives();
-  EnumerateLogicalDrives();
-  return 0;
-}
-
-IMPLEMENT_DYNCREATE(CSecondView_HDD, CWizardPageView)
 IMPLEMENT_DYNCREATE(CFileSystemView, CWizardPageView)
 IMPLEMENT_DYNCREATE(CThirdView_HDD, CWizardPageView)
 

@@ -1,42 +1,18 @@
-// The wizard's pages after the start page, as far as start-up and the
-// results of a loaded snapshot need them: drive selection enumerates the
-// drives when it is made, the results page holds the found-file list and
-// its navigation buttons.
+// The wizard's pages after the start page: the drive and partition pages
+// (the wizard library's), and as far as start-up and the results of a
+// loaded snapshot need them the file-system and results pages.
 #pragma once
 
 #include "framework.h"
+#include "first_view_hdd.h"
+#include "second_view_hdd.h"
+#include "wizard_page_view.h"
 
 class CFoundFileListCtrl : public CListCtrl {
  public:
   CFoundFileListCtrl();
   // Preview temporary files: path to extension.
   CMapStringToString PreviewTempFiles;
-};
-
-// A page without content of its own yet: white.
-class CWizardPageView : public CView {
-  DECLARE_DYNAMIC(CWizardPageView)
-
- public:
-  void OnDraw(CDC* pDC) override;
-
- protected:
-  BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
-  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-  afx_msg void OnBarCommand(UINT id);
-  DECLARE_MESSAGE_MAP()
-};
-
-class CFirstView_HDD : public CWizardPageView {
-  DECLARE_DYNCREATE(CFirstView_HDD)
-
- protected:
-  afx_msg int OnCreate(LPCREATESTRUCTW lpcs);
-  DECLARE_MESSAGE_MAP()
-};
-
-class CSecondView_HDD : public CWizardPageView {
-  DECLARE_DYNCREATE(CSecondView_HDD)
 };
 
 class CFileSystemView : public CWizardPageView {

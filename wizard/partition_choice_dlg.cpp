@@ -17,6 +17,8 @@ void CPartitionChoiceDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPartitionChoiceDlg::OnInitDialog() {
   CSkinnedDialog::OnInitDialog();
+  // Over the program, which may be anywhere on the screen.
+  CenterWindow();
   ChoiceBox.SetBackgroundColor(RGB(255, 255, 255));
   ::CheckRadioButton(GetSafeHwnd(), IDC_USE_EXISTING, IDC_SEARCH_PARTITION, IDC_USE_EXISTING);
   return TRUE;

@@ -1,8 +1,8 @@
 #include "wizard_state.h"
 
+#include "main_frame.h"
 #include "scan_control.h"
 
-CString SelectedModeText;
 int SelectedVolumeRow = -1;
 
 namespace {
@@ -13,7 +13,10 @@ WizardPageHooks* currentHooks = &silentHooks;
 
 }  // namespace
 
-WizardFrameState& WizardFrame() { return frameState; }
+WizardFrameState& WizardFrame() {
+  if (CMainFrame* frame = GetMainFrame()) return *frame;
+  return frameState;
+}
 
 WizardPageHooks& PageHooks() { return *currentHooks; }
 

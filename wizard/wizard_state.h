@@ -4,22 +4,10 @@
 #pragma once
 
 #include "framework.h"
+#include "wizard_frame_state.h"
 
-class CFirstDisplay;
-class CSecondDisplay;
-
-// The main frame's step flags and pane pointers, as the drive tree and the
-// panes read and write them. The main frame keeps them here; tests set them
-// as a page would.
-struct WizardFrameState {
-  int StepOneActive = 0;
-  int StepTwoActive = 0;
-  int StepThreeActive = 0;
-  int ScanIdle = 1;
-  int SelectedTreeRow = -1;
-  CFirstDisplay* DriveInfoPane = nullptr;
-  CSecondDisplay* ScanInfoPane = nullptr;
-};
+// The main frame's wizard state; where no main frame exists (the wizard's
+// own tests and demo) one kept here.
 WizardFrameState& WizardFrame();
 
 // What the trees and panes ask of the pages around them: the application
