@@ -4,6 +4,8 @@
 
 CString SelectedModeText;
 int SelectedVolumeRow = -1;
+CString SelectedTreeText;
+HTREEITEM LastTreeItem = nullptr;
 
 namespace {
 

@@ -1,14 +1,17 @@
-// The wizard's panes filled with sample values, and "Please Select": run
-// it to look at them. Arguments: disk, volume, partition, scanning or
-// choice, and --close-after MS.
+// The wizard's panes filled with sample values, "Please Select", the
+// progress dialog over a pane and "File Types": run it to look at them.
+// Arguments: disk, volume, partition, scanning, choice, progress or
+// filetypes, and --close-after MS.
 #include <cstring>
 #include <string>
 
 #include "device/logical_drives.h"
 #include "device/physical_drives.h"
 #include "device/sector_access.h"
+#include "file_type_dlg.h"
 #include "first_display.h"
 #include "partition_choice_dlg.h"
+#include "progress_dialog.h"
 #include "scan_control.h"
 #include "second_display.h"
 #include "volumes/boot_params.h"
@@ -59,6 +62,12 @@ class DemoApp : public CWinApp {
       dialog.DoModal();
       return FALSE;
     }
+    if (what == L"filetypes") {
+      if (closeAfter > 0) ::SetTimer(nullptr, 0, closeAfter, CloseFileTypes);
+      CFileTypeDlg dialog;
+      dialog.DoModal();
+      return FALSE;
+    }
     frame = new WizardTestFrame;
     m_pMainWnd = frame;
     ScanMode = what == L"partition" || what == L"scanning" ? kAdvanceScan : kStandardScan;
@@ -104,22 +113,35 @@ class DemoApp : public CWinApp {
       }
     }
     frame->pane->Invalidate();
+    if (what == L"progress") {
+      // Over the pane, as a listing shows it: 45 % done.
+      progress.Create(frame->pane);
+      progress.SetRange(0, 100);
+      progress.ShowWindow(SW_SHOW);
+      progress.SendMessage(WM_PROGRESS_SETPOS, 0);
+      progress.SendMessage(WM_PROGRESS_SETPOS, 45);
+    }
     if (closeAfter > 0) ::SetTimer(nullptr, 0, closeAfter, CloseFrame);
     return TRUE;
   }
 
   // Ending after the dialog is no failure of the program.
   int ExitInstance() override {
+    if (progress.GetSafeHwnd() != nullptr) progress.DestroyWindow();
     CWinApp::ExitInstance();
     return 0;
   }
 
  private:
   static void CALLBACK CloseFrame(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); }
+  static void CALLBACK CloseFileTypes(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND dialog = ::FindWindowW(nullptr, L"File Types")) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  }
   static void CALLBACK CloseDialog(HWND, UINT, UINT_PTR, DWORD) {
     if (HWND dialog = ::FindWindowW(nullptr, L"Please Select")) ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   }
   WizardTestFrame* frame = nullptr;
+  CProgressDialog progress;
 };
 
 DemoApp theApp;
