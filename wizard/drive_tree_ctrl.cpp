@@ -6,6 +6,7 @@
 #include "device/sector_access.h"
 #include "first_display.h"
 #include "engine_ui.h"
+#include "file_system_tree.h"
 #include "scan_control.h"
 #include "second_display.h"
 #include "volumes/boot_params.h"
@@ -254,13 +255,6 @@ void CDriveTreeCtrl::OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult) {
       PageHooks().PressNext(kScanPage);
   }
   *pResult = 0;
-}
-
-int CFileSystemTree::GetVisibleRowIndex(const CTreeCtrl& tree, HTREEITEM item) {
-  if (item == nullptr || item == TVI_ROOT) return -1;
-  int count = 0;
-  for (HTREEITEM at = item; at != nullptr; at = tree.GetPrevVisibleItem(at)) ++count;
-  return count - 2;
 }
 
 namespace {

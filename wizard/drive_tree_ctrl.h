@@ -61,13 +61,6 @@ class CDriveTreeCtrl : public CTreeCtrl {
   void SetCursorFor(UINT flags, bool pressing);
 };
 
-// The row of a visible item: the number of visible items from it back to
-// the top, minus 2; -1 for the root and for the first top-level item.
-class CFileSystemTree {
- public:
-  static int GetVisibleRowIndex(const CTreeCtrl& tree, HTREEITEM item);
-};
-
 // Writes the drive selection for the item (the selected drive, the drive
 // kind, the range to scan, the row and the mode text) and returns its text.
 CString UpdateDriveSelection(CDriveTreeCtrl& tree, HTREEITEM item);

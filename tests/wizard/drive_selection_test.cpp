@@ -11,6 +11,7 @@
 #include "device/physical_drives.h"
 #include "device/sector_access.h"
 #include "engine_state.h"
+#include "file_system_tree.h"
 #include "first_display.h"
 #include "scan_control.h"
 #include "second_display.h"
