@@ -1,7 +1,7 @@
 #include "file_type_dlg.h"
 
 #include "app_message.h"
-#include "drive_tree_ctrl.h"
+#include "file_system_tree.h"
 #include "raw/raw_lists.h"
 #include "resource.h"
 #include "wizard_resources.h"

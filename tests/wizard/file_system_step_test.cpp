@@ -5,8 +5,10 @@
 #include "advance/advance_lists.h"
 #include "engine_state.h"
 #include "file_system_form.h"
+#include "file_system_tree.h"
 #include "test_app.h"
 #include "volumes/boot_params.h"
+#include "wizard_state.h"
 #include "wizard_test_frame.h"
 
 namespace {
@@ -83,6 +85,59 @@ TEST_F(FileSystemStep, APickedVolumeFillsTheRowsOfItsFileSystem) {
   form.ShowCaptionsForType(kFat16);
   EXPECT_EQ(CString(L"File System Start    :"), Caption(form, 1));
   for (int row = 0; row < 5; ++row) EXPECT_EQ(CString(), Row(form, row));
+}
+
+TEST_F(FileSystemStep, ClicksInTheTreePickTheVolumeOrOnlySetTheCaptions) {
+  WizardTestFrame frame;
+  CFileSystemForm& form = *static_cast<CFileSystemForm*>(frame.AddPane(RUNTIME_CLASS(CFileSystemForm)));
+  CFileSystemTree tree;
+  ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+                          CRect(0, 0, WizardTestFrame::kTreeWidth, 300), &frame, 156));
+  frame.tree.ShowWindow(SW_HIDE);
+  tree.SetupImages();
+  tree.Form = &form;
+  // As the volume reconstruction adds them.
+  HTREEITEM root = tree.InsertVolumeItem(L"File System", TVI_ROOT);
+  HTREEITEM first = tree.AddVolumeItem(L"FAT32 @ 63", TVI_ROOT);
+  HTREEITEM second = tree.AddVolumeItem(L"FAT16 @ 4096", TVI_ROOT);
+  AddFoundVolume(kFat32, Values(63, 8, 2097215), reinterpret_cast<TreeItem>(first));
+  AddFoundVolume(kFat16, Values(4096, 4, 0), reinterpret_cast<TreeItem>(second));
+  tree.Expand(root, TVE_EXPAND);
+  EXPECT_EQ(root, tree.GetParentItem(second));
+  int image = -1, selected = -1;
+  tree.GetItemImage(root, image, selected);
+  EXPECT_EQ(5, image);
+
+  auto click = [&](HTREEITEM item) {
+    CRect label;
+    ASSERT_TRUE(tree.GetItemRect(item, &label, TRUE));
+    const CPoint at = label.CenterPoint();
+    tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    tree.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  };
+  PartitionParameters.chosenType = kFat32;
+  click(second);
+  EXPECT_EQ(2u, PartitionParameters.foundVolumeIndex);
+  EXPECT_EQ(kFat16, PartitionParameters.scannedType);
+  EXPECT_EQ(4096u, PartitionParameters.cluster0Sector);
+  EXPECT_EQ(1, WizardFrame().SelectedTreeRow);
+  EXPECT_EQ(CString(L"4096"), Row(form, 1));
+  EXPECT_EQ(CString(L"Unknown"), Row(form, 3));
+  EXPECT_EQ(second, tree.GetSelectedItem());
+
+  // The root: captions only, the picked volume stays, and its row refuses Next.
+  click(root);
+  EXPECT_EQ(-1, WizardFrame().SelectedTreeRow);
+  EXPECT_EQ(2u, PartitionParameters.foundVolumeIndex);
+  EXPECT_EQ(4096u, PartitionParameters.cluster0Sector);
+  EXPECT_EQ(CString(L"File System Start    :"), Caption(form, 1));
+  for (int row = 0; row < 5; ++row) EXPECT_EQ(CString(), Row(form, row));
+
+  click(first);
+  EXPECT_EQ(1u, PartitionParameters.foundVolumeIndex);
+  EXPECT_EQ(0, WizardFrame().SelectedTreeRow);
+  EXPECT_EQ(CString(L"1024 MB"), Row(form, 3));
+  WizardFrame() = WizardFrameState();
 }
 
 }  // namespace
