@@ -5,26 +5,13 @@
 #pragma once
 
 #include "framework.h"
+#include "wizard_page_view.h"
 
 class CFoundFileListCtrl : public CListCtrl {
  public:
   CFoundFileListCtrl();
   // Preview temporary files: path to extension.
   CMapStringToString PreviewTempFiles;
-};
-
-// A page without content of its own yet: white.
-class CWizardPageView : public CView {
-  DECLARE_DYNAMIC(CWizardPageView)
-
- public:
-  void OnDraw(CDC* pDC) override;
-
- protected:
-  BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
-  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-  afx_msg void OnBarCommand(UINT id);
-  DECLARE_MESSAGE_MAP()
 };
 
 class CFirstView_HDD : public CWizardPageView {
