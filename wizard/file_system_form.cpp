@@ -48,7 +48,14 @@ BEGIN_MESSAGE_MAP(CFileSystemForm, CView)
   ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
+namespace {
+CFileSystemForm* currentForm = nullptr;
+}  // namespace
+
+CFileSystemForm* TheFileSystemForm() { return currentForm; }
+
 CFileSystemForm::~CFileSystemForm() {
+  if (currentForm == this) currentForm = nullptr;
   delete FormFont;
   if (FormBrush != nullptr) ::DeleteObject(FormBrush);
 }
@@ -77,6 +84,7 @@ int CFileSystemForm::OnCreate(LPCREATESTRUCTW lpcs) {
   HintLine.SetFont(FormFont);
   // The form only shows; the tree beside it takes the input.
   EnableWindow(FALSE);
+  currentForm = this;
   return 0;
 }
 

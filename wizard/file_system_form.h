@@ -52,3 +52,7 @@ class CFileSystemForm : public CView {
 // A rebuilt volume's size as the form shows it: (end - first sector) / 2048
 // followed by " MB", or "Unknown" when the end is not known (0).
 CString FoundVolumeSizeText(uint32_t firstSector, uint32_t endSector);
+
+// The file-system step's form once it exists (the scan page prepares it
+// before an Advance Scan); null before and after.
+CFileSystemForm* TheFileSystemForm();

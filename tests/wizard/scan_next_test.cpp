@@ -11,8 +11,11 @@
 #include "engine_ui.h"
 #include "scan_control.h"
 #include "scan_next.h"
+#include "second_display.h"
 #include "test_app.h"
 #include "volumes/boot_params.h"
+#include "volumes/partition_table.h"
+#include "wizard_test_frame.h"
 
 namespace {
 
@@ -42,6 +45,12 @@ class ScanNext : public testing::Test {
   }
   MessageRecorder recorder;
 };
+
+CString EditTextOf(CEdit* edit) {
+  CString text;
+  edit->GetWindowText(text);
+  return text;
+}
 
 const char16_t kNoRow[] = u"Please select the partition that you want to recover \r\nfrom the left panel and click [Next].";
 
@@ -141,6 +150,34 @@ TEST_F(ScanNext, TheRangeIncludesTheLastSectorAndStopsAtTheDeviceEnd) {
     } else {
       EXPECT_TRUE(recorder.texts.empty());
     }
+  }
+}
+
+// Back from the file-system step refills the pane's edits; Next reads them
+// again. Three round trips must scan the same sectors.
+TEST_F(ScanNext, BackAndNextAgainScanTheSameRange) {
+  WizardTestFrame frame;
+  CSecondDisplay& pane = *static_cast<CSecondDisplay*>(frame.AddPane(RUNTIME_CLASS(CSecondDisplay)));
+  PartitionTable[1] = {1500063, 800000, kFat16};
+  const uint64_t device = 3000000;
+  for (int trip = 0; trip < 3; ++trip) {
+    SCOPED_TRACE(trip);
+    pane.ShowPartitionInfo(0, 1);
+    ASSERT_TRUE(ReadSectorRange(EditTextOf(pane.StartSectorEdit), EditTextOf(pane.EndSectorEdit), device));
+    EXPECT_EQ(1500063u, PartitionParameters.startSector);
+    EXPECT_EQ(800000u, PartitionParameters.sectorCount);
+  }
+  // The whole disk: its range as the drive page leaves it.
+  for (int trip = 0; trip < 3; ++trip) {
+    SCOPED_TRACE(trip);
+    PartitionParameters.chosenType = kFat32;
+    PartitionParameters.startSector = 0;
+    PartitionParameters.endSector = static_cast<uint32_t>(device);
+    PartitionParameters.sectorCount = static_cast<uint32_t>(device);
+    pane.ShowDiskRange();
+    ASSERT_TRUE(ReadSectorRange(EditTextOf(pane.StartSectorEdit), EditTextOf(pane.EndSectorEdit), device));
+    EXPECT_EQ(0u, PartitionParameters.startSector);
+    EXPECT_EQ(device, PartitionParameters.sectorCount);
   }
 }
 
