@@ -31,12 +31,22 @@ void CFileTypeTree::InitTree(FileTypeTree* model) {
   m_model = model;
   if (StateImages.GetSafeHandle() == nullptr) StateImages.Create(IDB_TREE_STATES, 16, 1, RGB(255, 255, 255));
   SetImageList(&StateImages, TVSIL_STATE);
+  // The shell's list is shared: a tree never destroys its image lists.
+  SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(ShellIcons.GetSystemImageList(TRUE)));
   DeleteAllItems();
-  m_items.assign(1, InsertItem(L"File Types", TVI_ROOT));
+  const int folder = ImageFor(L"File Types", true);
+  m_items.assign(1, InsertItem(L"File Types", folder, folder, TVI_ROOT));
+}
+
+int CFileTypeTree::ImageFor(const CString& text, bool topLevel) const {
+  if (topLevel || text.IsEmpty() || text[0] != L'.') return ShellIcons.GetFolderIconIndex(TRUE);
+  return ShellIcons.GetFileIconIndex(text, TRUE);
 }
 
 HTREEITEM CFileTypeTree::InsertTypeItem(FileTypeTree::Item item, HTREEITEM parent) {
-  HTREEITEM inserted = InsertItem(Wide(m_model->Text(item)), parent);
+  const CString text = Wide(m_model->Text(item));
+  const int image = ImageFor(text, parent == TVI_ROOT);
+  HTREEITEM inserted = InsertItem(text, image, image, parent);
   SetItemData(inserted, static_cast<DWORD_PTR>(item));
   return inserted;
 }

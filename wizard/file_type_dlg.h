@@ -8,6 +8,7 @@
 
 #include "framework.h"
 #include "raw/file_type_choice.h"
+#include "shell_icon_list.h"
 #include "skinned_dialog.h"
 #include "transparent_controls.h"
 
@@ -33,6 +34,7 @@ class CFileTypeTree : public CTreeCtrl {
   HTREEITEM HandleItemRightClick();
 
   CImageList StateImages;
+  CShellIconList ShellIcons;
 
  protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -46,6 +48,9 @@ class CFileTypeTree : public CTreeCtrl {
 
  private:
   HTREEITEM InsertTypeItem(FileTypeTree::Item item, HTREEITEM parent);
+  // The shell's folder icon for the root, the categories and texts not
+  // beginning with '.', the extension's icon otherwise.
+  int ImageFor(const CString& text, bool topLevel) const;
   FileTypeTree* m_model = nullptr;
   std::vector<HTREEITEM> m_items;  // by model item
 };

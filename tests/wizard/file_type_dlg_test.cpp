@@ -51,10 +51,13 @@ class FileTypes : public testing::Test {
     tree.EnsureVisible(item);
     CRect label;
     ASSERT_TRUE(tree.GetItemRect(item, &label, TRUE));
+    // The first point left of the label's start that lies in the area.
     CPoint point(label.left + 4, label.CenterPoint().y);
-    if (area == TVHT_ONITEMSTATEICON) point.x = label.left - 8;
-    if (area == TVHT_ONITEMBUTTON) point.x = label.left - 24;
     UINT flags = 0;
+    for (int x = label.left + 4; x >= 0; --x) {
+      point.x = x;
+      if (tree.HitTest(point, &flags) == item && (flags & area)) break;
+    }
     ASSERT_EQ(item, tree.HitTest(point, &flags));
     ASSERT_TRUE(flags & area) << "flags " << flags;
     tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
@@ -123,6 +126,17 @@ TEST_F(FileTypes, ClicksOnTheMarksChangeTheModelAndEveryShownMarkFollows) {
   ASSERT_GE(model.Children(FileTypeTree::kRoot).size(), 2u);
   ExpectShownAsModel(tree, model);
   EXPECT_EQ(FileTypeTree::kChecked, tree.ShownState(tree.GetRootItem()));
+  // Shell icons: folders for the root and the categories, the extension's
+  // own for each type (whatever the prefix's shell makes of it).
+  const int folder = tree.ShellIcons.GetFolderIconIndex(TRUE);
+  for (FileTypeTree::Item item = 0; item < model.ItemCount(); ++item) {
+    const CString text = reinterpret_cast<const wchar_t*>(model.Text(item).c_str());
+    const bool extension = model.Parent(item) > 0 && text[0] == L'.';
+    int image = -2, selected = -2;
+    tree.GetItemImage(tree.TreeItem(item), image, selected);
+    EXPECT_EQ(extension ? tree.ShellIcons.GetFileIconIndex(text, TRUE) : folder, image) << "item " << item;
+    EXPECT_EQ(image, selected);
+  }
 
   // A category with at least two extensions.
   FileTypeTree::Item category = -1;
