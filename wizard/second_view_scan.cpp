@@ -1,5 +1,5 @@
 // The partition page's scan half: Next in each mode, the scan starts, Stop,
-// the completion timer, the wait cursor and the status line's colours.
+// the completion timer and the wait cursor.
 #include "second_view_hdd.h"
 
 #include "advance/advance_scan.h"
@@ -17,8 +17,6 @@
 #include "wizard_state.h"
 
 namespace {
-
-const UINT kStatusLineId = 170;
 
 const wchar_t kSearchingHint[] = L"Searching for lost data. Please wait...";
 const wchar_t kFileSystemHint[] =
@@ -131,13 +129,4 @@ BOOL CSecondView_HDD::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     return TRUE;
   }
   return CWizardPageView::OnSetCursor(pWnd, nHitTest, message);
-}
-
-HBRUSH CSecondView_HDD::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT) {
-  if (pWnd != nullptr && pWnd->GetDlgCtrlID() == static_cast<int>(kStatusLineId) && StatusBrush != nullptr) {
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(RGB(0, 0, 0));
-    return StatusBrush;
-  }
-  return ::GetSysColorBrush(COLOR_WINDOW);
 }
