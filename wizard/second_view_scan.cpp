@@ -125,7 +125,7 @@ void CSecondView_HDD::OnScanTimer(UINT_PTR nIDEvent) {
 
 BOOL CSecondView_HDD::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
   if (BusyCursor) {
-    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    RestoreWaitCursor();
     return TRUE;
   }
   return CWizardPageView::OnSetCursor(pWnd, nHitTest, message);
