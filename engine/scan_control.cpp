@@ -83,24 +83,31 @@ void ResumeScanWorker() {
     pauseChanged.notify_all();
 }
 
-int OnStopScan() {
+int AskToStopScan(const std::u16string& question) {
     if (!ScanRunning || ScanStopFlag != 0) return 0;
     PauseScanWorker();
-    EngineUi& ui = Ui();
-    if (AskAppQuestion(3, u"Do you want to stop file searching? This may result in incomplete \r\n"
-                          u"recovery and you will need to restart the process again.") == 1) {
+    if (AskAppQuestion(3, question) == 1) {
         ScanStopFlag = 1;
         ScanRunning = 0;
         ResumeScanWorker();
-        ui.SetControl(ScanControl::Stop, false, false);
-        ui.SetControl(ScanControl::ProgressToggle, false, false);
-        ui.SetControl(ScanControl::StatusLine, true, true);
         return 1;
     }
-    ScanStopFlag = 0;
-    ScanRunning = 1;
+    // No: the flags stay as they are. A worker that ended while the
+    // question was open has marked the scan ended; writing "running" over
+    // that would leave the page waiting for a worker that is gone.
     ResumeScanWorker();
     return 0;
+}
+
+int OnStopScan() {
+    if (!AskToStopScan(u"Do you want to stop file searching? This may result in incomplete \r\n"
+                       u"recovery and you will need to restart the process again."))
+        return 0;
+    EngineUi& ui = Ui();
+    ui.SetControl(ScanControl::Stop, false, false);
+    ui.SetControl(ScanControl::ProgressToggle, false, false);
+    ui.SetControl(ScanControl::StatusLine, true, true);
+    return 1;
 }
 
 int ScanHasEnded() {

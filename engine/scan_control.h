@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <string>
 
 // Scan modes (snapshot letters 'A', 'R', 'D').
 enum : int { kAdvanceScan = 0, kRawScan = 1, kStandardScan = 2 };
@@ -45,6 +46,10 @@ void ResumeScanWorker();
 // The Stop command of a scan page: asks whether to stop; returns 1 when the
 // user chose to stop.
 int OnStopScan();
+// What every Stop does while a scan runs: the worker paused at a poll point,
+// the question asked (kind 3), the worker resumed; 1 when the user chose to
+// stop (the flags then say so). 0 at once when no scan runs.
+int AskToStopScan(const std::u16string& question);
 
 // 1 when the worker has ended and the scan's results are complete.
 int ScanHasEnded();

@@ -49,12 +49,7 @@ END_MESSAGE_MAP()
 void CDriveTreeCtrl::LoadImages() {
   if (Images.GetSafeHandle() == nullptr) {
     Images.Create(16, 16, ILC_COLOR8 | ILC_MASK, 7, 1);
-    for (UINT id : kIcons) {
-      HICON icon = static_cast<HICON>(
-          ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
-      Images.Add(icon);
-      if (icon != nullptr) ::DestroyIcon(icon);
-    }
+    AddDriveTreeIcons(Images);
   }
   SetImageList(&Images, TVSIL_NORMAL);
   ButtonCursor = AfxGetApp()->LoadCursor(IDC_TREE_BUTTON);
@@ -64,15 +59,7 @@ void CDriveTreeCtrl::LoadImages() {
 
 int CDriveTreeCtrl::ImageFor(const CString& text, HTREEITEM parent) const {
   if (text == L"My Computer") return kComputerImage;
-  if (parent == TVI_ROOT && text.GetLength() == 3 && text[1] == L':' && text[2] == L'\\') {
-    switch (::GetDriveTypeW(text)) {
-      case DRIVE_FIXED: return 5;
-      case DRIVE_CDROM: return 2;
-      case DRIVE_REMOVABLE: return text[0] == L'A' ? 4 : 3;
-      default: break;
-    }
-  }
-  return kItemImage;
+  return parent == TVI_ROOT ? DriveTypeImage(text) : kItemImage;
 }
 
 HTREEITEM CDriveTreeCtrl::FindOrAddItem(const CString& text, HTREEITEM parent) {
@@ -364,4 +351,25 @@ CString UpdateDriveSelection(CDriveTreeCtrl& tree, HTREEITEM item) {
   if (DriveKind == kPhysicalDrive || DriveKind == kLogicalDrive)
     SelectedModeText = DriveSelectionModeText(ScanMode, DriveKind);
   return text;
+}
+
+void AddDriveTreeIcons(CImageList& images) {
+  for (UINT id : kIcons) {
+    HICON icon =
+        static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+    images.Add(icon);
+    if (icon != nullptr) ::DestroyIcon(icon);
+  }
+}
+
+int DriveTypeImage(const CString& text) {
+  if (text.GetLength() == 3 && text[1] == L':' && text[2] == L'\\') {
+    switch (::GetDriveTypeW(text)) {
+      case DRIVE_FIXED: return 5;
+      case DRIVE_CDROM: return 2;
+      case DRIVE_REMOVABLE: return text[0] == L'A' ? 4 : 3;
+      default: break;
+    }
+  }
+  return kItemImage;
 }

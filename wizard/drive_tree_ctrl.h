@@ -64,3 +64,9 @@ class CDriveTreeCtrl : public CTreeCtrl {
 // Writes the drive selection for the item (the selected drive, the drive
 // kind, the range to scan, the row and the mode text) and returns its text.
 CString UpdateDriveSelection(CDriveTreeCtrl& tree, HTREEITEM item);
+
+// The drive trees' seven item icons, in image order, added to a list.
+void AddDriveTreeIcons(CImageList& images);
+// The image of a top-level item by the drive type of its text ("X:\"); 5
+// for anything else.
+int DriveTypeImage(const CString& text);

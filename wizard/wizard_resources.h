@@ -19,3 +19,22 @@
 #define IDC_USE_EXISTING 1091
 #define IDC_SEARCH_PARTITION 1092
 #define IDC_CHOICE_GROUP 1093
+
+// The trees' check marks: state images 1 unchecked, 2 checked, 3 partly.
+#define IDB_TREE_STATES 200
+
+// The progress dialog.
+#define IDD_PROGRESS 226
+#define IDB_PROGRESS_SKIN 221
+#define IDS_PROGRESS_CAPTION 61465
+#define IDC_PROGRESS_PERCENT 1082
+#define IDC_PROGRESS_BAR 1083
+
+// File Types.
+#define IDD_FILE_TYPES 237
+#define IDC_FILE_TYPE_TREE 1085
+#define IDC_FILE_TYPE_QUESTION 1101
+#define IDC_FILE_SIZE_COMBO 1105
+#define IDC_FILE_SIZE_LABEL 1107
+#define ID_FILE_TYPE_MENU_FIRST 32003
+#define ID_FILE_TYPE_MENU_LAST 32005

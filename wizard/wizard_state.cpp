@@ -4,6 +4,8 @@
 #include "scan_control.h"
 
 int SelectedVolumeRow = -1;
+CString SelectedTreeText;
+HTREEITEM LastTreeItem = nullptr;
 
 namespace {
 

@@ -39,3 +39,8 @@ CString DriveSelectionModeText(int scanMode, int driveKind);
 
 // "FAT16", "FAT32", "NTFS" for 100, 200 and 300; null for anything else.
 LPCWSTR FileSystemTypeText(int type);
+
+// The text of the tree item clicked last (the main frame's), and the item
+// the keyboard reached last in a tree.
+extern CString SelectedTreeText;
+extern HTREEITEM LastTreeItem;

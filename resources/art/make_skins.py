@@ -167,8 +167,18 @@ def about_skin():
     c.save("about_skin.bmp")
 
 
+def progress_skin():
+    # Progress (222 x 62 units): the label and the bar across the middle.
+    c = Canvas(340, 110)
+    c.vertical_gradient([(0.0, SKY), (0.5, WHITE), (1.0, MIST)])
+    c.fill(0, 0, c.width, 3, lambda x, y: (BLUE, 0.8))
+    c.wave(88, 4, 170, AMBER, 0.25, 0.45)
+    c.save("progress_skin.bmp")
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     settings_skin()
     drive_info_skin()
     about_skin()
+    progress_skin()

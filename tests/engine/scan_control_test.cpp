@@ -2,6 +2,7 @@
 // question is shown, and either goes on or stops and still lists its finds.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -110,6 +111,32 @@ TEST(StopCommand, DoesNothingWhenNoScanRuns) {
     EXPECT_EQ(OnStopScan(), 0);
     EXPECT_EQ(ui.questions, 0);
     SetEngineUi(nullptr);
+}
+
+// The worker reaches its end without a poll point while Stop waits for it to
+// pause; answering No must not make the ended scan look running again.
+TEST(StopCommand, NoAfterTheWorkerEndedLeavesTheScanEnded) {
+    RecordingUi ui;
+    SetEngineUi(&ui);
+    ResetEngineState();
+    ui.questionAnswer = 2;
+    std::atomic<bool> go{false};
+    StartScanWorker([&go] {
+        while (!go) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ScanRunning = 0;
+        ScanStopFlag = 1;
+    });
+    std::thread release([&go] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        go = true;
+    });
+    EXPECT_EQ(OnStopScan(), 0);
+    release.join();
+    WaitForEnd();
+    EXPECT_EQ(ui.questions, 1);
+    EXPECT_EQ(ScanHasEnded(), 1);
+    SetEngineUi(nullptr);
+    ResetEngineState();
 }
 
 TEST(ScanStart, VolumeThatCannotBeOpenedEndsWithAMessage) {

@@ -1,14 +1,20 @@
-// The wizard's panes filled with sample values, and "Please Select": run
-// it to look at them. Arguments: disk, volume, partition, scanning or
-// choice, and --close-after MS.
+// The wizard's panes filled with sample values, "Please Select", the
+// progress dialog over a pane, "File Types" and the file-system step's tree
+// and form: run it to look at them. Arguments: disk, volume, partition,
+// scanning, choice, progress, filetypes or filesystem, and --close-after MS.
 #include <cstring>
 #include <string>
 
 #include "device/logical_drives.h"
 #include "device/physical_drives.h"
 #include "device/sector_access.h"
+#include "advance/advance_lists.h"
+#include "file_system_form.h"
+#include "file_system_tree.h"
+#include "file_type_dlg.h"
 #include "first_display.h"
 #include "partition_choice_dlg.h"
+#include "progress_dialog.h"
 #include "scan_control.h"
 #include "second_display.h"
 #include "volumes/boot_params.h"
@@ -59,8 +65,19 @@ class DemoApp : public CWinApp {
       dialog.DoModal();
       return FALSE;
     }
+    if (what == L"filetypes") {
+      if (closeAfter > 0) ::SetTimer(nullptr, 0, closeAfter, CloseFileTypes);
+      CFileTypeDlg dialog;
+      dialog.DoModal();
+      return FALSE;
+    }
     frame = new WizardTestFrame;
     m_pMainWnd = frame;
+    if (what == L"filesystem") {
+      ShowFileSystemStep();
+      if (closeAfter > 0) ::SetTimer(nullptr, 0, closeAfter, CloseFrame);
+      return TRUE;
+    }
     ScanMode = what == L"partition" || what == L"scanning" ? kAdvanceScan : kStandardScan;
     if (what == L"disk" || what == L"volume") {
       frame->tree.AddPath("My Computer\\Physical Devices\\Hard Disk 1 \\", 1);
@@ -104,22 +121,71 @@ class DemoApp : public CWinApp {
       }
     }
     frame->pane->Invalidate();
+    if (what == L"progress") {
+      // Over the pane, as a listing shows it: 45 % done.
+      progress.Create(frame->pane);
+      progress.SetRange(0, 100);
+      progress.ShowWindow(SW_SHOW);
+      progress.SendMessage(WM_PROGRESS_SETPOS, 0);
+      progress.SendMessage(WM_PROGRESS_SETPOS, 45);
+    }
     if (closeAfter > 0) ::SetTimer(nullptr, 0, closeAfter, CloseFrame);
     return TRUE;
   }
 
+  // Two rebuilt volumes, the second picked.
+  void ShowFileSystemStep() {
+    CFileSystemForm* form = static_cast<CFileSystemForm*>(frame->AddPane(RUNTIME_CLASS(CFileSystemForm)));
+    frame->tree.ShowWindow(SW_HIDE);
+    CRect client;
+    frame->GetClientRect(&client);
+    volumes.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+                   CRect(0, 0, WizardTestFrame::kTreeWidth, client.bottom), frame, 156);
+    volumes.SetupImages();
+    volumes.Form = form;
+    HTREEITEM root = volumes.InsertVolumeItem(L"File System", TVI_ROOT);
+    HTREEITEM first = volumes.AddVolumeItem(L"FAT32 @ 63", TVI_ROOT);
+    HTREEITEM second = volumes.AddVolumeItem(L"NTFS @ 1500063", TVI_ROOT);
+    FoundVolumeValues fat = {};
+    fat.cluster0Sector = 63;
+    fat.sectorsPerCluster = 8;
+    fat.endSector = 1500062;
+    AddFoundVolume(200, fat, reinterpret_cast<TreeItem>(first));
+    FoundVolumeValues ntfs = {};
+    ntfs.cluster0Sector = 1500063;
+    ntfs.sectorsPerCluster = 8;
+    ntfs.mftStart = 1500063 + 6291456 / 512;
+    ntfs.mftMirrStart = 1500063 + 8;
+    ntfs.endSector = 2300062;
+    AddFoundVolume(300, ntfs, reinterpret_cast<TreeItem>(second));
+    volumes.Expand(root, TVE_EXPAND);
+    volumes.SelectItem(second);
+    SelectedModeText = DriveSelectionModeText(kAdvanceScan, kPhysicalDrive);
+    form->HintLine.SetWindowText(
+        L"Please select a file system from the left panel and click [Next] to continue with \r\n"
+        L"recovery. Check all the file systems one by one for the required data.");
+    volumes.SelectVolume(second);
+    form->Invalidate();
+  }
+
   // Ending after the dialog is no failure of the program.
   int ExitInstance() override {
+    if (progress.GetSafeHwnd() != nullptr) progress.DestroyWindow();
     CWinApp::ExitInstance();
     return 0;
   }
 
  private:
   static void CALLBACK CloseFrame(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); }
+  static void CALLBACK CloseFileTypes(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND dialog = ::FindWindowW(nullptr, L"File Types")) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  }
   static void CALLBACK CloseDialog(HWND, UINT, UINT_PTR, DWORD) {
     if (HWND dialog = ::FindWindowW(nullptr, L"Please Select")) ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   }
   WizardTestFrame* frame = nullptr;
+  CProgressDialog progress;
+  CFileSystemTree volumes;
 };
 
 DemoApp theApp;

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the drive trees' icons and their expand-button cursor.
+"""Writes the drive trees' icons, their expand-button cursor and the trees'
+check marks.
 
 Icons are 16 x 16, 32-bit with an AND mask; the cursor is drawn from the
 picture below with the toolkit's cursor writer ('#' black, '.' white, ' '
@@ -112,9 +113,44 @@ BUTTON_CURSOR = [
     "          ########",
 ]
 
+
+def check_marks():
+    """Four 16-pixel state images in a 24-bit BMP, white the mask colour:
+    none, unchecked, checked, partly checked."""
+    edge, face, tick, part = (28, 81, 128), (244, 247, 252), (33, 161, 33), (120, 160, 210)
+    width, height = 64, 16
+    pixels = [[(255, 255, 255)] * width for _ in range(height)]
+    for image in (1, 2, 3):
+        x0 = image * 16
+        for y in range(2, 15):
+            for x in range(2, 15):
+                on_edge = x in (2, 14) or y in (2, 14)
+                pixels[y][x0 + x] = edge if on_edge else face
+        if image == 2:
+            # A tick: down from (5, 8) to (7, 10), up to (11, 5), three pixels thick.
+            for x, y in ((5, 7), (6, 8), (7, 9), (8, 8), (9, 7), (10, 6), (11, 5)):
+                for dy in range(3):
+                    pixels[y + dy][x0 + x] = tick
+        if image == 3:
+            for y in range(5, 12):
+                for x in range(5, 12):
+                    pixels[y][x0 + x] = part
+    row_size = (width * 3 + 3) & ~3
+    data = bytearray()
+    for row in reversed(pixels):
+        line = bytearray()
+        for r, g, b in row:
+            line += bytes((b, g, r))
+        data += line + b"\0" * (row_size - len(line))
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 3780, 3780, 0, 0)
+    return struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(data), 0, 0, 14 + len(header)) + header + data
+
+
 if __name__ == "__main__":
     for name, pixel in ICONS.items():
         with open(os.path.join(HERE, name), "wb") as out:
             out.write(ico(pixel))
     with open(os.path.join(HERE, "tree_button.cur"), "wb") as out:
         out.write(cursor_bytes(BUTTON_CURSOR))
+    with open(os.path.join(HERE, "tree_states.bmp"), "wb") as out:
+        out.write(check_marks())
