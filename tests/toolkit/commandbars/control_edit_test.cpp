@@ -4,6 +4,9 @@
 // these run alone.
 #include <gtest/gtest.h>
 
+#include <shlwapi.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -202,6 +205,48 @@ TEST(RichEditLibrary, FallsBackToTheOlderLibraryAndThenToThePlainEdit) {
   }
   SetRichEditLibraryNames(nullptr, nullptr);
   parent.DestroyWindow();
+}
+
+TEST(AutoComplete, TheShellsDropDownIsWatchedWhileShownAndTakesThePageAndArrowKeys) {
+  WNDCLASSW dropDownClass = {};
+  dropDownClass.lpfnWndProc = ::DefWindowProcW;
+  dropDownClass.hInstance = ::GetModuleHandleW(nullptr);
+  dropDownClass.lpszClassName = L"Auto-Suggest Dropdown";
+  ::RegisterClassW(&dropDownClass);
+  HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
+  HWND dropDown = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Auto-Suggest Dropdown", L"", WS_POPUP, 0, 30, 100, 60,
+                                    nullptr, nullptr, nullptr, nullptr);
+  HWND stranger = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 30, 100, 60, nullptr, nullptr, nullptr, nullptr);
+  CTkAutoCompleteHelper helper;
+  // Whether the shell takes it or not, the helper watches for its drop-down.
+  helper.SetAutoComplete(edit, SHACF_FILESYSTEM);
+  helper.SetupWindowHook(TRUE);
+  const auto exempt = [&] {
+    const auto& windows = GetMouseTracker()->m_exemptWindows;
+    return std::find(windows.begin(), windows.end(), dropDown) != windows.end();
+  };
+
+  ::SetWindowPos(stranger, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  EXPECT_EQ(nullptr, helper.GetDropDown());
+  EXPECT_FALSE(helper.ProcessKey(VK_DOWN));
+  ::SetWindowPos(dropDown, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  EXPECT_EQ(dropDown, helper.GetDropDown());
+  EXPECT_TRUE(exempt());
+  MSG posted = {};
+  EXPECT_TRUE(::PeekMessageW(&posted, edit, WM_TK_AUTOCOMPLETE_SHOWN, WM_TK_AUTOCOMPLETE_SHOWN, PM_REMOVE));
+  const struct {
+    UINT key;
+    BOOL taken;
+  } keys[] = {{VK_DOWN, TRUE}, {VK_UP, TRUE}, {VK_NEXT, TRUE}, {VK_PRIOR, TRUE}, {VK_LEFT, FALSE}, {'A', FALSE}};
+  for (const auto& k : keys) EXPECT_EQ(k.taken, helper.ProcessKey(k.key)) << k.key;
+
+  ::SetWindowPos(dropDown, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  EXPECT_EQ(nullptr, helper.GetDropDown());
+  EXPECT_FALSE(exempt());
+  helper.SetupWindowHook(FALSE);
+  ::SetWindowPos(dropDown, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  EXPECT_EQ(nullptr, helper.GetDropDown());
+  for (HWND window : {edit, dropDown, stranger}) ::DestroyWindow(window);
 }
 
 }  // namespace
