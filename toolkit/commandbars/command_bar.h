@@ -134,6 +134,7 @@ class CTkCommandBar : public CWnd, public CTkTrackedBar, public CTkHookClient, p
   BOOL IsNested() const { return m_bNested; }
   void SetNested(BOOL on) { m_bNested = on; }
   void SetCustomizable(BOOL on) { m_bCustomizable = on; }
+  BOOL IsListedInContextMenu() const { return m_bListedInContextMenu; }
   void SetHideCaret(BOOL on) { m_bHideCaret = on; }
   const CRect& GetDropMarker() const { return m_rcMarker; }
   CWnd* GetOwnerField() const { return m_pOwner; }

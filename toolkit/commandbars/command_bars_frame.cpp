@@ -3,6 +3,7 @@
 // messages the frame passes on, and the tool-bar context menu.
 #include "bar_painter.h"
 #include "command_bars.h"
+#include "control_lists.h"
 #include "dock_bar.h"
 #include "draw_helpers.h"
 #include "global_settings.h"
@@ -251,10 +252,12 @@ BOOL CTkCommandBars::RemoveBarFromReBar(CTkCommandBar* bar) {
 }
 
 CTkPopupBar* CTkCommandBars::CreateToolbarsContextMenu() {
-  // The tool-bar list control comes with the customize controls; until
-  // then the menu holds what the frame adds.
-  (void)kToolBarListId;
-  return CTkPopupBar::CreateForCommandBars(this);
+  CTkPopupBar* popup = CTkPopupBar::CreateForCommandBars(this);
+  if (popup == nullptr) return nullptr;
+  CTkControl* list = popup->GetControls()->Add(kControlButton, kToolBarListId, L"", -1, FALSE);
+  if (list != nullptr && list->IsKindOf(RUNTIME_CLASS(CTkControlToolbars)))
+    static_cast<CTkControlToolbars*>(list)->AddToolbarItems(TRUE);
+  return popup;
 }
 
 namespace {

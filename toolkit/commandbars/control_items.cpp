@@ -5,14 +5,18 @@
 #include "command_bar.h"
 #include "command_bars.h"
 #include "control_collection.h"
+#include "control_custom.h"
+#include "control_edit.h"
+#include "control_lists.h"
+#include "control_selector.h"
 #include "popup_bar.h"
 
 namespace {
 
 // Ids that stand for lists the toolkit fills itself.
-const UINT kWindowListId = 35000;
-const UINT kWorkspaceActionsId = 35002;
-const UINT kRecentFileListId = 35003;
+const UINT kWindowListId = kIdWindowList;
+const UINT kWorkspaceActionsId = kIdWorkspaceActions;
+const UINT kRecentFileListId = kIdRecentFileList;
 const UINT kMdiChildrenId = 0xFF00;
 const wchar_t kOleVerbsCaption[] = L"<<OLE VERBS GO HERE>>";
 
@@ -26,22 +30,22 @@ CTkControl* CreateByName(const char* name) {
 // by the framework's first recent-file id, added controls by ours.
 CTkControl* CreateButton(UINT id, const CString& caption, BOOL fromMenu) {
   switch (id) {
-    case kWindowListId: return CreateByName("CTkControlWindowList");
-    case kWorkspaceActionsId: return CreateByName("CTkControlWorkspaceActions");
-    case AFX_IDW_TOOLBAR: return CreateByName("CTkControlToolbars");
+    case kWindowListId: return new CTkControlWindowList;
+    case kWorkspaceActionsId: return new CTkControlWorkspaceActions;
+    case AFX_IDW_TOOLBAR: return new CTkControlToolbars;
     default: break;
   }
-  if (!fromMenu && id == kRecentFileListId) return CreateByName("CTkControlRecentFileList");
-  if (fromMenu && id == ID_FILE_MRU_FIRST) return CreateByName("CTkControlRecentFileList");
-  if (fromMenu && id == ID_OLE_VERB_FIRST && caption == kOleVerbsCaption) return CreateByName("CTkControlOleItems");
+  if (!fromMenu && id == kRecentFileListId) return new CTkControlRecentFileList;
+  if (fromMenu && id == ID_FILE_MRU_FIRST) return new CTkControlRecentFileList;
+  if (fromMenu && id == ID_OLE_VERB_FIRST && caption == kOleVerbsCaption) return new CTkControlOleItems;
   return new CTkControlButton;
 }
 
 CTkControl* CreateOther(int type) {
   switch (type) {
     case kControlComboBox: return CreateByName("CTkControlComboBox");
-    case kControlEdit: return CreateByName("CTkControlEdit");
-    case kControlLabel: return CreateByName("CTkControlLabel");
+    case kControlEdit: return new CTkControlEdit;
+    case kControlLabel: return new CTkControlLabel;
     default: return nullptr;
   }
 }
@@ -97,7 +101,7 @@ CTkControl* CTkControls::Add(int type, UINT id, LPCWSTR parameter, int before, B
     if (control == nullptr) return nullptr;
     control->SetID(id);
   } else if (type == kControlCustom) {
-    return AddControl(CreateByName("CTkControlCustom"), id, parameter, before, temporary);
+    return AddControl(new CTkControlCustom, id, parameter, before, temporary);
   } else if (IsPopupControlType(type)) {
     CTkControlPopup* popup = CTkControlPopup::CreatePopup(type);
     CTkCommandBar* bar = nullptr;

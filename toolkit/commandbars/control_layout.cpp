@@ -270,7 +270,10 @@ CSize CTkControls::CalcDynamicSize(CDC* pDC, int length, DWORD& flags, const CRe
   CSize separator(0, 0);
   if (painter != nullptr && !m_controls.empty()) separator = painter->DrawSeparator(pDC, m_pParent, m_controls[0], FALSE);
 
-  for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) (*it)->OnCalcDynamicSize(flags);
+  // By index: a list control inserts and removes its items after itself here.
+  for (int i = GetCount() - 1; i >= 0; --i) {
+    if (i < GetCount()) GetAt(i)->OnCalcDynamicSize(flags);
+  }
 
   const int left = borders.left;
   const int top = borders.top;

@@ -114,7 +114,9 @@ void CTkCommandBars::ShowToolbarsContextMenu(WPARAM wParam, int x, int y) {
   hold.Hold(this);
   if (m_pFrame != nullptr && m_pFrame->GetSafeHwnd() != nullptr)
     m_pFrame->SendMessage(WM_CMDBARS_CONTEXTMENU, wParam, reinterpret_cast<LPARAM>(popup));
-  if (popup->GetControlCount() > 0) {
+  // The tool-bars list hides itself while its items show; a menu with
+  // nothing to show stays closed.
+  if (popup->GetControls()->GetVisibleCount(TRUE) > 0) {
     CloseAllPopups();
     if (popup->PopupAt(x, y, nullptr)) RunPopupLoop(popup);
   }

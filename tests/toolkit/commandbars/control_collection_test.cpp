@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "control_custom.h"
+#include "control_edit.h"
+#include "control_lists.h"
+#include "control_selector.h"
 #include "popup_bar.h"
 #include "test_app.h"
 #include "../test_resources.h"
@@ -74,19 +78,23 @@ TEST(ControlCollection, AddMakesOnlyTheClassesTheProgramHas) {
     UINT id;
     bool made;
     CRuntimeClass* kind;
+    int madeType;
   };
   const Case cases[] = {
-      {kControlButton, 2001, true, RUNTIME_CLASS(CTkControlButton)},
-      {kControlPopup, 0, true, RUNTIME_CLASS(CTkControlPopup)},
-      {kControlSplitButtonPopup, 0, true, RUNTIME_CLASS(CTkControlPopup)},
-      // Lists, edits, combo boxes, labels and hosted windows live elsewhere.
-      {kControlButton, 35003, false, nullptr},
-      {kControlButton, 35000, false, nullptr},
-      {kControlComboBox, 2001, false, nullptr},
-      {kControlEdit, 2001, false, nullptr},
-      {kControlCustom, 2001, false, nullptr},
-      {kControlLabel, 2001, false, nullptr},
-      {9, 2001, false, nullptr},
+      {kControlButton, 2001, true, RUNTIME_CLASS(CTkControlButton), kControlButton},
+      {kControlPopup, 0, true, RUNTIME_CLASS(CTkControlPopup), kControlPopup},
+      {kControlSplitButtonPopup, 0, true, RUNTIME_CLASS(CTkControlPopup), kControlSplitButtonPopup},
+      {kControlButton, 35003, true, RUNTIME_CLASS(CTkControlRecentFileList), kControlButton},
+      {kControlButton, 35000, true, RUNTIME_CLASS(CTkControlWindowList), kControlButton},
+      {kControlButton, 35002, true, RUNTIME_CLASS(CTkControlWorkspaceActions), kControlButton},
+      {kControlButton, 59392, true, RUNTIME_CLASS(CTkControlToolbars), kControlButton},
+      {kControlEdit, 2001, true, RUNTIME_CLASS(CTkControlEdit), kControlEdit},
+      // A hosted window keeps the button's type.
+      {kControlCustom, 2001, true, RUNTIME_CLASS(CTkControlCustom), kControlButton},
+      {kControlLabel, 2001, true, RUNTIME_CLASS(CTkControlLabel), kControlLabel},
+      // Combo boxes live elsewhere.
+      {kControlComboBox, 2001, false, nullptr, 0},
+      {9, 2001, false, nullptr, 0},
   };
   for (const Case& c : cases) {
     const int before = controls->GetCount();
@@ -94,9 +102,9 @@ TEST(ControlCollection, AddMakesOnlyTheClassesTheProgramHas) {
     EXPECT_EQ(c.made, control != nullptr) << c.type << " " << c.id;
     EXPECT_EQ(before + (c.made ? 1 : 0), controls->GetCount());
     if (control == nullptr) continue;
-    EXPECT_TRUE(control->IsKindOf(c.kind));
-    EXPECT_EQ(c.type, control->GetType());
-    EXPECT_EQ(c.type != kControlButton, control->GetCommandBar() != nullptr);
+    EXPECT_TRUE(control->IsKindOf(c.kind)) << c.type << " " << c.id;
+    EXPECT_EQ(c.madeType, control->GetType());
+    EXPECT_EQ(IsPopupControlType(c.type) != FALSE, control->GetCommandBar() != nullptr);
   }
   bar->InternalRelease();
 }

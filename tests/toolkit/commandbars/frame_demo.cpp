@@ -14,7 +14,9 @@
 // it closes. "--customize N" opens the Customize sheet on page N at once,
 // and "--customize-menu" then opens its context menu on the tool bar's
 // first button with the button-image palette shown; "--customize-new" opens
-// the New Toolbar dialog from the Toolbars page.
+// the New Toolbar dialog from the Toolbars page. "--fields" adds a tool bar with an edit field (showing its
+// grey hint), a hosted slider and a text field holding a word, and
+// "--bars-menu" opens the bars' right-click menu (the tool-bars list).
 #include "demo_app.h"
 #include "framework.h"
 
@@ -28,6 +30,8 @@
 #include "customize_pages.h"
 #include "customize_settings_page.h"
 #include "customize_sheet.h"
+#include "control_custom.h"
+#include "control_edit.h"
 #include "frame_demo_resources.h"
 #include "frame_window.h"
 #include "icon_image.h"
@@ -48,7 +52,8 @@ enum DemoTimer : UINT {
   kPrintTimer = 5,
   kCaptureTimer = 6,
   kBeforeTimer = 7,
-  kCustomizeTimer = 8
+  kCustomizeTimer = 8,
+  kBarsMenuTimer = 9
 };
 
 // The running sheet and the context menu the demo opens in it.
@@ -269,6 +274,8 @@ class DemoFrame : public CTkFrameWnd {
   int scheme = -1;
   CString capturePath;
   HBITMAP m_before = nullptr;
+  BOOL fields = FALSE;
+  BOOL barsMenu = FALSE;
 
  protected:
   int OnCreate(LPCREATESTRUCTW lpcs) {
@@ -295,6 +302,8 @@ class DemoFrame : public CTkFrameWnd {
       m_pCommandBars->FloatCommandBar(bar);
     }
     bar->OnControlsChanged();
+    if (fields && !AddFieldsBar()) return -1;
+    if (barsMenu) SetTimer(kBarsMenuTimer, 400, nullptr);
     if (closeAfter != 0) SetTimer(kCloseTimer, closeAfter, nullptr);
     if (openMenu) SetTimer(kMenuTimer, 400, nullptr);
     if (!capturePath.IsEmpty()) SetTimer(kBeforeTimer, 300, nullptr);
@@ -303,6 +312,32 @@ class DemoFrame : public CTkFrameWnd {
     if (keys) SetTimer(kKeysTimer, 400, nullptr);
     if (customizePage >= 0) SetTimer(kCustomizeTimer, 300, nullptr);
     return 0;
+  }
+
+  // A tool bar of fields: an empty edit with a hint, a slider window of
+  // the frame's hosted by the bar, and an edit holding a word.
+  BOOL AddFieldsBar() {
+    CTkCommandBar* bar = m_pCommandBars->CreateToolBar(L"Fields", IDR_DEMO_TOOLBAR + 1, FALSE);
+    if (bar == nullptr) return FALSE;
+    auto* find = static_cast<CTkControlEdit*>(bar->GetControls()->Add(kControlEdit, ID_DEMO_FIND));
+    if (find == nullptr) return FALSE;
+    find->SetCaption(L"Find");
+    find->SetWidth(130);
+    find->SetEditHint(L"Search words");
+    HWND slider = ::CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_POPUP | TBS_HORZ | TBS_NOTICKS, 0, 0, 90, 22, m_hWnd,
+                                    nullptr, nullptr, nullptr);
+    auto* hosted = static_cast<CTkControlCustom*>(bar->GetControls()->Add(kControlCustom, ID_DEMO_ABOUT));
+    if (hosted == nullptr || slider == nullptr) return FALSE;
+    hosted->SetControl(slider);
+    hosted->SetBorders(CRect(2, 1, 2, 1));
+    hosted->SetBeginGroup(TRUE);
+    auto* word = static_cast<CTkControlEdit*>(bar->GetControls()->Add(kControlEdit, ID_DEMO_NEW));
+    word->SetHasLabel(FALSE);
+    word->SetEditText(L"recovered");
+    word->SetBeginGroup(TRUE);
+    bar->OnControlsChanged();
+    RecalcLayout();
+    return TRUE;
   }
 
   CRect CaptureArea() const {
@@ -347,6 +382,14 @@ class DemoFrame : public CTkFrameWnd {
       ::SelectObject(copy, old);
       ::DeleteDC(copy);
       ::ReleaseDC(nullptr, screen);
+      return;
+    }
+    if (id == kBarsMenuTimer) {
+      CRect client;
+      GetClientRect(&client);
+      CPoint point(client.left + 300, client.top + 30);
+      ClientToScreen(&point);
+      m_pCommandBars->ShowToolbarsContextMenu(0, point.x, point.y);
       return;
     }
     if (id == kCaptureTimer) {
@@ -448,6 +491,8 @@ class DemoApp : public CTkDemoApp {
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     for (int i = 1; i < argc; ++i) {
       if (std::wcscmp(argv[i], L"--menu") == 0) frame->openMenu = TRUE;
+      if (std::wcscmp(argv[i], L"--fields") == 0) frame->fields = TRUE;
+      if (std::wcscmp(argv[i], L"--bars-menu") == 0) frame->barsMenu = TRUE;
       if (std::wcscmp(argv[i], L"--float") == 0) frame->floatBar = TRUE;
       if (std::wcscmp(argv[i], L"--tip") == 0) frame->showTip = TRUE;
       if (std::wcscmp(argv[i], L"--keys") == 0) frame->keys = TRUE;

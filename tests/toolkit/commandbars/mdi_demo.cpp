@@ -4,6 +4,7 @@
 // "--restored" leaves the child as it is made, "--list" opens the tool
 // bar's expand popup and then its buttons list, "--system-menu" opens the
 // child's system menu from its icon,
+// "--windows" opens two more children and a Window menu listing them,
 // "--save-popups FOLDER" then writes the open popups' own pixels there as
 // bitmaps, "--close-after MS" closes the frame by itself.
 #include "demo_app.h"
@@ -31,6 +32,7 @@ enum DemoTimer : UINT {
   kListTimer = 4,
   kSaveTimer = 5,
   kSystemMenuTimer = 6,
+  kWindowsTimer = 7,
 };
 
 // Writes what a window paints of itself (WM_PRINT) as a 32-bit bitmap
@@ -93,15 +95,16 @@ class DemoFrame : public CMDIFrameWnd {
   BOOL maximized = TRUE;
   BOOL openList = FALSE;
   BOOL openSystemMenu = FALSE;
+  BOOL openWindows = FALSE;
   CString saveFolder;
 
   ~DemoFrame() override {
     if (m_pCommandBars != nullptr) m_pCommandBars->InternalRelease();
   }
 
-  void OpenChild() {
+  void OpenChild(LPCWSTR title = L"Report.txt") {
     auto* child = new CMDIChildWnd;
-    if (!child->Create(nullptr, L"Report.txt", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(20, 20, 300, 160),
+    if (!child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(20, 20, 300, 160),
                        this))
       return;
     child->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(::LoadIconW(nullptr, IDI_INFORMATION)));
@@ -128,6 +131,7 @@ class DemoFrame : public CMDIFrameWnd {
     if (closeAfter != 0) SetTimer(kCloseTimer, closeAfter, nullptr);
     if (openList) SetTimer(kExpandTimer, 500, nullptr);
     if (openSystemMenu) SetTimer(kSystemMenuTimer, 500, nullptr);
+    if (openWindows) SetTimer(kWindowsTimer, 500, nullptr);
     return 0;
   }
 
@@ -153,6 +157,20 @@ class DemoFrame : public CMDIFrameWnd {
       CTkCommandBar* entries = entry != nullptr ? entry->GetCommandBar() : nullptr;
       OpenPopupOf(entries, FindByCaption(entries, L"Standard"));
       if (!saveFolder.IsEmpty()) SetTimer(kSaveTimer, 900, nullptr);
+    } else if (id == kWindowsTimer) {
+      // A Window menu whose list shows the children, numbered, the active one checked.
+      OpenChild(L"R&D notes.txt");
+      OpenChild(L"Totals.csv");
+      CTkMenuBar* menuBar = m_pCommandBars->GetMenuBar();
+      CTkControl* window = menuBar->GetControls()->Add(kControlPopup, 0, L"", menuBar->GetControlCount() - 1);
+      window->SetCaption(L"&Window");
+      CTkControl* tile = window->GetCommandBar()->GetControls()->Add(kControlButton, ID_DEMO_TOOLBAR);
+      tile->SetCaption(L"&Tile");
+      CTkControl* list = window->GetCommandBar()->GetControls()->Add(kControlButton, 35000);
+      list->SetCaption(L"Windows");
+      menuBar->OnControlsChanged();
+      RecalcLayout();
+      OpenPopupOf(menuBar, window);
     } else if (id == kSystemMenuTimer) {
       CTkMenuBar* menuBar = m_pCommandBars->GetMenuBar();
       CTkControl* systemMenu = menuBar->GetControls()->FindControl(CTkMenuBar::kMDISystemMenuId);
@@ -198,6 +216,7 @@ class DemoApp : public CTkDemoApp {
     for (int i = 1; i < argc; ++i) {
       if (std::wcscmp(argv[i], L"--restored") == 0) frame->maximized = FALSE;
       if (std::wcscmp(argv[i], L"--list") == 0) frame->openList = TRUE;
+      if (std::wcscmp(argv[i], L"--windows") == 0) frame->openWindows = TRUE;
       if (std::wcscmp(argv[i], L"--system-menu") == 0) frame->openSystemMenu = TRUE;
       if (i + 1 < argc && std::wcscmp(argv[i], L"--save-popups") == 0) frame->saveFolder = argv[i + 1];
       if (i + 1 < argc && std::wcscmp(argv[i], L"--close-after") == 0)
