@@ -371,7 +371,9 @@ TEST_F(CustomizeSheetTest, NewToolbarNamesAndIds) {
     dialog.m_strName = c.entered;
     EXPECT_EQ(c.result, dialog.Validate()) << c.name;
     EXPECT_EQ(c.messages, TheTestApp().messageBoxes) << c.name;
-    if (c.result == IDOK) EXPECT_EQ(c.id, dialog.m_nBarId) << c.name;
+    if (c.result == IDOK) {
+      EXPECT_EQ(c.id, dialog.m_nBarId) << c.name;
+    }
   }
   // With every user id taken no bar can be made.
   std::vector<CTkCommandBar*> made;
