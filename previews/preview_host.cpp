@@ -82,6 +82,9 @@ void CMainPreviewView::ShowViewer(View*& slot, CRuntimeClass* viewClass, const C
   CWnd* view = static_cast<CFrameWnd*>(static_cast<CWnd*>(this))->CreateView(&context, kPreviewViewerId);
   slot = static_cast<View*>(view);
   if (view == nullptr) return;
+  // A placeholder over a failed viewer must stay on top when both paint.
+  view->ModifyStyle(0, WS_CLIPSIBLINGS);
+  ::SetWindowPos(view->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   view->ShowWindow(SW_SHOW);
   SendMessage(WM_SIZE, 0, 0);
 }
