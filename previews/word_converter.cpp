@@ -74,8 +74,7 @@ void Message(const char* format, ...) {
 }
 
 void CopyText(char (&to)[kText], const char* from) {
-  std::strncpy(to, from != nullptr ? from : "", kText - 1);
-  to[kText - 1] = 0;
+  std::snprintf(to, kText, "%s", from != nullptr ? from : "");
 }
 
 void FreeList() {
