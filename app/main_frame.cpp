@@ -14,6 +14,7 @@
 #include "docking_arrangement.h"
 #include "found_lists.h"
 #include "keyboard_shortcuts.h"
+#include "preview_host.h"
 #include "raw/raw_lists.h"
 #include "raw/raw_results.h"
 #include "shell_app.h"
@@ -138,9 +139,11 @@ void CMainFrame::OnExit() {
   if (ConfirmExit() != 0) ::ExitProcess(0);
 }
 
-void CMainFrame::ShowPreview(CString, CString) {
-  // The preview host arrives with the previews.
+void CMainFrame::ShowPreview(CString path, CString extension) {
   if (PreviewHost == nullptr) return;
+  SetActiveView(PreviewHost, FALSE);
+  PreviewHost->CloseAllPreviews();
+  PreviewHost->ChoosePreview(path, extension);
 }
 
 int ConfirmExit() {

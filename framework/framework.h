@@ -3,6 +3,7 @@
 
 #include "archive.h"
 #include "arrays.h"
+#include "automation.h"
 #include "cmd_target.h"
 #include "common_dialogs.h"
 #include "controls.h"

@@ -17,6 +17,11 @@
 #define IDB_RAW_NORMAL 260
 #define IDB_RAW_HOVER 261
 #define IDB_PAGE_BANNER 269
+// The preview pane's notice cards, 202 x 140.
+#define IDB_CARD_CORRUPTED 196
+#define IDB_CARD_NOT_AVAILABLE 197
+#define IDB_CARD_SELECT_FILE 211
+#define IDB_CARD_TOO_LARGE 297
 
 // Tool button pictures: normal, then hover.
 #define IDB_TOOL_LOAD 370

@@ -15,6 +15,7 @@
 #include "dxf_header.h"
 #include "psd_decoder.h"
 #include "tar_archive.h"
+#include "text_reader.h"
 #include "zip_reader.h"
 
 constexpr size_t kFuzzEntryOutput = 4 << 20;  // bytes taken from one zip entry
@@ -67,4 +68,22 @@ inline void RunPsdInput(const uint8_t* data, size_t size) { DecodePsd(data, size
 inline void RunDbfInput(const uint8_t* data, size_t size) {
     ParseDbfTable(data, size, 100000);
     LooksLikeDxf(data, size);
+}
+
+// The first byte picks the byte-order mark put in front of the rest; the
+// text read whole must be the lines read one by one, joined.
+inline void RunTextInput(const uint8_t* data, size_t size) {
+    static const std::string kMarks[] = {"", "\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"};
+    std::string bytes;
+    if (size != 0) {
+        bytes = kMarks[data[0] % 4];
+        bytes.append(reinterpret_cast<const char*>(data) + 1, size - 1);
+    }
+    const auto* start = reinterpret_cast<const uint8_t*>(bytes.data());
+    MemoryTextSource whole(start, bytes.size()), lines(start, bytes.size());
+    TextReaderCore allReader(&whole, DecodeLatin1), lineReader(&lines, DecodeLatin1);
+    std::u16string text, joined, line;
+    allReader.ReadAll(text, u"\r\n");
+    for (bool first = true; lineReader.ReadLine(line); first = false) joined += (first ? u"" : u"\r\n") + line;
+    if (text != joined) __builtin_trap();
 }

@@ -33,6 +33,7 @@ TEST(FormatFuzzInputs, SeedsAndInputsThatOnceFailedRunThrough) {
     EXPECT_GE(Replay("fuzz_archive_reader", RunArchiveInput), 1);
     EXPECT_GE(Replay("fuzz_psd", RunPsdInput), 1);
     EXPECT_GE(Replay("fuzz_dbf", RunDbfInput), 1);
+    EXPECT_GE(Replay("fuzz_text_reader", RunTextInput), 1);
 }
 
 }  // namespace

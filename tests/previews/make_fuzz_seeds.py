@@ -107,12 +107,22 @@ def dbf_seeds(folder):
     write(folder, "drawing.dxf", b"  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  0\nENDSEC\n  0\nEOF\n")
 
 
+def text_seeds(folder):
+    # The first byte picks the byte-order mark the target puts in front.
+    write(folder, "ansi.txt", b"\0one\r\ntwo\nthree\rfour\xe9")
+    write(folder, "utf16le.txt", b"\1" + "h\u00e9\r\nw\n".encode("utf-16-le") + b"x")
+    write(folder, "utf16be.txt", b"\2" + "\u20aca\nb".encode("utf-16-be"))
+    write(folder, "utf8.txt", b"\3" + "caf\u00e9 \u20ac\r\n\U0001F600\n".encode() + b"\x80\xc3")
+    write(folder, "long.txt", b"\0" + b"x" * 1023 + b"\r\n" + b"y" * 3000)
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "fuzz_corpus")
     zip_seeds(os.path.join(root, "fuzz_zip_reader"))
     archive_seeds(os.path.join(root, "fuzz_archive_reader"))
     psd_seeds(os.path.join(root, "fuzz_psd"))
     dbf_seeds(os.path.join(root, "fuzz_dbf"))
+    text_seeds(os.path.join(root, "fuzz_text_reader"))
 
 
 if __name__ == "__main__":

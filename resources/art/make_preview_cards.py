@@ -1,0 +1,53 @@
+#!/usr/bin/env python3
+"""Draws the preview pane's notice cards with ImageMagick's convert: 202 x 140,
+32 bits per pixel, a light grey card with a darker shadow along its right
+and bottom edges and black italic text in its middle (../bitmaps/). Run
+from anywhere; the outputs are committed.
+"""
+import os
+import struct
+import subprocess
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+BITMAPS = os.path.join(HERE, "..", "bitmaps")
+FONT = "DejaVu-Sans-Oblique"
+
+CARDS = {
+    "card_select_file.bmp": "Select file for preview",
+    "card_not_available.bmp": "Preview not available\nfor this\nfile type",
+    "card_corrupted.bmp": "File Corrupted",
+    "card_too_large.bmp": "File too large\nto preview",
+}
+
+
+def card(name, text):
+    # The shadow is the card's lower right, 4 pixels deep; the face covers the rest.
+    pixels = subprocess.run([
+        "convert", "-size", "202x140", "xc:#f4f4f4",
+        "-fill", "#9a9a9a", "-draw", "rectangle 4,4 201,139",
+        "-fill", "#dcdcdc", "-stroke", "#b4b4b4", "-draw", "rectangle 0,0 197,135",
+        "-stroke", "none", "-fill", "black", "-font", FONT, "-pointsize", "13",
+        "-gravity", "center", "-annotate", "+0-2", text,
+        "-depth", "8", "bgra:-"], check=True, capture_output=True).stdout
+    write_bmp32(os.path.join(BITMAPS, name), 202, 140, pixels)
+
+
+def write_bmp32(path, width, height, pixels):
+    # convert writes no 32-bit BMP without alpha tricks: the file is put
+    # together here, bottom row first, every pixel opaque.
+    rows = [bytearray(pixels[y * width * 4:(y + 1) * width * 4]) for y in range(height)]
+    for row in rows:
+        row[3::4] = b"\xff" * width
+    data = b"".join(bytes(row) for row in reversed(rows))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, "wb") as out:
+        out.write(b"BM" + struct.pack("<IHHI", 14 + len(info) + len(data), 0, 0, 14 + len(info)) + info + data)
+
+
+def main():
+    for name, text in CARDS.items():
+        card(name, text)
+
+
+if __name__ == "__main__":
+    main()
