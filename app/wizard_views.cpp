@@ -4,8 +4,6 @@
 #include "shell_app.h"
 #include "shell_resources.h"
 
-CFoundFileListCtrl::CFoundFileListCtrl() { FoundFileListCtrl() = this; }
-
 IMPLEMENT_DYNAMIC(CWizardPageView, CView)
 
 BEGIN_MESSAGE_MAP(CWizardPageView, CView)
@@ -43,8 +41,13 @@ constexpr int kButtonHeight = 26;
 constexpr int kMargin = 8;
 }  // namespace
 
+CThirdView_HDD::~CThirdView_HDD() {
+  if (FoundFileListCtrl() == &FoundFiles) FoundFileListCtrl() = nullptr;
+}
+
 int CThirdView_HDD::OnCreate(LPCREATESTRUCTW lpcs) {
   if (CWizardPageView::OnCreate(lpcs) == -1) return -1;
+  FoundFileListCtrl() = &FoundFiles;
   if (!FoundFiles.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(0, 0, 0, 0), this,
                          1))
     return -1;

@@ -5,15 +5,9 @@
 
 #include "framework.h"
 #include "first_view_hdd.h"
+#include "found_file_list_ctrl.h"
 #include "second_view_hdd.h"
 #include "wizard_page_view.h"
-
-class CFoundFileListCtrl : public CListCtrl {
- public:
-  CFoundFileListCtrl();
-  // Preview temporary files: path to extension.
-  CMapStringToString PreviewTempFiles;
-};
 
 class CFileSystemView : public CWizardPageView {
   DECLARE_DYNCREATE(CFileSystemView)
@@ -23,6 +17,8 @@ class CThirdView_HDD : public CWizardPageView {
   DECLARE_DYNCREATE(CThirdView_HDD)
 
  public:
+  ~CThirdView_HDD() override;
+
   CFoundFileListCtrl FoundFiles;
   CButton NextButton;
   CButton StartOverButton;

@@ -17,6 +17,8 @@ class CFoundFileListCtrl : public CTkListCtrl {
   ~CFoundFileListCtrl() override;
 
   CheckedSelection Selection;
+  // Preview temporary files: path to extension.
+  CMapStringToString PreviewTempFiles;
 
   void SetFolderTree(CFolderTreeCtrl* tree) { m_tree = tree; }
   // The check boxes as state images and the row font.
