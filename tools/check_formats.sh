@@ -8,14 +8,14 @@
 #
 # The Windows builds run under Wine: from a shell with a Wine session (see
 # wine_session.sh) or in one started here. The images are the native
-# tests' (build/native/test-images) unless MULVARA_TEST_IMAGES names others.
+# tests' (build/test-images) unless MULVARA_TEST_IMAGES names others.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source tools/wine_session.sh
 
 [ $# -gt 0 ] || { echo "check_formats.sh: name the builds to compare (native, windows, windows64)" >&2; exit 2; }
 builds=("$@")
-images=$(realpath "${MULVARA_TEST_IMAGES:-build/native/test-images}")
+images=$(realpath "${MULVARA_TEST_IMAGES:-build/test-images}")
 work=$(mktemp -d)
 trap 'stop_wine_session; rm -rf "$work"' EXIT
 
