@@ -150,14 +150,8 @@ int CFirstView_HDD::OnCreate(LPCREATESTRUCTW lpcs) {
   CRect client;
   GetClientRect(&client);
   client.DeflateRect(20, 20);
-  CMainFrame* frame = GetMainFrame();
-  CWnd* paneParent = frame != nullptr ? static_cast<CWnd*>(frame) : GetParent();
-  CCreateContext context;
-  context.m_pCurrentDoc = frame != nullptr ? frame->GetActiveDocument() : nullptr;
   DriveInfo = new CFirstDisplay;
-  DriveInfo->Create(nullptr, nullptr, WS_CHILD | WS_BORDER, client, paneParent, kInfoPaneId, &context);
-  DriveInfo->OnInitialUpdate();
-  DriveInfo->ShowWindow(SW_SHOW);
+  CreateInfoPane(this, DriveInfo, client);
   Splitter.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_BORDER | kSplitVertical, this, &DriveTree, DriveInfo,
                   kSplitterId, client, 180, 620);
 

@@ -50,14 +50,8 @@ int CSecondView_HDD::OnCreate(LPCREATESTRUCTW lpcs) {
   CRect client;
   GetClientRect(&client);
   client.DeflateRect(20, 20);
-  CMainFrame* frame = GetMainFrame();
-  CWnd* paneParent = frame != nullptr ? static_cast<CWnd*>(frame) : GetParent();
-  CCreateContext context;
-  context.m_pCurrentDoc = frame != nullptr ? frame->GetActiveDocument() : nullptr;
   ScanInfo = new CSecondDisplay;
-  ScanInfo->Create(nullptr, nullptr, WS_CHILD | WS_BORDER, client, paneParent, kInfoPaneId, &context);
-  ScanInfo->OnInitialUpdate();
-  ScanInfo->ShowWindow(SW_SHOW);
+  CreateInfoPane(this, ScanInfo, client);
   Splitter.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_BORDER | kSplitVertical, this, &PartitionTree,
                   ScanInfo, kSplitterId, client, 180, 620);
   PartitionTree.LoadImages();

@@ -1,5 +1,6 @@
 #include "wizard_step_controls.h"
 
+#include "main_frame.h"
 #include "shell_resources.h"
 
 namespace {
@@ -28,6 +29,16 @@ void StyleNavigationButton(CStyledButton& button, UINT active, UINT resting, COL
 }
 
 }  // namespace
+
+void CreateInfoPane(CWnd* page, CView* pane, const CRect& rect) {
+  CMainFrame* frame = GetMainFrame();
+  CWnd* parent = frame != nullptr ? static_cast<CWnd*>(frame) : page->GetParent();
+  CCreateContext context;
+  context.m_pCurrentDoc = frame != nullptr ? frame->GetActiveDocument() : nullptr;
+  pane->Create(nullptr, nullptr, WS_CHILD | WS_BORDER, rect, parent, kInfoPaneId, &context);
+  pane->OnInitialUpdate();
+  pane->ShowWindow(SW_SHOW);
+}
 
 void CreateArialFont(CFont& font, int height, int weight) {
   font.CreateFont(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,

@@ -30,6 +30,10 @@ enum : UINT {
   kHoverSound = 132,
 };
 
+// Creates the page's information pane (id kInfoPaneId) over rect, a child
+// of the main frame (of the page's parent where there is none) with the
+// frame's document, initialised and shown.
+void CreateInfoPane(CWnd* page, CView* pane, const CRect& rect);
 // Creates Next, Back and start-over (shown) and Stop (hidden, disabled).
 void CreateStepButtons(CWnd* page, CStyledButton& next, CStyledButton& back, CStyledButton& startOver,
                        CStyledButton& stop);

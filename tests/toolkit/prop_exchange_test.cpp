@@ -8,6 +8,7 @@
 #include <string>
 
 #include "prop_exchange.h"
+#include "registry_key_test.h"
 #include "test_app.h"
 
 namespace {
@@ -61,19 +62,9 @@ struct BarSettings {
 };
 
 
-class RegistryExchange : public ::testing::Test {
+class RegistryExchange : public RegistryKeyTest {
  protected:
-  void SetUp() override {
-    root = KeyOfThisTest(L"Software\\Mulvara Toolkit Tests\\Exchange");
-    SHDeleteKeyW(HKEY_CURRENT_USER, root.c_str());
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, root.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent, nullptr),
-              ERROR_SUCCESS);
-  }
-  void TearDown() override {
-    RegCloseKey(parent);
-    SHDeleteKeyW(HKEY_CURRENT_USER, root.c_str());
-  }
-  std::wstring root;
+  RegistryExchange() : RegistryKeyTest(L"Software\\Mulvara Toolkit Tests\\Exchange") {}
   bool HasValue(LPCWSTR path, LPCWSTR name, DWORD* type = nullptr, DWORD* dword = nullptr) {
     HKEY key;
     if (RegOpenKeyExW(parent, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -97,7 +88,6 @@ class RegistryExchange : public ::testing::Test {
     RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     RegCloseKey(key);
   }
-  HKEY parent = nullptr;
 };
 
 TEST_F(RegistryExchange, KeepsOnlyWhatDiffersFromTheDefaults) {

@@ -16,25 +16,12 @@
 
 namespace {
 
-class DragFrame : public CTkFrameWnd {
+class DragFrame : public BarsTestFrame {
  public:
-  CTkCommandBars* Bars() const { return m_pCommandBars; }
   CTkToolBar* AddToolBar(UINT id, DWORD dockFlags) {
     return AddTestToolBar(this, m_pCommandBars, id, dockFlags);
   }
-
- protected:
-  int OnCreate(LPCREATESTRUCTW lpcs) {
-    if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
-    if (!CreateFrameCommandBars(this, IDM_TK_TEST_TOOLS, m_pCommandBars)) return -1;
-    return 0;
-  }
-  DECLARE_MESSAGE_MAP()
 };
-
-BEGIN_MESSAGE_MAP(DragFrame, CTkFrameWnd)
-ON_WM_CREATE()
-END_MESSAGE_MAP()
 
 // A hidden window whose client origin is the screen's: mouse moves posted
 // to it carry screen points, whatever the dragged bar does meanwhile.

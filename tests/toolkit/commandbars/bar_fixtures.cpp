@@ -162,3 +162,13 @@ CTkToolBar* AddTestToolBar(CFrameWnd* frame, CTkCommandBars* bars, UINT id, DWOR
   frame->RecalcLayout();
   return bar;
 }
+
+BEGIN_MESSAGE_MAP(BarsTestFrame, CTkFrameWnd)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+int BarsTestFrame::OnCreate(LPCREATESTRUCTW lpcs) {
+  if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
+  if (!CreateFrameCommandBars(this, IDM_TK_TEST_TOOLS, m_pCommandBars)) return -1;
+  return 0;
+}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "command_bars.h"
+#include "frame_window.h"
 #include "popup_bar.h"
 #include "test_app.h"
 
@@ -134,6 +135,17 @@ BOOL CreateFrameCommandBars(CFrameWnd* frame, UINT menuId, CTkCommandBars*& bars
 // A tool bar with the test tool-bar resource's buttons, docked by the
 // flags given, and the frame laid out again.
 CTkToolBar* AddTestToolBar(CFrameWnd* frame, CTkCommandBars* bars, UINT id, DWORD dockFlags);
+
+// A frame whose command bars CreateFrameCommandBars makes over the test
+// tool menu.
+class BarsTestFrame : public CTkFrameWnd {
+ public:
+  CTkCommandBars* Bars() const { return m_pCommandBars; }
+
+ protected:
+  afx_msg int OnCreate(LPCREATESTRUCTW lpcs);
+  DECLARE_MESSAGE_MAP()
+};
 
 // Pumps messages until the condition holds or the time is up.
 template <class F>

@@ -10,6 +10,7 @@
 #include "icon_fixtures.h"
 #include "image_manager.h"
 #include "prop_exchange.h"
+#include "registry_key_test.h"
 #include "test_app.h"
 
 namespace {
@@ -91,18 +92,9 @@ class SectionedRegistryExchange : public CTkPropExchangeRegistry {
   BOOL HasNativeBinary() override { return FALSE; }
 };
 
-class RegistryControlExchange : public ::testing::Test {
+class RegistryControlExchange : public RegistryKeyTest {
  protected:
-  void SetUp() override {
-    root = KeyOfThisTest(L"Software\\Mulvara Toolkit Tests\\Controls");
-    SHDeleteKeyW(HKEY_CURRENT_USER, root.c_str());
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, root.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                             &parent, nullptr));
-  }
-  void TearDown() override {
-    RegCloseKey(parent);
-    SHDeleteKeyW(HKEY_CURRENT_USER, root.c_str());
-  }
+  RegistryControlExchange() : RegistryKeyTest(L"Software\\Mulvara Toolkit Tests\\Controls") {}
   bool HasValue(LPCWSTR path, LPCWSTR name) {
     HKEY key;
     if (RegOpenKeyExW(parent, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -116,8 +108,6 @@ class RegistryControlExchange : public ::testing::Test {
     RegCloseKey(key);
     return true;
   }
-  std::wstring root;
-  HKEY parent = nullptr;
 };
 
 TEST_F(RegistryControlExchange, RoundTripWithTheCustomIcon) {

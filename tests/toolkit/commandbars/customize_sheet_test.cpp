@@ -24,22 +24,7 @@
 
 namespace {
 
-class SheetFrame : public CTkFrameWnd {
- public:
-  CTkCommandBars* Bars() const { return m_pCommandBars; }
-
- protected:
-  int OnCreate(LPCREATESTRUCTW lpcs) {
-    if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
-    if (!CreateFrameCommandBars(this, IDM_TK_TEST_TOOLS, m_pCommandBars)) return -1;
-    return 0;
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(SheetFrame, CTkFrameWnd)
-ON_WM_CREATE()
-END_MESSAGE_MAP()
+using SheetFrame = BarsTestFrame;
 
 // Records what an update handler says.
 class RecordingCmdUI : public CCmdUI {

@@ -17,9 +17,8 @@
 
 namespace {
 
-class DialogBarFrame : public CTkFrameWnd {
+class DialogBarFrame : public BarsTestFrame {
  public:
-  CTkCommandBars* Bars() const { return m_pCommandBars; }
   // A dialog bar made by the command bars, hosting a list box.
   CTkDialogBar* AddDialogBar(LPCWSTR title, UINT id) {
     CRuntimeClass* saved = ToolBarClass;
@@ -33,19 +32,7 @@ class DialogBarFrame : public CTkFrameWnd {
     RecalcLayout();
     return bar;
   }
-
- protected:
-  int OnCreate(LPCREATESTRUCTW lpcs) {
-    if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
-    if (!CreateFrameCommandBars(this, IDM_TK_TEST_TOOLS, m_pCommandBars)) return -1;
-    return 0;
-  }
-  DECLARE_MESSAGE_MAP()
 };
-
-BEGIN_MESSAGE_MAP(DialogBarFrame, CTkFrameWnd)
-ON_WM_CREATE()
-END_MESSAGE_MAP()
 
 CRect WindowOf(CWnd* window) {
   CRect rect;

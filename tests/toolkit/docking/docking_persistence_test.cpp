@@ -7,22 +7,14 @@
 
 #include "docking_fixtures.h"
 #include "prop_exchange.h"
+#include "registry_key_test.h"
 #include "test_app.h"
 
 namespace {
 
-class DockingPersistence : public ::testing::Test {
+class DockingPersistence : public RegistryKeyTest {
  protected:
-  void SetUp() override {
-    root = KeyOfThisTest(L"Software\\Mulvara Toolkit Tests\\Docking");
-    SHDeleteKeyW(HKEY_CURRENT_USER, root.c_str());
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, root.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                             &parent, nullptr));
-  }
-  void TearDown() override {
-    RegCloseKey(parent);
-    SHDeleteKeyW(HKEY_CURRENT_USER, root.c_str());
-  }
+  DockingPersistence() : RegistryKeyTest(L"Software\\Mulvara Toolkit Tests\\Docking") {}
   bool ReadDword(LPCWSTR path, LPCWSTR name, DWORD* value) {
     HKEY key;
     if (RegOpenKeyExW(parent, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -53,8 +45,6 @@ class DockingPersistence : public ::testing::Test {
     px.m_nSchema = schema;
     return layout->DoPropExchange(&px);
   }
-  std::wstring root;
-  HKEY parent = nullptr;
 };
 
 // Three panes in a container left, one below it, one right of the view.
