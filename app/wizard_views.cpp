@@ -1,6 +1,7 @@
 #include "wizard_views.h"
 
 #include "main_frame.h"
+#include "preview_state.h"
 #include "shell_app.h"
 #include "shell_resources.h"
 
@@ -48,6 +49,10 @@ CThirdView_HDD::~CThirdView_HDD() {
 int CThirdView_HDD::OnCreate(LPCREATESTRUCTW lpcs) {
   if (CWizardPageView::OnCreate(lpcs) == -1) return -1;
   FoundFileListCtrl() = &FoundFiles;
+  FoundFiles.ShowEmptyPreview = [] {
+    NoFileSelectedFlag() = 1;
+    if (CMainFrame* frame = GetMainFrame()) frame->ShowPreview(L"", L"");
+  };
   if (!FoundFiles.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(0, 0, 0, 0), this,
                          1))
     return -1;

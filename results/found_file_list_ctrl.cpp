@@ -32,6 +32,8 @@ BEGIN_MESSAGE_MAP(CFoundFileListCtrl, CTkListCtrl)
   ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnRowCustomDraw)
 END_MESSAGE_MAP()
 
+int PreviewResetPending = 0;
+
 CFoundFileListCtrl::CFoundFileListCtrl() = default;
 CFoundFileListCtrl::~CFoundFileListCtrl() = default;
 
@@ -374,9 +376,16 @@ void CFoundFileListCtrl::OnEndRename(NMHDR* pNMHDR, LRESULT* pResult) {
   *pResult = TRUE;
 }
 
+void CFoundFileListCtrl::TakePendingPreviewReset() {
+  if (PreviewResetPending == 0) return;
+  PreviewResetPending = 0;
+  if (ShowEmptyPreview) ShowEmptyPreview();
+}
+
 void CFoundFileListCtrl::OnRowCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
   NMLVCUSTOMDRAW* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
   *pResult = CDRF_DODEFAULT;
+  TakePendingPreviewReset();
   if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
     *pResult = CDRF_NOTIFYITEMDRAW;
     return;

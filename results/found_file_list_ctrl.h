@@ -5,11 +5,17 @@
 // read, and keeps tree and rows in step after every click and listing.
 #pragma once
 
+#include <functional>
+
 #include "checked_selection.h"
 #include "framework.h"
 #include "list_control.h"
 
 class CFolderTreeCtrl;
+
+// 1 after the wizard went back: the found-file list empties the preview
+// on its next paint and sets it to 0 again.
+extern int PreviewResetPending;
 
 class CFoundFileListCtrl : public CTkListCtrl {
  public:
@@ -19,6 +25,8 @@ class CFoundFileListCtrl : public CTkListCtrl {
   CheckedSelection Selection;
   // Preview temporary files: path to extension.
   CMapStringToString PreviewTempFiles;
+  // Shows the preview pane without a file; the program points it there.
+  std::function<void()> ShowEmptyPreview;
 
   void SetFolderTree(CFolderTreeCtrl* tree) { m_tree = tree; }
   // The check boxes as state images and the row font.
@@ -75,6 +83,7 @@ class CFoundFileListCtrl : public CTkListCtrl {
 
  private:
   void SetStateImage(int row, int image);
+  void TakePendingPreviewReset();
   void SyncRawItems(int row);
   HTREEITEM TreeItemOfKey(uint32_t key) const;
 

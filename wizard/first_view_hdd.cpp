@@ -5,6 +5,7 @@
 #include "device/physical_drives.h"
 #include "device/sector_access.h"
 #include "folder_listing.h"
+#include "found_file_list_ctrl.h"
 #include "first_display.h"
 #include "main_frame.h"
 #include "raw/raw_results.h"
@@ -178,6 +179,8 @@ void CFirstView_HDD::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CFirstView_HDD::OnDraw(CDC* pDC) { DrawStepPage(*this, pDC); }
+
+void CFirstView_HDD::OnPrint(CDC* pDC, CPrintInfo* pInfo) { CWizardPageView::OnPrint(pDC, pInfo); }
 
 void CFirstView_HDD::OnShowWindow(BOOL bShow, UINT nStatus) {
   CWizardPageView::OnShowWindow(bShow, nStatus);
@@ -407,6 +410,7 @@ void CFirstView_HDD::OnBackButton() {
   frame.StepTwoActive = 0;
   frame.StepThreeActive = 0;
   frame.StepFourActive = 0;
+  PreviewResetPending = 1;
   ListWithProgress = 0;
   LoadingSnapshot = 0;
   ClearDrivePane();

@@ -60,6 +60,7 @@ class CFirstView_HDD : public CWizardPageView {
 
  protected:
   void OnDraw(CDC* pDC) override;
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
   afx_msg int OnCreate(LPCREATESTRUCTW lpcs);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);

@@ -3,6 +3,7 @@
 #include "first_display.h"
 #include "first_view_hdd.h"
 #include "folder_listing.h"
+#include "found_file_list_ctrl.h"
 #include "main_frame.h"
 #include "raw/raw_results.h"
 #include "scan_control.h"
@@ -126,6 +127,7 @@ void CSecondView_HDD::OnBackButton() {
   frame.StepTwoActive = 0;
   frame.StepThreeActive = 0;
   frame.StepFourActive = 0;
+  PreviewResetPending = 1;
   ListWithProgress = 0;
   LoadingSnapshot = 0;
   ShowScanProgress = 1;

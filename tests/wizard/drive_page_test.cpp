@@ -5,7 +5,9 @@
 // and the timer that moves on only once the worker has returned.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <functional>
 #include <future>
 #include <string>
 #include <vector>
@@ -16,6 +18,10 @@
 #include "engine_state.h"
 #include "engine_ui.h"
 #include "first_view_hdd.h"
+#include "folder_listing.h"
+#include "found_file_list_ctrl.h"
+#include "second_view_hdd.h"
+#include "snapshot/snapshot.h"
 #include "scan_control.h"
 #include "test_images.h"
 #include "volumes/boot_params.h"
@@ -250,6 +256,64 @@ TEST_F(DrivePage, StopPausesAsksAndAnswers) {
     page->OnStopButton();
     EXPECT_TRUE(ui.messages.empty());
   }
+}
+
+// Back from either page starts the wizard over: step one active, the
+// listing flags cleared and the results list asked to empty the preview.
+TEST_F(DrivePage, BackOnEitherPageClearsTheFlagsAndAsksForAnEmptyPreview) {
+  auto* scanPage = static_cast<CSecondView_HDD*>(RUNTIME_CLASS(CSecondView_HDD)->CreateObject());
+  ASSERT_TRUE(scanPage->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 850, 560), &frame, 2, nullptr));
+  const struct {
+    const char* name;
+    std::function<void()> back;
+  } cases[] = {
+      {"drive page", [&] { page->OnBackButton(); }},
+      {"partition page", [&] { scanPage->OnBackButton(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WizardFrame().StepOneActive = 0;
+    WizardFrame().StepTwoActive = 1;
+    PreviewResetPending = 0;
+    ListWithProgress = 1;
+    LoadingSnapshot = 1;
+    c.back();
+    EXPECT_EQ(PreviewResetPending, 1);
+    EXPECT_EQ(ListWithProgress, 0);
+    EXPECT_EQ(LoadingSnapshot, 0);
+    EXPECT_EQ(WizardFrame().StepOneActive, 1);
+    EXPECT_EQ(WizardFrame().StepTwoActive, 0);
+  }
+  PreviewResetPending = 0;
+}
+
+// Printing the page draws what the screen shows.
+TEST_F(DrivePage, PrintDrawsThePageAsOnScreen) {
+  CRect client;
+  page->GetClientRect(&client);
+  CClientDC screen(page);
+  auto render = [&](bool print) {
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
+    CBitmap* old = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(&client, RGB(1, 2, 3));
+    CView* view = page;
+    if (print) {
+      view->OnPrint(&dc, nullptr);
+    } else {
+      view->OnDraw(&dc);
+    }
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.Height(); y += 7)
+      for (int x = 0; x < client.Width(); x += 7) pixels.push_back(dc.GetPixel(x, y));
+    dc.SelectObject(old);
+    return pixels;
+  };
+  const std::vector<COLORREF> printed = render(true);
+  EXPECT_EQ(printed, render(false));
+  EXPECT_EQ(std::count(printed.begin(), printed.end(), RGB(1, 2, 3)), 0);
 }
 
 }  // namespace
