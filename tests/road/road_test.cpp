@@ -4,7 +4,7 @@
 // text it asks of the program's own tree through memory allocated in the
 // program's process. Dialogs are found by caption and answered; every wait
 // is on a condition with a timeout. Each page and dialog passed is saved as
-// a screenshot (BMP) in the output folder.
+// a PNG screenshot in the output folder.
 //
 // road_test <Mulvara.exe> <out folder> <partitioned image> <large image without table>
 //           [more images...]
@@ -14,6 +14,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <zlib.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -226,6 +229,47 @@ void AnswerDialog(HWND dialog, int button, const std::string& name) {
   WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }, 10000, name + " closing the dialog");
 }
 
+// A PNG file of 24-bit pixels, rows top-down in RGB order.
+bool WritePng(const std::wstring& path, int width, int height, const std::vector<unsigned char>& rgbRows) {
+  std::vector<unsigned char> raw;
+  raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));
+  for (int y = 0; y < height; ++y) {
+    raw.push_back(0);  // no filter
+    const unsigned char* row = &rgbRows[static_cast<size_t>(y) * width * 3];
+    raw.insert(raw.end(), row, row + width * 3);
+  }
+  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<unsigned char> packed(packedSize);
+  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK) return false;
+  packed.resize(packedSize);
+  FILE* out = _wfopen(path.c_str(), L"wb");
+  if (out == nullptr) return false;
+  auto be32 = [](uint32_t v) {
+    return std::vector<unsigned char>{static_cast<unsigned char>(v >> 24), static_cast<unsigned char>(v >> 16),
+                                      static_cast<unsigned char>(v >> 8), static_cast<unsigned char>(v)};
+  };
+  auto chunk = [&](const char* type, const std::vector<unsigned char>& data) {
+    std::vector<unsigned char> body(type, type + 4);
+    body.insert(body.end(), data.begin(), data.end());
+    const std::vector<unsigned char> length = be32(static_cast<uint32_t>(data.size()));
+    const std::vector<unsigned char> crc = be32(crc32(0, body.data(), static_cast<uInt>(body.size())));
+    std::fwrite(length.data(), 1, 4, out);
+    std::fwrite(body.data(), 1, body.size(), out);
+    std::fwrite(crc.data(), 1, 4, out);
+  };
+  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::fwrite(kSignature, 1, 8, out);
+  std::vector<unsigned char> header = be32(width);
+  const std::vector<unsigned char> h = be32(height);
+  header.insert(header.end(), h.begin(), h.end());
+  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, no filter choice, no interlace
+  chunk("IHDR", header);
+  chunk("IDAT", packed);
+  chunk("IEND", {});
+  return std::fclose(out) == 0;
+}
+
+// The whole screen as NAME.png in the output folder.
 void Screenshot(const std::string& name) {
   ::Sleep(400);
   HDC screen = ::GetDC(nullptr);
@@ -234,26 +278,28 @@ void Screenshot(const std::string& name) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biHeight = -height;  // top-down
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
   HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = ::SelectObject(memory, bitmap);
   ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ::GdiFlush();
   ::SelectObject(memory, old);
-  const DWORD stride = (width * 3 + 3) & ~3u;
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
-  file.bfSize = file.bfOffBits + stride * height;
-  const std::wstring path = outFolder + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
-  if (FILE* out = _wfopen(path.c_str(), L"wb")) {
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof(BITMAPINFOHEADER), 1, out);
-    std::fwrite(bits, stride * height, 1, out);
-    std::fclose(out);
+  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+  std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y) {
+    const unsigned char* from = static_cast<const unsigned char*>(bits) + y * stride;
+    unsigned char* to = &rgb[static_cast<size_t>(y) * width * 3];
+    for (int x = 0; x < width; ++x) {
+      to[3 * x] = from[3 * x + 2];
+      to[3 * x + 1] = from[3 * x + 1];
+      to[3 * x + 2] = from[3 * x];
+    }
   }
+  const std::wstring path = outFolder + L"\\" + std::wstring(name.begin(), name.end()) + L".png";
+  if (!WritePng(path, width, height, rgb)) Note("could not write the screenshot " + name);
   ::DeleteObject(bitmap);
   ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);
