@@ -7,6 +7,10 @@
 // a screenshot (BMP) in the output folder.
 //
 // road_test <Mulvara.exe> <out folder> <partitioned image> <large image without table>
+//           [more images...]
+// The images are the program's image devices, the drive tree's disks in
+// that order (DiskItem 0 is the partitioned image, 1 the large one, 2 the
+// Advance road disk, 3 the Raw road disk).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -619,7 +623,8 @@ int wmain(int argc, wchar_t** argv) {
   ::SetEndOfFile(large);
   ::CloseHandle(large);
   ::CreateDirectoryW(outFolder.c_str(), nullptr);
-  const std::wstring devices = std::wstring(argv[3]) + L";" + argv[4];
+  std::wstring devices = std::wstring(argv[3]) + L";" + argv[4];
+  for (int more = 5; more < argc; ++more) devices += std::wstring(L";") + argv[more];
   ::SetEnvironmentVariableW(L"MULVARA_IMAGE_DEVICES", devices.c_str());
   programPath = argv[1];
   StartProgram();
