@@ -475,7 +475,12 @@ void DriveMode(int mode) {
     WaitFor([] { return DriveTree() != nullptr; }, 20000, "the drive page after Back");
   }
   std::wstring diskText;
-  HTREEITEM disk = DiskItem(0, &diskText);
+  // Advance and Raw scan their own road disks where the harness made them.
+  const int roadDisk = mode == 1 ? 2 : mode == 2 ? 3 : 0;
+  int disks = 0;
+  for (const TreeItem& listed : TreeItems(DriveTree()))
+    if (StartsWith(listed.text, L"Hard Disk ")) ++disks;
+  HTREEITEM disk = DiskItem(roadDisk < disks ? roadDisk : 0, &diskText);
   ClickTreeItem(DriveTree(), disk, Narrow(diskText));
   if (mode == 0) Screenshot("04_drive_page_disk");
   ClickControl(kNext, "Next");
