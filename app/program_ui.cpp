@@ -4,11 +4,16 @@
 
 #include "app_message.h"
 #include "app_message_dlg.h"
+#include "file_system_form.h"
+#include "file_system_view.h"
 #include "html_message_box.h"
 #include "first_display.h"
 #include "first_view_hdd.h"
 #include "main_frame.h"
 #include "partition_choice_dlg.h"
+#include "progress_dialog.h"
+#include "scan_completion.h"
+#include "second_display.h"
 #include "second_view_hdd.h"
 #include "volumes/partition_table.h"
 #include "wizard_state.h"
@@ -101,16 +106,20 @@ void ProgramUi::PumpMessages() {
 }
 
 void ProgramUi::ShowStopMessageBox(const std::u16string& text) {
-  MessageBoxParams params = {};
-  FillAppMessageParams(params);
-  // The button face, no effect, the scan view over it.
-  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-  params.background.effect = -1;
-  params.background.beginColor = face;
-  params.background.middleColor = face;
-  params.background.endColor = face;
-  HWND owner = WizardViews[kScanPage] != nullptr ? WizardViews[kScanPage]->GetSafeHwnd() : nullptr;
-  ShowHtmlMessageBox(owner, Wide(text), L"Mulvara", MB_ICONHAND, &params);
+  // A failing scan worker asks for it: the box is made where the pages live.
+  OnUiThread([&]() -> LRESULT {
+    MessageBoxParams params = {};
+    FillAppMessageParams(params);
+    // The button face, no effect, the scan view over it.
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    params.background.effect = -1;
+    params.background.beginColor = face;
+    params.background.middleColor = face;
+    params.background.endColor = face;
+    HWND owner = WizardViews[kScanPage] != nullptr ? WizardViews[kScanPage]->GetSafeHwnd() : nullptr;
+    ShowHtmlMessageBox(owner, Wide(text), L"Mulvara", MB_ICONHAND, &params);
+    return 0;
+  });
 }
 
 void ProgramUi::ShowAppMessage(int, const std::u16string&) {
@@ -229,4 +238,194 @@ std::vector<std::u16string> ProgramUi::PreviewTempFiles() {
     files.emplace_back(reinterpret_cast<const char16_t*>(static_cast<LPCWSTR>(key)));
   }
   return files;
+}
+
+namespace {
+
+CSecondDisplay* ScanPane() { return WizardFrame().ScanInfoPane; }
+
+// The file-system page while its own scan runs.
+CFileSystemView* FileSystemScanPage() {
+  CFileSystemView* page = FileSystemPage();
+  return page != nullptr && page->ScanRunsHere() ? page : nullptr;
+}
+
+void SetWindowShown(CWnd* window, bool shown, bool enabled) {
+  if (window == nullptr || window->GetSafeHwnd() == nullptr) return;
+  window->ShowWindow(shown ? SW_SHOW : SW_HIDE);
+  window->EnableWindow(enabled ? TRUE : FALSE);
+}
+
+// The last position each bar was sent: workers report per entry read, the
+// bar moves per cent, and every message to it crosses threads.
+std::atomic<HWND> lastBar{nullptr};
+std::atomic<int> lastPosition{-1};
+
+}  // namespace
+
+void ProgramUi::SetStatusText(const std::u16string& text) {
+  if (CSecondView_HDD* page = PartitionPage()) page->SetStatusText(Wide(text));
+}
+
+void ProgramUi::SetProgress(int percent) {
+  CGradientProgressCtrl* bar = nullptr;
+  if (CFileSystemView* files = FileSystemScanPage())
+    bar = &files->ProgressBar;
+  else if (CSecondView_HDD* page = PartitionPage())
+    bar = &page->ProgressBar;
+  if (bar == nullptr || bar->GetSafeHwnd() == nullptr) return;
+  if (lastBar.exchange(bar->GetSafeHwnd()) == bar->GetSafeHwnd() && lastPosition.exchange(percent) == percent) return;
+  lastPosition = percent;
+  bar->SendMessage(PBM_SETPOS, static_cast<WPARAM>(percent));
+}
+
+void ProgramUi::SetPaneValue(PaneValue row, const std::u16string& text) {
+  const int index = static_cast<int>(row);
+  if (!ShowScanProgress || index < 0 || index >= 5) return;
+  if (CSecondDisplay* pane = ScanPane())
+    if (pane->ValueStatics[index].GetSafeHwnd() != nullptr) pane->ValueStatics[index].SetWindowText(Wide(text));
+}
+
+void ProgramUi::ShowFatScanCaptions() {
+  OnUiThread([]() -> LRESULT {
+    if (CSecondDisplay* pane = ScanPane()) pane->ShowFatScanCaptions();
+    return 0;
+  });
+}
+
+void ProgramUi::SetControl(ScanControl control, bool shown, bool enabled) {
+  CSecondView_HDD* page = PartitionPage();
+  CFileSystemView* files = FileSystemPage();
+  switch (control) {
+    case ScanControl::Next:
+      if (page != nullptr) SetWindowShown(&page->NextButton, shown, enabled);
+      break;
+    case ScanControl::Back:
+      if (page != nullptr) SetWindowShown(&page->BackButton, shown, enabled);
+      break;
+    case ScanControl::StartOver:
+      if (page != nullptr) SetWindowShown(&page->StartOverButton, shown, enabled);
+      break;
+    case ScanControl::Stop:
+      if (page != nullptr) SetWindowShown(&page->StopButton, shown, enabled);
+      break;
+    case ScanControl::ProgressBar:
+      if (page != nullptr) SetWindowShown(&page->ProgressBar, shown, enabled);
+      break;
+    case ScanControl::StatusLine:
+      if (page != nullptr) SetWindowShown(&page->StatusLine, shown, enabled);
+      break;
+    case ScanControl::PartitionTree:
+      // A logical drive's page hides its tree: only the input follows.
+      if (page != nullptr && page->PartitionTree.GetSafeHwnd() != nullptr)
+        page->PartitionTree.EnableWindow(enabled ? TRUE : FALSE);
+      break;
+    case ScanControl::ProgressToggle:
+      if (CSecondDisplay* pane = ScanPane()) {
+        SetWindowShown(&pane->ProgressToggle, shown, enabled);
+        SetWindowShown(&pane->ProgressNote, shown, enabled);
+      }
+      break;
+    case ScanControl::FileSystemNext:
+      if (files != nullptr) SetWindowShown(&files->NextButton, shown, enabled);
+      break;
+    case ScanControl::FileSystemBack:
+      if (files != nullptr) SetWindowShown(&files->BackButton, shown, enabled);
+      break;
+    case ScanControl::FileSystemStartOver:
+      if (files != nullptr) SetWindowShown(&files->StartOverButton, shown, enabled);
+      break;
+    case ScanControl::FileSystemStop:
+      if (files != nullptr) SetWindowShown(&files->StopButton, shown, enabled);
+      break;
+    default:
+      break;
+  }
+}
+
+void ProgramUi::SetBusy(bool busy) {
+  // The wait cursor is the interface thread's.
+  OnUiThread([busy]() -> LRESULT {
+    CSecondView_HDD* page = PartitionPage();
+    if (page == nullptr) return 0;
+    if (busy && !page->BusyCursor) {
+      page->BeginWaitCursor();
+      page->BusyCursor = 1;
+    } else if (!busy && page->BusyCursor) {
+      page->EndWaitCursor();
+      page->BusyCursor = 0;
+    }
+    return 0;
+  });
+}
+
+void ProgramUi::StopScanTimer() {
+  // A window's timer is killed by the thread that owns it.
+  OnUiThread([]() -> LRESULT {
+    CWnd* page = FileSystemScanPage();
+    if (page == nullptr) page = PartitionPage();
+    if (page != nullptr && page->GetSafeHwnd() != nullptr) page->KillTimer(kScanTimer);
+    return 0;
+  });
+}
+
+void ProgramUi::SetProgressToggleText(const std::u16string& text) {
+  if (CSecondDisplay* pane = ScanPane())
+    if (pane->ProgressToggle.GetSafeHwnd() != nullptr) pane->ProgressToggle.SetWindowText(Wide(text));
+}
+
+int ProgramUi::FileSystemTreeVisibleItems() {
+  CFileSystemView* files = FileSystemPage();
+  if (files == nullptr || files->VolumeTree.GetSafeHwnd() == nullptr) return 0;
+  int count = 0;
+  for (HTREEITEM item = files->VolumeTree.GetRootItem(); item != nullptr;
+       item = files->VolumeTree.GetNextVisibleItem(item))
+    ++count;
+  return count;
+}
+
+void ProgramUi::SetFileSystemInfoText(const std::u16string& text) {
+  if (CFileSystemForm* form = TheFileSystemForm())
+    if (form->HintLine.GetSafeHwnd() != nullptr) form->HintLine.SetWindowText(Wide(text));
+}
+
+TreeItem ProgramUi::AddVolumeItem(const std::u16string& text, TreeItem parent) {
+  // Tree items are made where the tree lives.
+  return static_cast<TreeItem>(OnUiThread([&]() -> LRESULT {
+    CFileSystemView* files = FileSystemPage();
+    if (files == nullptr || files->VolumeTree.GetSafeHwnd() == nullptr) return 0;
+    HTREEITEM item = parent == 0 ? files->VolumeTree.InsertVolumeItem(Wide(text), TVI_ROOT)
+                                 : files->VolumeTree.AddVolumeItem(Wide(text), reinterpret_cast<HTREEITEM>(parent));
+    return reinterpret_cast<LRESULT>(item);
+  }));
+}
+
+void ProgramUi::ExpandVolumeItem(TreeItem item) {
+  OnUiThread([item]() -> LRESULT {
+    CFileSystemView* files = FileSystemPage();
+    if (files != nullptr && files->VolumeTree.GetSafeHwnd() != nullptr && item != 0)
+      files->VolumeTree.Expand(reinterpret_cast<HTREEITEM>(item), TVE_EXPAND);
+    return 0;
+  });
+}
+
+void ProgramUi::SetFileSystemStatus(const std::u16string& text) {
+  if (CFileSystemView* files = FileSystemPage()) files->SetStatusText(Wide(text));
+}
+
+void ProgramUi::OpenListProgress() {
+  // A modeless window: made on the interface thread, whose loop runs it.
+  OnUiThread([]() -> LRESULT {
+    ::OpenListProgress(ResultsView());
+    return 0;
+  });
+}
+
+void ProgramUi::SetListProgress(int percent) { ::SetListProgress(percent); }
+
+void ProgramUi::CloseListProgress() {
+  OnUiThread([]() -> LRESULT {
+    ::CloseListProgress();
+    return 0;
+  });
 }

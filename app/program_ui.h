@@ -1,5 +1,6 @@
 // What the engine asks of the window program: the wizard's view switch and
-// flags, the drive and partition trees, the program's messages and the
+// flags, the drive and partition trees, the scan pages' counters, bars and
+// buttons, the file-system step's tree, the program's messages and the
 // results page's list. Dialogs asked for by a worker run on the interface
 // thread: the worker sends and waits, it never opens a window itself.
 #pragma once
@@ -8,6 +9,25 @@
 
 class ProgramUi : public EngineUi {
  public:
+  void SetStatusText(const std::u16string& text) override;
+  // The bar, and below the timer, of the page whose scan runs: the
+  // file-system page during its scan, the partition page otherwise.
+  void SetProgress(int percent) override;
+  void SetPaneValue(PaneValue row, const std::u16string& text) override;
+  void ShowFatScanCaptions() override;
+  void SetControl(ScanControl control, bool shown, bool enabled) override;
+  void SetBusy(bool busy) override;
+  void StopScanTimer() override;
+  void SetProgressToggleText(const std::u16string& text) override;
+  int FileSystemTreeVisibleItems() override;
+  void SetFileSystemInfoText(const std::u16string& text) override;
+  TreeItem AddVolumeItem(const std::u16string& text, TreeItem parent) override;
+  void ExpandVolumeItem(TreeItem item) override;
+  void SetFileSystemStatus(const std::u16string& text) override;
+  void OpenListProgress() override;
+  void SetListProgress(int percent) override;
+  void CloseListProgress() override;
+
   void SwitchView(int wizardPage) override;
   void RepaintView(int wizardPage) override;
   void SetStepFlags(bool scanIdleOnly) override;

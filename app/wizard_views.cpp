@@ -28,7 +28,6 @@ BOOL CWizardPageView::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CWizardPageView::OnBarCommand(UINT id) { OnWizardBarCommand(id); }
 
-IMPLEMENT_DYNCREATE(CFileSystemView, CWizardPageView)
 IMPLEMENT_DYNCREATE(CThirdView_HDD, CWizardPageView)
 
 BEGIN_MESSAGE_MAP(CThirdView_HDD, CWizardPageView)

@@ -1,17 +1,14 @@
-// The wizard's pages after the start page: the drive and partition pages
-// (the wizard library's), and as far as start-up and the results of a
-// loaded snapshot need them the file-system and results pages.
+// The wizard's pages after the start page: the drive, partition and
+// file-system pages (the wizard library's), and as far as start-up and the
+// results of a loaded snapshot need it the results page.
 #pragma once
 
 #include "framework.h"
+#include "file_system_view.h"
 #include "first_view_hdd.h"
 #include "found_file_list_ctrl.h"
 #include "second_view_hdd.h"
 #include "wizard_page_view.h"
-
-class CFileSystemView : public CWizardPageView {
-  DECLARE_DYNCREATE(CFileSystemView)
-};
 
 class CThirdView_HDD : public CWizardPageView {
   DECLARE_DYNCREATE(CThirdView_HDD)
