@@ -1,7 +1,11 @@
 #include "shell_document.h"
 
 #include "app_message.h"
+#include "database_views.h"
+#include "main_frame.h"
 #include "picture.h"
+#include "preview_host.h"
+#include "thumb_view.h"
 
 IMPLEMENT_DYNCREATE(CEx_StyleDoc, CDocument)
 
@@ -121,7 +125,7 @@ void CEx_StyleDoc::LoadImageFolder(const CString& folder) {
     ImageNames.Add(lower);
   });
   SortImageNames(ImageNames);
-  // The thumbnails are filled by the preview host once the previews exist.
+  if (CThumbView* thumbnails = ThumbnailView()) thumbnails->LoadThumbnails(*this);
   CurrentImage = -1;
 }
 
@@ -158,14 +162,27 @@ BOOL CEx_StyleDoc::OpenDatabase(const CString& path) {
   if (Database != nullptr && Database->IsOpen()) Database->Close();
   delete Database;
   Database = database;
-  // The database views take the pointer when the previews exist.
+  if (DatabaseTree != nullptr) DatabaseTree->Database = database;
+  if (RecordList != nullptr) RecordList->Database = database;
   RefreshDatabaseViews();
   return TRUE;
 }
 
 void CEx_StyleDoc::RefreshDatabaseViews() {
-  // The record list and the tree come with the previews.
   if (Database == nullptr) return;
+  if (RecordList != nullptr) RecordList->ClearList();
+  if (DatabaseTree != nullptr) DatabaseTree->PopulateTree();
+}
+
+CThumbView* CEx_StyleDoc::ThumbnailView() const {
+  // The program's pane, else one showing this document in a frame of its own.
+  CMainPreviewView* host = nullptr;
+  if (CMainFrame* frame = GetMainFrame()) host = frame->PreviewHost;
+  for (POSITION at = GetFirstViewPosition(); host == nullptr && at != nullptr;)
+    host = dynamic_cast<CMainPreviewView*>(GetNextView(at));
+  if (host == nullptr || host->SlideThumbnails == nullptr || host->SlideThumbnails->GetSafeHwnd() == nullptr)
+    return nullptr;
+  return host->SlideThumbnails;
 }
 
 CString DaoExceptionText(const CDaoException* e) {

@@ -7,6 +7,7 @@
 class CPicture;
 class CDaoTreeView;
 class CMDBListView;
+class CThumbView;
 
 class CEx_StyleDoc : public CDocument {
   DECLARE_DYNCREATE(CEx_StyleDoc)
@@ -35,6 +36,8 @@ class CEx_StyleDoc : public CDocument {
 
  private:
   void ClearImages();
+  // The preview pane's thumbnail view while it has a window.
+  CThumbView* ThumbnailView() const;
 };
 
 // The picture format of a file name by its ending, 0 when it is no picture.

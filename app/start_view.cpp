@@ -386,6 +386,29 @@ void CEx_StyleView::DrawBanner(CDC& dc) {
   ::DeleteObject(picture);
 }
 
+HFONT FitFontToWidth(HDC hdc, CFont& font, LPCWSTR text, int width) {
+  LOGFONTW shape = {};
+  if (::GetObjectW(font.GetSafeHandle(), sizeof shape, &shape) == 0) return nullptr;
+  const int length = lstrlenW(text);
+  // Below two thirds of its size a line would no longer read as the page's text.
+  const int smallest = abs(static_cast<int>(shape.lfHeight)) * 2 / 3;
+  HFONT smaller = nullptr;
+  HGDIOBJ old = ::SelectObject(hdc, font.GetSafeHandle());
+  for (;;) {
+    SIZE size = {};
+    ::GetTextExtentPoint32W(hdc, text, length, &size);
+    if (size.cx <= width || abs(static_cast<int>(shape.lfHeight)) <= smallest) break;
+    shape.lfHeight += shape.lfHeight > 0 ? -1 : 1;
+    HFONT next = ::CreateFontIndirectW(&shape);
+    if (next == nullptr) break;
+    ::SelectObject(hdc, next);
+    if (smaller != nullptr) ::DeleteObject(smaller);
+    smaller = next;
+  }
+  ::SelectObject(hdc, old);
+  return smaller;
+}
+
 void CEx_StyleView::OnDraw(CDC*) {
   CRect client;
   GetClientRect(&client);
@@ -400,13 +423,16 @@ void CEx_StyleView::OnDraw(CDC*) {
   DrawPageBackground(memory, client);
   DrawBanner(memory);
 
-  HGDIOBJ oldFont = ::SelectObject(hdc, TextFont.GetSafeHandle());
   const int cx = client.Width() / 2, cy = client.Height() / 2;
+  static const WCHAR kFirstLine[] =
+      L"Please select recovery mode to perform iPod recovery. Recover photos, videos, audio books, images, "
+      L"documents, podcasts";
   RECT line1 = {cx - 380, cy - 190, cx + 370, cy - 170};
-  ::DrawTextW(hdc,
-              L"Please select recovery mode to perform iPod recovery. Recover photos, videos, audio books, images, "
-              L"documents, podcasts",
-              -1, &line1, 0);
+  // Where the system draws Arial wider than the line's room, both lines
+  // take a smaller size of it rather than lose the first line's end.
+  HFONT fitted = FitFontToWidth(hdc, TextFont, kFirstLine, line1.right - line1.left);
+  HGDIOBJ oldFont = ::SelectObject(hdc, fitted != nullptr ? fitted : TextFont.GetSafeHandle());
+  ::DrawTextW(hdc, kFirstLine, -1, &line1, 0);
   RECT line2 = {cx - 380, cy - 170, cx + 350, cy - 150};
   ::DrawTextW(hdc, L"and MP3 music files from iPods.", -1, &line2, 0);
 
@@ -420,6 +446,7 @@ void CEx_StyleView::OnDraw(CDC*) {
   ::TextOutW(hdc, centre.x - 75, centre.y - 100, title, title.GetLength());
 
   ::SelectObject(hdc, oldFont);
+  if (fitted != nullptr) ::DeleteObject(fitted);
   ::BitBlt(window, 0, 0, client.Width(), client.Height(), hdc, 0, 0, SRCCOPY);
   ::SelectObject(hdc, oldBitmap);
   ::DeleteObject(bitmap);

@@ -78,3 +78,7 @@ class CEx_StyleView : public CView {
 
 // The results page's mode text ("Selected Mode : ...").
 extern CString SelectedModeText;
+
+// A smaller copy of font in which text fits width on hdc, down to two
+// thirds of its height; null when the font itself fits.
+HFONT FitFontToWidth(HDC hdc, CFont& font, LPCWSTR text, int width);

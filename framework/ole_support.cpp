@@ -49,6 +49,19 @@ HRESULT Invoke(IDispatch* object, LPCWSTR name, WORD flags, DISPPARAMS* params, 
   throw e;
 }
 
+// The engine is missing or cannot start: the user reads why, not a code.
+[[noreturn]] void ThrowEngineMissing(SCODE scode) {
+  auto* e = new CDaoException;
+  e->m_scode = scode;
+  e->m_pErrorInfo = new CDaoErrorInfo;
+  e->m_pErrorInfo->m_lErrorCode = scode;
+  e->m_pErrorInfo->m_strSource = L"DAO.DBEngine";
+  e->m_pErrorInfo->m_strDescription =
+      L"The Access database engine (DAO) is not installed on this computer, so Access databases cannot be "
+      L"opened.";
+  throw e;
+}
+
 }  // namespace
 
 BOOL AfxOleInit() {
@@ -100,11 +113,11 @@ CDaoDatabase::~CDaoDatabase() { Close(); }
 
 void CDaoDatabase::Open(LPCWSTR lpszName, BOOL bExclusive, BOOL bReadOnly, LPCWSTR lpszConnect) {
   Close();
-  if (!daoEngineFound) AfxThrowDaoException(0, REGDB_E_CLASSNOTREG);
+  if (!daoEngineFound) ThrowEngineMissing(REGDB_E_CLASSNOTREG);
   IDispatch* engine = nullptr;
   HRESULT hr = ::CoCreateInstance(daoEngineClass, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                   reinterpret_cast<void**>(&engine));
-  if (FAILED(hr)) AfxThrowDaoException(0, hr);
+  if (FAILED(hr)) ThrowEngineMissing(hr);
   // DBEngine.OpenDatabase(name, exclusive, read-only, connect); the
   // arguments go in reverse order.
   VARIANT args[4];

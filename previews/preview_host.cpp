@@ -3,6 +3,7 @@
 #include "automation.h"
 #include "bar_painter.h"
 #include "color_scheme.h"
+#include "database_views.h"
 #include "document_view.h"
 #include "draw_helpers.h"
 #include "global_settings.h"
@@ -112,9 +113,20 @@ void CMainPreviewView::ShowNoPreview() {
 
 void CMainPreviewView::ShowMissingViewer() { PreviewLoadedFlag() = 0; }
 
-int CMainPreviewView::ShowMdbView(const CString&) {
-  // No database engine: the database cannot be opened.
-  return 0;
+int CMainPreviewView::ShowMdbView(const CString& path) {
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(CMDB_View);
+  context.m_pCurrentDoc = GetDocument();
+  AccessView = static_cast<CView*>(static_cast<CFrameWnd*>(static_cast<CWnd*>(this))->CreateView(&context, kPreviewViewerId));
+  if (AccessView == nullptr) return 0;
+  // Shown only once the database is open (the document reports why not).
+  AccessView->ShowWindow(SW_HIDE);
+  CEx_StyleDoc* document = PreviewDocument(GetDocument());
+  if (document == nullptr || !document->OpenDatabase(path)) return 0;
+  AccessView->ModifyStyle(0, WS_CLIPSIBLINGS);
+  AccessView->ShowWindow(SW_SHOW);
+  SendMessage(WM_SIZE, 0, 0);
+  return 1;
 }
 
 void CMainPreviewView::CloseAllPreviews() {
@@ -246,10 +258,8 @@ void CMainPreviewView::ShowSlideThumbnails(const CString& folder) {
   SlideThumbnails = static_cast<CThumbView*>(
       static_cast<CFrameWnd*>(static_cast<CWnd*>(this))->CreateView(&context, kPreviewViewerId));
   if (SlideThumbnails != nullptr) SlideThumbnails->OnInitialUpdate();
-  if (document != nullptr) {
-    document->LoadImageFolder(folder);
-    if (SlideThumbnails != nullptr) SlideThumbnails->LoadThumbnails(*document);
-  }
+  // The document fills the thumbnails as it loads the folder.
+  if (document != nullptr) document->LoadImageFolder(folder);
   if (SlideThumbnails != nullptr) SlideThumbnails->ShowWindow(SW_SHOW);
   SendMessage(WM_SIZE, 0, 0);
   ::Sleep(500);

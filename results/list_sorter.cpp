@@ -1,7 +1,5 @@
 #include "list_sorter.h"
 
-#include <oleauto.h>
-
 #include <cstdlib>
 #include <cwchar>
 #include <string>
@@ -21,10 +19,45 @@ unsigned long long DigitValue(const CString& text) {
   return value;
 }
 
-bool ParseDate(const CString& text, DATE* date) {
-  // VarDateFromStr takes a non-const string.
-  std::wstring copy(text.GetString());
-  return SUCCEEDED(VarDateFromStr(copy.data(), LOCALE_USER_DEFAULT, 0, date));
+// The engine writes dates day first ("dd-mm-yyyy " for FAT entries,
+// "d-m-yyyy h:m:s" for NTFS records) whatever the user's locale, so they
+// are read in that order: day, month, year, then up to three time fields.
+// The key orders by year, month, day, hour, minute and second.
+bool ParseDate(const CString& text, unsigned long long* key) {
+  unsigned fields[6] = {};
+  int count = 0;
+  const int length = text.GetLength();
+  int at = 0;
+  while (at < length && text[at] == L' ') ++at;
+  while (at < length && count < 6) {
+    if (text[at] < L'0' || text[at] > L'9') return false;
+    unsigned value = 0;
+    int digits = 0;
+    for (; at < length && text[at] >= L'0' && text[at] <= L'9'; ++at, ++digits) {
+      if (digits == 4) return false;
+      value = value * 10 + static_cast<unsigned>(text[at] - L'0');
+    }
+    fields[count++] = value;
+    if (at == length) break;
+    const WCHAR separator = text[at];
+    const bool inDate = count < 3, atTime = count == 3;
+    if (inDate && separator != L'-' && separator != L'/' && separator != L'.') return false;
+    if (atTime && separator != L' ') return false;
+    if (count > 3 && separator != L':') return false;
+    ++at;
+    // A date alone may end in a blank.
+    if (atTime) {
+      while (at < length && text[at] == L' ') ++at;
+      if (at == length) break;
+    }
+  }
+  if (at != length || count < 3 || count == 4) return false;
+  const unsigned day = fields[0], month = fields[1], year = fields[2];
+  if (day < 1 || day > 31 || month < 1 || month > 12 || fields[3] > 23 || fields[4] > 59 || fields[5] > 59)
+    return false;
+  *key = ((((static_cast<unsigned long long>(year) * 13 + month) * 32 + day) * 24 + fields[3]) * 60 + fields[4]) * 60 +
+         fields[5];
+  return true;
 }
 
 double RealValue(const CString& text) {
@@ -61,7 +94,7 @@ int CALLBACK CompareListRows(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort) 
       result = first->text.CompareNoCase(second->text);
       break;
     case kCompareDate: {
-      DATE a = 0, b = 0;
+      unsigned long long a = 0, b = 0;
       if (!ParseDate(first->text, &a) || !ParseDate(second->text, &b)) return 0;
       result = a < b ? -1 : 1;
       break;

@@ -1,6 +1,7 @@
 #include "saving_run.h"
 
 #include <map>
+#include <unordered_map>
 
 #include "advance/advance_lists.h"
 #include "device/image_devices.h"
@@ -44,19 +45,57 @@ std::u16string MakeFolders(const std::u16string& destination, const std::vector<
   return current;
 }
 
-int WriteItem(const std::u16string& folder, const SaveItem& item, int mode) {
+// The entries a run writes, by the ids its items carry. Looking each item
+// up by walking its list made a run quadratic: an Advance scan lists every
+// FILE record of the disk, and saving many of them took minutes. The first
+// entry of an id is the one kept, as the walk found it.
+struct EntryIndex {
+  std::unordered_map<uint32_t, FatFileEntry*> fat;
+  std::unordered_map<uint32_t, NtfsFileEntry*> ntfs;
+  std::unordered_map<uint32_t, AdvanceNtfsFileEntry*> advance;
+  std::unordered_map<uint32_t, CarvedFileRecord*> carved;
+};
+
+EntryIndex IndexEntries(const std::vector<SaveItem>& items) {
+  bool wanted[5] = {};
+  for (const SaveItem& item : items) {
+    switch (item.kind) {
+      case ResultsKind::Fat: wanted[0] = true; break;
+      case ResultsKind::Ntfs: wanted[1] = true; break;
+      case ResultsKind::AdvanceNtfs: wanted[2] = true; break;
+      case ResultsKind::Raw: wanted[3] = true; break;
+      default: break;
+    }
+  }
+  EntryIndex index;
+  if (wanted[0])
+    for (FatFileEntry* f = FatFileList.head; f; f = f->next) index.fat.emplace(f->fileNumber, f);
+  if (wanted[1])
+    for (NtfsFileEntry* f = NtfsFileList.head; f; f = f->next) index.ntfs.emplace(f->dataRecordSector, f);
+  if (wanted[2])
+    for (AdvanceNtfsFileEntry* f = AdvanceNtfsFileList.head; f; f = f->next) index.advance.emplace(f->sector, f);
+  if (wanted[3])
+    for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next) index.carved.emplace(f->runningNumber, f);
+  return index;
+}
+
+template <typename Entry>
+Entry* Find(const std::unordered_map<uint32_t, Entry*>& entries, uint32_t id) {
+  auto found = entries.find(id);
+  return found != entries.end() ? found->second : nullptr;
+}
+
+int WriteItem(const std::u16string& folder, const SaveItem& item, int mode, const EntryIndex& index) {
   switch (item.kind) {
     case ResultsKind::Fat:
-      for (FatFileEntry* f = FatFileList.head; f; f = f->next)
-        if (f->fileNumber == item.id) return RecoverFatEntry(folder, *f, mode);
+      if (FatFileEntry* f = Find(index.fat, item.id)) return RecoverFatEntry(folder, *f, mode);
       break;
     case ResultsKind::Ntfs:
-      for (NtfsFileEntry* f = NtfsFileList.head; f; f = f->next)
-        if (f->dataRecordSector == item.id) return RecoverNtfsEntry(folder, *f, mode);
+      if (NtfsFileEntry* f = Find(index.ntfs, item.id)) return RecoverNtfsEntry(folder, *f, mode);
       break;
     case ResultsKind::AdvanceNtfs:
-      for (AdvanceNtfsFileEntry* f = AdvanceNtfsFileList.head; f; f = f->next)
-        if (f->sector == item.id && LiesInPickedVolume(f->sector)) {
+      if (AdvanceNtfsFileEntry* f = Find(index.advance, item.id))
+        if (LiesInPickedVolume(f->sector)) {
           // The file's record sector is where the NTFS writer reads it from.
           NtfsFileEntry entry{f->name, f->recordNumber, f->parentRecord, f->creationTime, f->secondTime,
                               f->size, f->deleted, f->sector, nullptr};
@@ -64,8 +103,7 @@ int WriteItem(const std::u16string& folder, const SaveItem& item, int mode) {
         }
       break;
     case ResultsKind::Raw:
-      for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next)
-        if (f->runningNumber == item.id) return RecoverCarvedFile(folder, *f);
+      if (CarvedFileRecord* f = Find(index.carved, item.id)) return RecoverCarvedFile(folder, *f);
       break;
     default:
       break;
@@ -188,6 +226,7 @@ int SaveItems(const std::u16string& destination, const std::vector<SaveItem>& it
               SavingProgress& progress) {
   RecoveredCount = 0;
   int written = 0;
+  const EntryIndex index = IndexEntries(items);
   for (size_t i = 0; i < items.size(); ++i) {
     if (StopAllRecovery == 1) break;
     const SaveItem& item = items[i];
@@ -198,7 +237,7 @@ int SaveItems(const std::u16string& destination, const std::vector<SaveItem>& it
       progress.percent = int(100 * i / items.size());
     }
     if (folder.empty()) continue;
-    if (WriteItem(folder, item, mode) == 1) ++written;
+    if (WriteItem(folder, item, mode, index) == 1) ++written;
     std::lock_guard<std::mutex> hold(progress.lock);
     progress.written = written;
   }

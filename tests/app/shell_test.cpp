@@ -486,3 +486,43 @@ TEST(StartPage, ModeButtonsAtWidth800) {
 }
 
 }  // namespace
+
+TEST(StartPage, LinesTakeASmallerArialOnlyWhenTheyDoNotFit) {
+  // Arial's stand-in may draw wider than the pictures' rooms were sized for.
+  CFont arial;
+  arial.CreateFont(16, 0, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  const WCHAR text[] = L"Please select recovery mode to perform iPod recovery.";
+  HGDIOBJ old = ::SelectObject(dc, arial.GetSafeHandle());
+  SIZE natural = {};
+  ::GetTextExtentPoint32W(dc, text, lstrlenW(text), &natural);
+  ::SelectObject(dc, old);
+  struct Case {
+    int width;
+    bool smaller;    // a smaller font comes back
+    int maxHeight;   // its height at most
+    bool fits;       // the text fits the width in it
+  } cases[] = {
+      {natural.cx + 10, false, 16, true},
+      {natural.cx, false, 16, true},
+      {natural.cx * 15 / 16, true, 15, true},
+      {natural.cx / 4, true, 11, false},  // never below two thirds
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.width);
+    HFONT font = FitFontToWidth(dc, arial, text, c.width);
+    EXPECT_EQ(font != nullptr, c.smaller);
+    LOGFONTW shape = {};
+    ::GetObjectW(font != nullptr ? font : arial.GetSafeHandle(), sizeof shape, &shape);
+    EXPECT_LE(abs(static_cast<int>(shape.lfHeight)), c.maxHeight);
+    EXPECT_GE(abs(static_cast<int>(shape.lfHeight)), 10);
+    old = ::SelectObject(dc, font != nullptr ? font : arial.GetSafeHandle());
+    SIZE size = {};
+    ::GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    ::SelectObject(dc, old);
+    EXPECT_EQ(size.cx <= c.width, c.fits);
+    if (font != nullptr) ::DeleteObject(font);
+  }
+  ::DeleteDC(dc);
+}

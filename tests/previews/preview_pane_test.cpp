@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app_message.h"
 #include "bar_painter.h"
+#include "database_views.h"
 #include "document_view.h"
 #include "picture_views.h"
 #include "placeholder_views.h"
@@ -368,6 +370,46 @@ TEST_F(PreviewPane, MetafileDrawnByGdiLoads) {
   EXPECT_EQ(host->Placeholder, nullptr);
 }
 
+TEST_F(PreviewPane, PrintingScalesScreenPixelsToThePrinters) {
+  WriteIcon(File(L"mark.ico"));
+  Show(File(L"mark.ico"));
+  ASSERT_NE(host->PictureView, nullptr);
+  HDC screen = GetDC(nullptr);
+  const int screenX = GetDeviceCaps(screen, LOGPIXELSX), screenY = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  for (BOOL printing : {FALSE, TRUE}) {
+    SCOPED_TRACE(printing ? "printing" : "on screen");
+    CDC dc;
+    dc.Attach(CreateCompatibleDC(nullptr));
+    dc.m_bPrinting = printing;
+    SetMapMode(dc.GetSafeHdc(), MM_ANISOTROPIC);
+    SetMapMode(dc.GetSafeHdc(), MM_TEXT);
+    SetWindowOrgEx(dc.GetSafeHdc(), 7, 9, nullptr);
+    SetViewportOrgEx(dc.GetSafeHdc(), 11, 13, nullptr);
+    host->PictureView->OnPrepareDC(&dc, nullptr);
+    SIZE window = {}, viewport = {};
+    POINT windowOrigin = {}, viewportOrigin = {};
+    GetWindowExtEx(dc.GetSafeHdc(), &window);
+    GetViewportExtEx(dc.GetSafeHdc(), &viewport);
+    GetWindowOrgEx(dc.GetSafeHdc(), &windowOrigin);
+    GetViewportOrgEx(dc.GetSafeHdc(), &viewportOrigin);
+    if (!printing) {
+      EXPECT_EQ(GetMapMode(dc.GetSafeHdc()), MM_TEXT);
+      EXPECT_EQ(windowOrigin.x, 7);
+    } else {
+      // The screen's pixels per inch map onto the device's.
+      EXPECT_EQ(GetMapMode(dc.GetSafeHdc()), MM_ANISOTROPIC);
+      EXPECT_EQ(window.cx * dc.GetDeviceCaps(LOGPIXELSX), viewport.cx * screenX);
+      EXPECT_EQ(window.cy * dc.GetDeviceCaps(LOGPIXELSY), viewport.cy * screenY);
+      EXPECT_EQ(windowOrigin.x, 0);
+      EXPECT_EQ(windowOrigin.y, 0);
+      EXPECT_EQ(viewportOrigin.x, 0);
+      EXPECT_EQ(viewportOrigin.y, 0);
+    }
+    DeleteDC(dc.Detach());
+  }
+}
+
 TEST(Thumbnails, CellPlacementByRatio) {
   EXPECT_EQ(ThumbnailPlacement(400, 300), CRect(0, 0, 160, 120));
   EXPECT_EQ(ThumbnailPlacement(100, 300), CRect(60, 0, 100, 120));
@@ -414,6 +456,227 @@ TEST_F(PreviewPane, ThumbnailsNumberEveryPictureAndLeaveBadOnesBlank) {
   EXPECT_EQ(pixel(2, 30, 60), RGB(255, 255, 255));  // 100 x 300 is 40 wide at x = 60
   EXPECT_TRUE(blue(pixel(2, 80, 60)));
   EXPECT_FALSE(blue(pixel(1, 80, 60)));  // undecodable: blank
+}
+
+// A stand-in for the presentation program's automation object: the
+// application (2001 gives the presentations, 2021 quits), the presentations
+// (2004 opens one) and a presentation (2036 saves its slides as GIF
+// pictures in the folder the target names without ".gif").
+class SlideStandIn : public IDispatch {
+ public:
+  enum Role { kApplication, kPresentations, kPresentation };
+  struct Record {
+    int alive = 0;
+    int quits = 0;
+    bool failSave = false;
+    std::wstring opened;
+    std::wstring target;
+  };
+  SlideStandIn(Role role, Record& record) : m_role(role), m_record(record) { ++m_record.alive; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --m_references;
+    if (left == 0) {
+      --m_record.alive;
+      delete this;
+    }
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
+                                   EXCEPINFO* error, UINT*) override {
+    auto child = [&](Role role) {
+      if (result == nullptr) return E_INVALIDARG;
+      result->vt = VT_DISPATCH;
+      result->pdispVal = new SlideStandIn(role, m_record);
+      return S_OK;
+    };
+    // Arguments come last first.
+    auto text = [&](UINT fromLast) {
+      const VARIANT& v = params->rgvarg[params->cArgs - 1 - fromLast];
+      return v.vt == VT_BSTR && v.bstrVal != nullptr ? std::wstring(v.bstrVal) : std::wstring();
+    };
+    if (m_role == kApplication && id == 2001) return child(kPresentations);
+    if (m_role == kApplication && id == 2021) return ++m_record.quits, S_OK;
+    if (m_role == kPresentations && id == 2004 && params->cArgs == 4) {
+      m_record.opened = text(0);
+      return child(kPresentation);
+    }
+    if (m_role == kPresentation && id == 2036 && params->cArgs == 3) {
+      m_record.target = text(0);
+      if (m_record.failSave) {
+        if (error != nullptr) {
+          *error = {};
+          error->bstrDescription = SysAllocString(L"The presentation cannot be saved.");
+          error->scode = E_FAIL;
+        }
+        return DISP_E_EXCEPTION;
+      }
+      const std::wstring folder = m_record.target.substr(0, m_record.target.size() - 4);
+      CreateDirectoryW(folder.c_str(), nullptr);
+      for (int n = 1; n <= 3; ++n)
+        WritePicture(folder + L"\\Slide" + std::to_wstring(n) + L".GIF", GUID_ContainerFormatGif, 400, 300,
+                     RGB(0, 0, 255));
+      return S_OK;
+    }
+    return DISP_E_MEMBERNOTFOUND;
+  }
+
+ private:
+  Role m_role;
+  Record& m_record;
+  ULONG m_references = 1;
+};
+
+class SlideStandInFactory : public IClassFactory {
+ public:
+  explicit SlideStandInFactory(SlideStandIn::Record& record) : m_record(record) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+      *out = static_cast<IClassFactory*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    auto* application = new SlideStandIn(SlideStandIn::kApplication, m_record);
+    const HRESULT hr = application->QueryInterface(iid, out);
+    application->Release();
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  SlideStandIn::Record& m_record;
+};
+
+// {6B1F3E52-5D0A-4C47-9E1B-2F6A31C0D7A4}
+const CLSID kSlideStandInClass = {0x6b1f3e52, 0x5d0a, 0x4c47, {0x9e, 0x1b, 0x2f, 0x6a, 0x31, 0xc0, 0xd7, 0xa4}};
+
+TEST_F(PreviewPane, SlidesThroughAnAutomationObjectBecomeThumbnails) {
+  // The program's name for it leads to the stand-in, registered for this
+  // process only; other processes of the prefix still find no program.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"Powerpoint.Application\\CLSID", 0, nullptr, 0, KEY_WRITE, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  const wchar_t classText[] = L"{6B1F3E52-5D0A-4C47-9E1B-2F6A31C0D7A4}";
+  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(classText), sizeof classText);
+  RegCloseKey(key);
+  WriteBytes(File(L"talk.ppt"), "a presentation");
+  const WCHAR* kSlides[] = {L"1", L"2", L"3"};
+  for (bool failSave : {false, true}) {
+    SCOPED_TRACE(failSave ? "the export fails" : "the export succeeds");
+    SlideStandIn::Record record;
+    record.failSave = failSave;
+    SlideStandInFactory factory(record);
+    DWORD cookie = 0;
+    ASSERT_HRESULT_SUCCEEDED(
+        CoRegisterClassObject(kSlideStandInClass, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+    Show(File(L"talk.ppt"));
+    CoRevokeClassObject(cookie);
+    // The pane lower-cases the path it is given.
+    EXPECT_EQ(_wcsicmp(record.opened.c_str(), File(L"talk.ppt").c_str()), 0) << record.opened;
+    EXPECT_EQ(_wcsicmp(record.target.c_str(), (folder + L"\\ssss.gif").c_str()), 0) << record.target;
+    EXPECT_EQ(record.quits, 1);
+    EXPECT_EQ(record.alive, 0);  // every object it gave was released
+    EXPECT_FALSE(Exists(folder + L"\\ssss"));
+    if (failSave) {
+      EXPECT_EQ(CardShown(), static_cast<UINT>(IDB_CARD_CORRUPTED));
+      continue;
+    }
+    EXPECT_EQ(PreviewLoadedFlag(), 1);
+    EXPECT_EQ(host->Placeholder, nullptr);
+    ASSERT_NE(host->SlideThumbnails, nullptr);
+    CListCtrl& list = host->SlideThumbnails->GetListCtrl();
+    ASSERT_EQ(list.GetItemCount(), 3);
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(list.GetItemText(n, 0), kSlides[n]);
+  }
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"Powerpoint.Application\\CLSID");
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"Powerpoint.Application");
+}
+
+TEST_F(PreviewPane, AccessDatabaseWithoutEngineIsReportedAsCorrupted) {
+  // No database engine here: the user reads why, and the card says the
+  // file could not be shown.
+  AfxDaoInit();
+  WriteBytes(File(L"orders.mdb"), std::string(4096, '\0'));
+  SetAppMessage(0, u"");
+  auto* document = PreviewDocument(host->GetDocument());
+  ASSERT_NE(document, nullptr);
+  Show(File(L"orders.mdb"));
+  const AppMessage shown = GetAppMessage();
+  EXPECT_EQ(shown.kind, 2);
+  EXPECT_NE(shown.text.find(u"not installed"), std::u16string::npos);
+  EXPECT_EQ(PreviewLoadedFlag(), 0);
+  EXPECT_EQ(CardShown(), static_cast<UINT>(IDB_CARD_CORRUPTED));
+  EXPECT_EQ(document->Database, nullptr);
+  ASSERT_NE(host->AccessView, nullptr);
+  EXPECT_FALSE(host->AccessView->IsWindowVisible());
+  SetAppMessage(0, u"");
+}
+
+TEST_F(PreviewPane, DocumentRefillsTheDatabaseViews) {
+  AfxDaoInit();
+  WriteBytes(File(L"orders.mdb"), std::string(4096, '\0'));
+  auto* document = PreviewDocument(host->GetDocument());
+  ASSERT_NE(document, nullptr);
+  Show(File(L"orders.mdb"));
+  SetAppMessage(0, u"");
+  // The Access view's two panes registered themselves.
+  ASSERT_NE(document->DatabaseTree, nullptr);
+  ASSERT_NE(document->RecordList, nullptr);
+  CListCtrl& records = document->RecordList->List;
+  records.InsertColumn(0, L"Index", LVCFMT_LEFT, 100);
+  records.InsertColumn(1, L"Name", LVCFMT_LEFT, 100);
+  records.InsertItem(0, L"1");
+  // Without a database set there is nothing to refill.
+  document->RefreshDatabaseViews();
+  EXPECT_EQ(records.GetItemCount(), 1);
+  // A database the engine lists nothing of: the list empties, columns too,
+  // and the tree holds its root and the three groups in order.
+  document->Database = new CDaoDatabase;
+  document->RefreshDatabaseViews();
+  EXPECT_EQ(records.GetItemCount(), 0);
+  EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(records.GetSafeHwnd())), 0);
+  CTreeCtrl& tree = document->DatabaseTree->GetTreeCtrl();
+  HTREEITEM root = tree.GetRootItem();
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(tree.GetItemText(root), L"Access DataBase");
+  std::vector<CString> groups;
+  for (HTREEITEM item = tree.GetChildItem(root); item != nullptr; item = tree.GetNextSiblingItem(item))
+    groups.push_back(tree.GetItemText(item));
+  EXPECT_EQ(groups, (std::vector<CString>{L"Tables", L"Relations", L"QueryDefs"}));
+  EXPECT_EQ(document->DatabaseTree->Populating, 0);
+  // Closed views are no longer called.
+  host->CloseAllPreviews();
+  PumpPending();
+  EXPECT_EQ(document->DatabaseTree, nullptr);
+  EXPECT_EQ(document->RecordList, nullptr);
+  document->RefreshDatabaseViews();
+  delete document->Database;
+  document->Database = nullptr;
 }
 
 TEST_F(PreviewPane, TextWithAMarkShowsWithCrLf) {

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "advance/advance_lists.h"
 #include "device/sector_access.h"
 #include "file_recovery.h"
 #include "found_lists.h"
@@ -15,8 +16,10 @@
 #include "recovered_file.h"
 #include "results_fixture.h"
 #include "saving_dlg.h"
+#include "settings.h"
 #include "test_app.h"
 #include "test_images.h"
+#include "volumes/boot_params.h"
 
 namespace {
 
@@ -203,3 +206,49 @@ TEST(Saving, AStoppedRunLeavesTheNextOneWhole) {
 }
 
 }  // namespace
+
+namespace {
+
+// Seconds one run of the checked Advance entries takes; each is skipped
+// by the deleted-files policy before anything is read or written.
+double SecondsToSkip(const std::vector<SaveItem>& items) {
+  const std::string destination = TemporaryFolder();
+  SavingProgress progress;
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  const int written = SaveItems(Wide16(destination), items, kInteractiveMode, progress);
+  QueryPerformanceCounter(&end);
+  EXPECT_EQ(written, 0);
+  return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+}
+
+}  // namespace
+
+TEST(Saving, TimeGrowsWithTheCheckedFilesNotWithTheirProduct) {
+  // An Advance scan lists every FILE record of the disk. The checked ones
+  // lie at the list's end, where a walk per file finds them last.
+  const uint32_t listed = 200000;
+  PartitionParametersRecord savedVolume = PartitionParameters;
+  const uint16_t savedPolicy = DeletedFilesPolicy;
+  PartitionParameters.cluster0Sector = 1;
+  PartitionParameters.volumeEndSector = 100 + listed * 2;
+  DeletedFilesPolicy = 3;  // deleted files are not written
+  for (uint32_t n = 0; n < listed; ++n) AddAdvanceNtfsFile(u"deleted.txt", 100 + n * 2, 5, 0, 0, 10, 1);
+  CheckedSelection few, many;
+  for (uint32_t n = listed - 400; n < listed; ++n) few.CheckedFileIds.insert(100 + n * 2);
+  for (uint32_t n = listed - 4000; n < listed; ++n) many.CheckedFileIds.insert(100 + n * 2);
+  const auto noFolders = [](TreeItem) { return std::vector<std::u16string>{}; };
+  const std::vector<SaveItem> fewItems = GatherCheckedFiles(few, ResultsKind::AdvanceNtfs, noFolders);
+  const std::vector<SaveItem> manyItems = GatherCheckedFiles(many, ResultsKind::AdvanceNtfs, noFolders);
+  ASSERT_EQ(fewItems.size(), 400u);
+  ASSERT_EQ(manyItems.size(), 4000u);
+  const double fewSeconds = SecondsToSkip(fewItems);
+  const double manySeconds = SecondsToSkip(manyItems);
+  FreeAdvanceScanLists();
+  PartitionParameters = savedVolume;
+  DeletedFilesPolicy = savedPolicy;
+  // Ten times the files: ten times the walks when each walks the list,
+  // about the same time when the run indexes the list once.
+  EXPECT_LT(manySeconds, 4 * fewSeconds + 0.25) << fewSeconds << " s for 400, " << manySeconds << " s for 4000";
+}
