@@ -44,28 +44,43 @@ std::u16string MakeFolders(const std::u16string& destination, const std::vector<
   return current;
 }
 
-int WriteItem(const std::u16string& folder, const SaveItem& item, int mode) {
+// Writes the entry of an item into folder under its own name, or under
+// `as` when given (a preview's temporary name).
+int WriteItem(const std::u16string& folder, const SaveItem& item, int mode, const char16_t* as = nullptr) {
+  auto named = [as](char16_t* name) { return as != nullptr ? const_cast<char16_t*>(as) : name; };
   switch (item.kind) {
     case ResultsKind::Fat:
       for (FatFileEntry* f = FatFileList.head; f; f = f->next)
-        if (f->fileNumber == item.id) return RecoverFatEntry(folder, *f, mode);
+        if (f->fileNumber == item.id) {
+          FatFileEntry entry = *f;
+          entry.name = named(f->name);
+          return RecoverFatEntry(folder, entry, mode);
+        }
       break;
     case ResultsKind::Ntfs:
       for (NtfsFileEntry* f = NtfsFileList.head; f; f = f->next)
-        if (f->dataRecordSector == item.id) return RecoverNtfsEntry(folder, *f, mode);
+        if (f->dataRecordSector == item.id) {
+          NtfsFileEntry entry = *f;
+          entry.name = named(f->name);
+          return RecoverNtfsEntry(folder, entry, mode);
+        }
       break;
     case ResultsKind::AdvanceNtfs:
       for (AdvanceNtfsFileEntry* f = AdvanceNtfsFileList.head; f; f = f->next)
         if (f->sector == item.id && LiesInPickedVolume(f->sector)) {
           // The file's record sector is where the NTFS writer reads it from.
-          NtfsFileEntry entry{f->name, f->recordNumber, f->parentRecord, f->creationTime, f->secondTime,
+          NtfsFileEntry entry{named(f->name), f->recordNumber, f->parentRecord, f->creationTime, f->secondTime,
                               f->size, f->deleted, f->sector, nullptr};
           return RecoverNtfsEntry(folder, entry, mode);
         }
       break;
     case ResultsKind::Raw:
       for (CarvedFileRecord* f = CarvedFileList.head; f; f = f->next)
-        if (f->runningNumber == item.id) return RecoverCarvedFile(folder, *f);
+        if (f->runningNumber == item.id) {
+          CarvedFileRecord record = *f;
+          record.name = named(f->name);
+          return RecoverCarvedFile(folder, record);
+        }
       break;
     default:
       break;
@@ -209,4 +224,13 @@ int SaveItems(const std::u16string& destination, const std::vector<SaveItem>& it
   StopAllRecovery = 0;
   RecoveredCount = 0;
   return written;
+}
+
+int ExtractForPreview(const std::u16string& folder, ResultsKind kind, uint32_t id, const std::u16string& tempName,
+                      std::u16string& written) {
+  written.clear();
+  RecoveredFilePath.clear();
+  const int result = WriteItem(folder, SaveItem{kind, id, {}, tempName}, kPlainMode, tempName.c_str());
+  if (result == 1) written = RecoveredFilePath;
+  return result;
 }
