@@ -3,6 +3,7 @@
 #include "advance/advance_ntfs.h"
 #include "folder_listing.h"
 #include "found_lists.h"
+#include "command_bars.h"
 #include "main_frame.h"
 #include "preview_host.h"
 #include "program_ui.h"
@@ -81,6 +82,13 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCTW lpcs) {
   };
   CFoundFileListCtrl::ShowPreview = [](const CString& path, const CString& extension) {
     if (CMainFrame* frame = GetMainFrame()) frame->ShowPreview(path, extension);
+  };
+  // The list's menu as a popup bar of the frame's command bars.
+  CFoundFileListCtrl::TrackMenu = [](CMenu* popup, CPoint screen, CWnd* owner) {
+    CMainFrame* frame = GetMainFrame();
+    return static_cast<UINT>(CTkCommandBars::TrackMenuAsPopupBar(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
+                                                                 screen.y, owner, nullptr, nullptr,
+                                                                 frame != nullptr ? frame->GetCommandBars() : nullptr));
   };
   if (!Results.Create(this, CRect(0, 0, 800, 500), kResultsPaneId)) return -1;
   Results.ModifyStyle(0, WS_CLIPSIBLINGS);

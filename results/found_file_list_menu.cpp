@@ -3,7 +3,6 @@
 #include <cwchar>
 
 #include "advance/advance_lists.h"
-#include "command_bars.h"
 #include "find_files_dlg.h"
 #include "folder_tree_ctrl.h"
 #include "found_file_list_ctrl.h"
@@ -22,10 +21,12 @@ void ReplaceName(char16_t*& name, const CString& text) {
 
 }  // namespace
 
+// The system's popup menu; the program shows it as a popup bar of its
+// command bars instead.
 std::function<UINT(CMenu*, CPoint, CWnd*)> CFoundFileListCtrl::TrackMenu = [](CMenu* popup, CPoint screen,
                                                                               CWnd* owner) {
-  return static_cast<UINT>(CTkCommandBars::TrackMenuAsPopupBar(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
-                                                               screen.y, owner, nullptr, nullptr, nullptr));
+  return static_cast<UINT>(::TrackPopupMenu(popup->m_hMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                                            owner->GetSafeHwnd(), nullptr));
 };
 
 std::function<void(UINT)> CFoundFileListCtrl::ProgramCommand = [](UINT id) {
