@@ -13,6 +13,7 @@
 #include "app_message.h"
 #include "app_message_dlg.h"
 #include "drive_info_dlg.h"
+#include "find_files_dlg.h"
 #include "open_save_dialog.h"
 #include "program_folder.h"
 #include "recovery_settings_dlg.h"
@@ -42,6 +43,12 @@ bool ModeStepCurrent(const CommandGate& gate) {
 CListCtrl* ResultsList() {
   CThirdView_HDD* results = ResultsView();
   return results != nullptr && results->FoundFiles.GetSafeHwnd() != nullptr ? &results->FoundFiles : nullptr;
+}
+
+// The results page's content, once the page exists.
+CResultsPane* ResultsPane() {
+  CThirdView_HDD* results = ResultsView();
+  return results != nullptr && results->Results.GetSafeHwnd() != nullptr ? &results->Results : nullptr;
 }
 
 void SetListView(std::initializer_list<DWORD> styles) {
@@ -155,15 +162,19 @@ void CMainFrame::OnUpdateSettings(CCmdUI* pCmdUI) {
 void CMainFrame::OnUpdateDriveInformation(CCmdUI* pCmdUI) { OnUpdateSettings(pCmdUI); }
 
 void CMainFrame::OnRecoverSelected() {
-  // The recovery of the checked entries comes with the results page.
+  if (CResultsPane* pane = ResultsPane()) pane->OnRecoverSelected();
 }
 
 void CMainFrame::OnFindFiles() {
-  // The find dialog comes with the results page.
+  CResultsPane* pane = ResultsPane();
+  if (pane == nullptr) return;
+  CFindFilesDlg dialog(&pane->Tree, this);
+  dialog.DefaultDestination = pane->DefaultDestination;
+  dialog.DoModal();
 }
 
 void CMainFrame::OnFileFilters() {
-  // The filters dialog comes with the results page.
+  if (CResultsPane* pane = ResultsPane()) pane->ShowFileFilters();
 }
 
 void CMainFrame::OnSaveSnapshot() {

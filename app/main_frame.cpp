@@ -141,9 +141,13 @@ void CMainFrame::OnExit() {
 
 void CMainFrame::ShowPreview(CString path, CString extension) {
   if (PreviewHost == nullptr) return;
+  // The pane lies inside the results page: the page stays the active view,
+  // which the wizard's view switch relies on.
+  CView* active = GetActiveView();
   SetActiveView(PreviewHost, FALSE);
   PreviewHost->CloseAllPreviews();
   PreviewHost->ChoosePreview(path, extension);
+  if (active != nullptr && active != PreviewHost) SetActiveView(active, FALSE);
 }
 
 int ConfirmExit() {

@@ -25,11 +25,6 @@ namespace {
 
 LPCWSTR Wide(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
 
-CListCtrl* ResultsList() {
-  CThirdView_HDD* results = ResultsView();
-  return results != nullptr && results->FoundFiles.GetSafeHwnd() != nullptr ? &results->FoundFiles : nullptr;
-}
-
 // Runs body on the interface thread: directly there, else sent to the drive
 // page, which runs it while the worker waits. Without the page (no
 // windows yet) it runs here.
@@ -44,6 +39,17 @@ LRESULT OnUiThread(Body body) {
     Body& body;
   } call(body);
   return ::SendMessageW(target, WM_RUN_ON_UI_THREAD, 0, reinterpret_cast<LPARAM>(&call));
+}
+
+// Runs body with the results page's interface on the interface thread;
+// nothing before the page exists.
+template <class Body>
+void OnResultsPage(Body body) {
+  OnUiThread([&]() -> LRESULT {
+    CThirdView_HDD* page = ResultsView();
+    if (ResultsUi* ui = page != nullptr ? page->Ui() : nullptr) body(*ui);
+    return 0;
+  });
 }
 
 CWnd* DialogOwner() {
@@ -188,43 +194,79 @@ void ProgramUi::ExpandPartitionTree() {
   });
 }
 
+void ProgramUi::ClearFolderTree() {
+  OnResultsPage([](ResultsUi& ui) { ui.ClearFolderTree(); });
+}
+
+TreeItem ProgramUi::InsertFolderItem(const std::u16string& text, TreeItem parent) {
+  TreeItem item = 0;
+  OnResultsPage([&](ResultsUi& ui) { item = ui.InsertFolderItem(text, parent); });
+  return item;
+}
+
+void ProgramUi::AddFatFolders(TreeItem parent, uint32_t parentCluster) {
+  OnResultsPage([&](ResultsUi& ui) { ui.AddFatFolders(parent, parentCluster); });
+}
+
+void ProgramUi::AddNtfsFolders(TreeItem parent, uint32_t parentRecord) {
+  OnResultsPage([&](ResultsUi& ui) { ui.AddNtfsFolders(parent, parentRecord); });
+}
+
+void ProgramUi::BuildRawTree(TreeItem parent) {
+  OnResultsPage([&](ResultsUi& ui) { ui.BuildRawTree(parent); });
+}
+
+void ProgramUi::ExpandItem(TreeItem item) {
+  OnResultsPage([&](ResultsUi& ui) { ui.ExpandItem(item); });
+}
+
+void ProgramUi::FocusFolderTree() {
+  OnResultsPage([](ResultsUi& ui) { ui.FocusFolderTree(); });
+}
+
 void ProgramUi::SetResultColumns(bool rawScan) {
-  CThirdView_HDD* results = ResultsView();
-  if (results == nullptr || results->FoundFiles.GetSafeHwnd() == nullptr) return;
-  results->DeleteAllColumns();
-  results->InsertModeColumns(rawScan);
+  OnResultsPage([&](ResultsUi& ui) { ui.SetResultColumns(rawScan); });
   if (CMainFrame* frame = GetMainFrame()) frame->StartPageActive = 0;
 }
 
 void ProgramUi::DeleteAllRows() {
-  if (CListCtrl* list = ResultsList()) list->DeleteAllItems();
+  OnResultsPage([](ResultsUi& ui) { ui.DeleteAllRows(); });
 }
 
-int ProgramUi::InsertRow(int index, const std::u16string (&columns)[6], RowIcon) {
-  CListCtrl* list = ResultsList();
-  if (list == nullptr) return -1;
-  const int row = list->InsertItem(index, Wide(columns[0]));
-  if (row < 0) return -1;
-  const int count = static_cast<int>(list->GetHeaderCtrl()->SendMessage(HDM_GETITEMCOUNT));
-  // A Raw Scan row fills name, type and ID.
-  if (count == 3) {
-    list->SetItemText(row, 1, Wide(columns[1]));
-    list->SetItemText(row, 2, Wide(columns[5]));
-  } else {
-    for (int i = 1; i < 6 && i < count; ++i) list->SetItemText(row, i, Wide(columns[i]));
-  }
+int ProgramUi::InsertRow(int index, const std::u16string (&columns)[6], RowIcon icon) {
+  int row = -1;
+  OnResultsPage([&](ResultsUi& ui) { row = ui.InsertRow(index, columns, icon); });
   return row;
 }
 
+void ProgramUi::SetRowChecked(int row) {
+  OnResultsPage([&](ResultsUi& ui) { ui.SetRowChecked(row); });
+}
+
+std::u16string ProgramUi::ShellTypeName(const std::u16string& fileName) {
+  std::u16string type = u"File";
+  OnResultsPage([&](ResultsUi& ui) { type = ui.ShellTypeName(fileName); });
+  return type;
+}
+
 void ProgramUi::SetReportView() {
-  if (CListCtrl* list = ResultsList()) list->ModifyStyle(LVS_TYPEMASK, LVS_REPORT);
+  OnResultsPage([](ResultsUi& ui) { ui.SetReportView(); });
 }
 
 void ProgramUi::RedrawList() {
-  if (CListCtrl* list = ResultsList()) {
-    list->Invalidate(TRUE);
-    list->UpdateWindow();
-  }
+  OnResultsPage([](ResultsUi& ui) { ui.RedrawList(); });
+}
+
+std::vector<TreeItem> ProgramUi::SelectedFolderItems() {
+  std::vector<TreeItem> items;
+  OnResultsPage([&](ResultsUi& ui) { items = ui.SelectedFolderItems(); });
+  return items;
+}
+
+std::vector<uint32_t> ProgramUi::SelectedRootFiles() {
+  std::vector<uint32_t> files;
+  OnResultsPage([&](ResultsUi& ui) { files = ui.SelectedRootFiles(); });
+  return files;
 }
 
 std::vector<std::u16string> ProgramUi::PreviewTempFiles() {

@@ -49,11 +49,24 @@ class ProgramUi : public EngineUi {
   void ExpandPartitionTree() override;
   int AskPartitionChoice() override;
 
+  // The results page's tree and list: forwarded to the page's own
+  // interface on the interface thread.
+  void ClearFolderTree() override;
+  TreeItem InsertFolderItem(const std::u16string& text, TreeItem parent) override;
+  void AddFatFolders(TreeItem parent, uint32_t parentCluster) override;
+  void AddNtfsFolders(TreeItem parent, uint32_t parentRecord) override;
+  void BuildRawTree(TreeItem parent) override;
+  void ExpandItem(TreeItem item) override;
+  void FocusFolderTree() override;
   void SetResultColumns(bool rawScan) override;
   void DeleteAllRows() override;
   int InsertRow(int index, const std::u16string (&columns)[6], RowIcon icon) override;
+  void SetRowChecked(int row) override;
+  std::u16string ShellTypeName(const std::u16string& fileName) override;
   void SetReportView() override;
   void RedrawList() override;
+  std::vector<TreeItem> SelectedFolderItems() override;
+  std::vector<uint32_t> SelectedRootFiles() override;
   std::vector<std::u16string> PreviewTempFiles() override;
 };
 

@@ -1,9 +1,21 @@
 #include "wizard_views.h"
 
+#include "advance/advance_ntfs.h"
+#include "folder_listing.h"
+#include "found_lists.h"
+#include "command_bars.h"
 #include "main_frame.h"
 #include "preview_state.h"
+#include "preview_host.h"
+#include "program_ui.h"
+#include "raw/raw_lists.h"
+#include "raw/raw_results.h"
+#include "scan_control.h"
 #include "shell_app.h"
 #include "shell_resources.h"
+#include "snapshot/snapshot.h"
+#include "start_view.h"
+#include "wizard_state.h"
 
 IMPLEMENT_DYNAMIC(CWizardPageView, CView)
 
@@ -33,12 +45,14 @@ IMPLEMENT_DYNCREATE(CThirdView_HDD, CWizardPageView)
 BEGIN_MESSAGE_MAP(CThirdView_HDD, CWizardPageView)
 ON_WM_CREATE()
 ON_WM_SIZE()
+ON_COMMAND(IDC_RESULT_NEXT, OnNextButton)
+ON_COMMAND(IDC_RESULT_BACK, OnBackButton)
+ON_COMMAND(IDC_RESULT_START_OVER, OnStartOverButton)
 END_MESSAGE_MAP()
 
 namespace {
-constexpr int kButtonWidth = 90;
-constexpr int kButtonHeight = 26;
-constexpr int kMargin = 8;
+constexpr UINT kResultsPaneId = 1;
+constexpr UINT kPreviewHostId = 59649;
 }  // namespace
 
 CThirdView_HDD::~CThirdView_HDD() {
@@ -52,27 +66,109 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCTW lpcs) {
     NoFileSelectedFlag() = 1;
     if (CMainFrame* frame = GetMainFrame()) frame->ShowPreview(L"", L"");
   };
-  if (!FoundFiles.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(0, 0, 0, 0), this,
-                         1))
-    return -1;
-  NextButton.Create(L"Next", WS_CHILD | BS_PUSHBUTTON | WS_DISABLED, CRect(0, 0, 0, 0), this, IDC_RESULT_NEXT);
-  StartOverButton.Create(L"Start Over", WS_CHILD | BS_PUSHBUTTON | WS_DISABLED, CRect(0, 0, 0, 0), this,
-                         IDC_RESULT_START_OVER);
+  Results.UseList(&FoundFiles);
+  // The bar's commands reach the frame through this page's gates.
+  Results.CommandsToParent = TRUE;
+  Results.MakePreview = [this](CWnd* parent, const CRect& rect) -> CWnd* {
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CMainPreviewView);
+    context.m_pCurrentDoc = GetDocument();
+    auto* host = static_cast<CView*>(RUNTIME_CLASS(CMainPreviewView)->CreateObject());
+    if (host == nullptr ||
+        !host->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, rect, parent, kPreviewHostId, &context))
+      return nullptr;  // the view has deleted itself
+    host->OnInitialUpdate();
+    return host;
+  };
+  // The list's preview road ends in the frame's preview pane.
+  CFoundFileListCtrl::IsPreviewable = [](const CString& name, const CString& extension) {
+    return ::IsPreviewable(name, extension);
+  };
+  CFoundFileListCtrl::ShowPreview = [](const CString& path, const CString& extension) {
+    if (CMainFrame* frame = GetMainFrame()) frame->ShowPreview(path, extension);
+  };
+  // The list's menu as a popup bar of the frame's command bars.
+  CFoundFileListCtrl::TrackMenu = [](CMenu* popup, CPoint screen, CWnd* owner) {
+    CMainFrame* frame = GetMainFrame();
+    return static_cast<UINT>(CTkCommandBars::TrackMenuAsPopupBar(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
+                                                                 screen.y, owner, nullptr, nullptr,
+                                                                 frame != nullptr ? frame->GetCommandBars() : nullptr));
+  };
+  if (!Results.Create(this, CRect(0, 0, 800, 500), kResultsPaneId)) return -1;
+  Results.ModifyStyle(0, WS_CLIPSIBLINGS);
+  Results.SetModeText(SelectedModeText);
+  // Reached by the keyboard and the command ids; hidden until a snapshot
+  // loaded from the command line shows them.
+  const struct {
+    CButton* button;
+    LPCWSTR text;
+    UINT id;
+  } buttons[] = {{&NextButton, L"Next", IDC_RESULT_NEXT},
+                 {&BackButton, L"Back", IDC_RESULT_BACK},
+                 {&StartOverButton, L"Start Over", IDC_RESULT_START_OVER}};
   HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-  NextButton.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font));
-  StartOverButton.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font));
+  for (const auto& b : buttons) {
+    b.button->Create(b.text, WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, CRect(0, 0, 0, 0), this, b.id);
+    b.button->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font));
+  }
   return 0;
 }
 
 void CThirdView_HDD::OnSize(UINT nType, int cx, int cy) {
   CWizardPageView::OnSize(nType, cx, cy);
-  const int buttonsTop = cy - kMargin - kButtonHeight;
-  if (FoundFiles.GetSafeHwnd() != nullptr)
-    FoundFiles.MoveWindow(kMargin, 64, cx - 2 * kMargin, buttonsTop - kMargin - 64);
-  if (StartOverButton.GetSafeHwnd() != nullptr)
-    StartOverButton.MoveWindow(cx - 2 * (kMargin + kButtonWidth), buttonsTop, kButtonWidth, kButtonHeight);
-  if (NextButton.GetSafeHwnd() != nullptr)
-    NextButton.MoveWindow(cx - kMargin - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight);
+  if (Results.GetSafeHwnd() != nullptr) Results.MoveWindow(0, 0, cx, cy);
+  if (NextButton.GetSafeHwnd() == nullptr) return;
+  NextButton.MoveWindow(cx - 135, cy - 41, 85, 35);
+  BackButton.MoveWindow(cx - 225, cy - 41, 85, 35);
+  StartOverButton.MoveWindow(cx - 315, cy - 41, 85, 35);
+}
+
+void CThirdView_HDD::OnNextButton() {
+  if (Results.GetSafeHwnd() != nullptr) Results.OnRecoverSelected();
+}
+
+void CThirdView_HDD::OnBackButton() {
+  WizardFrameState& frame = WizardFrame();
+  SelectionTotals = SelectionTotalsRecord();
+  ListWithProgress = 0;
+  LoadingSnapshot = 0;
+  CarveSizeLimitMB = 3;
+  ShowScanProgress = 1;
+  DeletePreviewTempFiles();
+  FoundFiles.PreviewTempFiles.RemoveAll();
+  frame.StepOneActive = 0;
+  frame.StepTwoActive = 1;
+  frame.StepThreeActive = 0;
+  frame.StepFourActive = 0;
+  frame.ScanIdle = 1;
+  frame.SelectedTreeRow = -1;
+  if (CMainFrame* main = GetMainFrame()) {
+    main->NoFileSelected = 1;
+    main->PreviewSupported = 0;
+  }
+  Results.Tree.Clear();
+  FoundFiles.DeleteAllItems();
+  FoundFiles.Selection.ClearMarks();
+  int page = kScanPage;
+  if (ScanMode == kAdvanceScan) {
+    FreeStandardScanLists();
+    FreeNtfsLists();
+    page = kFileSystemPage;
+  } else if (ScanMode == kRawScan) {
+    FreeCarvedFileList();
+    FreeSignatureList();
+  } else {
+    FreeStandardScanLists();
+  }
+  if (page == kScanPage)
+    if (CSecondView_HDD* scan = PartitionPage()) scan->ShowChoosingLayout();
+  TheProgramUi().SwitchView(page);
+}
+
+void CThirdView_HDD::OnStartOverButton() {
+  OnBackButton();
+  if (CSecondView_HDD* scan = PartitionPage()) scan->OnBackButton();
+  if (CFirstView_HDD* drives = DrivePage()) drives->OnBackButton();
 }
 
 void CThirdView_HDD::DeleteAllColumns() {
@@ -81,21 +177,13 @@ void CThirdView_HDD::DeleteAllColumns() {
 }
 
 void CThirdView_HDD::InsertModeColumns(bool rawScan) {
-  struct Column {
-    LPCWSTR title;
-    int width;
-  };
-  static const Column fileSystem[] = {{L"File Name", 200}, {L"Type", 100},          {L"Size", 100},
-                                      {L"Creation Time", 150}, {L"Modification Time", 150}, {L"ID", 150}};
-  static const Column raw[] = {{L"File Name", 200}, {L"Type", 100}, {L"ID", 150}};
-  const Column* columns = rawScan ? raw : fileSystem;
-  const int count = rawScan ? 3 : 6;
-  for (int i = 0; i < count; ++i) FoundFiles.InsertColumn(i, columns[i].title, LVCFMT_LEFT, columns[i].width);
+  if (ResultsUi* ui = Ui()) ui->SetResultColumns(rawScan);
 }
 
 void CThirdView_HDD::ShowButton(UINT id) {
   CWnd* button = GetDlgItem(id);
   if (button == nullptr) return;
-  button->ShowWindow(SW_SHOW);
+  // Above the results pane, which fills the page.
+  button->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   button->EnableWindow(TRUE);
 }

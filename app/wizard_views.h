@@ -7,6 +7,7 @@
 #include "file_system_view.h"
 #include "first_view_hdd.h"
 #include "found_file_list_ctrl.h"
+#include "results_pane.h"
 #include "second_view_hdd.h"
 #include "wizard_page_view.h"
 
@@ -16,9 +17,22 @@ class CThirdView_HDD : public CWizardPageView {
  public:
   ~CThirdView_HDD() override;
 
+  // The results pane shows this list; the program finds it through
+  // FoundFileListCtrl().
   CFoundFileListCtrl FoundFiles;
+  CResultsPane Results;
   CButton NextButton;
+  CButton BackButton;
   CButton StartOverButton;
+
+  // What the engine asks of the page, once the page exists.
+  ResultsUi* Ui() { return Results.GetSafeHwnd() != nullptr ? &Results.Ui() : nullptr; }
+  // Back: the results forgotten, the page before them shown.
+  void OnBackButton();
+  // Back, then the Back of every earlier page down to the start page.
+  void OnStartOverButton();
+  // Next: Recover Selected, without the bar's gate.
+  void OnNextButton();
 
   // Every column removed (the header's count, column 0 that many times).
   void DeleteAllColumns();

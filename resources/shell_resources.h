@@ -45,6 +45,7 @@
 
 // Results page buttons shown after a snapshot is loaded.
 #define IDC_RESULT_NEXT 159
+#define IDC_RESULT_BACK 160
 #define IDC_RESULT_START_OVER 61481
 
 // Menu commands.

@@ -9,6 +9,7 @@
 #include "found_lists.h"
 #include "raw/raw_lists.h"
 #include "raw/raw_results.h"
+#include "results_resources.h"
 
 namespace {
 
@@ -27,8 +28,12 @@ BEGIN_MESSAGE_MAP(CFoundFileListCtrl, CTkListCtrl)
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONDBLCLK()
   ON_WM_KEYDOWN()
+  ON_WM_KEYUP()
   ON_WM_CHAR()
+  ON_NOTIFY_REFLECT(LVN_BEGINLABELEDITW, OnBeginRename)
   ON_NOTIFY_REFLECT(LVN_ENDLABELEDITW, OnEndRename)
+  ON_WM_RBUTTONDOWN()
+  ON_WM_MOUSEMOVE()
   ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnRowCustomDraw)
 END_MESSAGE_MAP()
 
@@ -42,6 +47,10 @@ void CFoundFileListCtrl::SetupStateImages() {
   SetImageList(&m_stateImages, LVSIL_STATE);
   if (m_rowFont.GetSafeHandle() == nullptr)
     m_rowFont.CreateFont(-14, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+  if (m_handCursor == nullptr) {
+    m_handCursor = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDC_HAND_CURSOR));
+    if (m_handCursor == nullptr) m_handCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));
+  }
 }
 
 int CFoundFileListCtrl::IsRowChecked(int row) const {
@@ -333,6 +342,15 @@ void CFoundFileListCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
     return;
   }
   CTkListCtrl::OnLButtonDown(nFlags, point);
+  if (row >= 0) PreviewRow(row);
+}
+
+void CFoundFileListCtrl::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
+  if (nChar == VK_UP || nChar == VK_DOWN) {
+    PreviewRow(GetSelectionMark());
+    return;
+  }
+  CTkListCtrl::OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
 void CFoundFileListCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) {
@@ -365,15 +383,6 @@ void CFoundFileListCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 void CFoundFileListCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
   if (nChar == L' ') return;
   CTkListCtrl::OnChar(nChar, nRepCnt, nFlags);
-}
-
-void CFoundFileListCtrl::OnEndRename(NMHDR* pNMHDR, LRESULT* pResult) {
-  NMLVDISPINFOW* info = reinterpret_cast<NMLVDISPINFOW*>(pNMHDR);
-  *pResult = FALSE;
-  // An empty text keeps the old name.
-  if (info->item.pszText == nullptr || info->item.pszText[0] == L'\0') return;
-  SetItemText(info->item.iItem, 0, info->item.pszText);
-  *pResult = TRUE;
 }
 
 void CFoundFileListCtrl::TakePendingPreviewReset() {

@@ -72,12 +72,57 @@ class CFoundFileListCtrl : public CTkListCtrl {
   // Properties of the row at the selection mark.
   void ShowProperties();
 
+  // The context menu at a screen point: none while a Find dialog is open or
+  // without a selection mark. Runs and returns the command chosen, 0 none.
+  UINT ShowContextMenu(CPoint screen);
+  // The menu's popup as the list shows it: after a Raw Scan without Find
+  // Files, Settings and Properties.
+  static BOOL LoadContextMenu(CMenu& menu, BOOL raw);
+  // Tracks a popup and returns the command; tests replace it.
+  static std::function<UINT(CMenu* popup, CPoint screen, CWnd* owner)> TrackMenu;
+  // Recover Selected, Find Files and Settings belong to the program: by
+  // default they go to the main window as commands.
+  static std::function<void(UINT)> ProgramCommand;
+  void RunMenuCommand(UINT id);
+  // The view style, switched through a second one so the control arranges
+  // its items again.
+  void SetViewStyle(DWORD style);
+  // Renaming the row at the selection mark (F2, the menu's Rename).
+  void StartRename();
+  // Renames the found entry a row stands for, never the disk; a folder row
+  // renames its tree item too.
+  void RenameRowEntry(int row, const CString& name);
+  CString RenameOldName;
+  int RenameInProgress = 0;
+
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+
+  // The preview road: whether a viewer takes a name (lower-cased, with its
+  // ".ext"), and the hand-off of a path to the preview pane ("" "" for an
+  // empty pane). The program points them at its preview host.
+  static std::function<int(const CString& name, const CString& extension)> IsPreviewable;
+  static std::function<void(const CString& path, const CString& extension)> ShowPreview;
+  // A file row's preview: extracted once into the temporary folder under a
+  // new temporary name; above 5 MB the large-file notice instead.
+  void PreviewRow(int row);
+  // "tmpN.ext" that does not exist in TempFolder yet, the extension made
+  // safe; the counter keeps its value for the next name.
+  CString MakeTempName(const CString& fileName);
+  // 1 when folder, name and ID differ from the last preview's (stored).
+  BOOL IsNewPreviewTarget(const CString& folder, const CString& name, uint32_t id);
+  // Where previews are extracted: the system's temporary folder unless set.
+  CString TempFolder;
+
  protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg void OnBeginRename(NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnEndRename(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnRowCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
   DECLARE_MESSAGE_MAP()
 
@@ -90,5 +135,9 @@ class CFoundFileListCtrl : public CTkListCtrl {
   CFolderTreeCtrl* m_tree = nullptr;
   CImageList m_stateImages;
   CFont m_rowFont;
+  HCURSOR m_handCursor = nullptr;
+  int m_tempCounter = 0;
+  CString m_lastPreviewPath = L"PAth";
+  uint32_t m_lastPreviewId = 0xFFFFFFFF;
   uint32_t m_listedKey = 0;
 };

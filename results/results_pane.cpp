@@ -53,18 +53,25 @@ int CResultsPane::OnCreate(LPCREATESTRUCTW lpcs) {
   ModeText.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(100, 0, 700, 200), this, 61482);
   ModeText.SetFont(&m_font);
 
-  List.reset(new CFoundFileListCtrl);
+  if (List == nullptr) {
+    m_ownList.reset(new CFoundFileListCtrl);
+    List = m_ownList.get();
+  }
   List->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS,
                CRect(0, 0, 400, 300), this, 165);
   List->SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   List->SetImageList(&m_shellIcons, LVSIL_SMALL);
   List->SetupStateImages();
   List->SubclassHeader(FALSE);
-  Tree.SetFoundFileList(List.get());
+  Tree.SetFoundFileList(List);
   List->SetFolderTree(&Tree);
 
-  PreviewHost.Create(L"", WS_CHILD | WS_VISIBLE | WS_BORDER | SS_WHITERECT, CRect(0, 0, 400, 200), this, 59649);
-  m_inner.Create(WS_CHILD | WS_VISIBLE | 2, this, List.get(), &PreviewHost, 181, CRect(0, 0, 600, 400), 90, 110);
+  CWnd* preview = MakePreview ? MakePreview(this, CRect(0, 0, 400, 200)) : nullptr;
+  if (preview == nullptr) {
+    PreviewHost.Create(L"", WS_CHILD | WS_VISIBLE | WS_BORDER | SS_WHITERECT, CRect(0, 0, 400, 200), this, 59649);
+    preview = &PreviewHost;
+  }
+  m_inner.Create(WS_CHILD | WS_VISIBLE | 2, this, List, preview, 181, CRect(0, 0, 600, 400), 90, 110);
   m_outer.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | 1, this, &Tree, &m_inner, 164, CRect(0, 0, 800, 400), 180, 620);
 
   for (int i = 0; i < 6; ++i) {
@@ -72,7 +79,7 @@ int CResultsPane::OnCreate(LPCREATESTRUCTW lpcs) {
                         kBarButtons[i].id);
     m_buttons[i].SetFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
   }
-  m_ui.reset(new ResultsUi(&Tree, List.get()));
+  m_ui.reset(new ResultsUi(&Tree, List));
   return 0;
 }
 
@@ -116,7 +123,7 @@ HBRUSH CResultsPane::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
 
 BOOL CResultsPane::OnCommand(WPARAM wParam, LPARAM lParam) {
   const UINT id = LOWORD(wParam);
-  if (id == kRecoverSelectedCommand && HIWORD(wParam) == BN_CLICKED) {
+  if (id == kRecoverSelectedCommand && HIWORD(wParam) == BN_CLICKED && !CommandsToParent) {
     OnRecoverSelected();
     return TRUE;
   }

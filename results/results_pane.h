@@ -4,6 +4,7 @@
 // page view of the wizard hosts it as its only child.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "folder_tree_ctrl.h"
@@ -20,8 +21,16 @@ class CResultsPane : public CWnd {
   BOOL Create(CWnd* pParent, const RECT& rect, UINT nID);
 
   CFolderTreeCtrl Tree;
-  // On the heap, as the page keeps it.
-  std::unique_ptr<CFoundFileListCtrl> List;
+  // The list: one the page gives before Create, else one of the pane's own
+  // on the heap.
+  CFoundFileListCtrl* List = nullptr;
+  void UseList(CFoundFileListCtrl* list) { List = list; }
+  // The program gates its bar commands itself: every button then goes to the
+  // parent, Recover Selected too.
+  BOOL CommandsToParent = FALSE;
+  // Makes the window below the list (the program's preview pane); without
+  // it a blank static stands there.
+  std::function<CWnd*(CWnd* parent, const CRect& rect)> MakePreview;
   CStatic ModeText;
   CStatic PreviewHost;
   ResultsUi& Ui() { return *m_ui; }
@@ -52,6 +61,7 @@ class CResultsPane : public CWnd {
   CFont m_font;
   CBrush m_background;
   CImageList m_shellIcons;
+  std::unique_ptr<CFoundFileListCtrl> m_ownList;
   std::unique_ptr<ResultsUi> m_ui;
 };
 

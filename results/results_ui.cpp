@@ -91,3 +91,14 @@ std::vector<TreeItem> ResultsUi::SelectedFolderItems() {
 std::vector<uint32_t> ResultsUi::SelectedRootFiles() {
   return {m_list->Selection.SelectedRootFiles.begin(), m_list->Selection.SelectedRootFiles.end()};
 }
+
+std::vector<std::u16string> ResultsUi::PreviewTempFiles() {
+  std::vector<std::u16string> files;
+  POSITION pos = m_list->PreviewTempFiles.GetStartPosition();
+  while (pos != nullptr) {
+    CString path, extension;
+    m_list->PreviewTempFiles.GetNextAssoc(pos, path, extension);
+    files.emplace_back(reinterpret_cast<const char16_t*>(path.GetString()));
+  }
+  return files;
+}

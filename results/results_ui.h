@@ -29,6 +29,8 @@ class ResultsUi : public EngineUi {
   void SetResultColumns(bool rawScan) override;
   std::vector<TreeItem> SelectedFolderItems() override;
   std::vector<uint32_t> SelectedRootFiles() override;
+  // The files the list's previews wrote, for the clean-up.
+  std::vector<std::u16string> PreviewTempFiles() override;
 
  private:
   CFolderTreeCtrl* m_tree;

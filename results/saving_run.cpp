@@ -85,25 +85,41 @@ Entry* Find(const std::unordered_map<uint32_t, Entry*>& entries, uint32_t id) {
   return found != entries.end() ? found->second : nullptr;
 }
 
-int WriteItem(const std::u16string& folder, const SaveItem& item, int mode, const EntryIndex& index) {
+// Writes the entry of an item into folder under its own name, or under
+// `as` when given (a preview's temporary name).
+int WriteItem(const std::u16string& folder, const SaveItem& item, int mode, const EntryIndex& index,
+              const char16_t* as = nullptr) {
+  auto named = [as](char16_t* name) { return as != nullptr ? const_cast<char16_t*>(as) : name; };
   switch (item.kind) {
     case ResultsKind::Fat:
-      if (FatFileEntry* f = Find(index.fat, item.id)) return RecoverFatEntry(folder, *f, mode);
+      if (FatFileEntry* f = Find(index.fat, item.id)) {
+        FatFileEntry entry = *f;
+        entry.name = named(f->name);
+        return RecoverFatEntry(folder, entry, mode);
+      }
       break;
     case ResultsKind::Ntfs:
-      if (NtfsFileEntry* f = Find(index.ntfs, item.id)) return RecoverNtfsEntry(folder, *f, mode);
+      if (NtfsFileEntry* f = Find(index.ntfs, item.id)) {
+        NtfsFileEntry entry = *f;
+        entry.name = named(f->name);
+        return RecoverNtfsEntry(folder, entry, mode);
+      }
       break;
     case ResultsKind::AdvanceNtfs:
       if (AdvanceNtfsFileEntry* f = Find(index.advance, item.id))
         if (LiesInPickedVolume(f->sector)) {
           // The file's record sector is where the NTFS writer reads it from.
-          NtfsFileEntry entry{f->name, f->recordNumber, f->parentRecord, f->creationTime, f->secondTime,
+          NtfsFileEntry entry{named(f->name), f->recordNumber, f->parentRecord, f->creationTime, f->secondTime,
                               f->size, f->deleted, f->sector, nullptr};
           return RecoverNtfsEntry(folder, entry, mode);
         }
       break;
     case ResultsKind::Raw:
-      if (CarvedFileRecord* f = Find(index.carved, item.id)) return RecoverCarvedFile(folder, *f);
+      if (CarvedFileRecord* f = Find(index.carved, item.id)) {
+        CarvedFileRecord record = *f;
+        record.name = named(f->name);
+        return RecoverCarvedFile(folder, record);
+      }
       break;
     default:
       break;
@@ -248,4 +264,14 @@ int SaveItems(const std::u16string& destination, const std::vector<SaveItem>& it
   StopAllRecovery = 0;
   RecoveredCount = 0;
   return written;
+}
+
+int ExtractForPreview(const std::u16string& folder, ResultsKind kind, uint32_t id, const std::u16string& tempName,
+                      std::u16string& written) {
+  written.clear();
+  RecoveredFilePath.clear();
+  const SaveItem item{kind, id, {}, tempName};
+  const int result = WriteItem(folder, item, kPlainMode, IndexEntries({item}), tempName.c_str());
+  if (result == 1) written = RecoveredFilePath;
+  return result;
 }

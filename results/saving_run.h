@@ -46,3 +46,9 @@ struct SavingProgress {
 // stop request and the count before it returns.
 int SaveItems(const std::u16string& destination, const std::vector<SaveItem>& items, int mode,
               SavingProgress& progress);
+
+// Writes one found file into folder under a preview's temporary name, in
+// the writers' plain mode; `written` is the path the writer settled on
+// (empty when it wrote nothing). Returns the writer's result.
+int ExtractForPreview(const std::u16string& folder, ResultsKind kind, uint32_t id, const std::u16string& tempName,
+                      std::u16string& written);

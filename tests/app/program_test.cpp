@@ -14,7 +14,9 @@ namespace {
 
 constexpr UINT kStatusBarId = 59393;
 constexpr UINT kVisibleViewId = 59648;
-constexpr UINT kResultsList = 1;
+// The results page holds its pane, the pane the found-file list.
+constexpr UINT kResultsPane = 1;
+constexpr UINT kResultsList = 165;
 constexpr DWORD kWait = 30000;
 
 std::wstring Widen(const char* text) {
@@ -163,6 +165,16 @@ HWND FindDescendant(HWND parent, LPCWSTR text) {
   return nullptr;
 }
 
+// A window anywhere below parent with that id (the splitters hold the
+// results page's tree and list).
+HWND DescendantById(HWND parent, UINT id) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (static_cast<UINT>(::GetDlgCtrlID(child)) == id) return child;
+    if (HWND found = DescendantById(child, id)) return found;
+  }
+  return nullptr;
+}
+
 HWND VisibleView(HWND frame) { return ::GetDlgItem(frame, kVisibleViewId); }
 
 int ColumnCount(HWND list) {
@@ -264,7 +276,8 @@ class CommandLineSnapshot : public ::testing::Test {
     HWND list = nullptr;
     WaitUntil([&] {
       HWND view = VisibleView(frame);
-      list = view != nullptr ? ::GetDlgItem(view, kResultsList) : nullptr;
+      HWND pane = view != nullptr ? ::GetDlgItem(view, kResultsPane) : nullptr;
+      list = pane != nullptr ? DescendantById(pane, kResultsList) : nullptr;
       return list != nullptr;
     });
     return list;
@@ -300,6 +313,33 @@ TEST_F(CommandLineSnapshot, StandardSnapshotQuotedMixedCaseAndReadOnly) {
     EXPECT_EQ(nullptr, FindOf(program.Pid(), L"Mulvara", false));  // no message
   }
   ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The results page's tree is built from the snapshot, and the frame's
+// Find Files, File Filters and Recover Selected open the results dialogs.
+TEST_F(CommandLineSnapshot, ResultsTreeAndCommands) {
+  ASSERT_EQ(0, scanCode);
+  Program program(L"\"" + *folder + L"\\STD.wrx\"", true);
+  HWND list = Results(program);
+  ASSERT_NE(nullptr, list);
+  HWND tree = DescendantById(::GetDlgItem(VisibleView(program.Frame()), kResultsPane), 162);
+  ASSERT_NE(nullptr, tree);
+  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 1; }));
+  HWND frame = program.Frame();
+  const struct {
+    UINT command;
+    LPCWSTR caption;
+    UINT close;
+  } commands[] = {{32785, L"Find File(s)", IDCANCEL}, {32786, L"File Filters", IDCANCEL},
+                  {32777, L"Recover Selected", IDOK}};
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.command);
+    ::PostMessageW(frame, WM_COMMAND, c.command, 0);
+    HWND dialog = WaitFor(program.Pid(), c.caption, false);
+    ASSERT_NE(nullptr, dialog);
+    ::PostMessageW(dialog, WM_COMMAND, c.close, 0);
+    EXPECT_TRUE(WaitUntil([&] { return FindOf(program.Pid(), c.caption, false) == nullptr; }));
+  }
 }
 
 TEST_F(CommandLineSnapshot, RawSnapshotHasThreeColumns) {

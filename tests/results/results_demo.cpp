@@ -1,12 +1,13 @@
 // The results page filled from a scan of a test image: run it to look at
-// it. Arguments: fat, ntfs, raw, or the dialogs destination, saving, filters
-// or properties,
+// it. Arguments: fat, ntfs, raw, or the dialogs destination, saving, filters,
+// properties or find, or the list's menu,
 // and --close-after MS. The images come from MULVARA_TEST_IMAGES.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "file_recovery.h"
+#include "find_files_dlg.h"
 #include "found_lists.h"
 #include "raw/raw_results.h"
 #include "settings.h"
@@ -40,7 +41,8 @@ BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 void CALLBACK CloseAll(HWND, UINT, UINT_PTR, DWORD) {
-  for (LPCWSTR caption : {L"Recover Selected", L"Saving", L"File Filters", L"File/Folder Properties"})
+  for (LPCWSTR caption :
+       {L"Recover Selected", L"Saving", L"File Filters", L"File/Folder Properties", L"Find File(s)"})
     if (HWND dialog = ::FindWindowW(nullptr, caption)) ::PostMessageW(dialog, WM_CLOSE, 0, 0);
   ::PostQuitMessage(0);
 }
@@ -106,6 +108,32 @@ class DemoApp : public CWinApp {
       pane.List->SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
       pane.List->SendMessage(LVM_SETSELECTIONMARK, 0, 0);
       pane.List->ShowProperties();
+      return FALSE;
+    }
+    if (what == L"find") {
+      // A finished search with its rows, some checked.
+      struct SearchingDlg : CFindFilesDlg {
+        using CFindFilesDlg::CFindFilesDlg;
+        BOOL OnInitDialog() override {
+          CFindFilesDlg::OnInitDialog();
+          SetDlgItemText(1032, L"*.mp3");
+          PostMessage(WM_COMMAND, IDOK);
+          return TRUE;
+        }
+      } dialog(&pane.Tree, &pane);
+      dialog.DoModal();
+      return FALSE;
+    }
+    if (what == L"menu") {
+      pane.List->ListFolder(0);
+      pane.List->RefreshListChecks();
+      pane.List->SetItemState(4, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+      pane.List->SendMessage(LVM_SETSELECTIONMARK, 0, 4);
+      CRect row;
+      pane.List->GetItemRect(4, &row, LVIR_LABEL);
+      pane.List->ClientToScreen(&row);
+      frame->UpdateWindow();
+      pane.List->ShowContextMenu(CPoint(row.left + 20, row.bottom));
       return FALSE;
     }
     if (what == L"filters") {

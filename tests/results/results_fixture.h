@@ -2,9 +2,11 @@
 // own, the engine's interface pointed at them, filled from a scan.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "folder_tree_ctrl.h"
+#include "find_files_dlg.h"
 #include "found_file_list_ctrl.h"
 #include "results_ui.h"
 
@@ -29,4 +31,22 @@ class ResultsPanes {
   CFolderTreeCtrl tree;
   CFoundFileListCtrl list;
   ResultsUi ui{&tree, &list};
+};
+
+// A modal Find dialog that runs something while it shows, then takes Esc.
+class WhileShownFindDlg : public CFindFilesDlg {
+ public:
+  WhileShownFindDlg(CFolderTreeCtrl* tree, CWnd* parent, std::function<void()> whileShown)
+      : CFindFilesDlg(tree, parent), m_whileShown(std::move(whileShown)) {}
+
+ protected:
+  BOOL OnInitDialog() override {
+    CFindFilesDlg::OnInitDialog();
+    if (m_whileShown) m_whileShown();
+    PostMessage(WM_COMMAND, IDCANCEL);
+    return TRUE;
+  }
+
+ private:
+  std::function<void()> m_whileShown;
 };
