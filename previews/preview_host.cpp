@@ -1,17 +1,21 @@
 #include "preview_host.h"
 
+#include "archive_view.h"
 #include "automation.h"
 #include "bar_painter.h"
 #include "color_scheme.h"
 #include "database_views.h"
+#include "dbf_view.h"
 #include "document_view.h"
 #include "draw_helpers.h"
+#include "dxf_view.h"
 #include "global_settings.h"
 #include "main_frame.h"
 #include "picture_views.h"
 #include "placeholder_views.h"
 #include "preview_state.h"
 #include "preview_table.h"
+#include "psd_view.h"
 #include "shell_app.h"
 #include "shell_document.h"
 #include "thumb_view.h"
@@ -57,6 +61,10 @@ void CMainPreviewView::ChoosePreview(CString path, CString extension) {
     case kRowPicture: ShowPictureView(path); break;
     case kRowDocument:
     case kRowPlainText: ShowDocumentView(path); break;
+    case kRowArchive: ShowArchiveView(path); break;
+    case kRowPhotoshop: ShowPsdView(path); break;
+    case kRowDbase: ShowDbfView(path); break;
+    case kRowDrawing: ShowDxfView(path); break;
     case kRowSlides:
       loaded = ExportPowerPointSlides(path);
       if (loaded == 0) loaded = 1, ShowNoPreview();
@@ -100,6 +108,22 @@ void CMainPreviewView::ShowPictureView(const CString& path) {
 
 void CMainPreviewView::ShowDocumentView(const CString& path) {
   ShowViewer(DocumentView, RUNTIME_CLASS(CAdobeReaderView), path, true);
+}
+
+void CMainPreviewView::ShowArchiveView(const CString& path) {
+  ShowViewer(ArchiveView, RUNTIME_CLASS(CMyListCtrl), path, true);
+}
+
+void CMainPreviewView::ShowPsdView(const CString& path) {
+  ShowViewer(PhotoshopView, RUNTIME_CLASS(CPSDViewView), path, true);
+}
+
+void CMainPreviewView::ShowDbfView(const CString& path) {
+  ShowViewer(DbaseView, RUNTIME_CLASS(CDBF_View), path, true);
+}
+
+void CMainPreviewView::ShowDxfView(const CString& path) {
+  ShowViewer(DrawingView, RUNTIME_CLASS(CDFXView), path, true);
 }
 
 void CMainPreviewView::ShowLargeFileView() {

@@ -73,6 +73,10 @@ class CMainPreviewView : public CView {
   void ShowImageView(const CString& path);
   void ShowPictureView(const CString& path);
   void ShowDocumentView(const CString& path);
+  void ShowArchiveView(const CString& path);
+  void ShowPsdView(const CString& path);
+  void ShowDbfView(const CString& path);
+  void ShowDxfView(const CString& path);
   void ShowLargeFileView();
   void ShowNoPreview();
   // The kinds whose viewers this version lacks: the file counts as not shown.

@@ -5,6 +5,9 @@
 // The document template's resource: menu, icon and document string.
 #define IDR_MAINFRAME 128
 #define IDI_SNAPSHOT_DOCUMENT 129  // the second icon group: ",1" names it
+// The archive list's header pictures.
+#define IDI_ARCHIVE_FOLDER 161
+#define IDI_ARCHIVE_FILE 164
 #define IDS_APP_TITLE 57344
 
 // Start page pictures.

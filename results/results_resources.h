@@ -45,13 +45,6 @@
 
 // The results browser's art (results/res/make_results_art.py).
 #define IDB_RESULTS_LIST_BACKGROUND 160
-#define IDI_HEADER_NAME 161
-#define IDI_HEADER_SIZE 162
-#define IDI_HEADER_TYPE 163
-#define IDI_HEADER_DATE 164
-#define IDI_HEADER_STATE 165
-#define IDI_HEADER_TIME 166
-#define IDI_HEADER_PLACE 167
 #define IDB_RESULTS_LIST_STATES 201
 #define IDB_FIND_SKIN 203
 #define IDB_FILTERS_SKIN 210

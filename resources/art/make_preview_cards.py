@@ -1,15 +1,18 @@
 #!/usr/bin/env python3
 """Draws the preview pane's notice cards with ImageMagick's convert: 202 x 140,
 32 bits per pixel, a light grey card with a darker shadow along its right
-and bottom edges and black italic text in its middle (../bitmaps/). Run
-from anywhere; the outputs are committed.
+and bottom edges and black italic text in its middle (../bitmaps/); and the
+archive list's two header icons, a file and a folder at 48, 32 and 16
+pixels (../icons/). Run from anywhere; the outputs are committed.
 """
 import os
 import struct
 import subprocess
+import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 BITMAPS = os.path.join(HERE, "..", "bitmaps")
+ICONS = os.path.join(HERE, "..", "icons")
 FONT = "DejaVu-Sans-Oblique"
 
 CARDS = {
@@ -44,9 +47,36 @@ def write_bmp32(path, width, height, pixels):
         out.write(b"BM" + struct.pack("<IHHI", 14 + len(info) + len(data), 0, 0, 14 + len(info)) + info + data)
 
 
+def header_icon(name, folder):
+    # Drawn at 48 and scaled down: the list loads the 48-pixel image and
+    # the header shows it at 16.
+    with tempfile.TemporaryDirectory() as work:
+        big = os.path.join(work, "48.png")
+        if folder:
+            steps = ["-fill", "#e8b44a", "-stroke", "#8a6210", "-strokewidth", "2",
+                     "-draw", "polygon 3,10 18,10 22,15 45,15 45,42 3,42",
+                     "-fill", "#f6d27a", "-draw", "polygon 3,20 45,20 45,42 3,42"]
+        else:
+            steps = ["-fill", "white", "-stroke", "#505a6a", "-strokewidth", "2",
+                     "-draw", "polygon 9,3 31,3 41,13 41,45 9,45",
+                     "-fill", "#c8d4e4", "-draw", "polygon 31,3 31,13 41,13",
+                     "-stroke", "#2860aa", "-strokewidth", "2",
+                     "-draw", "line 15,22 35,22", "-draw", "line 15,29 35,29", "-draw", "line 15,36 29,36"]
+        subprocess.run(["convert", "-size", "48x48", "xc:none", *steps, big], check=True)
+        sizes = [big]
+        for size in (32, 16):
+            small = os.path.join(work, f"{size}.png")
+            subprocess.run(["convert", big, "-resize", f"{size}x{size}", small], check=True)
+            sizes.append(small)
+        subprocess.run(["convert", *sizes, os.path.join(ICONS, name)], check=True)
+
+
 def main():
     for name, text in CARDS.items():
         card(name, text)
+    os.makedirs(ICONS, exist_ok=True)
+    header_icon("archive_file.ico", False)
+    header_icon("archive_folder.ico", True)
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the results browser's art: the found-file list's tiled background
-and check-box states, its seven column-header icons, the Select All icons,
+and check-box states, the Select All icons,
 the hand cursor, and the skins of the Find, File Filters, Properties and
 Saving dialogs. Run from this folder; the outputs are committed.
 """
@@ -18,7 +18,6 @@ from make_cursors import cursor_bytes  # noqa: E402
 make_skins.OUT = HERE
 CLEAR = (0, 0, 0, 0)
 INK = (40, 40, 40)
-RED = (200, 40, 40)
 GREEN = (40, 150, 60)
 
 
@@ -43,43 +42,6 @@ def icon_bytes(size, pixel):
 def write(name, data):
     with open(os.path.join(HERE, name), "wb") as out:
         out.write(data)
-
-
-def badge(size, colour, glyph):
-    """A rounded tile of colour with a white glyph(u, v) on it (u, v in 0..1)."""
-    radius = size * 0.18
-
-    def at(x, y):
-        u, v = (x + 0.5) / size, (y + 0.5) / size
-        inset = size * 0.06
-        dx = max(inset + radius - x, 0, x - (size - 1 - inset - radius))
-        dy = max(inset + radius - y, 0, y - (size - 1 - inset - radius))
-        if dx * dx + dy * dy > radius * radius:
-            return CLEAR
-        shade = mix(colour, DEEP, v * 0.5)
-        if glyph(u, v):
-            return WHITE + (255,)
-        return shade + (255,)
-    return at
-
-
-def bars(rows):
-    """Horizontal bars: rows of (top, bottom, left, right) in tile units."""
-    return lambda u, v: any(t <= v <= b and l <= u <= r for t, b, l, r in rows)
-
-
-HEADER_ICONS = [
-    # Resource id, colour and glyph, in the order the header takes them.
-    (161, BLUE, bars([(0.28, 0.36, 0.25, 0.75), (0.46, 0.54, 0.25, 0.75), (0.64, 0.72, 0.25, 0.6)])),  # name
-    (162, GREEN, bars([(0.3, 0.72, 0.25, 0.35), (0.45, 0.72, 0.45, 0.55), (0.6, 0.72, 0.65, 0.75)])),  # size
-    (163, AMBER, bars([(0.25, 0.75, 0.3, 0.4), (0.25, 0.35, 0.3, 0.7), (0.45, 0.55, 0.3, 0.6)])),  # type
-    (164, DEEP, bars([(0.25, 0.35, 0.25, 0.75), (0.35, 0.75, 0.25, 0.32), (0.35, 0.75, 0.68, 0.75),
-                      (0.68, 0.75, 0.25, 0.75), (0.45, 0.55, 0.4, 0.5)])),  # date
-    (165, RED, bars([(0.25, 0.75, 0.45, 0.55), (0.45, 0.55, 0.25, 0.75)])),  # state
-    (166, (90, 90, 160), lambda u, v: (u - 0.5) ** 2 + (v - 0.5) ** 2 < 0.06 and
-     (u - 0.5) ** 2 + (v - 0.5) ** 2 > 0.03 or (0.48 <= u <= 0.52 and 0.35 <= v <= 0.5)),  # time
-    (167, (120, 120, 120), bars([(0.25, 0.75, 0.25, 0.33), (0.67, 0.75, 0.25, 0.75)])),  # place
-]
 
 
 def check_icon(hover):
@@ -158,8 +120,6 @@ def hand_cursor():
 
 
 if __name__ == "__main__":
-    for resource, colour, glyph in HEADER_ICONS:
-        write("header_%d.ico" % resource, icon_bytes(48, badge(48, colour, glyph)))
     write("select_all.ico", icon_bytes(16, check_icon(False)))
     write("select_all_hover.ico", icon_bytes(16, check_icon(True)))
     list_states()
