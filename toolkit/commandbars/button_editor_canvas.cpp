@@ -106,7 +106,7 @@ BOOL RenderPictureFile(LPCWSTR path, CTkButtonEditorImage* target) {
   picture->get_Height(&height);
   CDC dc;
   result = E_FAIL;
-  if (dc.CreateCompatibleDC(nullptr)) {
+  if (dc.Attach(::CreateCompatibleDC(nullptr))) {
     HGDIOBJ old = ::SelectObject(dc.m_hDC, target->GetHandle());
     result = picture->Render(dc.m_hDC, 0, 0, target->GetWidth(), target->GetHeight(), 0, height, width, -height,
                              nullptr);
@@ -456,13 +456,13 @@ BOOL CTkButtonEditorCanvas::ImportFile(LPCWSTR path) {
     ::DeleteObject(alphaBitmap);
   } else if (plainBitmap != nullptr || icon != nullptr) {
     CDC dc;
-    if (dc.CreateCompatibleDC(nullptr)) {
+    if (dc.Attach(::CreateCompatibleDC(nullptr))) {
       HGDIOBJ old = ::SelectObject(dc.m_hDC, imported->GetHandle());
       if (icon != nullptr) {
         loaded = ::DrawIconEx(dc.m_hDC, 0, 0, icon, m_nPictureWidth, m_nPictureHeight, 0, nullptr, DI_NORMAL);
       } else {
         CDC source;
-        if (source.CreateCompatibleDC(nullptr)) {
+        if (source.Attach(::CreateCompatibleDC(nullptr))) {
           HGDIOBJ oldSource = ::SelectObject(source.m_hDC, plainBitmap);
           loaded = ::BitBlt(dc.m_hDC, 0, 0, m_nPictureWidth, m_nPictureHeight, source.m_hDC, 0, 0, SRCCOPY);
           ::SelectObject(source.m_hDC, oldSource);
@@ -538,7 +538,7 @@ void CTkButtonEditorCanvas::OnLButtonDown(UINT, CPoint point) {
     if (filled == nullptr) return;
     const COLORREF target = GetPixelAt(cell);
     CDC dc;
-    if (dc.CreateCompatibleDC(nullptr)) {
+    if (dc.Attach(::CreateCompatibleDC(nullptr))) {
       HGDIOBJ old = ::SelectObject(dc.m_hDC, filled->GetHandle());
       HBRUSH brush = ::CreateSolidBrush(color);
       HGDIOBJ oldBrush = ::SelectObject(dc.m_hDC, brush);
@@ -601,7 +601,7 @@ void CTkButtonEditorCanvas::DrawStroke(CPoint cell) {
     CRect rect(m_pressCell, cell);
     rect.NormalizeRect();
     CDC dc;
-    if (dc.CreateCompatibleDC(nullptr)) {
+    if (dc.Attach(::CreateCompatibleDC(nullptr))) {
       HGDIOBJ old = ::SelectObject(dc.m_hDC, next->GetHandle());
       HPEN pen = ::CreatePen(PS_SOLID, 1, color);
       HGDIOBJ oldPen = ::SelectObject(dc.m_hDC, pen);

@@ -104,7 +104,7 @@ void CTkButtonEditorDlg::SetPicture(const CTkIconHandle& handle) {
     picture->FixTransparentPixels();
   } else {
     CDC dc;
-    if (dc.CreateCompatibleDC(nullptr)) {
+    if (dc.Attach(::CreateCompatibleDC(nullptr))) {
       HGDIOBJ old = ::SelectObject(dc.m_hDC, picture->GetHandle());
       ::DrawIconEx(dc.m_hDC, 0, 0, handle.GetIcon(), size.cx, size.cy, 0, nullptr, DI_NORMAL);
       ::SelectObject(dc.m_hDC, old);
