@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dialog.h"
 #include "module_state.h"
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
@@ -72,6 +73,7 @@ BOOL AfxReadToolBarResource(LPCWSTR lpszResourceName, CSize& sizeImage, std::vec
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
   ON_WM_NCCALCSIZE()
   ON_WM_NCPAINT()
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 CToolBar::~CToolBar() {
@@ -217,6 +219,19 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
 }
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+  UpdateButtons(pTarget, bDisableIfNoHndler);
+}
+
+LRESULT CToolBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
+  CWnd* pParent = GetParent();
+  if (pParent != nullptr && !pParent->IsFrameWnd() && pParent->IsKindOf(RUNTIME_CLASS(CDialog))) {
+    if (GetStyle() & WS_VISIBLE) UpdateButtons(pParent, static_cast<BOOL>(wParam));
+    return 0;
+  }
+  return CControlBar::OnIdleUpdateCmdUI(wParam, lParam);
+}
+
+void CToolBar::UpdateButtons(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
   CToolCmdUI state;
   state.m_pOther = this;
   state.m_nIndexMax = static_cast<UINT>(GetCount());

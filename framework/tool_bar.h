@@ -52,6 +52,8 @@ class CToolBar : public CControlBar {
 
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+  // The buttons' check and enable states from pTarget's update handlers.
+  void UpdateButtons(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
   void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
 
   CSize m_sizeButton{23, 22};
@@ -61,6 +63,8 @@ class CToolBar : public CControlBar {
   BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
   afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
   afx_msg void OnNcPaint();
+  // A bar in a dialog takes its states from the dialog's handlers.
+  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "bar_painter.h"
+#include "button_editor_dlg.h"
 #include "command_bar.h"
 #include "command_bars.h"
 #include "control.h"
@@ -84,6 +85,7 @@ BEGIN_MESSAGE_MAP(CTkCustomizeSheet, CPropertySheet)
   ON_COMMAND(ID_TK_CUSTOMIZE_RESET_IMAGE, OnResetImage)
   ON_COMMAND(ID_TK_CUSTOMIZE_COPY_IMAGE, OnCopyImage)
   ON_COMMAND(ID_TK_CUSTOMIZE_PASTE_IMAGE, OnPasteImage)
+  ON_COMMAND(ID_TK_CUSTOMIZE_EDIT_IMAGE, OnEditImage)
   ON_UPDATE_COMMAND_UI(ID_TK_CUSTOMIZE_PASTE_IMAGE, OnUpdatePasteImage)
   ON_COMMAND_RANGE(ID_TK_CUSTOMIZE_DEFAULT_STYLE, ID_TK_CUSTOMIZE_TEXT_ONLY, OnStyle)
   ON_COMMAND(ID_TK_CUSTOMIZE_BEGIN_GROUP, OnBeginGroup)
@@ -414,6 +416,37 @@ void CTkCustomizeSheet::OnPasteImage() {
   ::CloseClipboard();
   if (picture.IsEmpty()) return;
   control->SetCustomIconId(static_cast<int>(images->AddCustomIcon(picture)));
+  Changed(control);
+}
+
+void CTkCustomizeSheet::OnEditImage() {
+  CTkControl* control = Selection();
+  if (control == nullptr) return;
+  m_pCommandBars->CloseAllPopups();
+  const int imageId = ImageIdOf(control);
+  CTkImageManager* images = m_pCommandBars->GetImageManagerOrDefault();
+  if (imageId <= 0 || images == nullptr) return;
+  CTkReferenceScope hold;
+  hold.Hold(control);
+  CTkCommandBar* bar = control->GetParent();
+  const CSize size = bar != nullptr ? bar->GetEffectiveIconSize() : CSize(16, 16);
+  CTkButtonEditorDlg editor(this);
+  CTkImageIcon* icon = images->GetImage(static_cast<UINT>(imageId), size.cx);
+  if (icon != nullptr && !icon->GetNormalImage().IsEmpty())
+    editor.SetPicture(icon->GetNormalImage());
+  else
+    editor.SetPictureSize(size.cx, size.cy);
+  if (editor.DoModal() != IDOK) return;
+  CTkIconHandle picture;
+  editor.GetPicture(picture);
+  if (picture.IsEmpty()) return;
+  CTkImageIconSet* set = control->GetCustomIconId() > 0
+                             ? images->FindIconSet(static_cast<UINT>(control->GetCustomIconId()))
+                             : nullptr;
+  if (set != nullptr)
+    set->SetIcon(picture, picture.GetExtent().cx);
+  else
+    control->SetCustomIconId(static_cast<int>(images->AddCustomIcon(picture)));
   Changed(control);
 }
 

@@ -54,6 +54,7 @@ class CTkCustomizeSheet : public CPropertySheet {
   afx_msg void OnResetImage();
   afx_msg void OnCopyImage();
   afx_msg void OnPasteImage();
+  afx_msg void OnEditImage();
   afx_msg void OnUpdatePasteImage(CCmdUI* pCmdUI);
   afx_msg void OnStyle(UINT id);
   afx_msg void OnBeginGroup();

@@ -8,6 +8,7 @@
 
 #include "../test_resources.h"
 #include "bar_fixtures.h"
+#include "button_editor_dlg.h"
 #include "command_bars.h"
 #include "customize_pages.h"
 #include "customize_settings_page.h"
@@ -485,3 +486,65 @@ TEST_F(CustomizeSheetTest, ACommandPressedInTheListIsCopiedOntoABar) {
 }
 
 }  // namespace
+
+// Edit Button Image: the editor runs modally on the control's picture; a
+// timer draws in it and closes it with OK or Cancel.
+struct EditorScript {
+  static COLORREF color;
+  static UINT closeWith;
+  static bool drawn;
+  static void CALLBACK Act(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND window = ::FindWindowW(nullptr, L"Button Editor");
+    auto* editor = dynamic_cast<CTkButtonEditorDlg*>(CWnd::FromHandlePermanent(window));
+    if (editor == nullptr || !editor->IsWindowVisible()) return;
+    ::KillTimer(nullptr, id);
+    for (int i = 0; i < CTkButtonEditorDlg::kSwatchCount; ++i)
+      if (editor->GetSwatch(i).GetColor() == color) editor->SelectPicker(&editor->GetSwatch(i));
+    const CSize cell = editor->GetCanvas().GetCellSize();
+    const LPARAM at = MAKELPARAM(cell.cx / 2, cell.cy / 2);
+    editor->GetCanvas().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    editor->GetCanvas().SendMessage(WM_LBUTTONUP, 0, at);
+    drawn = true;
+    editor->PostMessage(WM_COMMAND, closeWith, 0);
+  }
+  static void Run(CTkCustomizeSheet& sheet, COLORREF paint, UINT close) {
+    color = paint;
+    closeWith = close;
+    drawn = false;
+    ::SetTimer(nullptr, 0, 50, &Act);
+    sheet.OnCmdMsg(ID_TK_CUSTOMIZE_EDIT_IMAGE, CN_COMMAND, nullptr, nullptr);
+  }
+};
+COLORREF EditorScript::color = 0;
+UINT EditorScript::closeWith = IDOK;
+bool EditorScript::drawn = false;
+
+TEST_F(CustomizeSheetTest, EditButtonImageWritesBackOnOkOnly) {
+  CTkCustomizeSheet sheet(Bars());
+  CTkControl* control = toolBar->GetControl(0);
+  Bars()->SetCustomizeSelection(control);
+  const std::vector<COLORREF> original = PictureOf(Bars(), control);
+  ASSERT_FALSE(original.empty());
+  // A colour the top-left pixel does not have, so the pencil draws it.
+  const COLORREF paint = original[0] == RGB(255, 0, 0) ? RGB(0, 0, 255) : RGB(255, 0, 0);
+
+  EditorScript::Run(sheet, paint, IDCANCEL);
+  EXPECT_TRUE(EditorScript::drawn);
+  EXPECT_EQ(0, control->GetCustomIconId());
+  EXPECT_EQ(original, PictureOf(Bars(), control));
+
+  EditorScript::Run(sheet, paint, IDOK);
+  EXPECT_TRUE(EditorScript::drawn);
+  const int customId = control->GetCustomIconId();
+  ASSERT_NE(0, customId);
+  std::vector<COLORREF> edited = PictureOf(Bars(), control);
+  ASSERT_EQ(original.size(), edited.size());
+  EXPECT_EQ(paint, edited[0]);
+  EXPECT_TRUE(std::equal(original.begin() + 1, original.end(), edited.begin() + 1));
+
+  // A second edit replaces the custom icon's picture under the same id.
+  const COLORREF again = RGB(0, 255, 0);
+  EditorScript::Run(sheet, again, IDOK);
+  EXPECT_EQ(customId, control->GetCustomIconId());
+  EXPECT_EQ(again, PictureOf(Bars(), control)[0]);
+}

@@ -14,7 +14,8 @@
 // it closes. "--customize N" opens the Customize sheet on page N at once,
 // and "--customize-menu" then opens its context menu on the tool bar's
 // first button with the button-image palette shown; "--customize-new" opens
-// the New Toolbar dialog from the Toolbars page. "--fields" adds a tool bar with an edit field (showing its
+// the New Toolbar dialog from the Toolbars page; "--customize-edit" opens
+// the button editor on the tool bar's first button and draws in it. "--fields" adds a tool bar with an edit field (showing its
 // grey hint), a hosted slider and a text field holding a word, and
 // "--bars-menu" opens the bars' right-click menu (the tool-bars list).
 #include "demo_app.h"
@@ -26,6 +27,7 @@
 #include <vector>
 
 #include "bar_painter.h"
+#include "button_editor_dlg.h"
 #include "command_bars.h"
 #include "customize_pages.h"
 #include "customize_settings_page.h"
@@ -85,6 +87,42 @@ void CALLBACK OpenContextMenu(HWND, UINT, UINT_PTR id, DWORD) {
   bar->ClientToScreen(&point);
   ::SetTimer(nullptr, 0, 400, &OpenPalette);
   DemoSheet->ShowContextMenu(point);
+}
+
+// Draws a framed, filled square and a line in the open button editor.
+void CALLBACK DrawInEditor(HWND, UINT, UINT_PTR id, DWORD) {
+  auto* editor = dynamic_cast<CTkButtonEditorDlg*>(CWnd::FromHandlePermanent(::FindWindowW(nullptr, L"Button Editor")));
+  if (editor == nullptr || !editor->IsWindowVisible()) return;
+  ::KillTimer(nullptr, id);
+  CTkButtonEditorCanvas& canvas = editor->GetCanvas();
+  const CSize cell = canvas.GetCellSize();
+  auto stroke = [&](int tool, COLORREF color, CPoint from, CPoint to) {
+    editor->SetTool(tool);
+    for (int i = 0; i < CTkButtonEditorDlg::kSwatchCount; ++i)
+      if (editor->GetSwatch(i).GetColor() == color) editor->SelectPicker(&editor->GetSwatch(i));
+    const LPARAM start = MAKELPARAM(from.x * cell.cx + 1, from.y * cell.cy + 1);
+    const LPARAM end = MAKELPARAM(to.x * cell.cx + 1, to.y * cell.cy + 1);
+    canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, start);
+    canvas.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, end);
+    canvas.SendMessage(WM_LBUTTONUP, 0, end);
+  };
+  canvas.Clear();
+  stroke(kToolRectangle, RGB(0, 0, 128), CPoint(1, 1), CPoint(14, 14));
+  stroke(kToolFill, RGB(255, 255, 0), CPoint(5, 5), CPoint(5, 5));
+  stroke(kToolEllipse, RGB(255, 0, 0), CPoint(4, 4), CPoint(11, 11));
+  stroke(kToolLine, RGB(0, 128, 0), CPoint(2, 13), CPoint(13, 2));
+  editor->SetTool(kToolPencil);
+}
+
+void CALLBACK OpenEditor(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  if (DemoSheet == nullptr || DemoSheet->GetSafeHwnd() == nullptr) return;
+  CTkCommandBar* bar = DemoBars->FindBarById(IDR_DEMO_TOOLBAR);
+  CTkControl* first = bar != nullptr ? bar->GetControl(0) : nullptr;
+  if (first == nullptr) return;
+  DemoBars->SetCustomizeSelection(first);
+  ::SetTimer(nullptr, 0, 300, &DrawInEditor);
+  DemoSheet->OnCmdMsg(ID_TK_CUSTOMIZE_EDIT_IMAGE, CN_COMMAND, nullptr, nullptr);
 }
 
 // Writes a window's own pixels (WM_PRINT) to a 24-bit BMP file: popups
@@ -453,7 +491,8 @@ class DemoFrame : public CTkFrameWnd {
     DemoBars = m_pCommandBars;
     if (customizeMenu) ::SetTimer(nullptr, 0, 600, &OpenContextMenu);
     if (customizeNew) ::SetTimer(nullptr, 0, 600, &OpenNewToolbar);
-    customizeMenu = customizeNew = FALSE;
+    if (customizeEdit) ::SetTimer(nullptr, 0, 600, &OpenEditor);
+    customizeMenu = customizeNew = customizeEdit = FALSE;
     sheet->DoModal();
     DemoSheet = nullptr;
     delete options;
@@ -464,6 +503,7 @@ class DemoFrame : public CTkFrameWnd {
   int customizePage = -1;
   BOOL customizeMenu = FALSE;
   BOOL customizeNew = FALSE;
+  BOOL customizeEdit = FALSE;
 
  protected:
   DECLARE_MESSAGE_MAP()
@@ -506,6 +546,7 @@ class DemoApp : public CTkDemoApp {
       if (i + 1 < argc && std::wcscmp(argv[i], L"--customize") == 0) frame->customizePage = _wtoi(argv[i + 1]);
       if (std::wcscmp(argv[i], L"--customize-menu") == 0) frame->customizeMenu = TRUE;
       if (std::wcscmp(argv[i], L"--customize-new") == 0) frame->customizeNew = TRUE;
+      if (std::wcscmp(argv[i], L"--customize-edit") == 0) frame->customizeEdit = TRUE;
       if (i + 1 < argc && std::wcscmp(argv[i], L"--close-after") == 0)
         frame->closeAfter = static_cast<UINT>(_wtoi(argv[i + 1]));
     }
