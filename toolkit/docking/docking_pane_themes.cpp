@@ -104,7 +104,10 @@ void CTkDockingPaneTheme0::DrawFloatingFrame(CDC* pDC, CWnd* pFrame, CRect rect)
   CString title;
   if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr) pFrame->GetWindowText(title);
   BOOL active = m_bHighlightActiveCaption && pFrame != nullptr && pFrame->GetSafeHwnd() == ::GetActiveWindow();
-  DrawCaptionContent(&buffer, nullptr, caption, title, active, FALSE);
+  auto* miniFrame = dynamic_cast<CMiniFrameWnd*>(pFrame);
+  if (miniFrame != nullptr && m_bHighlightActiveCaption) active = active || miniFrame->m_bActive;
+  // A floating frame is also a node: its caption buttons are drawn with it.
+  DrawCaptionContent(&buffer, dynamic_cast<CTkDockingPaneNode*>(pFrame), caption, title, active, FALSE);
 }
 
 // Theme 4.
