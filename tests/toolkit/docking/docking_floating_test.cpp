@@ -265,6 +265,33 @@ TEST(DockingFloating, WindowsPlacedOffScreenCanBeReached) {
   EXPECT_EQ(CSize(200, 150), rect.Size());
 }
 
+TEST(DockingFloating, ThemedFramesDrawTheirCaptionButtons) {
+  for (int theme : {0, 4, 5}) {
+    SCOPED_TRACE(theme);
+    DockingFixture f;
+    f.site.SetPaneTheme(theme);
+    f.site.m_bThemedFloatingFrames = TRUE;
+    CTkDockingPaneObject* a = f.MakePane(1, L"Alpha");
+    f.site.FloatPane(a, CRect(300, 300, 500, 450));
+    CTkDockingPaneMiniWnd* frame = FrameOf(a);
+    ASSERT_NE(nullptr, frame);
+    EXPECT_FALSE(frame->GetStyle() & WS_BORDER);
+    frame->SendMessage(WM_NCPAINT);
+    CRect close = frame->FindCaptionButton(kButtonClose)->GetRect();
+    CRect rollUp = frame->FindCaptionButton(kButtonAutoHide)->GetRect();
+    // Both sit in the caption band at the top, Close at the right end.
+    EXPECT_FALSE(close.IsRectEmpty());
+    EXPECT_FALSE(rollUp.IsRectEmpty());
+    EXPECT_LT(rollUp.right, close.right);
+    EXPECT_LT(close.bottom, f.site.GetPaintManager()->m_captionHeight + 8);
+    // No Menu button unless the single pane asks for one.
+    EXPECT_TRUE(frame->FindCaptionButton(kButtonMenu)->GetRect().IsRectEmpty());
+    // The caption is a caption: pressing it moves the frame.
+    CRect window = WindowRectOf(frame);
+    EXPECT_EQ(HTCAPTION, frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + 20, window.top + 4)));
+  }
+}
+
 // The heights a window takes, seen as its position changes.
 HWND g_watched = nullptr;
 std::vector<int>* g_heights = nullptr;
