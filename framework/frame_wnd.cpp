@@ -225,7 +225,22 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
+namespace {
+
+CPtrList& ThreadFrames() {
+  thread_local CPtrList frames;
+  return frames;
+}
+
+}  // namespace
+
+CFrameWnd::CFrameWnd() { ThreadFrames().AddTail(this); }
+
+const CPtrList& CFrameWnd::GetThreadFrameList() { return ThreadFrames(); }
+
 CFrameWnd::~CFrameWnd() {
+  POSITION pos = ThreadFrames().Find(this);
+  if (pos != nullptr) ThreadFrames().RemoveAt(pos);
   if (m_hMenuDefault != nullptr && ::GetMenu(m_hWnd) != m_hMenuDefault) ::DestroyMenu(m_hMenuDefault);
 }
 

@@ -83,8 +83,12 @@ class CFrameWnd : public CWnd {
   DECLARE_DYNCREATE(CFrameWnd)
  public:
   static const CRect rectDefault;
-  CFrameWnd() = default;
+  CFrameWnd();
   ~CFrameWnd() override;
+
+  // Every frame object of the calling thread, oldest first: idle
+  // processing reaches frames that are not the main window's descendants.
+  static const CPtrList& GetThreadFrameList();
 
   BOOL Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
               const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCWSTR lpszMenuName = nullptr,

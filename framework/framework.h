@@ -21,6 +21,7 @@
 #include "lists.h"
 #include "maps.h"
 #include "mdi_wnd.h"
+#include "mini_frame_wnd.h"
 #include "menu.h"
 #include "module_state.h"
 #include "object.h"

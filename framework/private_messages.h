@@ -71,6 +71,7 @@ struct AFX_SIZEPARENTPARAMS {
 
 #define AFX_IDS_IDLEMESSAGE 0xE001  // 57345: the status bar's idle prompt
 #define AFX_IDS_SCFIRST 0xEF00      // system-command prompts: 0xEF00 + n
+#define AFX_IDS_HIDE 0xF011         // 61457: the close item of a floating tool frame
 
 #define ID_SEPARATOR 0
 #define ID_INDICATOR_EXT 0xE700

@@ -118,6 +118,23 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
   return FALSE;
 }
 
+void CWinThread::IdleUpdateOtherFrames(CWnd* pMainWnd) {
+  // Top-level frames besides the main window (floating tool frames, owned
+  // popups) are no descendants of it: each gets its own pass. A hidden one
+  // still runs a layout it has been asked for.
+  CPtrList frames;
+  const CPtrList& all = CFrameWnd::GetThreadFrameList();
+  for (POSITION pos = all.GetHeadPosition(); pos != nullptr;) frames.AddTail(all.GetNext(pos));
+  for (POSITION pos = frames.GetHeadPosition(); pos != nullptr;) {
+    CFrameWnd* pFrame = static_cast<CFrameWnd*>(frames.GetNext(pos));
+    if (CFrameWnd::GetThreadFrameList().Find(pFrame) == nullptr) continue;  // gone during the pass
+    if (pFrame == pMainWnd || pFrame->m_hWnd == nullptr || (pFrame->GetStyle() & WS_CHILD)) continue;
+    if (!pFrame->IsWindowVisible() && pFrame->m_nIdleFlags == 0) continue;
+    AfxCallWndProc(pFrame, pFrame->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    if (::IsWindow(pFrame->m_hWnd)) pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+  }
+}
+
 BOOL CWinThread::OnIdle(LONG lCount) {
   if (lCount <= 0) {
     CWnd* pMainWnd = m_pMainWnd;
@@ -125,6 +142,7 @@ BOOL CWinThread::OnIdle(LONG lCount) {
       AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
       pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     }
+    IdleUpdateOtherFrames(pMainWnd);
     return TRUE;
   }
   AfxDeleteTempMaps();

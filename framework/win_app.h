@@ -39,6 +39,8 @@ class CWinThread : public CCmdTarget {
   // Pass 0 sends WM_IDLEUPDATECMDUI to the main window and its
   // descendants; pass 1 frees temporary wrappers. TRUE asks for more.
   virtual BOOL OnIdle(LONG lCount);
+  // The idle pass of every other top-level frame of the thread.
+  static void IdleUpdateOtherFrames(CWnd* pMainWnd);
   virtual BOOL IsIdleMessage(MSG* pMsg);
   // An exception caught at a window procedure: reported, and the answer
   // for the message returned (-1 for WM_CREATE, so creation fails).

@@ -2,6 +2,7 @@
 
 #include "color_scheme.h"
 #include "docking_arrangement.h"
+#include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_painter.h"
 #include "docking_split_group.h"
@@ -51,10 +52,12 @@ CTkDockingPaneNode* CTkDockingPaneSite::CreatePaneNode(int type, CTkDockingPaneA
       return new CTkDockingPaneTabbedContainer(layout);
     case kNodeSplitGroup:
       return new CTkDockingPaneSplitGroup(layout);
+    case kNodeMiniFrame:
+      return new CTkDockingPaneMiniWnd(layout);
     case kNodeClient:
       return new CTkDockingPaneNode(kNodeClient, layout);
     default:
-      // Floating frames and auto-hide strips are not made by this build.
+      // Auto-hide strips are not made by this build.
       return nullptr;
   }
 }
@@ -92,6 +95,8 @@ void CTkDockingPaneSite::RedrawPanes() {
     if (frame != nullptr) frame->DelayRecalcLayout();
     frameAsked = TRUE;
   }
+  for (CTkDockingPaneNode* node : m_pLayout->m_nodes)
+    if (node->GetType() == kNodeMiniFrame) static_cast<CTkDockingPaneMiniWnd*>(node)->RedrawFrame();
   for (CTkDockingPaneNode* node : m_pLayout->m_nodes) node->Invalidate();
   for (CTkDockingPaneNode* node : m_pLayout->m_nodes) {
     CTkDockingPaneSplitGroup* group = dynamic_cast<CTkDockingPaneSplitGroup*>(node);
@@ -214,6 +219,18 @@ CTkDockingPaneNode* CTkDockingPaneSite::DetachForMove(CTkDockingPaneNode* node) 
   return node;
 }
 
+void CTkDockingPaneSite::FloatPane(CTkDockingPaneNode* node, CRect rect) {
+  if (node == nullptr || m_pLayout == nullptr) return;
+  if (node->GetType() != kNodePane) {
+    node = node->Clone(m_pLayout, nullptr, 0);
+  } else if (node->m_pParent != nullptr) {
+    node->m_pParent->RemovePane(node);
+  }
+  auto* frame = dynamic_cast<CTkDockingPaneMiniWnd*>(CreatePaneNode(kNodeMiniFrame, m_pLayout));
+  if (node == nullptr || frame == nullptr) return;
+  frame->Float(node, rect);
+}
+
 void CTkDockingPaneSite::DockPane(CTkDockingPaneNode* node, int direction, CTkDockingPaneNode* neighbour) {
   if (node == nullptr || m_pLayout == nullptr || m_pLayout->m_pTopContainer == nullptr) return;
   if (neighbour != nullptr && node->ContainsPane(neighbour)) neighbour = nullptr;
@@ -313,13 +330,15 @@ BOOL CTkDockingPaneSite::MovePaneToHolder(CTkDockingPaneObject* pane, CTkDocking
   BOOL hidden = pane->IsHidden();
   BOOL toFloat = !floating && !hidden;
   if (toFloat && (pane->GetOptions() & kPaneNoFloating)) return FALSE;
-  // A pane goes into a new floating frame only with floating frames, which
-  // this build does not make: without a holder nothing moves.
-  if (holder == nullptr) return FALSE;
   if (NotifyAction(toFloat ? kActionFloating : kActionDocking, pane, holder, 0)) return FALSE;
-  m_bAttaching = TRUE;
-  AttachPane(pane, holder);
-  m_bAttaching = FALSE;
+  if (holder != nullptr) {
+    m_bAttaching = TRUE;
+    AttachPane(pane, holder);
+    m_bAttaching = FALSE;
+  } else {
+    CTkDockingPaneNode* container = pane->m_pParent;
+    FloatPane(pane, container != nullptr ? container->GetScreenRect() : CRect(0, 0, 200, 200));
+  }
   NotifyAction(toFloat ? kActionFloated : kActionDocked, pane, nullptr, 0);
   return TRUE;
 }

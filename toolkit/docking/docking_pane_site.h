@@ -34,6 +34,8 @@ class CTkDockingPaneSite : public CWnd {
   CTkDockingPaneObject* FindPane(int id) const;
   void ShowPane(CTkDockingPaneObject* pane, BOOL bSetFocus = TRUE);
   void ClosePane(CTkDockingPaneObject* pane);
+  // Puts a pane or container into a new floating frame at rect (screen).
+  void FloatPane(CTkDockingPaneNode* node, CRect rect);
   void DockPane(CTkDockingPaneNode* node, int direction, CTkDockingPaneNode* neighbour = nullptr);
   void AttachPane(CTkDockingPaneNode* node, CTkDockingPaneNode* container);
   BOOL ToggleDocking(CTkDockingPaneNode* node);

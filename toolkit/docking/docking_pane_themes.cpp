@@ -36,6 +36,14 @@ std::vector<CTkDockingPaneCaptionButton*>& ButtonsOf(CTkDockingPaneNode* owner) 
   return owner != nullptr ? owner->m_captionButtons : NoButtons;
 }
 
+// A floating frame's caption shows its own active flag; another window
+// counts as active while it is the active window.
+BOOL IsFloatingFrameActive(CWnd* pFrame) {
+  if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr) return FALSE;
+  auto* miniFrame = dynamic_cast<CMiniFrameWnd*>(pFrame);
+  return miniFrame != nullptr ? miniFrame->m_bActive : pFrame->GetSafeHwnd() == ::GetActiveWindow();
+}
+
 }  // namespace
 
 // Theme 0.
@@ -103,8 +111,9 @@ void CTkDockingPaneTheme0::DrawFloatingFrame(CDC* pDC, CWnd* pFrame, CRect rect)
   caption.DeflateRect(1, 2, 1, 2);
   CString title;
   if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr) pFrame->GetWindowText(title);
-  BOOL active = m_bHighlightActiveCaption && pFrame != nullptr && pFrame->GetSafeHwnd() == ::GetActiveWindow();
-  DrawCaptionContent(&buffer, nullptr, caption, title, active, FALSE);
+  BOOL active = m_bHighlightActiveCaption && IsFloatingFrameActive(pFrame);
+  // A floating frame is also a node: its caption buttons are drawn with it.
+  DrawCaptionContent(&buffer, dynamic_cast<CTkDockingPaneNode*>(pFrame), caption, title, active, FALSE);
 }
 
 // Theme 4.
@@ -323,7 +332,7 @@ void CTkDockingPaneTheme5::DrawCaptionButton(CDC* pDC, CTkDockingPaneCaptionButt
 }
 
 void CTkDockingPaneTheme5::DrawFloatingFrame(CDC* pDC, CWnd* pFrame, CRect rect) {
-  BOOL active = m_bHighlightActiveCaption && pFrame != nullptr && pFrame->GetSafeHwnd() == ::GetActiveWindow();
+  BOOL active = m_bHighlightActiveCaption && IsFloatingFrameActive(pFrame);
   COLORREF a = GetColor(active ? 31 : 30);
   pDC->Draw3dRect(rect, a, RGB(0, 0, 0));
   rect.DeflateRect(1, 1);
@@ -334,6 +343,8 @@ void CTkDockingPaneTheme5::DrawFloatingFrame(CDC* pDC, CWnd* pFrame, CRect rect)
   CRect caption = rect;
   caption.bottom = caption.top + m_captionHeight + 3;
   pDC->FillSolidRect(caption, a);
+  DrawCaptionButtons(pDC, ButtonsOf(dynamic_cast<CTkDockingPaneNode*>(pFrame)), &caption, GetColor(COLOR_BTNTEXT), 16, 0,
+                     FALSE);
   CString title;
   if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr) pFrame->GetWindowText(title);
   pDC->SetBkMode(TRANSPARENT);

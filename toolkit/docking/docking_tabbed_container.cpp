@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "docking_arrangement.h"
+#include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_painter.h"
 #include "docking_pane_site.h"
@@ -172,9 +173,14 @@ void CTkDockingPaneTabbedContainer::SelectPane(CTkDockingPaneObject* pane, BOOL 
   }
 }
 
-void CTkDockingPaneTabbedContainer::ShowContainer(BOOL) {
-  // Sliding out of the auto-hide strip and rolling down a floating frame
-  // come with those windows; a docked container is already in view.
+void CTkDockingPaneTabbedContainer::ShowContainer(BOOL bSetFocus) {
+  // A docked container is already in view; a floating one comes up with
+  // its frame, rolled down.
+  auto* frame = dynamic_cast<CTkDockingPaneMiniWnd*>(m_pDockingSite);
+  if (frame == nullptr || frame->GetSafeHwnd() == nullptr) return;
+  if (frame->m_bCollapsed) frame->ToggleCollapse();
+  if (!frame->IsWindowVisible()) frame->ShowWindow(SW_SHOWNA);
+  frame->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | (bSetFocus ? 0 : SWP_NOACTIVATE));
 }
 
 CString CTkDockingPaneTabbedContainer::GetTitle() const {

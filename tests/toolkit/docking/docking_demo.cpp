@@ -1,11 +1,14 @@
 // A frame whose view is flanked by docking panes: three panes as tabs of
 // one container on the left, a pane along the bottom and two panes stacked
-// on the right, in the pane theme given by "--theme N" (0 by default).
+// on the right, and a floating frame holding two containers, in the pane
+// theme given by "--theme N" (0 by default). "--themed-frames" lets the
+// theme draw the floating frame, "--roll-up" rolls it up to its caption.
 // Run it to look at them; "--close-after MS" ends it.
 #include <cwchar>
 
 #include "demo_app.h"
 #include "close_after.h"
+#include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_site.h"
 #include "test_painter.h"
@@ -22,6 +25,16 @@ int ThemeArgument() {
     if (std::wcscmp(argv[i], L"--theme") == 0) theme = _wtoi(argv[i + 1]);
   ::LocalFree(argv);
   return theme;
+}
+
+bool HasSwitch(LPCWSTR name) {
+  int argc = 0;
+  LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  bool found = false;
+  for (int i = 1; argv != nullptr && i < argc; ++i)
+    if (std::wcscmp(argv[i], name) == 0) found = true;
+  ::LocalFree(argv);
+  return found;
 }
 
 class DemoFrame : public CFrameWnd {
@@ -54,10 +67,19 @@ class DemoFrame : public CFrameWnd {
     site.DockPane(output, kDockBottom);
     site.DockPane(properties, kDockRight);
     site.DockPane(preview, kDockBottom, properties);
+    site.m_floatingTitle = L"Find";
+    site.m_bThemedFloatingFrames = HasSwitch(L"--themed-frames") || HasSwitch(L"--roll-up");
+    CTkDockingPaneObject* search = site.CreatePane(107, L"Search", MakeWindow(L"*.jpg"));
+    CTkDockingPaneObject* bookmarks = site.CreatePane(108, L"Bookmarks", MakeWindow(L"Last scan"));
+    site.FloatPane(search, CRect(860, 120, 1160, 330));
+    site.DockPane(bookmarks, kDockBottom, search);
     RecalcLayout();
     // The Properties pane holds the focus: its caption shows active.
+    ::SetActiveWindow(m_hWnd);
     ::SetFocus(properties->m_hwndChild);
     site.UpdatePaneFocus();
+    auto* floating = dynamic_cast<CTkDockingPaneMiniWnd*>(search->GetPaneDockingSite());
+    if (floating != nullptr && HasSwitch(L"--roll-up")) floating->ToggleCollapse();
   }
 
  protected:

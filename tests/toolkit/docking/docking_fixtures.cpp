@@ -127,7 +127,16 @@ std::string DescribeNode(CTkDockingPaneNode* node) {
         text += (i ? "," : "") + DescribeNode(group->m_children[i]);
       return text + "]";
     }
+    case kNodeMiniFrame:
+      return "F{" + DescribeNode(static_cast<CTkDockingPaneMiniWnd*>(node)->m_pTopContainer) + "}";
     default:
       return "?";
   }
+}
+
+std::vector<CTkDockingPaneMiniWnd*> FloatingFrames(CTkDockingPaneArrangement* layout) {
+  std::vector<CTkDockingPaneMiniWnd*> frames;
+  for (CTkDockingPaneNode* node : layout->m_nodes)
+    if (node->GetType() == kNodeMiniFrame) frames.push_back(static_cast<CTkDockingPaneMiniWnd*>(node));
+  return frames;
 }

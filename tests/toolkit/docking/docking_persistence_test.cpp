@@ -63,6 +63,7 @@ void BuildLayout(DockingFixture& f) {
   f.site.AttachPane(f.MakePane(103, L"Gamma"), a);
   f.site.DockPane(f.MakePane(104, L"Delta"), kDockBottom, a);
   f.site.DockPane(f.MakePane(105, L"Epsilon"), kDockRight);
+  f.site.FloatPane(f.MakePane(106, L"Zeta"), CRect(700, 120, 900, 280));
   f.Relayout();
 }
 
@@ -97,7 +98,13 @@ TEST_F(DockingPersistence, FreshLayoutGivesTheExampleKeys) {
 
 void ExpectSameLayout(CTkDockingPaneArrangement* loaded) {
   EXPECT_EQ("H[V[T(101,102,103),T(104)],C,T(105)]", DescribeNode(loaded->m_pTopContainer));
-  ASSERT_EQ(5u, loaded->m_panes.size());
+  std::vector<CTkDockingPaneMiniWnd*> frames = FloatingFrames(loaded);
+  ASSERT_EQ(1u, frames.size());
+  EXPECT_EQ("F{H[T(106)]}", DescribeNode(frames[0]));
+  EXPECT_EQ(CRect(700, 120, 900, 280), frames[0]->m_paneRect);
+  EXPECT_EQ(frames[0], frames[0]->m_pTopContainer->GetParentNode());
+  EXPECT_FALSE(frames[0]->m_bCollapsed);
+  ASSERT_EQ(6u, loaded->m_panes.size());
   CTkDockingPaneObject* a = nullptr;
   for (const PaneHolderEntry& entry : loaded->m_panes)
     if (entry.pane->m_id == 101) a = entry.pane;
@@ -192,6 +199,8 @@ struct SavedNodes {
   int bottom = 0;    // the container of 104
   int pane101 = 0;
   int pane104 = 0;
+  int frame = 0;       // the floating frame of 106
+  int frameGroup = 0;  // its split group
 };
 
 TEST_F(DockingPersistence, StoresThatMustNotLoad) {
@@ -208,6 +217,7 @@ TEST_F(DockingPersistence, StoresThatMustNotLoad) {
     DWORD value = 0;
     ReadDword(path, L"Type", &type);
     if (type == kNodeClient) n.client = i;
+    if (type == kNodeMiniFrame) n.frame = i;
     if (type == kNodePane && ReadDword(path, L"ID", &value)) {
       if (value == 101) n.pane101 = i;
       if (value == 104) n.pane104 = i;
@@ -227,12 +237,23 @@ TEST_F(DockingPersistence, StoresThatMustNotLoad) {
     if (type == kNodeTabbedContainer && static_cast<int>(first) == n.pane104) n.bottom = i;
     if (type == kNodeSplitGroup && i != n.top && first != 0) n.leftGroup = i;
   }
-  ASSERT_TRUE(n.client && n.top && n.leftGroup && n.tabs && n.bottom && n.pane101 && n.pane104);
   auto node = [](int i) {
     CString path;
     path.Format(L"Layout\\Pane-%d", i);
     return path;
   };
+  ASSERT_NE(0, n.frame);
+  ASSERT_TRUE(ReadDword(node(n.frame), L"TopContaner", &value));
+  n.frameGroup = static_cast<int>(value);
+  if (n.leftGroup == n.frameGroup) n.leftGroup = 0;
+  for (int i = 1; i <= static_cast<int>(count) && n.leftGroup == 0; ++i) {
+    DWORD type = 0;
+    DWORD first = 0;
+    ReadDword(node(i), L"Type", &type);
+    ReadDword(node(i), L"Pane-1", &first);
+    if (type == kNodeSplitGroup && i != n.top && i != n.frameGroup && first != 0) n.leftGroup = i;
+  }
+  ASSERT_TRUE(n.client && n.top && n.leftGroup && n.tabs && n.bottom && n.pane101 && n.pane104);
 
   struct BadStore {
     const char* name;
@@ -256,6 +277,16 @@ TEST_F(DockingPersistence, StoresThatMustNotLoad) {
       {"container lists a group", [&] { SetDword(node(n.tabs), L"Pane-1", n.leftGroup); }},
       {"reference past the end", [&] { SetDword(node(n.tabs), L"Pane-1", count + 3); }},
       {"holder that is no container", [&] { SetDword(node(n.pane101), L"DockingHolder", n.top); }},
+      {"floating frame without its group", [&] { DeleteValue(node(n.frame), L"TopContaner"); }},
+      {"floating frame without its rectangle", [&] { DeleteValue(node(n.frame), L"WindowRectLeftPos"); }},
+      {"floating frame holding a container", [&] { SetDword(node(n.frame), L"TopContaner", n.bottom); }},
+      {"floating frame holding the docked tree", [&] { SetDword(node(n.frame), L"TopContaner", n.top); }},
+      {"floating frame holding a docked group", [&] { SetDword(node(n.frame), L"TopContaner", n.leftGroup); }},
+      {"floating group docked as well",
+       [&] {
+         SetDword(node(n.leftGroup), L"Panes", 3);
+         SetDword(node(n.leftGroup), L"Pane-3", n.frameGroup);
+       }},
   };
   for (const BadStore& c : cases) {
     SCOPED_TRACE(c.name);
