@@ -51,7 +51,10 @@ CTkControlComboBox* CTkControlComboBoxList::GetCombo() const {
 BOOL CTkControlComboBoxList::CreateListWindow() {
   if (GetSafeHwnd() != nullptr) return TRUE;
   const DWORD style = (m_dwStyle & 0xFFFF) | WS_POPUP | WS_BORDER | WS_VSCROLL | WS_CLIPCHILDREN;
-  if (!CreateEx(WS_EX_STATICEDGE | WS_EX_TOOLWINDOW, L"LISTBOX", L"", style, CRect(0, 0, 0, 0), nullptr, 0))
+  // Never activated, and owned by nobody: under Wine an owned list takes
+  // the focus from the combo's field when it shows, which closes it again.
+  if (!CreateEx(WS_EX_STATICEDGE | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"LISTBOX", L"", style, CRect(0, 0, 0, 0),
+                nullptr, 0))
     return FALSE;
   for (INT_PTR i = 0; i < m_pendingItems.GetSize(); ++i)
     SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCWSTR>(m_pendingItems[i])));
@@ -228,6 +231,16 @@ BOOL CTkControlComboBoxList::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: result = 0; return TRUE;
+    case WM_SETFOCUS: {
+      // The window system may focus a list it shows; the field keeps it.
+      CTkComboEditWnd* edit = combo != nullptr ? combo->GetEditWnd() : nullptr;
+      if (edit != nullptr && edit->GetSafeHwnd() != nullptr && combo->IsFocused()) {
+        ::SetFocus(edit->GetSafeHwnd());
+        result = 0;
+        return TRUE;
+      }
+      return FALSE;
+    }
     case WM_LBUTTONUP:
       result = 0;
       if (combo != nullptr) {
@@ -354,7 +367,8 @@ LRESULT CTkComboEditWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       return result;
     }
     case WM_SETFOCUS: {
-      if (combo->IsCustomizeMode()) return CTkEdit::WindowProc(message, wParam, lParam);
+      // Back from the combo's own list: still the same editing.
+      if (combo->IsCustomizeMode() || combo->IsFocused()) return CTkEdit::WindowProc(message, wParam, lParam);
       combo->OnSetFocus(reinterpret_cast<HWND>(wParam));
       const LRESULT result = CTkEdit::WindowProc(message, wParam, lParam);
       PostMessage(EM_SETSEL, 0, -1);
@@ -362,6 +376,10 @@ LRESULT CTkComboEditWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_KILLFOCUS: {
       const LRESULT result = CTkEdit::WindowProc(message, wParam, lParam);
+      // The list gives the focus straight back (see its WM_SETFOCUS).
+      CTkControlComboBoxList* list = m_pCombo != nullptr ? m_pCombo->GetListBox() : nullptr;
+      if (list != nullptr && list->GetSafeHwnd() != nullptr && reinterpret_cast<HWND>(wParam) == list->GetSafeHwnd())
+        return result;
       if (m_pCombo != nullptr) m_pCombo->OnKillFocus();
       return result;
     }
@@ -659,12 +677,6 @@ void CTkControlComboBox::SetParentBar(CTkCommandBar* bar) {
   // The field ends while its bar still hears of the focus leaving.
   if (bar == nullptr) DestroyEditWindow();
   m_pParent = bar;
-  CTkControlComboBoxList* list = GetListBox();
-  if (bar != nullptr && list != nullptr && list->GetSafeHwnd() != nullptr) {
-    CWnd* site = bar->GetOwnerSite();
-    ::SetWindowLongPtrW(list->GetSafeHwnd(), GWLP_HWNDPARENT,
-                        reinterpret_cast<LONG_PTR>(site != nullptr ? site->GetSafeHwnd() : nullptr));
-  }
 }
 
 // Opening and closing.
