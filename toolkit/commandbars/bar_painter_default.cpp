@@ -407,6 +407,7 @@ CSize CTkBarPainterDefault::DrawFieldControl(CDC* pDC, CTkControl* control, BOOL
   }
   const int labelColumn = !showLabel ? 0 : popup ? labelWidth + column + 9 : labelWidth + 5;
   const CSize size(control->GetFieldWidth() + labelColumn, textHeight + 1 + 7);
+  if (combo) control->SetFieldThumbWidth(std::max(2 * averageWidth + 4, 15));
   if (!draw) return size;
 
   const CRect rect = control->GetRect();
@@ -427,7 +428,8 @@ CSize CTkBarPainterDefault::DrawFieldControl(CDC* pDC, CTkControl* control, BOOL
     CTkFontSelector font(pDC, &m_iconTitleFont);
     pDC->SetTextColor(GetColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     CRect text(field.left + 3, field.top + 1, button.left + 1, field.bottom - 1);
-    pDC->DrawText(control->GetFieldText(), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (!control->DrawFieldText(pDC, text))
+      pDC->DrawText(control->GetFieldText(), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     DrawComboDropButton(pDC, button, enabled, selected, control->GetPopuped());
   }
   DrawEditFrame(pDC, field, enabled, control->GetSelected());

@@ -309,6 +309,7 @@ CSize CTkBarPainterTheme1::DrawFieldControl(CDC* pDC, CTkControl* control, BOOL 
   }
   const int labelColumn = !showLabel ? 0 : popup ? column + labelWidth + 12 : labelWidth + 5;
   const CSize size(control->GetFieldWidth() + labelColumn, textHeight + 1 + 7);
+  if (combo) control->SetFieldThumbWidth(std::max(2 * averageWidth + 4, 15));
   if (!draw) return size;
 
   const CRect rect = control->GetRect();
@@ -346,7 +347,8 @@ CSize CTkBarPainterTheme1::DrawFieldControl(CDC* pDC, CTkControl* control, BOOL 
     pDC->SetTextColor(GetColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     pDC->SetBkMode(TRANSPARENT);
     CRect text(field.left + 3, field.top + 1, button.left + 1, field.bottom - 1);
-    pDC->DrawText(control->GetFieldText(), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (!control->DrawFieldText(pDC, text))
+      pDC->DrawText(control->GetFieldText(), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
   const BOOL dropped = control->GetPopuped();
   int arrow = 46;

@@ -119,6 +119,10 @@ class CTkControl : public CCmdTarget, public CTkMsaaSupport {
   virtual int GetFieldWidth() const { return 0; }
   virtual BOOL IsLabelShown() const { return FALSE; }
   virtual CString GetFieldText() const { return CString(); }
+  // The look tells a field how wide its drop button is, and lets it draw
+  // its own text; FALSE leaves the text to the look.
+  virtual void SetFieldThumbWidth(int) {}
+  virtual BOOL DrawFieldText(CDC*, CRect) { return FALSE; }
 
   // Texts. A tab in a caption splits off the automatic shortcut text.
   void SetCaption(const CString& caption);

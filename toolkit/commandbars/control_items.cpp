@@ -5,6 +5,7 @@
 #include "command_bar.h"
 #include "command_bars.h"
 #include "control_collection.h"
+#include "control_combo_box.h"
 #include "control_custom.h"
 #include "control_edit.h"
 #include "control_lists.h"
@@ -19,12 +20,6 @@ const UINT kWorkspaceActionsId = kIdWorkspaceActions;
 const UINT kRecentFileListId = kIdRecentFileList;
 const UINT kMdiChildrenId = 0xFF00;
 const wchar_t kOleVerbsCaption[] = L"<<OLE VERBS GO HERE>>";
-
-CTkControl* CreateByName(const char* name) {
-  CRuntimeClass* controlClass = CRuntimeClass::FromName(name);
-  if (controlClass == nullptr || !controlClass->IsDerivedFrom(RUNTIME_CLASS(CTkControl))) return nullptr;
-  return static_cast<CTkControl*>(controlClass->CreateObject());
-}
 
 // The class of a button by its id; menu items know the recent-file list
 // by the framework's first recent-file id, added controls by ours.
@@ -43,7 +38,7 @@ CTkControl* CreateButton(UINT id, const CString& caption, BOOL fromMenu) {
 
 CTkControl* CreateOther(int type) {
   switch (type) {
-    case kControlComboBox: return CreateByName("CTkControlComboBox");
+    case kControlComboBox: return new CTkControlComboBox;
     case kControlEdit: return new CTkControlEdit;
     case kControlLabel: return new CTkControlLabel;
     default: return nullptr;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "control_custom.h"
+#include "control_combo_box.h"
 #include "control_edit.h"
 #include "control_lists.h"
 #include "control_selector.h"
@@ -92,8 +93,7 @@ TEST(ControlCollection, AddMakesOnlyTheClassesTheProgramHas) {
       // A hosted window keeps the button's type.
       {kControlCustom, 2001, true, RUNTIME_CLASS(CTkControlCustom), kControlButton},
       {kControlLabel, 2001, true, RUNTIME_CLASS(CTkControlLabel), kControlLabel},
-      // Combo boxes live elsewhere.
-      {kControlComboBox, 2001, false, nullptr, 0},
+      {kControlComboBox, 2001, true, RUNTIME_CLASS(CTkControlComboBox), kControlComboBox},
       {9, 2001, false, nullptr, 0},
   };
   for (const Case& c : cases) {
@@ -104,7 +104,9 @@ TEST(ControlCollection, AddMakesOnlyTheClassesTheProgramHas) {
     if (control == nullptr) continue;
     EXPECT_TRUE(control->IsKindOf(c.kind)) << c.type << " " << c.id;
     EXPECT_EQ(c.madeType, control->GetType());
-    EXPECT_EQ(IsPopupControlType(c.type) != FALSE, control->GetCommandBar() != nullptr);
+    // The combo box opens its list as a popup bar too.
+    const bool opensBar = IsPopupControlType(c.type) != FALSE || c.type == kControlComboBox;
+    EXPECT_EQ(opensBar, control->GetCommandBar() != nullptr);
   }
   bar->InternalRelease();
 }

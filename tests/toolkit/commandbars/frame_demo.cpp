@@ -15,8 +15,11 @@
 // and "--customize-menu" then opens its context menu on the tool bar's
 // first button with the button-image palette shown; "--customize-new" opens
 // the New Toolbar dialog from the Toolbars page; "--customize-edit" opens
-// the button editor on the tool bar's first button and draws in it. "--fields" adds a tool bar with an edit field (showing its
-// grey hint), a hosted slider and a text field holding a word, and
+// the button editor on the tool bar's first button and draws in it.
+// "--fields" adds a tool bar with an edit field (showing its grey hint), a
+// hosted slider, a text field holding a word and two combo boxes
+// ("--combo-open 1" opens the one with an edit field and types into it,
+// "--combo-open 2" the drop-down list with its label), and
 // "--bars-menu" opens the bars' right-click menu (the tool-bars list).
 #include "demo_app.h"
 #include "framework.h"
@@ -32,6 +35,7 @@
 #include "customize_pages.h"
 #include "customize_settings_page.h"
 #include "customize_sheet.h"
+#include "control_combo_box.h"
 #include "control_custom.h"
 #include "control_edit.h"
 #include "frame_demo_resources.h"
@@ -55,7 +59,8 @@ enum DemoTimer : UINT {
   kCaptureTimer = 6,
   kBeforeTimer = 7,
   kCustomizeTimer = 8,
-  kBarsMenuTimer = 9
+  kBarsMenuTimer = 9,
+  kComboTimer = 10
 };
 
 // The running sheet and the context menu the demo opens in it.
@@ -313,6 +318,9 @@ class DemoFrame : public CTkFrameWnd {
   CString capturePath;
   HBITMAP m_before = nullptr;
   BOOL fields = FALSE;
+  // 1 opens the edit combo's list, 2 the drop-down list's.
+  int comboOpen = 0;
+  CTkControlComboBox* m_pDemoCombo = nullptr;
   BOOL barsMenu = FALSE;
 
  protected:
@@ -341,6 +349,7 @@ class DemoFrame : public CTkFrameWnd {
     }
     bar->OnControlsChanged();
     if (fields && !AddFieldsBar()) return -1;
+    if (fields && comboOpen != 0) SetTimer(kComboTimer, 1500, nullptr);
     if (barsMenu) SetTimer(kBarsMenuTimer, 400, nullptr);
     if (closeAfter != 0) SetTimer(kCloseTimer, closeAfter, nullptr);
     if (openMenu) SetTimer(kMenuTimer, 400, nullptr);
@@ -373,6 +382,26 @@ class DemoFrame : public CTkFrameWnd {
     word->SetHasLabel(FALSE);
     word->SetEditText(L"recovered");
     word->SetBeginGroup(TRUE);
+    bar->OnControlsChanged();
+    // A bar of lists: a combo with its edit field and a drop-down list with a label.
+    bar = m_pCommandBars->CreateToolBar(L"Lists", IDR_DEMO_TOOLBAR + 2, FALSE);
+    if (bar == nullptr) return FALSE;
+    auto* kind = static_cast<CTkControlComboBox*>(bar->GetControls()->Add(kControlComboBox, ID_DEMO_OPEN));
+    auto* drive = static_cast<CTkControlComboBox*>(bar->GetControls()->Add(kControlComboBox, ID_DEMO_SAVE));
+    if (kind == nullptr || drive == nullptr) return FALSE;
+    kind->SetDropDown(TRUE);
+    kind->SetAutoCompleteList(TRUE);
+    kind->SetEditHint(L"File type");
+    for (const wchar_t* item : {L"Pictures", L"Documents", L"Archives", L"Music", L"Video"})
+      kind->GetListBox()->AddString(item);
+    drive->SetCaption(L"Drive");
+    drive->SetComboStyle(1);
+    drive->SetWidth(110);
+    for (const wchar_t* item : {L"C: System", L"D: Data", L"E: USB Device", L"F: Camera"})
+      drive->GetListBox()->AddString(item);
+    drive->SetCurSel(2);
+    drive->SetBeginGroup(TRUE);
+    m_pDemoCombo = comboOpen == 2 ? drive : kind;
     bar->OnControlsChanged();
     RecalcLayout();
     return TRUE;
@@ -407,6 +436,18 @@ class DemoFrame : public CTkFrameWnd {
     }
     if (id == kCustomizeTimer) {
       OnCustomize();
+      return;
+    }
+    if (id == kComboTimer && m_pDemoCombo != nullptr) {
+      CTkCommandBar* bar = m_pDemoCombo->GetParent();
+      bar->SetPopupControl(m_pDemoCombo->GetIndex(), FALSE);
+      // Typed into the field: the list completes it.
+      if (CTkComboEditWnd* edit = m_pDemoCombo->GetEditWnd()) {
+        for (const wchar_t key : {L'M', L'U'}) {
+          m_pDemoCombo->OnHookKeyDown(key, 0);
+          edit->SendMessage(WM_CHAR, key + (L'a' - L'A'));
+        }
+      }
       return;
     }
     if (id == kBeforeTimer) {
@@ -532,6 +573,7 @@ class DemoApp : public CTkDemoApp {
     for (int i = 1; i < argc; ++i) {
       if (std::wcscmp(argv[i], L"--menu") == 0) frame->openMenu = TRUE;
       if (std::wcscmp(argv[i], L"--fields") == 0) frame->fields = TRUE;
+      if (i + 1 < argc && std::wcscmp(argv[i], L"--combo-open") == 0) frame->comboOpen = _wtoi(argv[i + 1]);
       if (std::wcscmp(argv[i], L"--bars-menu") == 0) frame->barsMenu = TRUE;
       if (std::wcscmp(argv[i], L"--float") == 0) frame->floatBar = TRUE;
       if (std::wcscmp(argv[i], L"--tip") == 0) frame->showTip = TRUE;

@@ -6,7 +6,9 @@
 // child's system menu from its icon,
 // "--windows" opens two more children and a Window menu listing them,
 // "--save-popups FOLDER" then writes the open popups' own pixels there as
-// bitmaps, "--close-after MS" closes the frame by itself.
+// bitmaps, "--tabs" shows the children as tabs in two groups side by side
+// ("--tabs-below" one above the other), "--close-after MS" closes the
+// frame by itself.
 #include "demo_app.h"
 #include "framework.h"
 
@@ -20,6 +22,8 @@
 #include "frame_demo_resources.h"
 #include "menu_bar.h"
 #include "popup_bar.h"
+#include "control_lists.h"
+#include "tab_client_wnd.h"
 #include "tool_bar.h"
 #include "toolkit_resources.h"
 
@@ -96,7 +100,21 @@ class DemoFrame : public CMDIFrameWnd {
   BOOL openList = FALSE;
   BOOL openSystemMenu = FALSE;
   BOOL openWindows = FALSE;
+  // 0 no tabs, else the command that makes the second group.
+  UINT tabGroups = 0;
   CString saveFolder;
+  CTkTabClientWnd tabClient;
+
+  // The tabs of the children in two groups.
+  void ShowTabs() {
+    tabClient.Attach(this);
+    for (LPCWSTR title : {L"Totals.csv", L"R&D notes.txt", L"Scan log.txt"}) OpenChild(title);
+    tabClient.RunGroupCommand(tabGroups);
+  }
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
+    if (tabClient.GetSafeHwnd() != nullptr && tabClient.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+  }
 
   ~DemoFrame() override {
     if (m_pCommandBars != nullptr) m_pCommandBars->InternalRelease();
@@ -217,6 +235,8 @@ class DemoApp : public CTkDemoApp {
       if (std::wcscmp(argv[i], L"--restored") == 0) frame->maximized = FALSE;
       if (std::wcscmp(argv[i], L"--list") == 0) frame->openList = TRUE;
       if (std::wcscmp(argv[i], L"--windows") == 0) frame->openWindows = TRUE;
+      if (std::wcscmp(argv[i], L"--tabs") == 0) frame->tabGroups = kIdNewVerticalGroup;
+      if (std::wcscmp(argv[i], L"--tabs-below") == 0) frame->tabGroups = kIdNewHorizontalGroup;
       if (std::wcscmp(argv[i], L"--system-menu") == 0) frame->openSystemMenu = TRUE;
       if (i + 1 < argc && std::wcscmp(argv[i], L"--save-popups") == 0) frame->saveFolder = argv[i + 1];
       if (i + 1 < argc && std::wcscmp(argv[i], L"--close-after") == 0)
@@ -225,7 +245,12 @@ class DemoApp : public CTkDemoApp {
     LocalFree(argv);
     m_pMainWnd = frame;
     if (!frame->Create(nullptr, L"MDI demo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 600, 360))) return FALSE;
-    frame->OpenChild();
+    if (frame->tabGroups != 0) {
+      frame->maximized = FALSE;
+      frame->ShowTabs();
+    } else {
+      frame->OpenChild();
+    }
     frame->SetForegroundWindow();
     frame->UpdateWindow();
     return TRUE;
