@@ -123,7 +123,7 @@ int CSecondDisplay::OnCreate(LPCREATESTRUCTW lpcs) {
 
   PaneFont = MakeArial();
   HintFont = MakeArial();
-  HintLine.SetFont(HintFont);
+  HintLine.SetBaseFont(HintFont);
   ProgressNote.SetFont(HintFont);
   ProgressNote.SetWindowText(kNote);
   ModeLine.SetFont(PaneFont);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "drive_usage_chart.h"
+#include "fitted_static.h"
 #include "framework.h"
 #include "xp_group_box.h"
 
@@ -28,7 +29,7 @@ class CSecondDisplay : public CView {
   void ShowDeepScanCaptions();
 
   CStatic ModeLine;
-  CStatic HintLine;
+  CFittedStatic HintLine;
   CFont* HintFont = nullptr;
   CStatic ValueStatics[5];    // by row
   CStatic CaptionStatics[5];  // by row

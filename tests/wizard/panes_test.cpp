@@ -187,6 +187,37 @@ TEST_F(Panes, TheScanPaneSettersKeepTheRangeEditsAndComboInStep) {
   EXPECT_EQ(WindowText(pane->CaptionStatics[4]), L"Current Sector           :");
 }
 
+// The hint line is one line high: a face wider than Arial would wrap its
+// end out of view, so the line takes a smaller copy of its font instead,
+// and the base font again once the text fits.
+TEST_F(Panes, TheHintLineKeepsItsWholeTextInOneLine) {
+  WizardTestFrame frame;
+  CSecondDisplay* pane = static_cast<CSecondDisplay*>(frame.AddPane(RUNTIME_CLASS(CSecondDisplay)));
+  const HFONT base = static_cast<HFONT>(pane->HintFont->GetSafeHandle());
+  const wchar_t* hint = L"Please Select a Partition From The Left Panel and press [Next] to continue with recovery.";
+  auto widthIn = [&](HFONT font, const wchar_t* text) {
+    HDC hdc = ::GetDC(pane->HintLine.GetSafeHwnd());
+    HGDIOBJ old = ::SelectObject(hdc, font);
+    SIZE size = {};
+    ::GetTextExtentPoint32W(hdc, text, lstrlenW(text), &size);
+    ::SelectObject(hdc, old);
+    ::ReleaseDC(pane->HintLine.GetSafeHwnd(), hdc);
+    return static_cast<int>(size.cx);
+  };
+  const int room = widthIn(base, hint) * 9 / 10;
+  pane->HintLine.MoveWindow(50, 20, room, 20);
+  pane->HintLine.SetWindowText(hint);
+  EXPECT_EQ(reinterpret_cast<HFONT>(pane->HintLine.SendMessage(WM_GETFONT)), pane->HintLine.ShownFont());
+  EXPECT_NE(base, pane->HintLine.ShownFont());
+  EXPECT_LE(widthIn(pane->HintLine.ShownFont(), hint), room);
+
+  pane->HintLine.SetWindowText(L"Scanning");
+  EXPECT_EQ(base, pane->HintLine.ShownFont());
+  pane->HintLine.SetWindowText(hint);
+  pane->HintLine.MoveWindow(50, 20, room * 2, 20);
+  EXPECT_EQ(base, pane->HintLine.ShownFont());
+}
+
 TEST_F(Panes, TheProgressToggleTellsTheWorkersWhetherToWrite) {
   WizardTestFrame frame;
   CSecondDisplay* pane = static_cast<CSecondDisplay*>(frame.AddPane(RUNTIME_CLASS(CSecondDisplay)));
