@@ -40,16 +40,6 @@ Proc Resolve(HMODULE library, const char* name) {
   return reinterpret_cast<Proc>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
 }
 
-// The path in the ANSI code page, as the library takes it.
-std::string Narrow(const CString& text) {
-  const int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return std::string();
-  std::string narrow(static_cast<size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], length, nullptr, nullptr);
-  narrow.resize(static_cast<size_t>(length) - 1);
-  return narrow;
-}
-
 }  // namespace
 
 void AddArchiveEntry(const CString& name, const CString& folder, UINT size, const FILETIME& time, WORD attributes) {
@@ -83,7 +73,7 @@ int WalkCabinet(const CString& path) {
     ::FreeLibrary(library);
     return 0;
   }
-  const std::string narrow = Narrow(path);
+  const std::string narrow = path.ToAnsi();
   int result = 0;
   if (!narrow.empty()) {
     ClearCabEntryList();

@@ -25,20 +25,6 @@ BEGIN_MESSAGE_MAP(CDFXView, CView)
   ON_WM_CREATE()
 END_MESSAGE_MAP()
 
-namespace {
-
-// The library takes paths in the ANSI code page.
-std::string AnsiPath(const CString& path) {
-  const int length = ::WideCharToMultiByte(CP_ACP, 0, path, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return std::string();
-  std::string narrow(static_cast<size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, path, -1, &narrow[0], length, nullptr, nullptr);
-  narrow.resize(static_cast<size_t>(length) - 1);
-  return narrow;
-}
-
-}  // namespace
-
 void CDxfDrawCtrl::OnPaint() {
   CPaintDC dc(this);
   if (Drawing == nullptr) return;
@@ -123,7 +109,7 @@ int CDFXView::LoadDrawing(const CString& path) {
     // Files found by the Raw Scan are never shown.
     if (LooksLikeDxf(head, read) && ScanMode != kRawScan) {
       try {
-        loaded = Drawing.LoadFile(AnsiPath(path).c_str(), progress.GetSafeHwnd()) ? 1 : 0;
+        loaded = Drawing.LoadFile(path.ToAnsi().c_str(), progress.GetSafeHwnd()) ? 1 : 0;
       } catch (...) {
         loaded = 0;
       }

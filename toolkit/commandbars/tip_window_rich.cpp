@@ -32,15 +32,6 @@ BOOL HasAlignedParagraphs(const std::string& text) {
   return text.find("\\qr") != std::string::npos || text.find("\\qc") != std::string::npos;
 }
 
-// The rich edit reads 8-bit streams in the system's code page.
-std::string Narrow(const CString& text) {
-  const int length = ::WideCharToMultiByte(CP_ACP, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(std::max(length, 0)), '\0');
-  if (length > 0)
-    ::WideCharToMultiByte(CP_ACP, 0, text, text.GetLength(), &narrow[0], length, nullptr, nullptr);
-  return narrow;
-}
-
 }  // namespace
 
 BOOL CTkTipWindowRich::CreateRichEdit() {
@@ -87,7 +78,8 @@ CSize CTkTipWindowRich::MeasureTip(const Tool& tool) {
   ::SendMessageW(m_hRichEdit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), FALSE);
   ::SendMessageW(m_hRichEdit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
 
-  const std::string narrow = Narrow(text);
+  // The rich edit reads 8-bit streams in the system's code page.
+  const std::string narrow = text.ToAnsi();
   StreamIn(narrow, SF_RTF);
   if (::GetWindowTextLengthW(m_hRichEdit) == 0) StreamIn(narrow, SF_TEXT);
 
