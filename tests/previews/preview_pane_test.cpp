@@ -16,6 +16,7 @@
 #include "document_view.h"
 #include "picture_views.h"
 #include "placeholder_views.h"
+#include "preview_frame.h"
 #include "preview_host.h"
 #include "preview_state.h"
 #include "shell_document.h"
@@ -164,38 +165,17 @@ CString Text(CWnd& window) {
 
 // The pane alone in a frame, over a temporary folder of the test's own
 // (the temporary path is the process's, so parallel tests do not meet).
-class PreviewPane : public ::testing::Test {
+class PreviewPane : public PreviewFrameTest {
  protected:
   void SetUp() override {
-    CoInitialize(nullptr);
-    folder = SystemTemp() + L"preview-test-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
+    MakeFolder(SystemTemp() + L"preview-test-" + std::to_wstring(GetCurrentProcessId()));
     SetEnvironmentVariableW(L"TMP", folder.c_str());
     SetEnvironmentVariableW(L"TEMP", folder.c_str());
     SetEnvironmentVariableW(L"WORDCNV_DIR", nullptr);
-    NoFileSelectedFlag() = 1;
-    frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, L"Preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 700, 500)));
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CMainPreviewView);
-    context.m_pCurrentDoc = new CEx_StyleDoc;
-    host = static_cast<CMainPreviewView*>(frame->CreateView(&context));
-    ASSERT_NE(host, nullptr);
-    frame->SetActiveView(host, FALSE);
-    frame->RecalcLayout();
-    NoFileSelectedFlag() = 0;
+    OpenFrame();
   }
   void TearDown() override {
-    frame->DestroyWindow();
-    PumpPending();
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-      while (FindNextFileW(find, &found));
-      FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
+    CloseFrameAndFolder();
     SetEnvironmentVariableW(L"TMP", SystemTemp().c_str());
     SetEnvironmentVariableW(L"TEMP", SystemTemp().c_str());
     CoUninitialize();
@@ -209,22 +189,11 @@ class PreviewPane : public ::testing::Test {
     }();
     return base;
   }
-  std::wstring File(const wchar_t* name) const { return folder + L"\\" + name; }
-  void Show(const std::wstring& path) {
-    host->CloseAllPreviews();
-    const size_t dot = path.find_last_of(L'.');
-    host->ChoosePreview(path.c_str(), dot == std::wstring::npos ? L"." : path.substr(dot).c_str());
-    PumpPending();
-  }
   UINT CardShown() const {
     return host->Placeholder == nullptr
                ? 0
                : PlaceholderCardFor(NoFileSelectedFlag(), PreviewSupportedFlag(), PreviewLoadedFlag());
   }
-
-  std::wstring folder;
-  CFrameWnd* frame = nullptr;
-  CMainPreviewView* host = nullptr;
 };
 
 TEST_F(PreviewPane, StartsWithTheSelectCard) {
@@ -462,7 +431,7 @@ TEST_F(PreviewPane, ThumbnailsNumberEveryPictureAndLeaveBadOnesBlank) {
 // application (2001 gives the presentations, 2021 quits), the presentations
 // (2004 opens one) and a presentation (2036 saves its slides as GIF
 // pictures in the folder the target names without ".gif").
-class SlideStandIn : public IDispatch {
+class SlideStandIn final : public IDispatch {
  public:
   enum Role { kApplication, kPresentations, kPresentation };
   struct Record {

@@ -15,6 +15,7 @@
 #include "dxf_view.h"
 #include "format_writers.h"
 #include "placeholder_views.h"
+#include "preview_frame.h"
 #include "preview_host.h"
 #include "preview_state.h"
 #include "psd_view.h"
@@ -69,47 +70,19 @@ std::vector<std::wstring> Headings(CListCtrl& list) {
 }
 
 // The pane alone in a frame over a folder of the process's own.
-class Viewers : public ::testing::Test {
+class Viewers : public PreviewFrameTest {
  protected:
   void SetUp() override {
-    CoInitialize(nullptr);
     WCHAR temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    folder = std::wstring(temp) + L"viewers-test-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
+    MakeFolder(std::wstring(temp) + L"viewers-test-" + std::to_wstring(GetCurrentProcessId()));
     ScanMode = kStandardScan;
-    NoFileSelectedFlag() = 1;
-    frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, L"Preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 700, 500)));
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CMainPreviewView);
-    context.m_pCurrentDoc = new CEx_StyleDoc;
-    host = static_cast<CMainPreviewView*>(frame->CreateView(&context));
-    ASSERT_NE(host, nullptr);
-    frame->SetActiveView(host, FALSE);
-    frame->RecalcLayout();
-    NoFileSelectedFlag() = 0;
+    OpenFrame();
   }
   void TearDown() override {
-    frame->DestroyWindow();
-    PumpPending();
+    CloseFrameAndFolder();
     SetDllDirectoryW(nullptr);
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-      while (FindNextFileW(find, &found));
-      FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
     CoUninitialize();
-  }
-  std::wstring File(const wchar_t* name) const { return folder + L"\\" + name; }
-  void Show(const std::wstring& path) {
-    host->CloseAllPreviews();
-    const size_t dot = path.find_last_of(L'.');
-    host->ChoosePreview(path.c_str(), dot == std::wstring::npos ? L"." : path.substr(dot).c_str());
-    PumpPending();
   }
   // True when the host shows the "File Corrupted" card.
   bool ShowsCorrupted() const {
@@ -118,10 +91,6 @@ class Viewers : public ::testing::Test {
                IDB_CARD_CORRUPTED;
   }
   CArchiveListCtrl& ArchiveList() const { return *static_cast<CMyListCtrl*>(host->ArchiveView)->List; }
-
-  std::wstring folder;
-  CFrameWnd* frame = nullptr;
-  CMainPreviewView* host = nullptr;
 };
 
 // The time every fixture entry carries, as the list shows it (Wine's zone
