@@ -9,7 +9,6 @@
 #include "image_manager.h"
 #include "prop_exchange.h"
 #include "reference_scope.h"
-#include "tip_context.h"
 
 IMPLEMENT_DYNCREATE(CTkControlComboBoxList, CTkPopupBar)
 IMPLEMENT_DYNCREATE(CTkControlComboBox, CTkControlPopup)
@@ -21,12 +20,6 @@ const int kFieldInset = 3;
 // The list's two frames, one pixel each on every side.
 const int kListFrames = 4;
 const LONG_PTR kRightToLeftListStyles = WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
-
-CPoint PointInBar(HWND from, CTkCommandBar* bar, LPARAM lParam) {
-  CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-  ::MapWindowPoints(from, bar->GetSafeHwnd(), &point, 1);
-  return point;
-}
 
 BOOL IsKeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 
@@ -313,84 +306,31 @@ void CTkControlComboBoxList::CopyBarFrom(CTkCommandBar* source, BOOL recursive) 
 
 // The edit field.
 
-BOOL CTkComboEditWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && m_pCombo != nullptr) {
-    m_pCombo->OnWindowTextChanged();
-    return TRUE;
-  }
-  return CTkEdit::OnChildNotify(message, wParam, lParam, pResult);
+CTkControl* CTkComboEditWnd::GetFieldControl() const { return m_pCombo; }
+
+void CTkComboEditWnd::OnFieldTextChanged() { m_pCombo->OnWindowTextChanged(); }
+
+void CTkComboEditWnd::OnFieldDestroyed() { m_pCombo->OnWindowDestroyed(); }
+
+void CTkComboEditWnd::OnFieldSetFocus(HWND oldFocus) { m_pCombo->OnSetFocus(oldFocus); }
+
+void CTkComboEditWnd::OnFieldKillFocus(HWND newFocus) {
+  // The list gives the focus straight back (see its WM_SETFOCUS).
+  CTkControlComboBoxList* list = m_pCombo->GetListBox();
+  if (list != nullptr && list->GetSafeHwnd() != nullptr && newFocus == list->GetSafeHwnd()) return;
+  m_pCombo->OnKillFocus();
 }
 
-LRESULT CTkComboEditWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  CTkControlComboBox* combo = m_pCombo;
-  CTkCommandBar* bar = combo != nullptr ? combo->GetParent() : nullptr;
-  if (bar != nullptr && bar->GetSafeHwnd() == nullptr) bar = nullptr;
-  if (message == WM_TK_SHARESPARENTTIPS) return 1;
-  if (bar == nullptr) {
-    if (message == WM_DESTROY && combo != nullptr) combo->OnWindowDestroyed();
-    return CTkEdit::WindowProc(message, wParam, lParam);
-  }
-  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-    if (CTkCommandBars* commandBars = bar->GetCommandBars()) {
-      if (CTkTipContext* tips = commandBars->GetTipContext()) {
-        const CPoint point = PointInBar(m_hWnd, bar, lParam);
-        tips->RelayMouseMessage(bar, message, wParam, MAKELPARAM(point.x, point.y));
-      }
-    }
-  }
-  switch (message) {
-    case WM_LBUTTONDOWN:
-      if (combo->IsCustomizeMode()) {
-        if (bar->IsCustomizable() && (combo->GetFlags() & kFlagNotCustomizable) == 0)
-          combo->OnClick(FALSE, PointInBar(m_hWnd, bar, lParam));
-        return 0;
-      }
-      break;
-    case WM_RBUTTONDOWN: {
-      if (combo->IsCustomizeMode()) {
-        const CPoint point = PointInBar(m_hWnd, bar, lParam);
-        bar->SendMessage(WM_RBUTTONDOWN, wParam, MAKELPARAM(point.x, point.y));
-        return 0;
-      }
-      if (combo->IsListOpen()) bar->SetPopupControl(-1, FALSE);
-      SetFocus();
-      CPoint screen(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-      ClientToScreen(&screen);
-      if (ShowContextMenu(combo, screen.x, screen.y)) return 0;
-      break;
-    }
-    case WM_CONTEXTMENU: return 0;
-    case WM_MOUSEMOVE: {
-      const LRESULT result = CTkEdit::WindowProc(message, wParam, lParam);
-      if (m_pCombo != nullptr && bar->GetSafeHwnd() != nullptr)
-        bar->OnTrackedMouseMove(static_cast<UINT>(wParam), PointInBar(m_hWnd, bar, lParam));
-      return result;
-    }
-    case WM_SETFOCUS: {
-      // Back from the combo's own list: still the same editing.
-      if (combo->IsCustomizeMode() || combo->IsFocused()) return CTkEdit::WindowProc(message, wParam, lParam);
-      combo->OnSetFocus(reinterpret_cast<HWND>(wParam));
-      const LRESULT result = CTkEdit::WindowProc(message, wParam, lParam);
-      PostMessage(EM_SETSEL, 0, -1);
-      return result;
-    }
-    case WM_KILLFOCUS: {
-      const LRESULT result = CTkEdit::WindowProc(message, wParam, lParam);
-      // The list gives the focus straight back (see its WM_SETFOCUS).
-      CTkControlComboBoxList* list = m_pCombo != nullptr ? m_pCombo->GetListBox() : nullptr;
-      if (list != nullptr && list->GetSafeHwnd() != nullptr && reinterpret_cast<HWND>(wParam) == list->GetSafeHwnd())
-        return result;
-      if (m_pCombo != nullptr) m_pCombo->OnKillFocus();
-      return result;
-    }
-    case WM_DESTROY: combo->OnWindowDestroyed(); break;
-    case WM_TK_AUTOCOMPLETE_SHOWN:
-      // The shell's drop-down stands where the list would.
-      if (combo->IsListOpen()) bar->SetPopupControl(-1, FALSE);
-      return 0;
-    default: break;
-  }
-  return CTkEdit::WindowProc(message, wParam, lParam);
+// Back from the combo's own list: still the same editing.
+BOOL CTkComboEditWnd::IsEditingUnderWay() const { return m_pCombo->IsFocused(); }
+
+void CTkComboEditWnd::OnFieldMenu(CTkCommandBar* bar) {
+  if (m_pCombo->IsListOpen()) bar->SetPopupControl(-1, FALSE);
+}
+
+// The shell's drop-down stands where the list would.
+void CTkComboEditWnd::OnAutoCompleteShown(CTkCommandBar* bar) {
+  if (m_pCombo->IsListOpen()) bar->SetPopupControl(-1, FALSE);
 }
 
 void CTkComboEditWnd::PostNcDestroy() {

@@ -5,8 +5,8 @@
 // focus and text changes with the system's combo notification codes.
 #pragma once
 
+#include "bar_field_wnd.h"
 #include "control.h"
-#include "edit_window.h"
 #include "popup_bar.h"
 
 class CTkControlComboBox;
@@ -63,15 +63,21 @@ class CTkControlComboBoxList : public CTkPopupBar {
 };
 
 // The combo's edit field.
-class CTkComboEditWnd : public CTkEdit {
+class CTkComboEditWnd : public CTkBarFieldWnd {
  public:
   explicit CTkComboEditWnd(CTkControlComboBox* combo) : m_pCombo(combo) {}
   CTkControlComboBox* GetCombo() const { return m_pCombo; }
   void Detach() { m_pCombo = nullptr; }
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+  CTkControl* GetFieldControl() const override;
+  void OnFieldTextChanged() override;
+  void OnFieldDestroyed() override;
+  void OnFieldSetFocus(HWND oldFocus) override;
+  void OnFieldKillFocus(HWND newFocus) override;
+  BOOL IsEditingUnderWay() const override;
+  void OnFieldMenu(CTkCommandBar* bar) override;
+  void OnAutoCompleteShown(CTkCommandBar* bar) override;
   void PostNcDestroy() override;
 
   CTkControlComboBox* m_pCombo;

@@ -7,7 +7,6 @@
 #include "command_bar.h"
 #include "command_bars.h"
 #include "prop_exchange.h"
-#include "tip_context.h"
 
 IMPLEMENT_DYNCREATE(CTkControlEdit, CTkControl)
 
@@ -16,87 +15,19 @@ namespace {
 // The edit window sits inside the field's frame.
 const int kFieldInset = 3;
 
-CPoint PointInBar(HWND from, CTkCommandBar* bar, LPARAM lParam) {
-  CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-  ::MapWindowPoints(from, bar->GetSafeHwnd(), &point, 1);
-  return point;
-}
-
 }  // namespace
 
 // The window.
 
-BOOL CTkControlEditWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && m_pControl != nullptr) {
-    m_pControl->OnWindowTextChanged();
-    return TRUE;
-  }
-  return CTkEdit::OnChildNotify(message, wParam, lParam, pResult);
-}
+CTkControl* CTkControlEditWnd::GetFieldControl() const { return m_pControl; }
 
-LRESULT CTkControlEditWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  CTkControlEdit* control = m_pControl;
-  CTkCommandBar* bar = control != nullptr ? control->GetParent() : nullptr;
-  if (bar != nullptr && bar->GetSafeHwnd() == nullptr) bar = nullptr;
-  if (message == WM_TK_SHARESPARENTTIPS) return 1;
-  if (bar == nullptr) {
-    if (message == WM_DESTROY && control != nullptr) control->OnWindowDestroyed();
-    return CTkEdit::WindowProc(message, wParam, lParam);
-  }
-  // The bar's tips go on over the field.
-  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-    if (CTkCommandBars* commandBars = bar->GetCommandBars()) {
-      if (CTkTipContext* tips = commandBars->GetTipContext()) {
-        const CPoint point = PointInBar(m_hWnd, bar, lParam);
-        tips->RelayMouseMessage(bar, message, wParam, MAKELPARAM(point.x, point.y));
-      }
-    }
-  }
-  switch (message) {
-    case WM_LBUTTONDOWN:
-      if (control->IsCustomizeMode()) {
-        if (bar->IsCustomizable() && (control->GetFlags() & kFlagNotCustomizable) == 0)
-          control->OnClick(FALSE, PointInBar(m_hWnd, bar, lParam));
-        return 0;
-      }
-      break;
-    case WM_RBUTTONDOWN: {
-      if (control->IsCustomizeMode()) {
-        const CPoint point = PointInBar(m_hWnd, bar, lParam);
-        bar->SendMessage(WM_RBUTTONDOWN, wParam, MAKELPARAM(point.x, point.y));
-        return 0;
-      }
-      SetFocus();
-      CPoint screen(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-      ClientToScreen(&screen);
-      if (ShowContextMenu(control, screen.x, screen.y)) return 0;
-      break;
-    }
-    case WM_CONTEXTMENU: return 0;
-    case WM_MOUSEMOVE: {
-      const LRESULT result = CTkEdit::WindowProc(message, wParam, lParam);
-      if (m_pControl != nullptr && bar->GetSafeHwnd() != nullptr)
-        bar->OnTrackedMouseMove(static_cast<UINT>(wParam), PointInBar(m_hWnd, bar, lParam));
-      return result;
-    }
-    case WM_SETFOCUS: {
-      if (control->IsCustomizeMode()) return CTkEdit::WindowProc(message, wParam, lParam);
-      control->OnWindowSetFocus(reinterpret_cast<HWND>(wParam));
-      const LRESULT result = CTkEdit::WindowProc(message, wParam, lParam);
-      PostMessage(EM_SETSEL, 0, -1);
-      return result;
-    }
-    case WM_KILLFOCUS: {
-      const LRESULT result = CTkEdit::WindowProc(message, wParam, lParam);
-      if (m_pControl != nullptr) m_pControl->OnWindowKillFocus();
-      return result;
-    }
-    case WM_DESTROY: control->OnWindowDestroyed(); break;
-    case WM_TK_AUTOCOMPLETE_SHOWN: return 0;
-    default: break;
-  }
-  return CTkEdit::WindowProc(message, wParam, lParam);
-}
+void CTkControlEditWnd::OnFieldTextChanged() { m_pControl->OnWindowTextChanged(); }
+
+void CTkControlEditWnd::OnFieldDestroyed() { m_pControl->OnWindowDestroyed(); }
+
+void CTkControlEditWnd::OnFieldSetFocus(HWND oldFocus) { m_pControl->OnWindowSetFocus(oldFocus); }
+
+void CTkControlEditWnd::OnFieldKillFocus(HWND /*newFocus*/) { m_pControl->OnWindowKillFocus(); }
 
 void CTkControlEditWnd::PostNcDestroy() {
   if (m_pControl != nullptr) m_pControl->OnWindowGone(this);

@@ -4,23 +4,26 @@
 // focus and text changes (codes below).
 #pragma once
 
+#include "bar_field_wnd.h"
 #include "control.h"
-#include "edit_window.h"
 
 class CTkControlEdit;
 
 // What an edit control tells its site.
 enum EditNotify : UINT { kNotifyEditFocus = 0x100, kNotifyEditFocusLost = 0x200, kNotifyEditChanged = 0x300 };
 
-class CTkControlEditWnd : public CTkEdit {
+class CTkControlEditWnd : public CTkBarFieldWnd {
  public:
   explicit CTkControlEditWnd(CTkControlEdit* control) : m_pControl(control) {}
   CTkControlEdit* GetControl() const { return m_pControl; }
   void Detach() { m_pControl = nullptr; }
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+  CTkControl* GetFieldControl() const override;
+  void OnFieldTextChanged() override;
+  void OnFieldDestroyed() override;
+  void OnFieldSetFocus(HWND oldFocus) override;
+  void OnFieldKillFocus(HWND newFocus) override;
   // The window may end with its bar before the control lets it go.
   void PostNcDestroy() override;
 

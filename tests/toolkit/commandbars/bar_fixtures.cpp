@@ -163,6 +163,33 @@ CTkToolBar* AddTestToolBar(CFrameWnd* frame, CTkCommandBars* bars, UINT id, DWOR
   return bar;
 }
 
+void ToolBarFieldTest::SetUp() {
+  frame = RecordingFrame::Make(500, 300);
+  ASSERT_NE(nullptr, frame);
+  ASSERT_TRUE(CreateFrameCommandBars(frame, IDM_TK_TEST_TOOLS, bars));
+  toolBar = AddTestToolBar(frame, bars, 0xE900 + 1, CBRS_ALIGN_ANY);
+  ASSERT_NE(nullptr, toolBar);
+  other = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 200, 100, 20, frame->m_hWnd,
+                            nullptr, nullptr, nullptr);
+}
+
+void ToolBarFieldTest::TearDown() {
+  if (bars != nullptr) bars->InternalRelease();
+  frame->DestroyWindow();
+  PumpPending();
+}
+
+void ToolBarFieldTest::Relayout() {
+  frame->RecalcLayout();
+  toolBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  PumpPending();
+}
+
+void ToolBarFieldTest::FocusOther() {
+  ::SetFocus(other);
+  startCount = GetMouseTracker()->m_suppressCount;
+}
+
 BEGIN_MESSAGE_MAP(BarsTestFrame, CTkFrameWnd)
 ON_WM_CREATE()
 END_MESSAGE_MAP()

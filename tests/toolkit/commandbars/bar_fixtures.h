@@ -136,6 +136,23 @@ BOOL CreateFrameCommandBars(CFrameWnd* frame, UINT menuId, CTkCommandBars*& bars
 // flags given, and the frame laid out again.
 CTkToolBar* AddTestToolBar(CFrameWnd* frame, CTkCommandBars* bars, UINT id, DWORD dockFlags);
 
+// A frame with command bars and the test tool bar, and a plain edit window
+// that holds the focus until a field in the bar takes it.
+class ToolBarFieldTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  void Relayout();
+  // The focus goes to the other window; the tracker's count is noted.
+  void FocusOther();
+
+  RecordingFrame* frame = nullptr;
+  CTkCommandBars* bars = nullptr;
+  CTkToolBar* toolBar = nullptr;
+  HWND other = nullptr;
+  int startCount = 0;
+};
+
 // A frame whose command bars CreateFrameCommandBars makes over the test
 // tool menu.
 class BarsTestFrame : public CTkFrameWnd {

@@ -17,34 +17,21 @@
 
 namespace {
 
-class ComboBoxTest : public ::testing::Test {
+class ComboBoxTest : public ToolBarFieldTest {
  protected:
   void SetUp() override {
-    frame = RecordingFrame::Make(500, 300);
-    ASSERT_NE(nullptr, frame);
-    ASSERT_TRUE(CreateFrameCommandBars(frame, IDM_TK_TEST_TOOLS, bars));
-    toolBar = AddTestToolBar(frame, bars, 0xE900 + 1, CBRS_ALIGN_ANY);
-    ASSERT_NE(nullptr, toolBar);
-    other = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 200, 100, 20, frame->m_hWnd,
-                              nullptr, nullptr, nullptr);
+    ToolBarFieldTest::SetUp();
+    if (HasFatalFailure()) return;
     combo = static_cast<CTkControlComboBox*>(toolBar->GetControls()->Add(kControlComboBox, kCmdEnabled));
     ASSERT_NE(nullptr, combo);
-    ::SetFocus(other);
-    startCount = GetMouseTracker()->m_suppressCount;
+    FocusOther();
   }
   void TearDown() override {
     GetMouseTracker()->CloseTrackedBars();
-    if (bars != nullptr) bars->InternalRelease();
-    frame->DestroyWindow();
-    PumpPending();
+    ToolBarFieldTest::TearDown();
   }
   void Fill(std::initializer_list<const wchar_t*> items) {
     for (const wchar_t* item : items) combo->GetListBox()->AddString(item);
-  }
-  void Relayout() {
-    frame->RecalcLayout();
-    toolBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
-    PumpPending();
   }
   void Open() {
     toolBar->SetPopupControl(combo->GetIndex(), FALSE);
@@ -63,12 +50,7 @@ class ComboBoxTest : public ::testing::Test {
     return codes;
   }
 
-  RecordingFrame* frame = nullptr;
-  CTkCommandBars* bars = nullptr;
-  CTkToolBar* toolBar = nullptr;
   CTkControlComboBox* combo = nullptr;
-  HWND other = nullptr;
-  int startCount = 0;
 };
 
 TEST_F(ComboBoxTest, TheOpenListShowsAtMostItsRowCountAndOneRowWhenEmpty) {

@@ -19,35 +19,19 @@
 
 namespace {
 
-class EditControlTest : public ::testing::Test {
+class EditControlTest : public ToolBarFieldTest {
  protected:
   void SetUp() override {
-    frame = RecordingFrame::Make(500, 300);
-    ASSERT_NE(nullptr, frame);
-    ASSERT_TRUE(CreateFrameCommandBars(frame, IDM_TK_TEST_TOOLS, bars));
-    toolBar = AddTestToolBar(frame, bars, 0xE900 + 1, CBRS_ALIGN_ANY);
-    ASSERT_NE(nullptr, toolBar);
-    // Where the focus is before the user clicks the field.
-    other = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 200, 100, 20, frame->m_hWnd,
-                              nullptr, nullptr, nullptr);
+    ToolBarFieldTest::SetUp();
+    if (HasFatalFailure()) return;
     edit = static_cast<CTkControlEdit*>(toolBar->GetControls()->Add(kControlEdit, kCmdEnabled));
     ASSERT_NE(nullptr, edit);
     edit->SetCaption(L"Find");
     edit->SetEditHint(L"Search words");
     Relayout();
-    ::SetFocus(other);
-    startCount = GetMouseTracker()->m_suppressCount;
+    // Where the focus is before the user clicks the field.
+    FocusOther();
     frame->events.clear();
-  }
-  void TearDown() override {
-    if (bars != nullptr) bars->InternalRelease();
-    frame->DestroyWindow();
-    PumpPending();
-  }
-  void Relayout() {
-    frame->RecalcLayout();
-    toolBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
-    PumpPending();
   }
   HWND EditWindow() const { return edit->GetEditWnd() != nullptr ? edit->GetEditWnd()->GetSafeHwnd() : nullptr; }
   CString WindowText() const {
@@ -63,12 +47,7 @@ class EditControlTest : public ::testing::Test {
     return codes;
   }
 
-  RecordingFrame* frame = nullptr;
-  CTkCommandBars* bars = nullptr;
-  CTkToolBar* toolBar = nullptr;
   CTkControlEdit* edit = nullptr;
-  HWND other = nullptr;
-  int startCount = 0;
 };
 
 TEST_F(EditControlTest, AnEmptyFieldShowsItsHintInGreyButGivesNoText) {
