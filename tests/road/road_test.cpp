@@ -32,9 +32,13 @@ std::wstring outFolder;
 std::wstring programPath;
 int failures = 0;
 
+void Screenshot(const std::string& name);
+
 [[noreturn]] void Fail(const std::string& what) {
   std::printf("FAIL: %s\n", what.c_str());
   std::fflush(stdout);
+  // The screen as it was, to see what stood in the way.
+  Screenshot("failure");
   if (programProcess != nullptr) ::TerminateProcess(programProcess, 3);
   std::exit(1);
 }
@@ -50,16 +54,6 @@ void WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, const std:
     if (::GetTickCount() - start > timeoutMs) Fail("timed out waiting for " + what);
     ::Sleep(50);
   }
-}
-
-// Until the program has handled its input and painted what it changed: its
-// thread idle, and no part of its frame left to paint. A slow machine only
-// makes this take longer.
-void Settle() {
-  if (programProcess != nullptr) ::WaitForInputIdle(programProcess, 10000);
-  const DWORD start = ::GetTickCount();
-  while (mainWindow != nullptr && ::GetUpdateRect(mainWindow, nullptr, FALSE) && ::GetTickCount() - start < 5000)
-    ::Sleep(20);
 }
 
 std::string Narrow(const std::wstring& text) {
@@ -120,7 +114,7 @@ std::wstring TextOf(HWND window) {
 
 void ClickScreen(POINT at) {
   ::SetCursorPos(at.x, at.y);
-  Settle();
+  ::Sleep(30);
   INPUT input[2] = {};
   input[0].type = input[1].type = INPUT_MOUSE;
   input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -229,7 +223,7 @@ HWND WaitDialog(const wchar_t* caption) {
   HWND dialog = nullptr;
   WaitFor([&] { return (dialog = ProgramDialog(caption)) != nullptr; }, 20000,
           "the dialog \"" + Narrow(caption) + "\"");
-  Settle();
+  ::Sleep(300);  // painted
   return dialog;
 }
 
@@ -282,7 +276,7 @@ bool WritePng(const std::wstring& path, int width, int height, const std::vector
 
 // The whole screen as NAME.png in the output folder.
 void Screenshot(const std::string& name) {
-  Settle();
+  ::Sleep(400);
   HDC screen = ::GetDC(nullptr);
   const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
   HDC memory = ::CreateCompatibleDC(screen);
@@ -362,13 +356,8 @@ void StartProgram() {
 
 void EndProgram() {
   ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-  // The exit question, or the program gone without asking.
-  HWND exitQuestion = nullptr;
-  const DWORD start = ::GetTickCount();
-  while ((exitQuestion = ProgramDialog(L"Mulvara")) == nullptr && ::GetTickCount() - start < 10000 &&
-         ::WaitForSingleObject(programProcess, 50) == WAIT_TIMEOUT) {
-  }
-  if (exitQuestion != nullptr) AnswerDialog(exitQuestion, IDYES, "Yes to exit");
+  if (HWND exitQuestion = nullptr; (::Sleep(500), exitQuestion = ProgramDialog(L"Mulvara")) != nullptr)
+    AnswerDialog(exitQuestion, IDYES, "Yes to exit");
   if (::WaitForSingleObject(programProcess, 20000) != WAIT_OBJECT_0) ::TerminateProcess(programProcess, 0);
   ::CloseHandle(programProcess);
   programProcess = nullptr;
@@ -468,7 +457,7 @@ void ScanFoundVolume(const std::string& name, const wchar_t* prefix) {
       FindTreeItem(tree, [prefix](const std::wstring& t) { return StartsWith(t, prefix); }, &volumeText);
   if (volume == nullptr) Fail(name + ": the file-system page lists no volume");
   ClickTreeItem(tree, volume, Narrow(volumeText));
-  Settle();
+  ::Sleep(300);
   const std::wstring texts = PageTexts();
   if (texts.find(L" MB") == std::wstring::npos) Fail(name + ": the form shows no size: " + Narrow(texts));
   Screenshot("10_file_system_page_" + name);
@@ -489,7 +478,7 @@ void RunScan(int mode) {
     HWND sizes = ::GetDlgItem(types, 1105);
     if (sizes == nullptr) Fail("File Types has no size list");
     ClickWindow(sizes);
-    Settle();
+    ::Sleep(300);
     INPUT keys[4] = {};
     for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = VK_HOME;
@@ -555,7 +544,7 @@ void DriveMode(int mode) {
                              : FindTreeItem(tree, [](const std::wstring& t) { return t == L"Partition 1"; }, &itemText);
   if (item == nullptr) Fail(name + ": page 2 lists no " + (mode == 1 ? "disk" : "\"Partition 1\""));
   ClickTreeItem(tree, item, Narrow(itemText));
-  Settle();
+  ::Sleep(300);
   const std::wstring texts = PageTexts();
   // The partition starts at sector 2048 of the image.
   if (texts.find(L"2048") == std::wstring::npos && mode != 1)
