@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "docking_hidden_strip.h"
 #include "docking_pane.h"
 #include "docking_pane_site.h"
 #include "docking_split_group.h"
@@ -28,6 +29,9 @@ void CTkDockingPaneArrangement::DestroyNode(CTkDockingPaneNode* node) {
 }
 
 void CTkDockingPaneArrangement::Free() {
+  // Slid-out and closing windows go first, while what they show is there.
+  for (CTkDockingPaneNode* node : m_nodes)
+    if (node->GetType() == kNodeHiddenStrip) static_cast<CTkDockingPaneHiddenStrip*>(node)->DestroyAutoHideWindows();
   std::vector<CTkDockingPaneNode*> nodes;
   nodes.swap(m_nodes);
   // Pane windows belong to the application: they leave their containers'
@@ -75,7 +79,7 @@ int CTkDockingPaneArrangement::GetPaneDirection(CTkDockingPaneNode* node) const 
   CTkDockingPaneNode* child = node->GetType() == kNodePane ? node->m_pParent : node;
   while (child != nullptr && child->m_pParent != nullptr) {
     CTkDockingPaneNode* group = child->m_pParent;
-    if (group->GetType() == kNodeHiddenStrip) return group->m_layoutLength;
+    if (group->GetType() == kNodeHiddenStrip) return static_cast<CTkDockingPaneHiddenStrip*>(group)->GetSide();
     if (group->GetType() == kNodeSplitGroup && m_pClient != nullptr && group->ContainsPane(m_pClient)) {
       CTkDockingPaneSplitGroup* split = static_cast<CTkDockingPaneSplitGroup*>(group);
       int nodeIndex = -1;
@@ -95,8 +99,59 @@ int CTkDockingPaneArrangement::GetPaneDirection(CTkDockingPaneNode* node) const 
 }
 
 void CTkDockingPaneArrangement::OnSizeParent(CWnd* pSite, CRect rect, AFX_SIZEPARENTPARAMS* pParams) {
+  for (CTkDockingPaneNode* strip : m_strips)
+    if (strip != nullptr) static_cast<CTkDockingPaneHiddenStrip*>(strip)->OnSizeParent(pSite, &rect, pParams);
   if (m_pClient != nullptr) m_pClient->OnSizeParent(pSite, rect, pParams);
   if (m_pTopContainer != nullptr) m_pTopContainer->OnSizeParent(pSite, rect, pParams);
+}
+
+void CTkDockingPaneArrangement::AutoHideNode(CTkDockingPaneNode* node) {
+  if (node == nullptr || m_pSite == nullptr) return;
+  if (node->GetType() == kNodeSplitGroup) {
+    // A group goes container by container.
+    std::vector<CTkDockingPaneNode*> containers;
+    node->FindPanes(kNodeTabbedContainer, containers);
+    for (CTkDockingPaneNode* container : containers) AutoHideNode(container);
+    return;
+  }
+  if (node->GetType() != kNodePane && node->GetType() != kNodeTabbedContainer) return;
+  int side = GetPaneDirection(node);
+  auto* strip = static_cast<CTkDockingPaneHiddenStrip*>(m_strips[side]);
+  if (strip == nullptr) {
+    strip = dynamic_cast<CTkDockingPaneHiddenStrip*>(m_pSite->CreatePaneNode(kNodeHiddenStrip, this));
+    if (strip == nullptr) return;
+    strip->SetSide(side);
+    m_strips[side] = strip;
+  }
+  std::vector<CTkDockingPaneNode*> panes;
+  node->FindPanes(kNodePane, panes);
+  // Panes docked in one container share one auto-hidden container.
+  PaneHolderEntry* first = panes.empty() ? nullptr : FindEntry(static_cast<CTkDockingPaneObject*>(panes.front()));
+  if (first != nullptr && first->dockingHolder != nullptr) {
+    for (CTkDockingPaneTabbedContainer* container : strip->GetContainers()) {
+      if (container->IsEmpty()) continue;
+      PaneHolderEntry* entry = FindEntry(container->GetPanes().front());
+      if (entry == nullptr || entry->dockingHolder != first->dockingHolder) continue;
+      for (CTkDockingPaneNode* each : panes) {
+        auto* pane = static_cast<CTkDockingPaneObject*>(each);
+        if (pane->GetOptions() & kPaneNoAutoHide) continue;
+        if (pane->m_pParent != nullptr) pane->m_pParent->RemovePane(pane);
+        container->AddPane(pane, TRUE);
+      }
+      return;
+    }
+  }
+  if (node->GetType() == kNodeTabbedContainer) {
+    auto* copy = static_cast<CTkDockingPaneTabbedContainer*>(node->Clone(this, nullptr, kPaneNoAutoHide));
+    if (copy != nullptr) strip->AddContainer(copy);
+    return;
+  }
+  auto* pane = static_cast<CTkDockingPaneObject*>(node);
+  if (pane->m_pParent != nullptr) pane->m_pParent->RemovePane(pane);
+  auto* container = static_cast<CTkDockingPaneTabbedContainer*>(m_pSite->CreatePaneNode(kNodeTabbedContainer, this));
+  if (container == nullptr) return;
+  container->InitFromPane(pane, m_pSite->GetSite());
+  strip->AddContainer(container);
 }
 
 void CTkDockingPaneArrangement::PurgeUnused() {

@@ -30,6 +30,8 @@ class CTkDockingPaneArrangement : public CCmdTarget {
   // Appends an entry for a pane made by the application.
   PaneHolderEntry* AddEntry(CTkDockingPaneObject* pane);
   int GetPaneDirection(CTkDockingPaneNode* node) const;
+  // Moves a pane or container to the auto-hide strip of its side.
+  void AutoHideNode(CTkDockingPaneNode* node);
   void OnSizeParent(CWnd* pSite, CRect rect, AFX_SIZEPARENTPARAMS* pParams);
   void PurgeUnused();
   BOOL DoPropExchange(CTkPropExchange* pPX);

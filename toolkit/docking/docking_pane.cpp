@@ -147,7 +147,8 @@ void CTkDockingPaneObject::Close() {
 }
 
 void CTkDockingPaneObject::Hide() {
-  // Auto-hiding comes with the auto-hide strips; until then a pane stays.
+  CTkDockingPaneSite* site = GetDockingPaneManager();
+  if (site != nullptr) site->HidePane(this);
 }
 
 CWnd* CTkDockingPaneObject::GetPaneDockingSite() const {

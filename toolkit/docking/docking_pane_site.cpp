@@ -2,6 +2,7 @@
 
 #include "color_scheme.h"
 #include "docking_arrangement.h"
+#include "docking_hidden_strip.h"
 #include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_painter.h"
@@ -56,8 +57,9 @@ CTkDockingPaneNode* CTkDockingPaneSite::CreatePaneNode(int type, CTkDockingPaneA
       return new CTkDockingPaneMiniWnd(layout);
     case kNodeClient:
       return new CTkDockingPaneNode(kNodeClient, layout);
+    case kNodeHiddenStrip:
+      return new CTkDockingPaneHiddenStrip(layout);
     default:
-      // Auto-hide strips are not made by this build.
       return nullptr;
   }
 }
@@ -325,8 +327,23 @@ CTkDockingPaneTabbedContainer* CTkDockingPaneSite::GetPaneHolder(CTkDockingPaneO
   return bFloating ? entry->floatingHolder : entry->dockingHolder;
 }
 
+void CTkDockingPaneSite::HidePane(CTkDockingPaneNode* node) {
+  if (node == nullptr || m_pLayout == nullptr) return;
+  if (node->GetType() == kNodePane && m_bHideWholeContainers && node->m_pParent != nullptr) node = node->m_pParent;
+  if (node->m_pParent == nullptr) return;
+  if (node->IsHidden()) {
+    CTkDockingPaneNode* strip = node->GetType() == kNodePane ? node->m_pParent->m_pParent : node->m_pParent;
+    if (strip != nullptr && strip->GetType() == kNodeHiddenStrip)
+      static_cast<CTkDockingPaneHiddenStrip*>(strip)->CloseAutoHideWindow(FALSE);
+    return;
+  }
+  m_pLayout->AutoHideNode(node);
+  if (m_pFrame != nullptr) m_pFrame->DelayRecalcLayout();
+}
+
 BOOL CTkDockingPaneSite::MovePaneToHolder(CTkDockingPaneObject* pane, CTkDockingPaneTabbedContainer* holder) {
-  BOOL floating = pane->GetPaneDockingSite() != nullptr && pane->GetPaneDockingSite() != m_pFrame;
+  // A slid-out pane lives in its auto-hide window, which floats nothing.
+  BOOL floating = dynamic_cast<CTkDockingPaneMiniWnd*>(pane->GetPaneDockingSite()) != nullptr;
   BOOL hidden = pane->IsHidden();
   BOOL toFloat = !floating && !hidden;
   if (toFloat && (pane->GetOptions() & kPaneNoFloating)) return FALSE;
@@ -345,7 +362,7 @@ BOOL CTkDockingPaneSite::MovePaneToHolder(CTkDockingPaneObject* pane, CTkDocking
 
 BOOL CTkDockingPaneSite::ToggleDocking(CTkDockingPaneNode* node) {
   if (node == nullptr || m_pLayout == nullptr) return FALSE;
-  BOOL floating = node->GetDockingSite() != nullptr && node->GetDockingSite() != m_pFrame;
+  BOOL floating = dynamic_cast<CTkDockingPaneMiniWnd*>(node->GetDockingSite()) != nullptr;
   BOOL toFloat = !floating && !node->IsHidden();
   if (node->GetType() == kNodePane) {
     CTkDockingPaneObject* pane = static_cast<CTkDockingPaneObject*>(node);

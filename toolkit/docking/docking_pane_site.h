@@ -37,6 +37,9 @@ class CTkDockingPaneSite : public CWnd {
   // Puts a pane or container into a new floating frame at rect (screen).
   void FloatPane(CTkDockingPaneNode* node, CRect rect);
   void DockPane(CTkDockingPaneNode* node, int direction, CTkDockingPaneNode* neighbour = nullptr);
+  // Auto-hides a pane or container; for an auto-hidden one it only closes
+  // the slid-out window.
+  void HidePane(CTkDockingPaneNode* node);
   void AttachPane(CTkDockingPaneNode* node, CTkDockingPaneNode* container);
   BOOL ToggleDocking(CTkDockingPaneNode* node);
   CRect CalcDockingRect(CTkDockingPaneNode* node, int direction, CTkDockingPaneNode* neighbour);

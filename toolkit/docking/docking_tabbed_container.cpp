@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "docking_arrangement.h"
+#include "docking_auto_hide_wnd.h"
+#include "docking_hidden_strip.h"
 #include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_painter.h"
@@ -174,6 +176,10 @@ void CTkDockingPaneTabbedContainer::SelectPane(CTkDockingPaneObject* pane, BOOL 
 }
 
 void CTkDockingPaneTabbedContainer::ShowContainer(BOOL bSetFocus) {
+  if (m_pSelectedPane != nullptr && IsHidden()) {
+    static_cast<CTkDockingPaneHiddenStrip*>(m_pParent)->ShowAutoHideWindow(m_pSelectedPane, bSetFocus);
+    return;
+  }
   // A docked container is already in view; a floating one comes up with
   // its frame, rolled down.
   auto* frame = dynamic_cast<CTkDockingPaneMiniWnd*>(m_pDockingSite);
@@ -198,6 +204,8 @@ BOOL CTkDockingPaneTabbedContainer::IsCaptionVisible() const {
 
 BOOL CTkDockingPaneTabbedContainer::IsTabsVisible() {
   if (m_hWnd == nullptr) return FALSE;
+  // Slid out, the strip's tabs stand for the container's.
+  if (dynamic_cast<CTkDockingPaneAutoHideWnd*>(CWnd::FromHandlePermanent(::GetParent(m_hWnd))) != nullptr) return FALSE;
   CTkDockingPanePainter* painter = GetPaintManager();
   return m_panes.size() > 1 || (painter != nullptr && painter->m_bShowSingleTab);
 }
@@ -589,8 +597,6 @@ void CTkDockingPaneTabbedContainer::RunMenuRequest(CTkDockingPaneCaptionButton* 
   Invalidate();
 }
 
-BOOL CTkDockingPaneTabbedContainer::CanAutoHide() const { return FALSE; }
-
 void CTkDockingPaneTabbedContainer::OnCaptionButtonClick(CTkDockingPaneCaptionButton* button) {
   CTkDockingPaneSite* site = GetDockingPaneManager();
   if (site == nullptr) return;
@@ -601,9 +607,6 @@ void CTkDockingPaneTabbedContainer::OnCaptionButtonClick(CTkDockingPaneCaptionBu
         site->ToggleDocking(site->m_bHideWholeContainers ? static_cast<CTkDockingPaneNode*>(this) : pane);
         return;
       }
-      // Without auto-hide strips nothing can be hidden, and the frame is
-      // not told that anything was.
-      if (!CanAutoHide()) return;
       if (pane == nullptr || site->NotifyAction(kActionPinning, pane, nullptr, 0)) return;
       int direction = site->GetPaneDirection(this);
       BOOL width = direction == kDockLeft || direction == kDockRight;

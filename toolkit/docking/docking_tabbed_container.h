@@ -99,7 +99,5 @@ class CTkDockingPaneTabbedContainer : public CWnd, public CTkDockingPaneNode, pu
   void EndTabDrag();
   void RunMenuRequest(CTkDockingPaneCaptionButton* button);
   void RecalcSiteNow();
-  // Auto-hiding needs the auto-hide strips, which this build does not make.
-  BOOL CanAutoHide() const;
   CRect ClientRectForPanes();
 };

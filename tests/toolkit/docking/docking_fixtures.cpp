@@ -129,6 +129,13 @@ std::string DescribeNode(CTkDockingPaneNode* node) {
     }
     case kNodeMiniFrame:
       return "F{" + DescribeNode(static_cast<CTkDockingPaneMiniWnd*>(node)->m_pTopContainer) + "}";
+    case kNodeHiddenStrip: {
+      auto* strip = static_cast<CTkDockingPaneHiddenStrip*>(node);
+      std::string text = "S" + std::to_string(strip->GetSide()) + "{";
+      for (size_t i = 0; i < strip->GetContainers().size(); ++i)
+        text += (i ? "," : "") + DescribeNode(strip->GetContainers()[i]);
+      return text + "}";
+    }
     default:
       return "?";
   }

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "docking_arrangement.h"
+#include "docking_auto_hide_wnd.h"
+#include "docking_hidden_strip.h"
 #include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_painter.h"
@@ -61,7 +63,8 @@ class DockingFixture {
 
 // A text picture of a layout's tree: "H[T(1,2),C]" is a horizontal group
 // holding a container with panes 1 and 2 and the client node.
-// "F{H[T(7)]}" is a floating frame holding pane 7.
+// "F{H[T(7)]}" is a floating frame holding pane 7, "S1{T(8)}" the right
+// auto-hide strip holding a container of pane 8.
 std::string DescribeNode(CTkDockingPaneNode* node);
 // The floating frames of a layout in creation order.
 std::vector<CTkDockingPaneMiniWnd*> FloatingFrames(CTkDockingPaneArrangement* layout);
