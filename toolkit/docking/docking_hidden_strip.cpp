@@ -370,7 +370,11 @@ void CTkDockingPaneHiddenStrip::ShowAutoHideWindow(CTkDockingPaneObject* pane, B
   auto* window = new CTkDockingPaneAutoHideWnd(this, container);
   container->SelectPane(pane, bSetFocus, FALSE);
   if (m_hWnd != nullptr) Invalidate();
-  site->GetSite()->RecalcLayout(TRUE);
+  CFrameWnd* frame = site->GetSite();
+  frame->RecalcLayout(TRUE);
+  // That pass was the layout any earlier change asked for; run again at
+  // idle time it would close the window just opened.
+  frame->m_nIdleFlags &= ~(AFX_IDLE_LAYOUT | AFX_IDLE_NOTIFY);
   // Only now: the layout pass closes the strip's window.
   if (window->GetSafeHwnd() != nullptr) m_pAutoHideWnd = window;
 }

@@ -258,6 +258,10 @@ TEST(DockingAutoHide, FrameLayoutAndVetoesOfSlidingOut) {
   CTkDockingPaneAutoHideWnd* window = SlideOut(f, pane);
   ASSERT_NE(nullptr, window);
   HWND hwnd = window->GetSafeHwnd();
+  // A layout asked for before it slid out has run with it: the idle pass
+  // leaves the window alone.
+  TheTestApp().OnIdle(0);
+  EXPECT_EQ(window, strip->m_pAutoHideWnd);
   // A vetoed close keeps the window through a layout pass.
   f.frame->vetoedActions = {kActionSlidingIn};
   f.Relayout();

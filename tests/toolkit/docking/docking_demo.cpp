@@ -3,6 +3,7 @@
 // on the right, and a floating frame holding two containers, in the pane
 // theme given by "--theme N" (0 by default). "--themed-frames" lets the
 // theme draw the floating frame, "--roll-up" rolls it up to its caption.
+// A pane hidden on the right edge slides out with "--slide-out".
 // Run it to look at them; "--close-after MS" ends it.
 #include <cwchar>
 
@@ -73,6 +74,12 @@ class DemoFrame : public CFrameWnd {
     CTkDockingPaneObject* bookmarks = site.CreatePane(108, L"Bookmarks", MakeWindow(L"Last scan"));
     site.FloatPane(search, CRect(860, 120, 1160, 330));
     site.DockPane(bookmarks, kDockBottom, search);
+    CTkDockingPaneObject* recovered =
+        site.CreatePane(109, L"Recovered files\nRecovered", MakeWindow(L"holiday.jpg\r\nletter.doc\r\nsong.mp3"));
+    recovered->DockingCX = 220;
+    site.DockPane(recovered, kDockRight);
+    RecalcLayout();
+    site.HidePane(recovered);
     RecalcLayout();
     // The Properties pane holds the focus: its caption shows active.
     ::SetActiveWindow(m_hWnd);
@@ -80,6 +87,8 @@ class DemoFrame : public CFrameWnd {
     site.UpdatePaneFocus();
     auto* floating = dynamic_cast<CTkDockingPaneMiniWnd*>(search->GetPaneDockingSite());
     if (floating != nullptr && HasSwitch(L"--roll-up")) floating->ToggleCollapse();
+    // With the focus inside it the pane stays out.
+    if (HasSwitch(L"--slide-out")) site.ShowPane(recovered, TRUE);
   }
 
  protected:
