@@ -138,6 +138,36 @@ TEST(DockingAutoHide, PanesOfOneContainerShareOneGroup) {
   }
 }
 
+TEST(DockingAutoHide, AutoHideButtonHidesAndBringsBack) {
+  DockingFixture f;
+  CTkDockingPaneObject* pane = f.MakePane(1, L"Alpha");
+  f.site.DockPane(pane, kDockRight);
+  f.Relayout();
+  auto* docked = static_cast<CTkDockingPaneTabbedContainer*>(pane->GetContainer());
+  CTkDockingPaneCaptionButton* button = docked->FindCaptionButton(kButtonAutoHide);
+  ASSERT_TRUE(button->IsVisible());
+  // Refused: nothing moves.
+  f.frame->vetoedActions = {kActionPinning};
+  docked->OnCaptionButtonClick(button);
+  EXPECT_FALSE(pane->IsHidden());
+  EXPECT_EQ(0, f.CountActions(kActionPinned));
+  f.frame->vetoedActions.clear();
+  int width = docked->m_paneRect.Width();
+  docked->OnCaptionButtonClick(button);
+  EXPECT_TRUE(pane->IsHidden());
+  EXPECT_EQ(1, f.CountActions(kActionPinned));
+  EXPECT_EQ(width, pane->DockingCX);
+  // In the strip the button shows the lying pin and brings the pane back.
+  f.Relayout();
+  auto* hidden = static_cast<CTkDockingPaneTabbedContainer*>(pane->GetContainer());
+  ASSERT_NE(nullptr, SlideOut(f, pane));
+  EXPECT_EQ(3, hidden->FindCaptionButton(kButtonAutoHide)->m_state);
+  hidden->OnCaptionButtonClick(hidden->FindCaptionButton(kButtonAutoHide));
+  EXPECT_FALSE(pane->IsHidden());
+  EXPECT_EQ(docked, pane->GetContainer());
+  EXPECT_EQ(nullptr, StripOf(f, kDockRight)->m_pAutoHideWnd);
+}
+
 // Widths of the auto-hide window as it moves, while it is shown.
 std::vector<int>* g_extents = nullptr;
 BOOL g_vertical = FALSE;
@@ -199,6 +229,30 @@ TEST(DockingAutoHide, SlidesOutInEightSteps) {
     EXPECT_TRUE(::IsWindowVisible(container->GetSafeHwnd()));
     EXPECT_EQ(c.extents.back() - 4, RectInFrame(f, container).Width());
   }
+}
+
+TEST(DockingAutoHide, RightToLeftFramesSlideFromTheMirroredSide) {
+  DockingFixture f;
+  f.frame->ModifyStyleEx(0, WS_EX_LAYOUTRTL);
+  f.Relayout();
+  CTkDockingPaneObject* pane = HiddenPane(f, 1, kDockLeft);
+  CTkDockingPaneHiddenStrip* strip = StripOf(f, kDockLeft);
+  CTkDockingPaneAutoHideWnd* window = SlideOut(f, pane);
+  ASSERT_NE(nullptr, window);
+  CRect band;
+  CRect rect;
+  CRect frame;
+  strip->GetWindowRect(&band);
+  window->GetWindowRect(&rect);
+  f.frame->GetClientRect(&frame);
+  f.frame->ClientToScreen(&frame);
+  frame.NormalizeRect();
+  // The left strip lies along the right edge on the screen, and the
+  // window comes out of it leftwards.
+  EXPECT_EQ(frame.right, band.right);
+  EXPECT_EQ(band.left, rect.right);
+  EXPECT_EQ(164, rect.Width());
+  EXPECT_TRUE(window->GetExStyle() & WS_EX_LAYOUTRTL);
 }
 
 TEST(DockingAutoHide, StripGroupsAndBands) {

@@ -230,12 +230,16 @@ TEST(DockingLayout, InstallOnceAndThemeNumbers) {
 
 TEST(DockingLayout, UnknownNodeTypesMakeNothing) {
   DockingFixture f;
-  for (int type : {5, 6, -1})
+  for (int type : {6, -1})
     EXPECT_EQ(nullptr, f.site.CreatePaneNode(type, f.Layout())) << type;
-  // A floating frame is made, and lives in its layout's node list.
+  // A floating frame and a strip are made, and live in their layout's
+  // node list.
   CTkDockingPaneNode* frame = f.site.CreatePaneNode(kNodeMiniFrame, f.Layout());
   ASSERT_NE(nullptr, dynamic_cast<CTkDockingPaneMiniWnd*>(frame));
   EXPECT_EQ(frame, f.Layout()->m_nodes.back());
+  CTkDockingPaneNode* strip = f.site.CreatePaneNode(kNodeHiddenStrip, f.Layout());
+  ASSERT_NE(nullptr, dynamic_cast<CTkDockingPaneHiddenStrip*>(strip));
+  EXPECT_EQ(strip, f.Layout()->m_nodes.back());
 }
 
 // A thread already in the multithreaded apartment keeps it after a
