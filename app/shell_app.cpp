@@ -15,6 +15,7 @@
 #include "snapshot/snapshot.h"
 #include "start_view.h"
 #include "wizard_views.h"
+#include "wizard_state.h"
 
 CView* WizardViews[5] = {};
 
@@ -42,6 +43,17 @@ CView* SwitchWizardView(CFrameWnd* frame, CView* const* views, int page) {
   frame->RecalcLayout(TRUE);
   view->Invalidate(TRUE);
   return active;
+}
+
+CString SnapshotModeText(int mode, int driveKind) {
+  const CString withDrive = DriveSelectionModeText(mode, driveKind);
+  if (!withDrive.IsEmpty()) return withDrive;
+  switch (mode) {
+    case kStandardScan: return L"Selected Mode : Standard Scan";
+    case kAdvanceScan: return L"Selected Mode : Advance Scan";
+    case kRawScan: return L"Selected Mode : Raw Scan";
+    default: return CString();
+  }
 }
 
 int LoadCommandLineSnapshot(CMainFrame* frame, const CString& commandLine) {
@@ -72,6 +84,10 @@ int LoadCommandLineSnapshot(CMainFrame* frame, const CString& commandLine) {
   }
   const std::u16string typed(reinterpret_cast<const char16_t*>(static_cast<LPCWSTR>(path)));
   const int loaded = mode == kRawScan ? LoadRawSnapshot(typed) : LoadSnapshot(typed);
+  if (loaded) {
+    SelectedModeText = SnapshotModeText(mode, DriveKind);
+    if (results != nullptr) results->Results.SetModeText(SelectedModeText);
+  }
   if (results != nullptr) {
     results->ShowButton(IDC_RESULT_NEXT);
     results->ShowButton(IDC_RESULT_START_OVER);

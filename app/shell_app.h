@@ -20,6 +20,10 @@ CThirdView_HDD* ResultsView();
 // view, or null (and does nothing) when the frame had no active view.
 CView* SwitchWizardView(CFrameWnd* frame, CView* const* views, int page);
 
+// The results page's mode text for a loaded snapshot: its scan mode, and
+// the drive type when the snapshot names one.
+CString SnapshotModeText(int mode, int driveKind);
+
 // A snapshot named on the command line, as typed: quotes removed, case
 // kept. Returns 1 when the results page shows it; on a file that cannot be
 // read or whose mode letter is wrong "Invalid File." is shown and the

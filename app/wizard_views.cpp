@@ -114,6 +114,14 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCTW lpcs) {
   return 0;
 }
 
+void CThirdView_HDD::OnDraw(CDC* pDC) {
+  CWizardPageView::OnDraw(pDC);
+  if (Results.ModeText.GetSafeHwnd() == nullptr) return;
+  CString shown;
+  Results.ModeText.GetWindowText(shown);
+  if (shown != SelectedModeText) Results.SetModeText(SelectedModeText);
+}
+
 void CThirdView_HDD::OnSize(UINT nType, int cx, int cy) {
   CWizardPageView::OnSize(nType, cx, cy);
   if (Results.GetSafeHwnd() != nullptr) Results.MoveWindow(0, 0, cx, cy);

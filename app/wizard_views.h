@@ -42,6 +42,8 @@ class CThirdView_HDD : public CWizardPageView {
   void ShowButton(UINT id);
 
  protected:
+  // The mode text follows SelectedModeText whenever the page is drawn.
+  void OnDraw(CDC* pDC) override;
   afx_msg int OnCreate(LPCREATESTRUCTW lpcs);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   DECLARE_MESSAGE_MAP()

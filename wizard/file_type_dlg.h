@@ -72,5 +72,6 @@ class CFileTypeDlg : public CSkinnedDialog {
   void OnOK() override;
 
  private:
+  void PlaceOverOwner();
   CFont m_boldFont;
 };

@@ -350,6 +350,31 @@ TEST_F(CommandLineSnapshot, RawSnapshotHasThreeColumns) {
   EXPECT_EQ(3, ColumnCount(list));
 }
 
+// The results page names the snapshot's scan mode under the list.
+TEST_F(CommandLineSnapshot, ResultsPageShowsTheSnapshotsScanMode) {
+  const struct {
+    const wchar_t* file;
+    const int* code;
+    const wchar_t* mode;
+  } cases[] = {{L"STD.wrx", &scanCode, L"Standard Scan"}, {L"RAW.wrx", &rawCode, L"Raw Scan"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.file, c.file + std::wcslen(c.file)));
+    ASSERT_EQ(0, *c.code);
+    Program program(L"\"" + *folder + L"\\" + c.file + L"\"", true);
+    ASSERT_NE(nullptr, Results(program));
+    HWND modeText = DescendantById(::GetDlgItem(VisibleView(program.Frame()), kResultsPane), 61482);
+    ASSERT_NE(nullptr, modeText);
+    std::wstring shown;
+    EXPECT_TRUE(WaitUntil([&] {
+      wchar_t text[256] = {};
+      ::GetWindowTextW(modeText, text, 256);
+      shown = text;
+      return shown.find(L"Selected Mode") == 0 && shown.find(c.mode) != std::wstring::npos;
+    })) << std::string(shown.begin(), shown.end());
+    EXPECT_TRUE(::IsWindowVisible(modeText));
+  }
+}
+
 TEST_F(CommandLineSnapshot, WrongFirstLetterIsInvalidAndTheStartPageStays) {
   const std::wstring path = *folder + L"\\wrong.wrx";
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -16,6 +16,8 @@
 
 #include <zlib.h>
 
+#include "road_files.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,15 +31,20 @@ DWORD programPid = 0;
 HANDLE programProcess = nullptr;
 HWND mainWindow = nullptr;
 std::wstring outFolder;
+std::wstring workFolder;
 std::wstring programPath;
+std::wstring harnessPath;
+std::vector<std::wstring> images;
 int failures = 0;
 
 void Screenshot(const std::string& name);
+void ReportScreen();
 
 [[noreturn]] void Fail(const std::string& what) {
   std::printf("FAIL: %s\n", what.c_str());
-  std::fflush(stdout);
   // The screen as it was, to see what stood in the way.
+  ReportScreen();
+  std::fflush(stdout);
   Screenshot("failure");
   if (programProcess != nullptr) ::TerminateProcess(programProcess, 3);
   std::exit(1);
@@ -48,18 +55,22 @@ void Note(const std::string& what) {
   std::fflush(stdout);
 }
 
-void WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, const std::string& what) {
+// Polls the condition until it holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
   while (!condition()) {
-    if (::GetTickCount() - start > timeoutMs) Fail("timed out waiting for " + what);
-    ::Sleep(50);
+    if (::GetTickCount() - start > timeoutMs) return false;
+    ::Sleep(20);
   }
+  return true;
 }
 
-std::string Narrow(const std::wstring& text) {
-  std::string out;
-  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
-  return out;
+// The machines are shared and slow at times: every step gets minutes.
+constexpr DWORD kStepTimeout = 120000;
+constexpr DWORD kScanTimeout = 600000;
+
+void WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, const std::string& what) {
+  if (!WaitUntil(condition, timeoutMs)) Fail("timed out after " + std::to_string(timeoutMs / 1000) + " s waiting for " + what);
 }
 
 // Memory in the program's process for the tree's messages.
@@ -114,7 +125,10 @@ std::wstring TextOf(HWND window) {
 
 void ClickScreen(POINT at) {
   ::SetCursorPos(at.x, at.y);
-  ::Sleep(30);
+  WaitFor([&] {
+    POINT now = {};
+    return ::GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+  }, kStepTimeout, "the pointer at " + std::to_string(at.x) + "," + std::to_string(at.y));
   INPUT input[2] = {};
   input[0].type = input[1].type = INPUT_MOUSE;
   input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -122,17 +136,42 @@ void ClickScreen(POINT at) {
   ::SendInput(2, input, sizeof(INPUT));
 }
 
-void ClickWindow(HWND window) {
-  RECT rect;
-  ::GetWindowRect(window, &rect);
-  ClickScreen({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM p) {
+  if (::IsWindowVisible(child) && ::GetUpdateRect(child, nullptr, FALSE)) {
+    *reinterpret_cast<bool*>(p) = true;
+    return FALSE;
+  }
+  return TRUE;
 }
+
+// A window and its visible children have nothing left to paint.
+bool Painted(HWND window) {
+  if (::GetUpdateRect(window, nullptr, FALSE)) return false;
+  bool unpainted = false;
+  ::EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+  return !unpainted;
+}
+
+// The window's centre, once the window is enabled and is what lies under
+// that point (nothing covers it, and it is where its rectangle says).
+POINT ClickableCentre(HWND window, const std::string& name) {
+  POINT centre = {};
+  WaitFor([&] {
+    RECT rect;
+    if (!::IsWindowVisible(window) || !::IsWindowEnabled(window) || !::GetWindowRect(window, &rect)) return false;
+    centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return ::WindowFromPoint(centre) == window;
+  }, kStepTimeout, name + " enabled and uncovered");
+  return centre;
+}
+
+void ClickWindow(HWND window, const std::string& name) { ClickScreen(ClickableCentre(window, name)); }
 
 void ClickControl(int id, const std::string& name) {
   HWND control = nullptr;
-  WaitFor([&] { return (control = VisibleControl(id)) != nullptr && ::IsWindowEnabled(control); }, 20000,
+  WaitFor([&] { return (control = VisibleControl(id)) != nullptr && ::IsWindowEnabled(control); }, kStepTimeout,
           name + " shown and enabled");
-  ClickWindow(control);
+  ClickWindow(control, name);
 }
 
 // Every item of a tree, with its text, through a buffer in the program.
@@ -219,19 +258,70 @@ HWND ProgramDialog(const wchar_t* caption) {
   return search.found;
 }
 
+// The dialog with the caption, shown, enabled and painted.
 HWND WaitDialog(const wchar_t* caption) {
   HWND dialog = nullptr;
-  WaitFor([&] { return (dialog = ProgramDialog(caption)) != nullptr; }, 20000,
-          "the dialog \"" + Narrow(caption) + "\"");
-  ::Sleep(300);  // painted
+  WaitFor([&] {
+    return (dialog = ProgramDialog(caption)) != nullptr && ::IsWindowEnabled(dialog) && Painted(dialog);
+  }, kStepTimeout, "the dialog \"" + Narrow(caption) + "\"");
   return dialog;
 }
 
 void AnswerDialog(HWND dialog, int button, const std::string& name) {
   HWND target = ::GetDlgItem(dialog, button);
   if (target == nullptr) Fail("no button " + name);
-  ClickWindow(target);
-  WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }, 10000, name + " closing the dialog");
+  ClickWindow(target, name);
+  WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }, kStepTimeout, name + " closing the dialog");
+}
+
+BOOL CALLBACK FindUnpaintedTopLevel(HWND window, LPARAM p) {
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid == programPid && ::IsWindowVisible(window) && !Painted(window)) {
+    *reinterpret_cast<bool*>(p) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool ProgramPainted() {
+  bool unpainted = false;
+  ::EnumWindows(FindUnpaintedTopLevel, reinterpret_cast<LPARAM>(&unpainted));
+  return !unpainted;
+}
+
+std::string Describe(HWND window) {
+  wchar_t cls[64] = {};
+  ::GetClassNameW(window, cls, 64);
+  RECT rect = {};
+  ::GetWindowRect(window, &rect);
+  std::string text = Narrow(TextOf(window));
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return Narrow(cls) + " id " + std::to_string(::GetDlgCtrlID(window)) + " \"" + text + "\" (" +
+         std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) + "," +
+         std::to_string(rect.bottom) + ")" + (::IsWindowEnabled(window) ? "" : " disabled");
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+  if (::IsWindowVisible(child)) std::printf("    %s\n", Describe(child).c_str());
+  return TRUE;
+}
+
+BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid != programPid || !::IsWindowVisible(window)) return TRUE;
+  std::printf("  window %s\n", Describe(window).c_str());
+  ::EnumChildWindows(window, PrintChild, 0);
+  return TRUE;
+}
+
+// What the program shows: its visible windows and their visible controls.
+void ReportScreen() {
+  if (programPid == 0) return;
+  std::printf("On screen:\n");
+  ::EnumWindows(PrintTopLevel, 0);
 }
 
 // A PNG file of 24-bit pixels, rows top-down in RGB order.
@@ -276,7 +366,10 @@ bool WritePng(const std::wstring& path, int width, int height, const std::vector
 
 // The whole screen as NAME.png in the output folder.
 void Screenshot(const std::string& name) {
-  ::Sleep(400);
+  // Taken once the program's windows are drawn; a window that keeps
+  // repainting is taken as it stands.
+  if (mainWindow != nullptr && !WaitUntil([] { return ProgramPainted(); }, 10000))
+    Note("NOTE " + name + ": a window was still painting");
   HDC screen = ::GetDC(nullptr);
   const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
   HDC memory = ::CreateCompatibleDC(screen);
@@ -310,6 +403,10 @@ void Screenshot(const std::string& name) {
   ::ReleaseDC(nullptr, screen);
 }
 
+const wchar_t kModeNames[3][9] = {L"Standard", L"Advance", L"Raw"};
+
+bool StartsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
+
 // Ids of the program's windows.
 enum {
   kStandardButton = 131,
@@ -323,14 +420,51 @@ enum {
   kStartOver = 61481,
 };
 
-const wchar_t kModeNames[3][9] = {L"Standard", L"Advance", L"Raw"};
-
-bool StartsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
 
 HWND DriveTree() { return VisibleControl(kDriveTree); }
 HWND PartitionTree() { return VisibleControl(kPartitionTree); }
 
+// The frame's placement as the program stored it when it last ended. It
+// restores that placement as the last step of its start, and until then
+// the start page's buttons may still move under the pointer.
+bool StoredPlacement(WINDOWPLACEMENT* placement) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Local AppWizard-Generated Applications\\Mulvara\\Settings", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  struct {
+    DWORD reserved;
+    WINDOWPLACEMENT placement;
+  } record = {};
+  DWORD type = 0, size = sizeof record;
+  const bool read = ::RegQueryValueExW(key, L"Window Position", nullptr, &type, reinterpret_cast<BYTE*>(&record),
+                                       &size) == ERROR_SUCCESS &&
+                    type == REG_BINARY && size == sizeof record;
+  ::RegCloseKey(key);
+  if (read) *placement = record.placement;
+  return read;
+}
+
+// The start page takes a mode's click once the frame stands where it will
+// stay and the mode buttons are shown and enabled.
+bool StartPageReady(const WINDOWPLACEMENT* stored) {
+  if (::IsIconic(mainWindow) || !::IsWindowVisible(mainWindow)) return false;
+  if (stored != nullptr) {
+    WINDOWPLACEMENT now = {};
+    now.length = sizeof now;
+    if (!::GetWindowPlacement(mainWindow, &now) || !::EqualRect(&now.rcNormalPosition, &stored->rcNormalPosition))
+      return false;
+  }
+  for (int id : {kStandardButton, kAdvanceButton, kRawButton}) {
+    HWND button = VisibleControl(id);
+    if (button == nullptr || !::IsWindowEnabled(button)) return false;
+  }
+  return true;
+}
+
 void StartProgram() {
+  WINDOWPLACEMENT stored = {};
+  const bool placed = StoredPlacement(&stored);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
@@ -349,18 +483,25 @@ void StartProgram() {
     if (pid != programPid || !::IsWindowVisible(found)) return false;
     mainWindow = found;
     return true;
-  }, 60000, "the main window");
+  }, kStepTimeout, "the main window");
   ::SetForegroundWindow(mainWindow);
-  WaitFor([] { return VisibleControl(kStandardButton) != nullptr; }, 20000, "the start page");
+  WaitFor([&] { return StartPageReady(placed ? &stored : nullptr); }, kStepTimeout,
+          placed ? "the start page in the frame's stored placement" : "the start page");
 }
 
 void EndProgram() {
   ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-  if (HWND exitQuestion = nullptr; (::Sleep(500), exitQuestion = ProgramDialog(L"Mulvara")) != nullptr)
-    AnswerDialog(exitQuestion, IDYES, "Yes to exit");
-  if (::WaitForSingleObject(programProcess, 20000) != WAIT_OBJECT_0) ::TerminateProcess(programProcess, 0);
+  HWND exitQuestion = nullptr;
+  WaitFor([&] {
+    return (exitQuestion = ProgramDialog(L"Mulvara")) != nullptr ||
+           ::WaitForSingleObject(programProcess, 0) == WAIT_OBJECT_0;
+  }, kStepTimeout, "the exit question");
+  if (exitQuestion != nullptr) AnswerDialog(WaitDialog(L"Mulvara"), IDYES, "Yes to exit");
+  if (::WaitForSingleObject(programProcess, kStepTimeout) != WAIT_OBJECT_0) Fail("the program did not end after Yes");
   ::CloseHandle(programProcess);
   programProcess = nullptr;
+  programPid = 0;
+  mainWindow = nullptr;
 }
 
 void RestartProgram() {
@@ -368,12 +509,35 @@ void RestartProgram() {
   StartProgram();
 }
 
-// Clicks the mode's button on the start page and waits for the drive page.
+const int kModeTextId = 61482;
+
+// The mode text the visible page shows ("Selected Mode : ...").
+std::wstring ShownModeText() {
+  HWND text = VisibleControl(kModeTextId);
+  return text != nullptr ? TextOf(text) : L"";
+}
+
+// Whether the page names the chosen mode.
+bool ShowsMode(int mode) {
+  const std::wstring shown = ShownModeText();
+  return StartsWith(shown, L"Selected Mode") && shown.find(std::wstring(kModeNames[mode]) + L" Scan") != std::wstring::npos;
+}
+
+// Waits for the page to name the chosen mode; a page that goes on naming
+// another one fails with what it shows.
+void WaitForMode(int mode, const std::string& where) {
+  if (!WaitUntil([mode] { return ShowsMode(mode); }, kStepTimeout))
+    Fail(where + " shows \"" + Narrow(ShownModeText()) + "\", not " + Narrow(kModeNames[mode]) + " Scan");
+}
+
+// Clicks the mode's button on the start page and waits for the drive page
+// naming the mode.
 void ChooseMode(int mode) {
   const int buttons[3] = {kStandardButton, kAdvanceButton, kRawButton};
-  ClickControl(buttons[mode], "the mode button");
+  ClickControl(buttons[mode], "the " + Narrow(kModeNames[mode]) + " button");
   // The drive page lists the drives first: slow on a loaded machine.
-  WaitFor([] { return DriveTree() != nullptr; }, 60000, "the drive page");
+  WaitFor([] { return DriveTree() != nullptr; }, kStepTimeout, "the drive page");
+  WaitForMode(mode, "the drive page");
 }
 
 // The "Hard Disk N " item of the disk'th image device (0 first).
@@ -400,12 +564,6 @@ std::wstring PageTexts() {
   std::wstring all;
   ::EnumChildWindows(mainWindow, CollectStaticText, reinterpret_cast<LPARAM>(&all));
   return all;
-}
-
-void ReportLaterSteps(int mode) {
-  std::printf("SKIP %s: checking \"Root\", the recovery into a folder and the comparison with the manifest come "
-              "with the results browser; the road ends on the results page here.\n",
-              Narrow(kModeNames[mode]).c_str());
 }
 
 BOOL CALLBACK FindVisibleList(HWND child, LPARAM p) {
@@ -438,9 +596,7 @@ bool ScanRunning() { return VisibleControl(kStop) != nullptr && PartitionTree() 
 // After Next on page 2: a screenshot of the scanning page when the scan
 // lasts long enough to be seen.
 void ShotWhileScanning(const std::string& name) {
-  const DWORD start = ::GetTickCount();
-  while (!ScanRunning() && ::GetTickCount() - start < 3000) ::Sleep(20);
-  if (ScanRunning()) {
+  if (WaitUntil(ScanRunning, 3000)) {
     Screenshot(name);
   } else {
     Note("NOTE " + name + ": the scan was over before it could be seen");
@@ -449,26 +605,26 @@ void ShotWhileScanning(const std::string& name) {
 
 // The file-system step's volume whose text begins with prefix, clicked, and
 // its Next: the volume's scan ends on the results page.
-void ScanFoundVolume(const std::string& name, const wchar_t* prefix) {
-  WaitFor([] { return FileSystemTree() != nullptr; }, 300000, name + ": the file-system page");
+std::wstring ScanFoundVolume(const std::string& name, const wchar_t* prefix) {
+  WaitFor([] { return FileSystemTree() != nullptr; }, kScanTimeout, name + ": the file-system page");
   HWND tree = FileSystemTree();
   std::wstring volumeText;
   HTREEITEM volume =
       FindTreeItem(tree, [prefix](const std::wstring& t) { return StartsWith(t, prefix); }, &volumeText);
   if (volume == nullptr) Fail(name + ": the file-system page lists no volume");
   ClickTreeItem(tree, volume, Narrow(volumeText));
-  ::Sleep(300);
-  const std::wstring texts = PageTexts();
-  if (texts.find(L" MB") == std::wstring::npos) Fail(name + ": the form shows no size: " + Narrow(texts));
+  WaitFor([] { return PageTexts().find(L" MB") != std::wstring::npos; }, kStepTimeout,
+          name + ": the form showing the volume's size");
   Screenshot("10_file_system_page_" + name);
   ClickControl(kNext, "Next on the file-system page");
-  WaitFor(ResultsShown, 300000, name + ": the results page after the volume's scan");
+  WaitFor(ResultsShown, kScanTimeout, name + ": the results page after the volume's scan");
   Note("PASS " + name + ": " + Narrow(volumeText) + " scanned");
+  return volumeText;
 }
 
 // Next on page 2 with the mode's choice made: the scan runs and ends on the
 // results page (Advance through the file-system page).
-void RunScan(int mode) {
+std::wstring RunScan(int mode) {
   const std::string name = Narrow(kModeNames[mode]);
   ClickControl(kNext, "Next on page 2");
   if (mode == 2) {
@@ -477,21 +633,23 @@ void RunScan(int mode) {
     // 1 MB, chosen with the keyboard from the dropped list.
     HWND sizes = ::GetDlgItem(types, 1105);
     if (sizes == nullptr) Fail("File Types has no size list");
-    ClickWindow(sizes);
-    ::Sleep(300);
+    ClickWindow(sizes, "the size list");
+    WaitFor([&] { return ::SendMessageW(sizes, CB_GETDROPPEDSTATE, 0, 0) != 0; }, kStepTimeout,
+            "the size list dropped");
     INPUT keys[4] = {};
     for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = VK_HOME;
     keys[2].ki.wVk = keys[3].ki.wVk = VK_RETURN;
     keys[1].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(4, keys, sizeof(INPUT));
-    WaitFor([&] { return ::SendMessageW(sizes, CB_GETCURSEL, 0, 0) == 0; }, 10000, "1 MB chosen");
+    WaitFor([&] { return ::SendMessageW(sizes, CB_GETCURSEL, 0, 0) == 0; }, kStepTimeout, "1 MB chosen");
     if (TextOf(sizes) != L"1 MB") Fail("the first size is not 1 MB: " + Narrow(TextOf(sizes)));
     AnswerDialog(types, IDOK, "OK of File Types");
   }
   ShotWhileScanning("08_page2_scanning_" + name);
+  std::wstring volume;
   if (mode == 1) {
-    ScanFoundVolume(name, L"FAT32 @");
+    volume = ScanFoundVolume(name, L"FAT32 @");
   } else if (mode == 0) {
     // The Standard Scan's hint over the results.
     HWND hint = WaitDialog(L"Mulvara");
@@ -499,9 +657,373 @@ void RunScan(int mode) {
     Screenshot("09_results_hint_" + name);
     AnswerDialog(hint, IDOK, "OK of the hint");
   }
-  WaitFor(ResultsShown, 300000, name + ": the results page");
+  WaitFor(ResultsShown, kScanTimeout, name + ": the results page");
+  WaitForMode(mode, "the results page");
   Screenshot("11_results_" + name);
-  Note("PASS " + name + ": the scan ended on the results page");
+  Note("PASS " + name + ": the scan ended on the results page, \"" + Narrow(ShownModeText().substr(0, 40)) + "...\"");
+  return volume;
+}
+
+// The results page's folder tree and list.
+enum { kResultsTree = 162, kRecoverSelected = 32822, kDestinationPath = 3231 };
+HWND ResultsList() {
+  HWND list = nullptr;
+  ::EnumChildWindows(mainWindow, FindVisibleList, reinterpret_cast<LPARAM>(&list));
+  return list;
+}
+HWND ResultsTree() { return ResultsShown() ? VisibleControl(kResultsTree) : nullptr; }
+
+int TreeCheckState(HWND tree, HTREEITEM item) {
+  return static_cast<int>(::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK) >> 12);
+}
+
+int ListCheckState(HWND list, int row) {
+  return static_cast<int>(::SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12);
+}
+
+// Clicks the check box of a tree item: the middle of the points left of
+// its label that the tree's hit test calls its state icon.
+void ClickTreeCheckBox(HWND tree, HTREEITEM item, const std::string& name) {
+  ::SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  RemoteBuffer buffer(sizeof(RECT) + sizeof(TVHITTESTINFO));
+  RECT rect = {};
+  *reinterpret_cast<HTREEITEM*>(&rect) = item;
+  buffer.Write(&rect, sizeof rect);
+  if (!::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(buffer.at()))) Fail("no rectangle for " + name);
+  buffer.Read(&rect, sizeof rect);
+  const int y = (rect.top + rect.bottom) / 2;
+  int first = -1, last = -1;
+  for (int x = rect.left; x >= 0; --x) {
+    TVHITTESTINFO hit = {};
+    hit.pt = {x, y};
+    buffer.Write(&hit, sizeof hit, sizeof(RECT));
+    ::SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(buffer.at(sizeof(RECT))));
+    buffer.Read(&hit, sizeof hit, sizeof(RECT));
+    const bool onBox = hit.hItem == item && (hit.flags & TVHT_ONITEMSTATEICON) != 0;
+    if (onBox && last < 0) last = x;
+    if (onBox) first = x;
+    if (!onBox && last >= 0) break;
+  }
+  if (last < 0) Fail(name + " has no check box");
+  POINT at = {(first + last) / 2, y};
+  ::ClientToScreen(tree, &at);
+  ClickScreen(at);
+}
+
+std::wstring ListText(HWND list, int row) {
+  RemoteBuffer buffer(sizeof(LVITEMW) + 1024);
+  LVITEMW item = {};
+  item.iSubItem = 0;
+  item.pszText = static_cast<LPWSTR>(buffer.at(sizeof(LVITEMW)));
+  item.cchTextMax = 500;
+  buffer.Write(&item, sizeof item);
+  ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(buffer.at()));
+  wchar_t text[501] = {};
+  buffer.Read(text, 1000, sizeof(LVITEMW));
+  return text;
+}
+
+int ListRow(HWND list, const std::wstring& text) {
+  const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row)
+    if (ListText(list, row) == text) return row;
+  return -1;
+}
+
+// Clicks the check box of a list row, found as the tree's.
+void ClickListCheckBox(HWND list, int row, const std::string& name) {
+  ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+  RemoteBuffer buffer(sizeof(RECT) + sizeof(LVHITTESTINFO));
+  RECT rect = {};
+  rect.left = LVIR_BOUNDS;
+  buffer.Write(&rect, sizeof rect);
+  if (!::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(buffer.at()))) Fail("no rectangle for " + name);
+  buffer.Read(&rect, sizeof rect);
+  const int y = (rect.top + rect.bottom) / 2;
+  int first = -1, last = -1;
+  for (int x = rect.left < 0 ? 0 : rect.left; x < rect.left + 100; ++x) {
+    LVHITTESTINFO hit = {};
+    hit.pt = {x, y};
+    buffer.Write(&hit, sizeof hit, sizeof(RECT));
+    ::SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(buffer.at(sizeof(RECT))));
+    buffer.Read(&hit, sizeof hit, sizeof(RECT));
+    const bool onBox = hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON) != 0;
+    if (onBox && first < 0) first = x;
+    if (onBox) last = x;
+    if (!onBox && first >= 0) break;
+  }
+  if (first < 0) Fail(name + " has no check box");
+  POINT at = {(first + last) / 2, y};
+  ::ClientToScreen(list, &at);
+  ClickScreen(at);
+}
+
+void SendKey(WORD vk, wchar_t unicode, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = unicode;
+  input.ki.dwFlags = (unicode != 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+// Types the text with real key strokes into the focused field, a key at a
+// time once the field shows the one before: a long burst of input loses
+// keys under Wine.
+void TypeInto(HWND field, const std::wstring& text) {
+  // Whatever the field held, selected and typed over.
+  SendKey(VK_END, 0, false);
+  SendKey(VK_END, 0, true);
+  SendKey(VK_SHIFT, 0, false);
+  SendKey(VK_HOME, 0, false);
+  SendKey(VK_HOME, 0, true);
+  SendKey(VK_SHIFT, 0, true);
+  for (size_t i = 0; i < text.size(); ++i) {
+    SendKey(0, text[i], false);
+    SendKey(0, text[i], true);
+    WaitFor([&] { return TextOf(field) == text.substr(0, i + 1); }, kStepTimeout,
+            "\"" + Narrow(text.substr(0, i + 1)) + "\" typed, the field shows \"" + Narrow(TextOf(field)) + "\"");
+  }
+}
+
+BOOL CALLBACK FindAnyProgramWindow(HWND window, LPARAM p) {
+  auto* s = reinterpret_cast<CaptionSearch*>(p);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  wchar_t text[128] = {};
+  ::GetWindowTextW(window, text, 128);
+  if (pid == programPid && window != mainWindow && std::wstring(text) == s->caption) {
+    s->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A top-level window of the program with the caption, shown or not.
+HWND AnyProgramWindow(const wchar_t* caption) {
+  CaptionSearch search = {caption, nullptr};
+  ::EnumWindows(FindAnyProgramWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found = {};
+  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        RemoveTree(path);
+      } else {
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(path.c_str());
+      }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+  }
+  ::RemoveDirectoryW(folder.c_str());
+}
+
+// The folder made anew and empty.
+std::wstring NewFolder(const std::wstring& name) {
+  const std::wstring folder = workFolder + L"\\" + name;
+  RemoveTree(folder);
+  if (!::CreateDirectoryW(folder.c_str(), nullptr)) Fail("cannot make the folder " + Narrow(folder));
+  return folder;
+}
+
+// Recover Selected with the checked files: the new folder typed into the
+// chooser, then the Saving dialog, which closes by itself.
+void RecoverChecked(const std::wstring& destination, const std::string& name) {
+  ClickControl(kRecoverSelected, "Recover Selected");
+  HWND chooser = WaitDialog(L"Recover Selected");
+  HWND path = ::GetDlgItem(chooser, kDestinationPath);
+  if (path == nullptr) Fail(name + ": Recover Selected says \"" + Narrow(PageTexts()) + "\" instead of asking for a folder");
+  ClickWindow(path, "the chooser's folder field");
+  const DWORD thread = ::GetWindowThreadProcessId(chooser, nullptr);
+  WaitFor([&] {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(thread, &info) && info.hwndFocus == path;
+  }, kStepTimeout, "the focus in the chooser's folder field");
+  TypeInto(path, destination);
+  WaitFor([&] { return Painted(chooser); }, kStepTimeout, "the chooser painted");
+  Screenshot("15_chooser_" + name);
+  AnswerDialog(chooser, IDOK, "OK of the chooser");
+  // The run is over once the program's thread answers a message while no
+  // Saving dialog exists and the frame takes input again: between the
+  // chooser and the Saving dialog the thread answers nothing.
+  bool shot = false;
+  auto finished = [&] {
+    if (HWND refused = ProgramDialog(L"Recover Selected"))
+      if (::GetDlgItem(refused, kDestinationPath) == nullptr) Fail(name + ": the program refused the folder");
+    HWND saving = ProgramDialog(L"Saving");
+    if (saving != nullptr && !shot && Painted(saving)) {
+      Screenshot("16_saving_" + name);
+      // Kept only when the dialog was still there after the picture.
+      shot = ProgramDialog(L"Saving") == saving;
+    }
+    DWORD_PTR answer = 0;
+    return ::SendMessageTimeoutW(mainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer) != 0 &&
+           AnyProgramWindow(L"Saving") == nullptr && ::IsWindowEnabled(mainWindow);
+  };
+  WaitFor(finished, kScanTimeout, name + ": the Saving dialog closing by itself");
+  if (!shot) Note("NOTE " + name + ": the Saving dialog closed before it could be taken");
+  Screenshot("17_results_after_recovery_" + name);
+}
+
+// Runs the harness with the arguments; its output and exit status.
+int RunHarness(const std::wstring& arguments, std::string& output) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  if (!::CreatePipe(&read, &write, &inherit, 0)) Fail("CreatePipe");
+  ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW start = {};
+  start.cb = sizeof start;
+  start.dwFlags = STARTF_USESTDHANDLES;
+  start.hStdOutput = write;
+  start.hStdError = write;
+  PROCESS_INFORMATION process = {};
+  std::wstring line = L"\"" + harnessPath + L"\" " + arguments;
+  if (!::CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &process))
+    Fail("cannot start the harness");
+  ::CloseHandle(write);
+  char buffer[4096];
+  DWORD got = 0;
+  while (::ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
+  ::CloseHandle(read);
+  if (::WaitForSingleObject(process.hProcess, kScanTimeout) != WAIT_OBJECT_0) Fail("the harness did not end");
+  DWORD code = 1;
+  ::GetExitCodeProcess(process.hProcess, &code);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+// The harness's recovery of the image the mode scanned, as the road chose
+// it: Standard the partition at sector 2048 (only the paths given, when
+// any), Advance the found volume the road picked, Raw the partition's
+// carved files of every type at 1 MB.
+FileTree HarnessRecovery(int mode, const std::wstring& volume, const std::wstring& folderName,
+                         const std::vector<std::wstring>& paths = {}) {
+  const std::wstring image = images[mode == 1 ? 2 : mode == 2 ? 3 : 0];
+  const std::wstring destination = NewFolder(folderName);
+  std::wstring arguments;
+  if (mode == 0) {
+    arguments = L"recover " + Quoted(image) + L" " + Quoted(destination) + L" --partition 2048";
+    for (const std::wstring& path : paths) arguments += L" --path " + Quoted(L"/" + path);
+  } else if (mode == 1) {
+    std::string listing;
+    RunHarness(L"advance " + Quoted(image) + L" --type fat32", listing);
+    // "volume N LABEL ...": the one whose label the road's item shows.
+    int number = 0;
+    size_t start = 0;
+    while (start < listing.size() && number == 0) {
+      size_t end = listing.find('\n', start);
+      if (end == std::string::npos) end = listing.size();
+      const std::string line = listing.substr(start, end - start);
+      start = end + 1;
+      if (line.compare(0, 7, "volume\t") != 0) continue;
+      const size_t tab = line.find('\t', 7);
+      const std::string label = line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1);
+      if (!label.empty() && Narrow(volume).compare(0, label.size(), label) == 0) number = std::stoi(line.substr(7, tab - 7));
+    }
+    if (number == 0) Fail("the harness finds no volume \"" + Narrow(volume) + "\":\n" + listing);
+    arguments = L"advance " + Quoted(image) + L" --type fat32 --volume " + std::to_wstring(number) + L" --recover " + Quoted(destination);
+  } else {
+    arguments = L"raw " + Quoted(image) + L" --partition 2048 --types all --size 1 --extract " + Quoted(destination);
+  }
+  std::string output;
+  const int code = RunHarness(arguments, output);
+  if (code != 0 && code != 3) Fail("the harness failed (" + std::to_string(code) + "): " + Narrow(arguments) + "\n" + output);
+  return ReadFileTree(destination);
+}
+
+std::wstring ManifestOf(int mode) {
+  if (mode == 0) {
+    const std::wstring& image = images[0];
+    return image.substr(0, image.find_last_of(L"\\/") + 1) + L"road_standard.manifest";
+  }
+  const std::wstring& image = images[mode == 1 ? 2 : 3];
+  return image.substr(0, image.size() - 4) + L".manifest";
+}
+
+void Compare(const std::string& what, const std::string& faults) {
+  if (!faults.empty()) Fail(what + ":\n" + faults);
+}
+
+// "Root" checked, every file recovered into a new folder, and the folder
+// compared with the manifest and with the harness's recovery.
+void RecoverAndCompare(int mode, const std::wstring& volume) {
+  const std::string name = Narrow(kModeNames[mode]);
+  HWND tree = ResultsTree();
+  if (tree == nullptr) Fail(name + ": no folder tree on the results page");
+  std::wstring rootText;
+  HTREEITEM root = FindTreeItem(tree, [](const std::wstring& t) { return t == L"Root" || t == L"ROOT"; }, &rootText);
+  if (root == nullptr) Fail(name + ": the folder tree has no \"Root\"");
+  const int before = TreeCheckState(tree, root);
+  ClickTreeCheckBox(tree, root, "\"Root\"");
+  WaitFor([&] { return TreeCheckState(tree, root) != before; }, kStepTimeout, name + ": \"Root\" checked");
+  Screenshot("14_root_checked_" + name);
+
+  const std::wstring destination = NewFolder(std::wstring(kModeNames[mode]) + L"_program");
+  RecoverChecked(destination, name);
+  const FileTree recovered = ReadFileTree(destination);
+  if (recovered.empty()) Fail(name + ": nothing was recovered");
+  Compare(name + ": the program's recovery against the harness's",
+          CompareTrees(recovered, HarnessRecovery(mode, volume, std::wstring(kModeNames[mode]) + L"_harness")));
+
+  std::string error;
+  const std::vector<ManifestEntry> manifest = ReadManifest(ManifestOf(mode), &error);
+  if (!error.empty()) Fail(error);
+  if (mode == 2) {
+    const std::wstring& image = images[3];
+    const FileTree samples = ReadFileTree(image.substr(0, image.find_last_of(L"\\/") + 1) + L"raw-samples");
+    if (samples.size() != manifest.size()) Fail("the Raw samples and the manifest differ");
+    Compare(name + ": the carved files against the samples", CompareCarvedWithSamples(recovered, samples, 1 << 20));
+  } else {
+    Compare(name + ": the recovery against the manifest",
+            CompareWithManifest(recovered, manifest, mode == 1 ? NameRules::Advance : NameRules::Standard));
+  }
+  Note("PASS " + name + ": " + std::to_string(recovered.size()) + " files recovered as the harness recovers them and as the manifest lists them");
+}
+
+// The second Standard pass on the same results: "Root" unchecked, one
+// folder and one root file checked in the list, and exactly those recovered.
+void RecoverListSelection() {
+  HWND tree = ResultsTree();
+  HTREEITEM root = FindTreeItem(tree, [](const std::wstring& t) { return t == L"Root"; });
+  const int checked = TreeCheckState(tree, root);
+  ClickTreeCheckBox(tree, root, "\"Root\"");
+  WaitFor([&] { return TreeCheckState(tree, root) != checked; }, kStepTimeout, "\"Root\" unchecked");
+  HWND list = ResultsList();
+  // A live folder and a live file of the root, as the list shows them.
+  const std::wstring folder = L"Documents", file = L"A Long File Name.txt";
+  int rows[2] = {ListRow(list, folder), ListRow(list, file)};
+  if (rows[0] < 0 || rows[1] < 0) Fail("the root's list shows no \"Documents\" or \"A Long File Name.txt\"");
+  for (int row : rows) {
+    const int state = ListCheckState(list, row);
+    if (state == 0) Fail("the list's row " + std::to_string(row) + " has no check box");
+    ClickListCheckBox(list, row, Narrow(ListText(list, row)));
+    WaitFor([&] { return ListCheckState(list, row) != state; }, kStepTimeout, Narrow(ListText(list, row)) + " checked");
+  }
+  Screenshot("18_list_selection_Standard");
+  const std::wstring destination = NewFolder(L"Standard_selection_program");
+  RecoverChecked(destination, "Standard_selection");
+  const FileTree recovered = ReadFileTree(destination);
+  Compare("Standard, the list's selection against the harness's recovery of the two paths",
+          CompareTrees(recovered, HarnessRecovery(0, L"", L"Standard_selection_harness", {folder, file})));
+  // Exactly the folder's files and the file, as the whole recovery had them.
+  const FileTree whole = ReadFileTree(workFolder + L"\\Standard_program");
+  FileTree expected;
+  for (const auto& [path, bytes] : whole)
+    if (path == file || path.compare(0, folder.size() + 1, folder + L"/") == 0) expected[path] = bytes;
+  Compare("Standard, the list's selection against the whole recovery's files", CompareTrees(recovered, expected));
+  Note("PASS Standard: the checked folder and root file recovered, " + std::to_string(recovered.size()) + " files, nothing else");
 }
 
 // One mode's road up to page 2 on the partitioned image.
@@ -517,12 +1039,12 @@ void DriveMode(int mode) {
     Screenshot("02_drive_page_letter");
     // The logical drive goes to page 2 at once, the tree hidden.
     ClickControl(kNext, "Next");
-    WaitFor([] { return VisibleControl(kNext) != nullptr && DriveTree() == nullptr; }, 20000,
+    WaitFor([] { return VisibleControl(kNext) != nullptr && DriveTree() == nullptr; }, kStepTimeout,
             "page 2 for the logical drive");
     if (PartitionTree() != nullptr) Fail("the partition tree is shown for a logical drive");
     Screenshot("03_page2_logical_drive");
     ClickControl(kBack, "Back on page 2");
-    WaitFor([] { return DriveTree() != nullptr; }, 20000, "the drive page after Back");
+    WaitFor([] { return DriveTree() != nullptr; }, kStepTimeout, "the drive page after Back");
   }
   std::wstring diskText;
   // Advance and Raw scan their own road disks where the harness made them.
@@ -537,25 +1059,30 @@ void DriveMode(int mode) {
   HWND choice = WaitDialog(L"Please Select");
   if (mode == 0) Screenshot("05_please_select");
   AnswerDialog(choice, IDOK, "OK of Please Select");
-  WaitFor([] { return PartitionTree() != nullptr; }, 60000, "page 2 after the partition search");
+  WaitFor([] { return PartitionTree() != nullptr; }, kStepTimeout, "page 2 after the partition search");
   HWND tree = PartitionTree();
   std::wstring itemText;
   HTREEITEM item = mode == 1 ? FindTreeItem(tree, [](const std::wstring& t) { return StartsWith(t, L"Hard Disk"); }, &itemText)
                              : FindTreeItem(tree, [](const std::wstring& t) { return t == L"Partition 1"; }, &itemText);
   if (item == nullptr) Fail(name + ": page 2 lists no " + (mode == 1 ? "disk" : "\"Partition 1\""));
   ClickTreeItem(tree, item, Narrow(itemText));
-  ::Sleep(300);
-  const std::wstring texts = PageTexts();
-  // The partition starts at sector 2048 of the image.
-  if (texts.find(L"2048") == std::wstring::npos && mode != 1)
-    Fail(name + ": the pane does not show the partition's first sector: " + Narrow(texts));
+  WaitFor([&] {
+    return reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) == item &&
+           // The partition starts at sector 2048 of the image.
+           (mode == 1 || PageTexts().find(L"2048") != std::wstring::npos);
+  }, kStepTimeout, name + ": " + Narrow(itemText) + " selected with its values in the pane");
   Screenshot(std::string("06_page2_") + name);
   Note("PASS " + name + ": page 2 reached, " + Narrow(itemText) + " selected");
-  RunScan(mode);
-  ReportLaterSteps(mode);
-  // The results page has no way back yet: the next mode starts afresh.
+  const std::wstring volume = RunScan(mode);
+  RecoverAndCompare(mode, volume);
+  if (mode == 0) RecoverListSelection();
+  // Each mode starts afresh.
   RestartProgram();
 }
+
+// Stop is pressed at random moments of the search: this is the moment,
+// not a wait for anything.
+void PressMomentLater(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
 
 bool SearchRunning() { return VisibleControl(kStop) != nullptr && DriveTree() != nullptr; }
 
@@ -566,10 +1093,10 @@ void StopCases() {
   ChooseMode(0);
   std::wstring diskText;
   auto startSearch = [&] {
-    WaitFor([] { return DriveTree() != nullptr && ::IsWindowEnabled(DriveTree()); }, 20000, "the idle drive page");
+    WaitFor([] { return DriveTree() != nullptr && ::IsWindowEnabled(DriveTree()); }, kStepTimeout, "the idle drive page");
     ClickTreeItem(DriveTree(), DiskItem(1, &diskText), "the large disk");
     ClickControl(kNext, "Next");
-    WaitFor(SearchRunning, 20000, "the partition search");
+    WaitFor(SearchRunning, kStepTimeout, "the partition search");
   };
 
   // No leaves the search running.
@@ -581,14 +1108,14 @@ void StopCases() {
   Screenshot("08_stop_question");
   const LRESULT before = ::SendMessageW(bar, PBM_GETPOS, 0, 0);
   AnswerDialog(question, IDNO, "No");
-  WaitFor([&] { return ::SendMessageW(bar, PBM_GETPOS, 0, 0) > before; }, 30000, "the search going on after No");
+  WaitFor([&] { return ::SendMessageW(bar, PBM_GETPOS, 0, 0) > before; }, kStepTimeout, "the search going on after No");
   if (!SearchRunning()) Fail("No ended the search");
   Note("PASS Stop, No: the search goes on");
 
   // Yes reaches page 2 with the disk listed.
   ClickControl(kStop, "Stop");
   AnswerDialog(WaitQuestion(), IDYES, "Yes");
-  WaitFor([] { return PartitionTree() != nullptr; }, 30000, "page 2 after Yes");
+  WaitFor([] { return PartitionTree() != nullptr; }, kStepTimeout, "page 2 after Yes");
   if (FindTreeItem(PartitionTree(), [](const std::wstring& t) { return StartsWith(t, L"Hard Disk"); }) == nullptr)
     Fail("page 2 lists no disk after Stop");
   Note("PASS Stop, Yes: page 2 after the worker ended");
@@ -598,20 +1125,21 @@ void StopCases() {
   for (int round = 0; round < 8; ++round) {
     ClickControl(kBack, "Back on page 2");
     startSearch();
-    ::Sleep(std::rand() % 700);
+    PressMomentLater(std::rand() % 700);
     if (!SearchRunning()) Fail("the search ended before Stop in round " + std::to_string(round));
     HWND stop = VisibleControl(kStop);
-    ClickWindow(stop);
-    if (round % 3 == 1) ClickWindow(stop);  // a second press at once
+    const POINT stopAt = ClickableCentre(stop, "Stop");
+    ClickScreen(stopAt);
+    if (round % 3 == 1) ClickScreen(stopAt);  // a second press at once, whatever the button's state
     HWND asked = WaitQuestion();
     if (round % 2 == 0) {
       AnswerDialog(asked, IDNO, "No");
-      ::Sleep(std::rand() % 300);
+      PressMomentLater(std::rand() % 300);
       ClickControl(kStop, "Stop again");
       asked = WaitQuestion();
     }
     AnswerDialog(asked, IDYES, "Yes");
-    WaitFor([] { return PartitionTree() != nullptr; }, 30000, "page 2 after Yes in round " + std::to_string(round));
+    WaitFor([] { return PartitionTree() != nullptr; }, kStepTimeout, "page 2 after Yes in round " + std::to_string(round));
     if (ProgramDialog(L"Mulvara") != nullptr) Fail("a second question after two presses");
   }
   Note("PASS Stop at random moments: 8 rounds, none hung");
@@ -622,25 +1150,25 @@ void StopCases() {
 // shows it (nothing: the disk is empty, and the page says so).
 void StopAdvanceScan() {
   ClickControl(kStartOver, "start-over on page 2");
-  WaitFor([] { return VisibleControl(kStandardButton) != nullptr; }, 20000, "the start page");
+  WaitFor([] { return VisibleControl(kStandardButton) != nullptr; }, kStepTimeout, "the start page");
   ChooseMode(1);
   std::wstring diskText;
   ClickTreeItem(DriveTree(), DiskItem(1, &diskText), "the large disk");
   ClickControl(kNext, "Next");
-  WaitFor(SearchRunning, 20000, "the partition search");
+  WaitFor(SearchRunning, kStepTimeout, "the partition search");
   ClickControl(kStop, "Stop of the search");
   AnswerDialog(WaitQuestion(), IDYES, "Yes");
-  WaitFor([] { return PartitionTree() != nullptr; }, 30000, "page 2 after the search");
+  WaitFor([] { return PartitionTree() != nullptr; }, kStepTimeout, "page 2 after the search");
   HWND tree = PartitionTree();
   std::wstring itemText;
   HTREEITEM disk = FindTreeItem(tree, [](const std::wstring& t) { return StartsWith(t, L"Hard Disk"); }, &itemText);
   if (disk == nullptr) Fail("page 2 lists no disk");
   ClickTreeItem(tree, disk, Narrow(itemText));
   ClickControl(kNext, "Next on page 2");
-  WaitFor(ScanRunning, 20000, "the Advance sweep");
+  WaitFor(ScanRunning, kStepTimeout, "the Advance sweep");
   HWND bar = VisibleControl(61457);
   WaitFor([&] { return ::SendMessageW(bar, PBM_GETPOS, 0, 0) > 0 || PageTexts().find(L"Reading Sector") != std::wstring::npos; },
-          60000, "the sweep's progress");
+          kStepTimeout, "the sweep's progress");
   Screenshot("12_page2_scanning_Advance_large");
   // No first: the sweep goes on.
   ClickControl(kStop, "Stop of the sweep");
@@ -648,7 +1176,7 @@ void StopAdvanceScan() {
   Screenshot("13_stop_scan_question");
   AnswerDialog(question, IDNO, "No");
   const std::wstring before = PageTexts();
-  WaitFor([&] { return PageTexts() != before; }, 30000, "the sweep going on after No");
+  WaitFor([&] { return PageTexts() != before; }, kStepTimeout, "the sweep going on after No");
   if (!ScanRunning()) Fail("No ended the sweep");
   ClickControl(kStop, "Stop of the sweep");
   AnswerDialog(WaitQuestion(), IDYES, "Yes");
@@ -660,17 +1188,29 @@ void StopAdvanceScan() {
   Note("PASS Advance Stop, Yes: the file-system page with what was found");
 }
 
+// A path given as Z:/... with Windows separators.
+std::wstring WindowsPath(std::wstring path) {
+  for (wchar_t& c : path)
+    if (c == L'/') c = L'\\';
+  return path;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 5) {
-    std::printf("usage: road_test <Mulvara.exe> <out folder> <partitioned image> <large image>\n");
+  if (argc < 9) {
+    std::printf("usage: road_test <Mulvara.exe> <mulvara-harness.exe> <out folder> <work folder> <partitioned image> "
+                "<large image> <Advance image> <Raw image>\n");
     return 2;
   }
-  outFolder = argv[2];
+  programPath = WindowsPath(argv[1]);
+  harnessPath = WindowsPath(argv[2]);
+  outFolder = WindowsPath(argv[3]);
+  workFolder = WindowsPath(argv[4]);
+  for (int i = 5; i < argc; ++i) images.push_back(WindowsPath(argv[i]));
   // The large disk: sparse, no partition table, enough cylinders that the
   // search lasts while Stop is pressed.
-  HANDLE large = ::CreateFileW(argv[4], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE large = ::CreateFileW(images[1].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (large == INVALID_HANDLE_VALUE) Fail("cannot make the large disk image");
   LARGE_INTEGER size;
   size.QuadPart = 400LL << 30;
@@ -678,10 +1218,10 @@ int wmain(int argc, wchar_t** argv) {
   ::SetEndOfFile(large);
   ::CloseHandle(large);
   ::CreateDirectoryW(outFolder.c_str(), nullptr);
-  std::wstring devices = std::wstring(argv[3]) + L";" + argv[4];
-  for (int more = 5; more < argc; ++more) devices += std::wstring(L";") + argv[more];
+  ::CreateDirectoryW(workFolder.c_str(), nullptr);
+  std::wstring devices = images[0];
+  for (size_t more = 1; more < images.size(); ++more) devices += L";" + images[more];
   ::SetEnvironmentVariableW(L"MULVARA_IMAGE_DEVICES", devices.c_str());
-  programPath = argv[1];
   StartProgram();
   Screenshot("01_start_page");
 
@@ -690,6 +1230,6 @@ int wmain(int argc, wchar_t** argv) {
   StopAdvanceScan();
 
   EndProgram();
-  Note(failures == 0 ? "road test passed up to the results page" : "road test failed");
+  Note(failures == 0 ? "road test passed" : "road test failed");
   return failures == 0 ? 0 : 1;
 }
