@@ -44,10 +44,10 @@ CTkControlComboBox* CTkControlComboBoxList::GetCombo() const {
 BOOL CTkControlComboBoxList::CreateListWindow() {
   if (GetSafeHwnd() != nullptr) return TRUE;
   const DWORD style = (m_dwStyle & 0xFFFF) | WS_POPUP | WS_BORDER | WS_VSCROLL | WS_CLIPCHILDREN;
-  // Never activated, and owned by nobody: under Wine an owned list takes
-  // the focus from the combo's field when it shows, which closes it again.
+  // Owned by the frame, so that it stays above it, and never activated.
+  CWnd* site = GetOwnerSite();
   if (!CreateEx(WS_EX_STATICEDGE | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"LISTBOX", L"", style, CRect(0, 0, 0, 0),
-                nullptr, 0))
+                site, 0))
     return FALSE;
   for (INT_PTR i = 0; i < m_pendingItems.GetSize(); ++i)
     SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCWSTR>(m_pendingItems[i])));
@@ -95,8 +95,11 @@ BOOL CTkControlComboBoxList::QueryReserved(WPARAM wParam, LPARAM) {
       SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font->GetSafeHandle()), FALSE);
   }
   CWnd* site = GetOwnerSite();
-  if (site != nullptr && site->GetSafeHwnd() != nullptr)
-    site->SendMessage(WM_CMDBARS_POPUPSHOWING, 0, reinterpret_cast<LPARAM>(this));
+  const HWND owner = site != nullptr ? site->GetSafeHwnd() : nullptr;
+  // A list made before its combo had a bar follows the combo's frame.
+  if (owner != nullptr && ::GetWindow(m_hWnd, GW_OWNER) != owner)
+    ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  if (owner != nullptr) site->SendMessage(WM_CMDBARS_POPUPSHOWING, 0, reinterpret_cast<LPARAM>(this));
   CTkCommandBars* commandBars = GetCommandBars();
   const BOOL rightToLeft = commandBars != nullptr && commandBars->IsLayoutRTL();
   const LONG_PTR exStyle = ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
@@ -628,6 +631,10 @@ BOOL CTkControlComboBox::SetPopuped(BOOL popuped) {
     m_nSavedSelection = GetCurSel();
     if (m_pAutoComplete != nullptr && m_pAutoComplete->GetDropDown() != nullptr)
       ::ShowWindow(m_pAutoComplete->GetDropDown(), SW_HIDE);
+    // The field takes the focus before the list shows: under Wine, focusing
+    // a window of the frame restacks the frame over a list already shown.
+    if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr && ::GetFocus() != m_pEdit->GetSafeHwnd())
+      m_pEdit->SetFocus();
   } else if (m_bPopuped && !m_bSelectionMade) {
     if (!m_bFocused && m_pEdit == nullptr) SetCurSel(m_nSavedSelection);
     NotifySite(kComboSelEndCancel);
@@ -637,10 +644,7 @@ BOOL CTkControlComboBox::SetPopuped(BOOL popuped) {
 
 void CTkControlComboBox::OnListOpened() {
   ++Tracker()->m_suppressCount;
-  if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr) {
-    if (::GetFocus() != m_pEdit->GetSafeHwnd()) m_pEdit->SetFocus();
-    OnEditChanged();
-  }
+  if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr) OnEditChanged();
   NotifySite(kComboDropDown);
 }
 
