@@ -356,7 +356,6 @@ CTkControlComboBox::~CTkControlComboBox() {
     list->SetMenuMode(0, TRUE, FALSE);
   }
   DestroyEditWindow();
-  delete m_pAutoComplete;
 }
 
 CTkMouseTracker* CTkControlComboBox::Tracker() const {
@@ -392,84 +391,9 @@ CString CTkControlComboBox::GetFieldText() const {
   return m_pEdit != nullptr ? self->GetEditText() : self->GetListText();
 }
 
-// Text, hint and character format, as in an edit field.
-
-CString CTkControlComboBox::GetRawText() {
-  if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr && m_bCacheDirty) {
-    m_pEdit->GetWindowText(m_strTextCache);
-    m_bCacheDirty = FALSE;
-  }
-  return m_strTextCache;
-}
-
-void CTkControlComboBox::SetRawText(const CString& text) {
-  if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr && GetRawText() != text) {
-    m_bSettingText = TRUE;
-    m_pEdit->SetWindowText(nullptr);
-    m_pEdit->SetWindowText(text);
-    m_bSettingText = FALSE;
-  }
-  m_strTextCache = text;
-  m_bCacheDirty = FALSE;
-}
-
-CString CTkControlComboBox::GetEditText() {
-  const CString raw = GetRawText();
-  if (m_bHintShown && !m_strEditHint.IsEmpty() && raw == m_strEditHint) return CString();
-  return raw;
-}
-
-void CTkControlComboBox::SetEditText(const CString& text) {
-  m_bHintShown = FALSE;
-  SetRawText(text);
-  if (text.IsEmpty() && !m_bFocused) ShowHint();
-  ApplyCharFormat();
-}
-
-void CTkControlComboBox::ShowHint() {
-  if (m_pEdit == nullptr || m_strEditHint.IsEmpty() || !GetRawText().IsEmpty()) return;
-  m_bHintShown = TRUE;
-  SetRawText(m_strEditHint);
-  ApplyCharFormat();
-}
-
-void CTkControlComboBox::ClearHint() {
-  if (!m_bHintShown) return;
-  m_bHintShown = FALSE;
-  SetRawText(CString());
-  ApplyCharFormat();
-}
-
 void CTkControlComboBox::SetEditHint(const CString& hint) {
-  ClearHint();
-  m_strEditHint = hint;
-  if (!m_bFocused) ShowHint();
+  CTkBarFieldText::SetEditHint(hint);
   InvalidateParent();
-}
-
-BOOL CTkControlComboBox::GetCharFormat(CHARFORMAT2W& format) {
-  const CTkRichEditLibrary& library = GetRichEditLibrary();
-  if (library.module == nullptr) return FALSE;
-  ::ZeroMemory(&format, sizeof format);
-  format.cbSize = library.version == 1 ? sizeof(CHARFORMAT2W) : sizeof(CHARFORMATW);
-  format.dwMask = CFM_COLOR | CFM_BACKCOLOR;
-  CTkColorScheme* colors = GetColorScheme();
-  if (m_bEnabled) {
-    format.crTextColor = colors->GetColor(m_bHintShown ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-    format.crBackColor = colors->GetColor(COLOR_WINDOW);
-  } else {
-    format.crTextColor = colors->GetColor(COLOR_GRAYTEXT);
-    format.crBackColor = colors->GetColor(COLOR_BTNFACE);
-  }
-  return TRUE;
-}
-
-void CTkControlComboBox::ApplyCharFormat() {
-  if (m_pEdit == nullptr || m_pEdit->GetSafeHwnd() == nullptr) return;
-  CHARFORMAT2W format;
-  if (!GetCharFormat(format)) return;
-  m_pEdit->SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  m_pEdit->SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(format.crBackColor));
 }
 
 void CTkControlComboBox::SetDropDown(BOOL dropDown) {
@@ -481,18 +405,6 @@ void CTkControlComboBox::SetDropDown(BOOL dropDown) {
     DestroyEditWindow();
   }
   MarkControlsChanged();
-}
-
-void CTkControlComboBox::SetAutoComplete(DWORD flags) {
-  m_dwAutoCompleteFlags = flags;
-  delete m_pAutoComplete;
-  m_pAutoComplete = nullptr;
-  if (m_pEdit == nullptr || m_pEdit->GetSafeHwnd() == nullptr || flags == 0) return;
-  m_pAutoComplete = new CTkAutoCompleteHelper;
-  if (!m_pAutoComplete->SetAutoComplete(m_pEdit->GetSafeHwnd(), flags)) {
-    delete m_pAutoComplete;
-    m_pAutoComplete = nullptr;
-  }
 }
 
 void CTkControlComboBox::DestroyEditWindow() {
@@ -533,9 +445,7 @@ void CTkControlComboBox::SetControlRect(CRect rect) {
   if (bar == nullptr) return;
   if (m_pEdit->GetSafeHwnd() == nullptr) {
     if (!m_pEdit->CreateEditWindow(WS_CHILD | ES_AUTOHSCROLL, m_pParent)) return;
-    m_bCacheDirty = FALSE;
-    m_strTextCache.Empty();
-    m_bHintShown = FALSE;
+    ResetTextCache();
     SetEditText(text);
     if (!m_bEnabled) m_pEdit->EnableWindow(FALSE);
     if (m_dwAutoCompleteFlags != 0) SetAutoComplete(m_dwAutoCompleteFlags);
@@ -736,13 +646,6 @@ void CTkControlComboBox::OnEditChanged() {
     }
   }
   NotifySite(kComboEditChange);
-}
-
-void CTkControlComboBox::OnWindowTextChanged() {
-  m_bCacheDirty = TRUE;
-  if (m_pEdit != nullptr && !m_bSettingText && ::GetFocus() == m_pEdit->GetSafeHwnd()) OnEditChanged();
-  if (m_pEdit != nullptr) m_pEdit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-  ApplyCharFormat();
 }
 
 // Focus and keys.
