@@ -140,6 +140,46 @@ TEST_F(ComboBoxTest, TypingCompletesFromTheListAndBackspaceDoesNotCompleteAgain)
   EXPECT_EQ(-1, combo->GetCurSel());
 }
 
+// The field shows the hint in grey; a combo without a field keeps it out
+// of its text, for the face draws it.
+TEST_F(ComboBoxTest, TheHintShowsInTheFieldOrOnTheFaceButIsNeverTheText) {
+  const struct {
+    BOOL dropDown;
+    const wchar_t* windowText;
+  } cases[] = {{TRUE, L"File type"}, {FALSE, nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dropDown ? "field" : "list only");
+    combo->SetDropDown(c.dropDown);
+    combo->SetEditText(L"");
+    combo->SetEditHint(L"File type");
+    Relayout();
+    EXPECT_EQ(CString(), combo->GetEditText());
+    EXPECT_EQ(CString(), combo->GetFieldText());
+    EXPECT_EQ(c.dropDown, combo->IsHintShown());
+    if (c.windowText == nullptr) {
+      EXPECT_EQ(nullptr, EditWindow());
+      continue;
+    }
+    ASSERT_NE(nullptr, EditWindow());
+    CString text;
+    CWnd::FromHandle(EditWindow())->GetWindowText(text);
+    EXPECT_EQ(CString(c.windowText), text);
+    CHARFORMAT2W format = {};
+    format.cbSize = sizeof format;
+    ::SendMessageW(EditWindow(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_EQ(::GetSysColor(COLOR_GRAYTEXT), format.crTextColor);
+    // Focused, the field is empty for typing.
+    ::SetFocus(EditWindow());
+    PumpPending();
+    CWnd::FromHandle(EditWindow())->GetWindowText(text);
+    EXPECT_EQ(CString(), text);
+    FocusOther();
+    PumpPending();
+    CWnd::FromHandle(EditWindow())->GetWindowText(text);
+    EXPECT_EQ(CString(c.windowText), text);
+  }
+}
+
 TEST_F(ComboBoxTest, EscapeRestoresTheSelectionAndTheTextAndGivesTheFocusBack) {
   Fill({L"one", L"two", L"six"});
   combo->SetDropDown(TRUE);
