@@ -44,10 +44,10 @@ CTkControlComboBox* CTkControlComboBoxList::GetCombo() const {
 BOOL CTkControlComboBoxList::CreateListWindow() {
   if (GetSafeHwnd() != nullptr) return TRUE;
   const DWORD style = (m_dwStyle & 0xFFFF) | WS_POPUP | WS_BORDER | WS_VSCROLL | WS_CLIPCHILDREN;
-  // Never activated, and owned by nobody: under Wine an owned list takes
-  // the focus from the combo's field when it shows, which closes it again.
+  // Owned by the frame, so that it stays above it, and never activated.
+  CWnd* site = GetOwnerSite();
   if (!CreateEx(WS_EX_STATICEDGE | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"LISTBOX", L"", style, CRect(0, 0, 0, 0),
-                nullptr, 0))
+                site, 0))
     return FALSE;
   for (INT_PTR i = 0; i < m_pendingItems.GetSize(); ++i)
     SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCWSTR>(m_pendingItems[i])));
@@ -95,8 +95,11 @@ BOOL CTkControlComboBoxList::QueryReserved(WPARAM wParam, LPARAM) {
       SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font->GetSafeHandle()), FALSE);
   }
   CWnd* site = GetOwnerSite();
-  if (site != nullptr && site->GetSafeHwnd() != nullptr)
-    site->SendMessage(WM_CMDBARS_POPUPSHOWING, 0, reinterpret_cast<LPARAM>(this));
+  const HWND owner = site != nullptr ? site->GetSafeHwnd() : nullptr;
+  // A list made before its combo had a bar follows the combo's frame.
+  if (owner != nullptr && ::GetWindow(m_hWnd, GW_OWNER) != owner)
+    ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  if (owner != nullptr) site->SendMessage(WM_CMDBARS_POPUPSHOWING, 0, reinterpret_cast<LPARAM>(this));
   CTkCommandBars* commandBars = GetCommandBars();
   const BOOL rightToLeft = commandBars != nullptr && commandBars->IsLayoutRTL();
   const LONG_PTR exStyle = ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
@@ -353,7 +356,6 @@ CTkControlComboBox::~CTkControlComboBox() {
     list->SetMenuMode(0, TRUE, FALSE);
   }
   DestroyEditWindow();
-  delete m_pAutoComplete;
 }
 
 CTkMouseTracker* CTkControlComboBox::Tracker() const {
@@ -389,84 +391,9 @@ CString CTkControlComboBox::GetFieldText() const {
   return m_pEdit != nullptr ? self->GetEditText() : self->GetListText();
 }
 
-// Text, hint and character format, as in an edit field.
-
-CString CTkControlComboBox::GetRawText() {
-  if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr && m_bCacheDirty) {
-    m_pEdit->GetWindowText(m_strTextCache);
-    m_bCacheDirty = FALSE;
-  }
-  return m_strTextCache;
-}
-
-void CTkControlComboBox::SetRawText(const CString& text) {
-  if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr && GetRawText() != text) {
-    m_bSettingText = TRUE;
-    m_pEdit->SetWindowText(nullptr);
-    m_pEdit->SetWindowText(text);
-    m_bSettingText = FALSE;
-  }
-  m_strTextCache = text;
-  m_bCacheDirty = FALSE;
-}
-
-CString CTkControlComboBox::GetEditText() {
-  const CString raw = GetRawText();
-  if (m_bHintShown && !m_strEditHint.IsEmpty() && raw == m_strEditHint) return CString();
-  return raw;
-}
-
-void CTkControlComboBox::SetEditText(const CString& text) {
-  m_bHintShown = FALSE;
-  SetRawText(text);
-  if (text.IsEmpty() && !m_bFocused) ShowHint();
-  ApplyCharFormat();
-}
-
-void CTkControlComboBox::ShowHint() {
-  if (m_pEdit == nullptr || m_strEditHint.IsEmpty() || !GetRawText().IsEmpty()) return;
-  m_bHintShown = TRUE;
-  SetRawText(m_strEditHint);
-  ApplyCharFormat();
-}
-
-void CTkControlComboBox::ClearHint() {
-  if (!m_bHintShown) return;
-  m_bHintShown = FALSE;
-  SetRawText(CString());
-  ApplyCharFormat();
-}
-
 void CTkControlComboBox::SetEditHint(const CString& hint) {
-  ClearHint();
-  m_strEditHint = hint;
-  if (!m_bFocused) ShowHint();
+  CTkBarFieldText::SetEditHint(hint);
   InvalidateParent();
-}
-
-BOOL CTkControlComboBox::GetCharFormat(CHARFORMAT2W& format) {
-  const CTkRichEditLibrary& library = GetRichEditLibrary();
-  if (library.module == nullptr) return FALSE;
-  ::ZeroMemory(&format, sizeof format);
-  format.cbSize = library.version == 1 ? sizeof(CHARFORMAT2W) : sizeof(CHARFORMATW);
-  format.dwMask = CFM_COLOR | CFM_BACKCOLOR;
-  CTkColorScheme* colors = GetColorScheme();
-  if (m_bEnabled) {
-    format.crTextColor = colors->GetColor(m_bHintShown ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-    format.crBackColor = colors->GetColor(COLOR_WINDOW);
-  } else {
-    format.crTextColor = colors->GetColor(COLOR_GRAYTEXT);
-    format.crBackColor = colors->GetColor(COLOR_BTNFACE);
-  }
-  return TRUE;
-}
-
-void CTkControlComboBox::ApplyCharFormat() {
-  if (m_pEdit == nullptr || m_pEdit->GetSafeHwnd() == nullptr) return;
-  CHARFORMAT2W format;
-  if (!GetCharFormat(format)) return;
-  m_pEdit->SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  m_pEdit->SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(format.crBackColor));
 }
 
 void CTkControlComboBox::SetDropDown(BOOL dropDown) {
@@ -478,18 +405,6 @@ void CTkControlComboBox::SetDropDown(BOOL dropDown) {
     DestroyEditWindow();
   }
   MarkControlsChanged();
-}
-
-void CTkControlComboBox::SetAutoComplete(DWORD flags) {
-  m_dwAutoCompleteFlags = flags;
-  delete m_pAutoComplete;
-  m_pAutoComplete = nullptr;
-  if (m_pEdit == nullptr || m_pEdit->GetSafeHwnd() == nullptr || flags == 0) return;
-  m_pAutoComplete = new CTkAutoCompleteHelper;
-  if (!m_pAutoComplete->SetAutoComplete(m_pEdit->GetSafeHwnd(), flags)) {
-    delete m_pAutoComplete;
-    m_pAutoComplete = nullptr;
-  }
 }
 
 void CTkControlComboBox::DestroyEditWindow() {
@@ -530,9 +445,7 @@ void CTkControlComboBox::SetControlRect(CRect rect) {
   if (bar == nullptr) return;
   if (m_pEdit->GetSafeHwnd() == nullptr) {
     if (!m_pEdit->CreateEditWindow(WS_CHILD | ES_AUTOHSCROLL, m_pParent)) return;
-    m_bCacheDirty = FALSE;
-    m_strTextCache.Empty();
-    m_bHintShown = FALSE;
+    ResetTextCache();
     SetEditText(text);
     if (!m_bEnabled) m_pEdit->EnableWindow(FALSE);
     if (m_dwAutoCompleteFlags != 0) SetAutoComplete(m_dwAutoCompleteFlags);
@@ -628,6 +541,10 @@ BOOL CTkControlComboBox::SetPopuped(BOOL popuped) {
     m_nSavedSelection = GetCurSel();
     if (m_pAutoComplete != nullptr && m_pAutoComplete->GetDropDown() != nullptr)
       ::ShowWindow(m_pAutoComplete->GetDropDown(), SW_HIDE);
+    // The field takes the focus before the list shows: under Wine, focusing
+    // a window of the frame restacks the frame over a list already shown.
+    if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr && ::GetFocus() != m_pEdit->GetSafeHwnd())
+      m_pEdit->SetFocus();
   } else if (m_bPopuped && !m_bSelectionMade) {
     if (!m_bFocused && m_pEdit == nullptr) SetCurSel(m_nSavedSelection);
     NotifySite(kComboSelEndCancel);
@@ -637,10 +554,7 @@ BOOL CTkControlComboBox::SetPopuped(BOOL popuped) {
 
 void CTkControlComboBox::OnListOpened() {
   ++Tracker()->m_suppressCount;
-  if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr) {
-    if (::GetFocus() != m_pEdit->GetSafeHwnd()) m_pEdit->SetFocus();
-    OnEditChanged();
-  }
+  if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr) OnEditChanged();
   NotifySite(kComboDropDown);
 }
 
@@ -732,13 +646,6 @@ void CTkControlComboBox::OnEditChanged() {
     }
   }
   NotifySite(kComboEditChange);
-}
-
-void CTkControlComboBox::OnWindowTextChanged() {
-  m_bCacheDirty = TRUE;
-  if (m_pEdit != nullptr && !m_bSettingText && ::GetFocus() == m_pEdit->GetSafeHwnd()) OnEditChanged();
-  if (m_pEdit != nullptr) m_pEdit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-  ApplyCharFormat();
 }
 
 // Focus and keys.

@@ -83,7 +83,7 @@ class CTkComboEditWnd : public CTkBarFieldWnd {
   CTkControlComboBox* m_pCombo;
 };
 
-class CTkControlComboBox : public CTkControlPopup {
+class CTkControlComboBox : public CTkControlPopup, public CTkBarFieldText {
   DECLARE_DYNCREATE(CTkControlComboBox)
 
  public:
@@ -122,8 +122,6 @@ class CTkControlComboBox : public CTkControlPopup {
   }
 
   virtual CString GetListText();
-  // The character format the rich edit field gets; FALSE for a plain edit.
-  virtual BOOL GetCharFormat(CHARFORMAT2W& format);
   // The field's text and edit icon inside the face the look drew.
   virtual void DrawEditText(CDC* pDC, CRect rect);
   virtual CString GetText() { return GetListText(); }
@@ -131,20 +129,16 @@ class CTkControlComboBox : public CTkControlPopup {
   virtual void OnSetFocus(HWND oldFocus);
   virtual void OnKillFocus();
   virtual void OnSelChanged();
-  virtual void OnEditChanged();
+  void OnEditChanged() override;
   virtual int GetIconWidth(int width) const;
 
   CTkControlComboBoxList* GetListBox() const { return static_cast<CTkControlComboBoxList*>(m_pCommandBar); }
   int GetCurSel() const;
   void SetCurSel(int index);
-  // The text, never the hint.
-  CString GetEditText();
-  void SetEditText(const CString& text);
-  CString GetEditHint() const { return m_strEditHint; }
+  // The face shows the new hint at once.
   void SetEditHint(const CString& hint);
   BOOL GetDropDown() const { return m_bDropDown; }
   void SetDropDown(BOOL dropDown);
-  void SetAutoComplete(DWORD flags);
   BOOL GetAutoCompleteList() const { return m_bAutoComplete; }
   void SetAutoCompleteList(BOOL on) { m_bAutoComplete = on; }
   int GetComboStyle() const { return m_nComboStyle; }
@@ -156,11 +150,8 @@ class CTkControlComboBox : public CTkControlPopup {
   void SetEditIconId(int id) { m_nEditIconId = id; }
   CTkComboEditWnd* GetEditWnd() const { return m_pEdit; }
   BOOL IsListOpen() const;
-  BOOL IsHintShown() const { return m_bHintShown; }
 
   // The edit window's side.
-  void OnWindowTextChanged();
-  void OnWindowDestroyed() { GetRawText(); }
   void OnWindowGone(CTkComboEditWnd* window) {
     if (m_pEdit == window) m_pEdit = nullptr;
   }
@@ -169,11 +160,11 @@ class CTkControlComboBox : public CTkControlPopup {
   void OnListClosed();
 
  protected:
-  CString GetRawText();
-  void SetRawText(const CString& text);
-  void ShowHint();
-  void ClearHint();
-  void ApplyCharFormat();
+  CTkBarFieldWnd* GetFieldWindow() const override { return m_pEdit; }
+  BOOL IsFieldEnabled() const override { return m_bEnabled; }
+  BOOL IsFieldFocused() const override { return m_bFocused; }
+  // Without a field, the face draws the hint (see DrawEditText).
+  BOOL KeepsHintWithoutWindow() const override { return FALSE; }
   void CloseList();
   // The list's window, made with the stored selection when missing.
   CTkControlComboBoxList* EnsureListWindow();
@@ -194,19 +185,12 @@ class CTkControlComboBox : public CTkControlPopup {
   BOOL m_bRepositionPending = FALSE;
   int m_nLabelWidth = 0;
   int m_nThumbWidth = 0;
-  CString m_strEditHint;
-  BOOL m_bHintShown = FALSE;
   BOOL m_bAutoComplete = FALSE;
   BOOL m_bCompletionSuppressed = FALSE;
-  DWORD m_dwAutoCompleteFlags = 0;
   BOOL m_bFocused = FALSE;
   int m_nEditIconId = 0;
   int m_nDropDownItemCount = 12;
-  CString m_strTextCache;
-  BOOL m_bCacheDirty = TRUE;
-  CTkAutoCompleteHelper* m_pAutoComplete = nullptr;
   int m_nCurSel = -1;
   BOOL m_bSelectionMade = FALSE;
   HWND m_hFocusReturn = nullptr;
-  BOOL m_bSettingText = FALSE;
 };

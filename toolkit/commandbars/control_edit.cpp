@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "bar_painter.h"
-#include "color_scheme.h"
 #include "command_bar.h"
 #include "command_bars.h"
 #include "prop_exchange.h"
@@ -36,10 +35,7 @@ void CTkControlEditWnd::PostNcDestroy() {
 
 // The control.
 
-CTkControlEdit::~CTkControlEdit() {
-  DestroyEditWindow();
-  delete m_pAutoComplete;
-}
+CTkControlEdit::~CTkControlEdit() { DestroyEditWindow(); }
 
 void CTkControlEdit::DestroyEditWindow() {
   if (m_pEdit == nullptr) return;
@@ -59,100 +55,9 @@ void CTkControlEdit::DestroyEditWindow() {
   edit->DestroyWindow();
 }
 
-CString CTkControlEdit::GetRawText() {
-  if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr && m_bCacheDirty) {
-    m_pEdit->GetWindowText(m_strTextCache);
-    m_bCacheDirty = FALSE;
-  }
-  return m_strTextCache;
-}
-
-void CTkControlEdit::SetRawText(const CString& text) {
-  if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr && GetRawText() != text) {
-    // Not the user's change: the site hears nothing.
-    m_bSettingText = TRUE;
-    m_pEdit->SetWindowText(nullptr);
-    m_pEdit->SetWindowText(text);
-    m_bSettingText = FALSE;
-  }
-  m_strTextCache = text;
-  m_bCacheDirty = FALSE;
-}
-
-CString CTkControlEdit::GetEditText() {
-  const CString raw = GetRawText();
-  if (m_bHintShown && !m_strEditHint.IsEmpty() && raw == m_strEditHint) return CString();
-  return raw;
-}
-
-void CTkControlEdit::SetEditText(const CString& text) {
-  m_bHintShown = FALSE;
-  SetRawText(text);
-  if (text.IsEmpty() && !m_bFocused) ShowHint();
-  ApplyCharFormat();
-}
-
-void CTkControlEdit::ShowHint() {
-  if (m_strEditHint.IsEmpty() || !GetRawText().IsEmpty()) return;
-  m_bHintShown = TRUE;
-  SetRawText(m_strEditHint);
-  ApplyCharFormat();
-}
-
-void CTkControlEdit::ClearHint() {
-  if (!m_bHintShown) return;
-  m_bHintShown = FALSE;
-  SetRawText(CString());
-  ApplyCharFormat();
-}
-
-void CTkControlEdit::SetEditHint(const CString& hint) {
-  ClearHint();
-  m_strEditHint = hint;
-  if (!m_bFocused) ShowHint();
-}
-
 void CTkControlEdit::SetReadOnly(BOOL readOnly) {
   m_bReadOnly = readOnly;
   if (m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr) m_pEdit->SendMessage(EM_SETREADONLY, readOnly);
-}
-
-void CTkControlEdit::SetAutoComplete(DWORD flags) {
-  m_dwAutoCompleteFlags = flags;
-  delete m_pAutoComplete;
-  m_pAutoComplete = nullptr;
-  if (m_pEdit == nullptr || m_pEdit->GetSafeHwnd() == nullptr || flags == 0) return;
-  m_pAutoComplete = new CTkAutoCompleteHelper;
-  if (!m_pAutoComplete->SetAutoComplete(m_pEdit->GetSafeHwnd(), flags)) {
-    delete m_pAutoComplete;
-    m_pAutoComplete = nullptr;
-  }
-}
-
-BOOL CTkControlEdit::GetCharFormat(CHARFORMAT2W& format) {
-  const CTkRichEditLibrary& library = GetRichEditLibrary();
-  if (library.module == nullptr) return FALSE;
-  ::ZeroMemory(&format, sizeof format);
-  format.cbSize = library.version == 1 ? sizeof(CHARFORMAT2W) : sizeof(CHARFORMATW);
-  format.dwMask = CFM_COLOR | CFM_BACKCOLOR;
-  CTkColorScheme* colors = GetColorScheme();
-  if (m_bEnabled) {
-    format.crTextColor = colors->GetColor(m_bHintShown ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-    format.crBackColor = colors->GetColor(COLOR_WINDOW);
-  } else {
-    format.crTextColor = colors->GetColor(COLOR_GRAYTEXT);
-    format.crBackColor = colors->GetColor(COLOR_BTNFACE);
-  }
-  return TRUE;
-}
-
-void CTkControlEdit::ApplyCharFormat() {
-  if (m_pEdit == nullptr || m_pEdit->GetSafeHwnd() == nullptr) return;
-  CHARFORMAT2W format;
-  if (!GetCharFormat(format)) return;
-  m_pEdit->SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  // The older library's record has no back colour; the window's fills the rest.
-  m_pEdit->SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(format.crBackColor));
 }
 
 void CTkControlEdit::SetControlRect(CRect rect) {
@@ -168,9 +73,7 @@ void CTkControlEdit::SetControlRect(CRect rect) {
   if (bar == nullptr) return;
   if (m_pEdit->GetSafeHwnd() == nullptr) {
     if (!m_pEdit->CreateEditWindow(WS_CHILD | ES_AUTOHSCROLL, m_pParent)) return;
-    m_bCacheDirty = FALSE;
-    m_strTextCache.Empty();
-    m_bHintShown = FALSE;
+    ResetTextCache();
     SetEditText(text);
     if (!m_bEnabled) m_pEdit->EnableWindow(FALSE);
     if (m_dwAutoCompleteFlags != 0) SetAutoComplete(m_dwAutoCompleteFlags);
@@ -333,17 +236,6 @@ int CTkControlEdit::OnHookKeyDown(UINT key, LPARAM) {
   }
   return 2;
 }
-
-// The window's side.
-
-void CTkControlEdit::OnWindowTextChanged() {
-  m_bCacheDirty = TRUE;
-  if (m_pEdit != nullptr && !m_bSettingText && ::GetFocus() == m_pEdit->GetSafeHwnd()) OnEditChanged();
-  if (m_pEdit != nullptr) m_pEdit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-  ApplyCharFormat();
-}
-
-void CTkControlEdit::OnWindowDestroyed() { GetRawText(); }
 
 // Stored form and copies.
 

@@ -30,7 +30,7 @@ class CTkControlEditWnd : public CTkBarFieldWnd {
   CTkControlEdit* m_pControl;
 };
 
-class CTkControlEdit : public CTkControl {
+class CTkControlEdit : public CTkControl, public CTkBarFieldText {
   DECLARE_DYNCREATE(CTkControlEdit)
 
  public:
@@ -62,30 +62,15 @@ class CTkControlEdit : public CTkControl {
   virtual CTkControlEditWnd* CreateEditWindow() { return new CTkControlEditWnd(this); }
   virtual void OnSetFocus(HWND oldFocus);
   virtual void OnKillFocus();
-  virtual void OnEditChanged() { NotifySite(kNotifyEditChanged); }
-  // The character format the rich edit window gets; FALSE for a plain edit.
-  virtual BOOL GetCharFormat(CHARFORMAT2W& format);
+  void OnEditChanged() override { NotifySite(kNotifyEditChanged); }
 
-  // The text, never the hint.
-  CString GetEditText();
-  // An empty text shows the hint.
-  void SetEditText(const CString& text);
-  CString GetEditHint() const { return m_strEditHint; }
-  void SetEditHint(const CString& hint);
   BOOL GetReadOnly() const { return m_bReadOnly; }
   void SetReadOnly(BOOL readOnly);
-  void SetAutoComplete(DWORD flags);
-  DWORD GetAutoCompleteFlags() const { return m_dwAutoCompleteFlags; }
   BOOL GetHasLabel() const { return m_bHasLabel; }
   void SetHasLabel(BOOL on) { m_bHasLabel = on; }
   int GetWidth() const { return m_nWidth; }
   CTkControlEditWnd* GetEditWnd() const { return m_pEdit; }
-  BOOL IsHintShown() const { return m_bHintShown; }
-  CTkAutoCompleteHelper* GetAutoComplete() const { return m_pAutoComplete; }
 
-  // The window's side.
-  void OnWindowTextChanged();
-  void OnWindowDestroyed();
   // The window object is gone.
   void OnWindowGone(CTkControlEditWnd* window) {
     if (m_pEdit == window) m_pEdit = nullptr;
@@ -94,11 +79,9 @@ class CTkControlEdit : public CTkControl {
   void OnWindowKillFocus();
 
  protected:
-  CString GetRawText();
-  void SetRawText(const CString& text);
-  void ShowHint();
-  void ClearHint();
-  void ApplyCharFormat();
+  CTkBarFieldWnd* GetFieldWindow() const override { return m_pEdit; }
+  BOOL IsFieldEnabled() const override { return m_bEnabled; }
+  BOOL IsFieldFocused() const override { return m_bFocused; }
   // Destroys the window; a focused one gives the focus back first, while
   // the bar is still known.
   void DestroyEditWindow();
@@ -109,15 +92,8 @@ class CTkControlEdit : public CTkControl {
   BOOL m_bReadOnly = FALSE;
   int m_nLabelWidth = 0;
   BOOL m_bRepositionPending = FALSE;
-  CString m_strEditHint;
-  BOOL m_bHintShown = FALSE;
   BOOL m_bFocused = FALSE;
   CString m_strTextAtFocus;
-  CString m_strTextCache;
-  BOOL m_bCacheDirty = TRUE;
-  CTkAutoCompleteHelper* m_pAutoComplete = nullptr;
-  DWORD m_dwAutoCompleteFlags = 0;
   // Where the focus goes back to when editing ends.
   HWND m_hFocusReturn = nullptr;
-  BOOL m_bSettingText = FALSE;
 };

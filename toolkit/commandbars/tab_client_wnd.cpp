@@ -75,6 +75,8 @@ BOOL CTkTabClientWnd::Attach(CMDIFrameWnd* frame, BOOL grouping) {
   m_pFrame = frame;
   m_bGrouping = grouping;
   for (HWND child : VisibleChildren()) StripChild(child);
+  // The border of the tab painter goes round the client from now on.
+  SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   Refresh(TRUE);
   return TRUE;
 }
@@ -367,12 +369,22 @@ void CTkTabClientWnd::Paint() {
   for (int i = GetGroupCount() - 1; i >= 0; --i) {
     CTkTabClientGroup* group = m_groups[i];
     m_pPainter->DrawTabControl(group, &offscreen, group->m_rect);
-    if (group->m_splitter.IsRectEmpty()) continue;
-    // A raised bar across the client, along its stacking direction.
-    CRect splitter = group->m_splitter;
-    offscreen.FillSolidRect(&splitter, ::GetSysColor(COLOR_BTNFACE));
-    offscreen.Draw3dRect(&splitter, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+    if (!group->m_splitter.IsRectEmpty())
+      m_pPainter->DrawSplitter(&offscreen, group->m_splitter,
+                               m_bStackedVertically ? kSplitterStacked : kSplitterSideBySide);
   }
+}
+
+void CTkTabClientWnd::PaintBorder() {
+  CWindowDC dc(this);
+  CRect window;
+  GetWindowRect(&window);
+  CRect client;
+  GetClientRect(&client);
+  ClientToScreen(&client);
+  client.OffsetRect(-window.left, -window.top);
+  window.OffsetRect(-window.left, -window.top);
+  m_pPainter->DrawMdiClientBorder(&dc, window, client);
 }
 
 LRESULT CTkTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -414,6 +426,18 @@ LRESULT CTkTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       Refresh(FALSE);
       return result;
     }
+    case WM_NCCALCSIZE:
+      if (m_bTabsAttached) {
+        // The tab painter's border comes inside the window's own frame.
+        RECT* rect = wParam != 0 ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                                 : reinterpret_cast<RECT*>(lParam);
+        m_pPainter->AdjustMdiClientBorder(rect);
+      }
+      break;
+    case WM_NCPAINT:
+      if (!m_bTabsAttached) break;
+      PaintBorder();
+      return 0;
     case WM_NCACTIVATE:
       if (m_bTabsAttached) return TRUE;
       break;

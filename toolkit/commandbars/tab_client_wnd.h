@@ -84,6 +84,7 @@ class CTkTabClientWnd : public CWnd {
   void RemoveEmptyGroups();
   void StripChild(HWND child);
   void Paint();
+  void PaintBorder();
   void TrackSplitter(int group, CPoint point);
   int SplitterAt(CPoint point) const;
   void StoreExtents();

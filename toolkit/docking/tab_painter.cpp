@@ -47,6 +47,32 @@ void CTkTabPainter::AdjustClientRect(CTkTabSet* strip, RECT* rc) {
   if (strip->GetTabCount() > 0) m_pAppearance->AdjustClientRect(strip, rc);
 }
 
+void CTkTabPainter::DrawSplitter(CDC* pDC, CRect rc, int style) {
+  if (rc.IsRectEmpty()) return;
+  pDC->FillSolidRect(&rc, m_pColorSet->m_face);
+  // A bar in the strips' face, edged along its length in their border colour.
+  const COLORREF border = m_pColorSet->m_border;
+  if (style == kSplitterStacked) {
+    pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 1, border);
+    pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, border);
+  } else {
+    pDC->FillSolidRect(rc.left, rc.top, 1, rc.Height(), border);
+    pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), border);
+  }
+}
+
+void CTkTabPainter::AdjustMdiClientBorder(RECT* rc) { ::InflateRect(rc, -1, -1); }
+
+void CTkTabPainter::DrawMdiClientBorder(CDC* pDC, CRect window, CRect client) {
+  const COLORREF face = m_pColorSet->m_face;
+  pDC->FillSolidRect(window.left, window.top, window.Width(), client.top - window.top, face);
+  pDC->FillSolidRect(window.left, client.bottom, window.Width(), window.bottom - client.bottom, face);
+  pDC->FillSolidRect(window.left, client.top, client.left - window.left, client.Height(), face);
+  pDC->FillSolidRect(client.right, client.top, window.right - client.right, client.Height(), face);
+  const COLORREF border = m_pColorSet->m_border;
+  pDC->Draw3dRect(&window, border, border);
+}
+
 void CTkTabPainter::LayoutTabs(CTkTabSet* strip, CDC* pDC, CRect rc) {
   strip->m_tabsArea.SetRectEmpty();
   strip->m_controlRect = rc;

@@ -13,6 +13,7 @@ class CTkTabPalette;
 class CTkTabShape;
 
 enum { kTabTop = 0, kTabLeft = 1, kTabBottom = 2, kTabRight = 3 };
+enum { kSplitterSideBySide = 2, kSplitterStacked = 3 };
 enum {
   kTabLayoutNatural = 0,
   kTabLayoutSizeToFit = 1,
@@ -45,6 +46,13 @@ class CTkTabPainter : public CCmdTarget {
   virtual void RefreshMetrics();
   virtual void RefreshStrips();
   virtual void DrawTabFocus(CDC* pDC, CTkTabManagerItem* item, CRect rc);
+  // The MDI tab client: the splitter between two groups (kSplitterSideBySide
+  // or kSplitterStacked) and the border round the client window.
+  virtual void DrawSplitter(CDC* pDC, CRect rc, int style);
+  virtual void AdjustMdiClientBorder(RECT* rc);
+  // Fills the window's frame outside the client rectangle (both in window
+  // coordinates).
+  virtual void DrawMdiClientBorder(CDC* pDC, CRect window, CRect client);
 
   CTkTabPalette* SetColorSet(int id);
   CTkTabPalette* SetColorSet(CTkTabPalette* colorSet);

@@ -1,10 +1,12 @@
 // The combo box of the bars: its list's height, completion from the list,
-// Escape, the codes of a choice and of a cancel, the stored items and the
-// focus hand-back when it leaves its bar. The focus moves between windows,
-// so these run alone.
+// Escape, the codes of a choice and of a cancel, the stored items, the
+// focus hand-back when it leaves its bar and the list opened by real input.
+// The focus and the pointer move between windows, so these run alone.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bar_fixtures.h"
@@ -16,6 +18,27 @@
 #include "../test_resources.h"
 
 namespace {
+
+// What the thread's windows were told, in order: the list shown and the
+// focus set on a window.
+std::vector<std::pair<std::string, HWND>>* WindowEvents = nullptr;
+HWND WatchedList = nullptr;
+
+LRESULT CALLBACK RecordWindowEvents(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && WindowEvents != nullptr) {
+    if (message->message == WM_SETFOCUS) WindowEvents->emplace_back("focus", message->hwnd);
+    if (message->message == WM_WINDOWPOSCHANGED && message->hwnd == WatchedList &&
+        (reinterpret_cast<const WINDOWPOS*>(message->lParam)->flags & SWP_SHOWWINDOW) != 0)
+      WindowEvents->emplace_back("list shown", message->hwnd);
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void PressKeys(std::initializer_list<BYTE> keys) {
+  for (BYTE key : keys) keybd_event(key, 0, 0, 0);
+  for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
+}
 
 class ComboBoxTest : public ToolBarFieldTest {
  protected:
@@ -117,6 +140,46 @@ TEST_F(ComboBoxTest, TypingCompletesFromTheListAndBackspaceDoesNotCompleteAgain)
   EXPECT_EQ(-1, combo->GetCurSel());
 }
 
+// The field shows the hint in grey; a combo without a field keeps it out
+// of its text, for the face draws it.
+TEST_F(ComboBoxTest, TheHintShowsInTheFieldOrOnTheFaceButIsNeverTheText) {
+  const struct {
+    BOOL dropDown;
+    const wchar_t* windowText;
+  } cases[] = {{TRUE, L"File type"}, {FALSE, nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dropDown ? "field" : "list only");
+    combo->SetDropDown(c.dropDown);
+    combo->SetEditText(L"");
+    combo->SetEditHint(L"File type");
+    Relayout();
+    EXPECT_EQ(CString(), combo->GetEditText());
+    EXPECT_EQ(CString(), combo->GetFieldText());
+    EXPECT_EQ(c.dropDown, combo->IsHintShown());
+    if (c.windowText == nullptr) {
+      EXPECT_EQ(nullptr, EditWindow());
+      continue;
+    }
+    ASSERT_NE(nullptr, EditWindow());
+    CString text;
+    CWnd::FromHandle(EditWindow())->GetWindowText(text);
+    EXPECT_EQ(CString(c.windowText), text);
+    CHARFORMAT2W format = {};
+    format.cbSize = sizeof format;
+    ::SendMessageW(EditWindow(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_EQ(::GetSysColor(COLOR_GRAYTEXT), format.crTextColor);
+    // Focused, the field is empty for typing.
+    ::SetFocus(EditWindow());
+    PumpPending();
+    CWnd::FromHandle(EditWindow())->GetWindowText(text);
+    EXPECT_EQ(CString(), text);
+    FocusOther();
+    PumpPending();
+    CWnd::FromHandle(EditWindow())->GetWindowText(text);
+    EXPECT_EQ(CString(c.windowText), text);
+  }
+}
+
 TEST_F(ComboBoxTest, EscapeRestoresTheSelectionAndTheTextAndGivesTheFocusBack) {
   Fill({L"one", L"two", L"six"});
   combo->SetDropDown(TRUE);
@@ -184,6 +247,78 @@ TEST_F(ComboBoxTest, RemovingAFocusedComboHandsTheFocusBackAndLowersTheCount) {
   EXPECT_EQ(startCount, GetMouseTracker()->m_suppressCount);
   EXPECT_EQ(other, ::GetFocus());
   EXPECT_EQ(std::vector<int>({kComboKillFocus}), Codes());
+}
+
+// Under Wine, a window of the frame that takes the focus once the list is
+// shown puts the frame above the list: the list stays open and visible to
+// the program but cannot be seen. So the field takes the focus first.
+TEST_F(ComboBoxTest, AListOpenedByTheArrowOrTheKeyboardStaysOpenAboveTheFrame) {
+  Fill({L"Pictures", L"Documents", L"Music"});
+  combo->SetDropDown(TRUE);
+  combo->SetWidth(120);
+  Relayout();
+  ASSERT_NE(nullptr, EditWindow());
+  ASSERT_TRUE(combo->GetListBox()->CreateListWindow());
+  const struct {
+    const char* name;
+    bool byKeyboard;
+    std::initializer_list<BYTE> keys;
+  } cases[] = {{"arrow", false, {}}, {"F4", true, {VK_F4}}, {"Alt+Down", true, {VK_MENU, VK_DOWN}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FocusOther();
+    PumpPending();
+    CRect face = combo->GetRect();
+    toolBar->ClientToScreen(&face);
+    if (c.byKeyboard) {
+      CRect field;
+      ::GetWindowRect(EditWindow(), &field);
+      ::SetCursorPos(field.left + 5, field.CenterPoint().y);
+      mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+      mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+      ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == EditWindow() && combo->IsFocused(); }));
+    }
+    std::vector<std::pair<std::string, HWND>> events;
+    WindowEvents = &events;
+    WatchedList = ListWindow();
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, RecordWindowEvents, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    if (c.byKeyboard) {
+      PressKeys(c.keys);
+    } else {
+      ::SetCursorPos(face.right - 4, face.CenterPoint().y);
+      mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+      mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+    const bool opened = PumpUntil([&] { return combo->IsListOpen() && ::IsWindowVisible(ListWindow()); });
+    PumpPending();
+    // Still open once the queue is drained and after a while of messages.
+    EXPECT_FALSE(PumpUntil([&] { return !combo->IsListOpen() || !::IsWindowVisible(ListWindow()); }, 700));
+    ::UnhookWindowsHookEx(hook);
+    WindowEvents = nullptr;
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(combo->IsListOpen());
+    EXPECT_TRUE(::IsWindowVisible(ListWindow()));
+    EXPECT_EQ(EditWindow(), ::GetFocus());
+    EXPECT_EQ(frame->m_hWnd, ::GetWindow(ListWindow(), GW_OWNER));
+    // The list showed once, and no window of the frame took the focus after it.
+    int shown = -1;
+    for (size_t i = 0; i < events.size(); ++i) {
+      if (events[i].first == "list shown" && shown == -1) shown = static_cast<int>(i);
+      if (shown != -1 && events[i].first == "focus") {
+        EXPECT_NE(frame->m_hWnd, ::GetAncestor(events[i].second, GA_ROOT)) << "focus after the list showed";
+      }
+    }
+    EXPECT_NE(-1, shown);
+    // The list lies over the frame where it drops.
+    CRect list;
+    ::GetWindowRect(ListWindow(), &list);
+    EXPECT_EQ(ListWindow(), ::WindowFromPoint(list.CenterPoint()));
+    EXPECT_EQ(face.bottom, list.top);
+    GetMouseTracker()->CloseTrackedBars();
+    PumpPending();
+    EXPECT_FALSE(combo->IsListOpen());
+  }
 }
 
 TEST(ComboBoxExchange, TheItemsAndTheFieldsGoThroughAnArchive) {

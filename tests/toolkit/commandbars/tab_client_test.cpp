@@ -1,12 +1,15 @@
 // The MDI client as tab strips: children stripped of their frames with one
 // tab each, the group commands and when they are offered, moving tabs
-// between groups, the sizes of a new group and the splitter's shares.
+// between groups, the sizes of a new group, the splitter's shares and the
+// border and splitters drawn on the screen.
 // MDI activation moves the focus, so these run alone.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "control_lists.h"
+#include "tab_painter.h"
+#include "tab_palette.h"
 #include "tab_client_wnd.h"
 #include "test_app.h"
 #include "../test_resources.h"
@@ -128,6 +131,59 @@ TEST_F(TabClientTest, ANewGroupTakesHalfTheRoomLessTheSplitter) {
   client.MoveSplitter(0, CPoint(area.left + area.Width() / 4, 10), area);
   EXPECT_NEAR((area.Width()) / 4, client.GetGroup(0)->m_rect.Width(), 1);
   EXPECT_EQ(room.Width(), client.GetGroup(0)->m_rect.Width() + splitter + client.GetGroup(1)->m_rect.Width());
+}
+
+TEST_F(TabClientTest, TheClientHasTheTabBorderAndEachSplitterIsDrawnAlongItsGroups) {
+  AddChild(L"One");
+  AddChild(L"Two");
+  AddChild(L"Three");
+  const COLORREF border = client.GetTabPainter()->GetColorSet()->m_border;
+  const COLORREF face = client.GetTabPainter()->GetColorSet()->m_face;
+  ASSERT_NE(border, face);
+  const struct {
+    UINT command;
+    bool stacked;
+  } cases[] = {{kIdNewVerticalGroup, false}, {kIdNewHorizontalGroup, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stacked ? "stacked" : "side by side");
+    if (client.GetGroupCount() > 1) {
+      ASSERT_TRUE(client.RunGroupCommand(kIdMoveToPreviousGroup));
+    }
+    ASSERT_TRUE(client.RunGroupCommand(c.command));
+    ASSERT_EQ(2, client.GetGroupCount());
+    ASSERT_EQ(c.stacked, client.IsStackedVertically() != FALSE);
+    client.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpPending();
+
+    // The border: the window's frame outside the client edge.
+    CRect window;
+    client.GetWindowRect(&window);
+    CRect inner;
+    client.GetClientRect(&inner);
+    client.ClientToScreen(&inner);
+    EXPECT_EQ(window.left + 1 + ::GetSystemMetrics(SM_CXEDGE), inner.left);
+    EXPECT_EQ(window.bottom - 1 - ::GetSystemMetrics(SM_CYEDGE), inner.bottom);
+    CWindowDC frameDC(&client);
+    const CPoint edges[] = {CPoint(0, 0), CPoint(window.Width() - 1, window.Height() / 2),
+                            CPoint(window.Width() / 2, window.Height() - 1)};
+    for (CPoint at : edges)
+      EXPECT_EQ(border, frameDC.GetPixel(at)) << at.x << "," << at.y;
+    EXPECT_EQ(face, frameDC.GetPixel(1, window.Height() / 2));
+
+    // The splitter: the face between two border lines along the groups.
+    const CRect splitter = client.GetGroup(0)->m_splitter;
+    ASSERT_FALSE(splitter.IsRectEmpty());
+    CClientDC dc(&client);
+    const CPoint middle = splitter.CenterPoint();
+    EXPECT_EQ(face, dc.GetPixel(middle));
+    if (c.stacked) {
+      EXPECT_EQ(border, dc.GetPixel(middle.x, splitter.top));
+      EXPECT_EQ(border, dc.GetPixel(middle.x, splitter.bottom - 1));
+    } else {
+      EXPECT_EQ(border, dc.GetPixel(splitter.left, middle.y));
+      EXPECT_EQ(border, dc.GetPixel(splitter.right - 1, middle.y));
+    }
+  }
 }
 
 TEST(TabClientSplitter, TheTwoGroupsShareTheirRoomAsThePositionSays) {
