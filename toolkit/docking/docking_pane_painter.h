@@ -37,7 +37,7 @@ class CTkDockingPanePainter : public CCmdTarget {
   static void DrawLine(CDC* pDC, int x1, int y1, int x2, int y2, COLORREF color);
   static void FillRectWithBorder(CDC* pDC, const CRect& rect, COLORREF fill, COLORREF border);
   static void SetPixel(CDC* pDC, int x, int y, COLORREF color) { pDC->SetPixel(x, y, color); }
-  void FillFrameGradient(CDC* pDC, const CRect& rect, CWnd* pWnd, const CTkGradientColor* gradient);
+  static void FillFrameGradient(CDC* pDC, const CRect& rect, CWnd* pWnd, const CTkGradientColor* gradient);
   static void DeflateCaptionRect(CRect& rect, int l, int t, int r, int b, BOOL vertical);
   static int CaptionLength(const CRect& rect, BOOL vertical) { return vertical ? rect.Height() : rect.Width(); }
   // Push pin upright, or lying for an auto-hidden pane.
@@ -83,6 +83,10 @@ class CTkDockingPaneTheme0 : public CTkDockingPanePainter {
  protected:
   // The band of themes 0 and 4 below the container's top edge.
   void DrawCaptionBand(CDC* pDC, CTkDockingPaneTabbedContainer* container, CRect rect, COLORREF fill, int start);
+  static std::vector<CTkDockingPaneCaptionButton*>& ButtonsOf(CTkDockingPaneNode* owner);
+  // A floating frame's own active flag; another window is active while it
+  // is the active window.
+  static BOOL IsFloatingFrameActive(CWnd* pFrame);
 };
 
 class CTkDockingPaneTheme4 : public CTkDockingPaneTheme0 {

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "docking_pane_gradient_themes.h"
 #include "docking_pane_painter.h"
 #include "docking_tabbed_container.h"
 #include "draw_helpers.h"
@@ -10,12 +11,22 @@ CTkDockingPanePainter* CreateDockingPanePainter(int theme) {
   switch (theme) {
     case 1:
       return new CTkDockingPaneTheme1;
+    case 2:
+      return new CTkDockingPaneTheme2;
+    case 3:
+      return new CTkDockingPaneTheme3;
     case 4:
       return new CTkDockingPaneTheme4;
     case 5:
       return new CTkDockingPaneTheme5;
+    case 6:
+      return new CTkDockingPaneTheme6;
+    case 7:
+      return new CTkDockingPaneTheme7;
     case 8:
       return new CTkDockingPaneTheme8;
+    case 9:
+      return new CTkDockingPaneTheme9;
     default:
       return new CTkDockingPaneTheme0;
   }
@@ -30,23 +41,20 @@ int CaptionMiddle(const CRect& rect, BOOL vertical) {
   return vertical ? (rect.left + rect.right) / 2 : (rect.top + rect.bottom) / 2;
 }
 
-std::vector<CTkDockingPaneCaptionButton*> NoButtons;
+}  // namespace
 
-std::vector<CTkDockingPaneCaptionButton*>& ButtonsOf(CTkDockingPaneNode* owner) {
+// Theme 0.
+
+std::vector<CTkDockingPaneCaptionButton*>& CTkDockingPaneTheme0::ButtonsOf(CTkDockingPaneNode* owner) {
+  static std::vector<CTkDockingPaneCaptionButton*> NoButtons;
   return owner != nullptr ? owner->m_captionButtons : NoButtons;
 }
 
-// A floating frame's caption shows its own active flag; another window
-// counts as active while it is the active window.
-BOOL IsFloatingFrameActive(CWnd* pFrame) {
+BOOL CTkDockingPaneTheme0::IsFloatingFrameActive(CWnd* pFrame) {
   if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr) return FALSE;
   auto* miniFrame = dynamic_cast<CMiniFrameWnd*>(pFrame);
   return miniFrame != nullptr ? miniFrame->m_bActive : pFrame->GetSafeHwnd() == ::GetActiveWindow();
 }
-
-}  // namespace
-
-// Theme 0.
 
 void CTkDockingPaneTheme0::DrawCaptionBand(CDC* pDC, CTkDockingPaneTabbedContainer* container, CRect rect,
                                            COLORREF fill, int start) {

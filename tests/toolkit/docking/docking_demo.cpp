@@ -1,31 +1,66 @@
 // A frame whose view is flanked by docking panes: three panes as tabs of
 // one container on the left, a pane along the bottom and two panes stacked
 // on the right, and a floating frame holding two containers, in the pane
-// theme given by "--theme N" (0 by default). "--themed-frames" lets the
-// theme draw the floating frame, "--roll-up" rolls it up to its caption.
-// A pane hidden on the right edge slides out with "--slide-out".
-// Run it to look at them; "--close-after MS" ends it.
+// theme given by "--theme N" (0 to 9, 0 by default). "--themed-frames"
+// lets the theme draw the floating frame, "--roll-up" rolls it up to its
+// caption, "--scheme N" forces the Windows XP colour scheme N (1 blue,
+// 2 olive, 3 silver). A pane hidden on the right edge slides out with
+// "--slide-out". Run it to look at them; "--close-after MS" ends it, and
+// "--screenshot FILE" saves its windows as a PNG file just before.
 #include <cwchar>
+#include <string>
 
 #include "demo_app.h"
 #include "close_after.h"
 #include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_site.h"
+#include "screen_png.h"
 #include "test_painter.h"
 
 namespace {
 
 const UINT_PTR kCloseTimer = 1;
 
-int ThemeArgument() {
-  int theme = 0;
+// The number after name, or fallback without one.
+int NumberArgument(LPCWSTR name, int fallback) {
+  int number = fallback;
   int argc = 0;
   LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
   for (int i = 1; argv != nullptr && i + 1 < argc; ++i)
-    if (std::wcscmp(argv[i], L"--theme") == 0) theme = _wtoi(argv[i + 1]);
+    if (std::wcscmp(argv[i], name) == 0) number = _wtoi(argv[i + 1]);
   ::LocalFree(argv);
-  return theme;
+  return number;
+}
+
+std::wstring ScreenshotArgument() {
+  std::wstring path;
+  int argc = 0;
+  LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  for (int i = 1; argv != nullptr && i + 1 < argc; ++i)
+    if (std::wcscmp(argv[i], L"--screenshot") == 0) path = argv[i + 1];
+  ::LocalFree(argv);
+  return path;
+}
+
+BOOL CALLBACK AddWindowRect(HWND hWnd, LPARAM lParam) {
+  if (!::IsWindowVisible(hWnd)) return TRUE;
+  RECT window;
+  ::GetWindowRect(hWnd, &window);
+  auto* area = reinterpret_cast<RECT*>(lParam);
+  ::UnionRect(area, area, &window);
+  return TRUE;
+}
+
+bool screenshotFailed = false;
+
+// The main frame and the floating frames, painted as they stand.
+void SaveScreenshot(const std::wstring& path) {
+  RECT area = {0, 0, 0, 0};
+  ::EnumThreadWindows(::GetCurrentThreadId(), AddWindowRect, reinterpret_cast<LPARAM>(&area));
+  RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  ::IntersectRect(&area, &area, &screen);
+  screenshotFailed = !SaveScreenAsPng(area, path);
 }
 
 bool HasSwitch(LPCWSTR name) {
@@ -42,6 +77,7 @@ class DemoFrame : public CFrameWnd {
  public:
   CTkDockingPaneSite site;
   CWnd view;
+  std::wstring screenshot;
 
   HWND MakeWindow(LPCWSTR text) {
     return ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text, WS_CHILD | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0,
@@ -100,7 +136,10 @@ class DemoFrame : public CFrameWnd {
                : -1;
   }
   void OnTimer(UINT_PTR nIDEvent) {
-    if (nIDEvent == kCloseTimer) PostMessage(WM_CLOSE);
+    if (nIDEvent != kCloseTimer) return;
+    KillTimer(kCloseTimer);
+    if (!screenshot.empty()) SaveScreenshot(screenshot);
+    PostMessage(WM_CLOSE);
   }
   DECLARE_MESSAGE_MAP()
 };
@@ -121,9 +160,19 @@ class DemoApp : public CTkDemoApp {
     m_pMainWnd = frame;
     frame->ShowWindow(SW_SHOW);
     ::SetActiveWindow(frame->m_hWnd);
-    frame->Populate(ThemeArgument());
+    int scheme = NumberArgument(L"--scheme", -1);
+    if (scheme >= 0) {
+      GetColorScheme()->SetChosenXPScheme(static_cast<XPSchemeId>(scheme));
+      GetColorScheme()->RefreshColors();
+    }
+    frame->Populate(NumberArgument(L"--theme", 0));
+    frame->screenshot = ScreenshotArgument();
     if (closeAfter != 0) frame->SetTimer(kCloseTimer, closeAfter, nullptr);
     return TRUE;
+  }
+  int ExitInstance() override {
+    int code = CTkDemoApp::ExitInstance();
+    return screenshotFailed ? 1 : code;
   }
 };
 

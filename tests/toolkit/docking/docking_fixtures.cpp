@@ -147,3 +147,15 @@ std::vector<CTkDockingPaneMiniWnd*> FloatingFrames(CTkDockingPaneArrangement* la
     if (node->GetType() == kNodeMiniFrame) frames.push_back(static_cast<CTkDockingPaneMiniWnd*>(node));
   return frames;
 }
+
+ButtonOwner::ButtonOwner() : CTkDockingPaneNode(kNodeTabbedContainer, nullptr) {
+  for (int id : {kButtonClose, kButtonMaximize, kButtonRestore, kButtonAutoHide, kButtonMenu})
+    m_captionButtons.push_back(new CTkDockingPaneCaptionButton(id, this));
+}
+
+PainterPtr MakeTheme(int theme) {
+  CTkDockingPanePainter* painter = CreateDockingPanePainter(theme);
+  painter->m_theme = theme;
+  painter->RefreshMetrics();
+  return {painter, [](CTkDockingPanePainter* p) { p->InternalRelease(); }};
+}

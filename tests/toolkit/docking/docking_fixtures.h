@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,3 +69,17 @@ class DockingFixture {
 std::string DescribeNode(CTkDockingPaneNode* node);
 // The floating frames of a layout in creation order.
 std::vector<CTkDockingPaneMiniWnd*> FloatingFrames(CTkDockingPaneArrangement* layout);
+
+// A node whose caption holds the five buttons, each shown on demand.
+class ButtonOwner : public CTkDockingPaneNode {
+ public:
+  ButtonOwner();
+  BOOL IsCaptionButtonVisible(CTkDockingPaneCaptionButton* button) override {
+    return shown.count(button->GetId()) != 0;
+  }
+  std::set<int> shown;
+};
+
+using PainterPtr = std::unique_ptr<CTkDockingPanePainter, void (*)(CTkDockingPanePainter*)>;
+// The painter of a theme with its metrics refreshed, as the manager makes it.
+PainterPtr MakeTheme(int theme);

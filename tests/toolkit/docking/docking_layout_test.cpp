@@ -2,7 +2,10 @@
 // directions, purging, the frame's layout pass and the start-up sequence.
 #include <gtest/gtest.h>
 
+#include <typeinfo>
+
 #include "docking_fixtures.h"
+#include "docking_pane_gradient_themes.h"
 
 namespace {
 
@@ -207,23 +210,22 @@ TEST(DockingLayout, InstallOnceAndThemeNumbers) {
   EXPECT_EQ(window, f.site.GetSafeHwnd());
   EXPECT_FALSE(::IsWindowVisible(window));
 
-  struct {
-    int theme;
-    const char* painter;
-  } themes[] = {{0, "0"}, {1, "1"}, {4, "4"}, {5, "5"}, {8, "8"}, {2, "0"}, {3, "0"}, {7, "0"}, {12, "0"}};
-  for (const auto& t : themes) {
-    f.site.SetPaneTheme(t.theme);
-    CTkDockingPanePainter* painter = f.site.GetPaintManager();
-    std::string kind = dynamic_cast<CTkDockingPaneTheme8*>(painter)   ? "8"
-                       : dynamic_cast<CTkDockingPaneTheme5*>(painter) ? "5"
-                       : dynamic_cast<CTkDockingPaneTheme1*>(painter) ? "1"
-                       : dynamic_cast<CTkDockingPaneTheme4*>(painter) ? "4"
-                                                                       : "0";
-    EXPECT_EQ(t.painter, kind) << "theme " << t.theme;
-    EXPECT_EQ(t.theme, painter->m_theme);
-  }
+  // Every number makes the class of its theme; unknown ones make theme 0.
+  const std::type_info* classes[] = {
+      &typeid(CTkDockingPaneTheme0), &typeid(CTkDockingPaneTheme1), &typeid(CTkDockingPaneTheme2),
+      &typeid(CTkDockingPaneTheme3), &typeid(CTkDockingPaneTheme4), &typeid(CTkDockingPaneTheme5),
+      &typeid(CTkDockingPaneTheme6), &typeid(CTkDockingPaneTheme7), &typeid(CTkDockingPaneTheme8),
+      &typeid(CTkDockingPaneTheme9)};
   EXPECT_EQ(0, f.site.m_stickerStyle);
-  f.site.SetPaneTheme(9);
+  for (int theme : {0, 1, 2, 3, 4, 5, 6, 7, 8, 12, 9}) {
+    f.site.SetPaneTheme(theme);
+    CTkDockingPanePainter* painter = f.site.GetPaintManager();
+    const std::type_info& expected = theme <= 9 ? *classes[theme] : typeid(CTkDockingPaneTheme0);
+    EXPECT_TRUE(typeid(*painter) == expected) << "theme " << theme << ": " << typeid(*painter).name();
+    EXPECT_EQ(theme, painter->m_theme);
+    // Only theme 9 brings the second sticker style, which then stays.
+    EXPECT_EQ(theme == 9 ? 1 : 0, f.site.m_stickerStyle) << "theme " << theme;
+  }
   f.site.SetPaneTheme(2);
   EXPECT_EQ(1, f.site.m_stickerStyle);
 }

@@ -1,8 +1,6 @@
 // The pane paint manager's metrics and the plain themes' pixels.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "dib_canvas.h"
 #include "docking_fixtures.h"
 #include "draw_helpers.h"
@@ -10,26 +8,6 @@
 #include "ux_theme_slots.h"
 
 namespace {
-
-// A node whose caption holds the five buttons, each shown on demand.
-class ButtonOwner : public CTkDockingPaneNode {
- public:
-  ButtonOwner() : CTkDockingPaneNode(kNodeTabbedContainer, nullptr) {
-    for (int id : {kButtonClose, kButtonMaximize, kButtonRestore, kButtonAutoHide, kButtonMenu})
-      m_captionButtons.push_back(new CTkDockingPaneCaptionButton(id, this));
-  }
-  BOOL IsCaptionButtonVisible(CTkDockingPaneCaptionButton* button) override {
-    return shown.count(button->GetId()) != 0;
-  }
-  std::set<int> shown;
-};
-
-std::unique_ptr<CTkDockingPanePainter, void (*)(CTkDockingPanePainter*)> MakeTheme(int theme) {
-  CTkDockingPanePainter* painter = CreateDockingPanePainter(theme);
-  painter->m_theme = theme;
-  painter->RefreshMetrics();
-  return {painter, [](CTkDockingPanePainter* p) { p->InternalRelease(); }};
-}
 
 int SpaceHeightOf(CFont& font) {
   CDC dc;
@@ -39,7 +17,7 @@ int SpaceHeightOf(CFont& font) {
 }
 
 TEST(DockingPainter, MetricsFromTheFonts) {
-  for (int theme : {0, 1, 4, 5, 8}) {
+  for (int theme : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}) {
     SCOPED_TRACE(theme);
     auto painter = MakeTheme(theme);
     int expected = std::max(13, painter->m_captionSpacing + SpaceHeightOf(painter->m_captionFont));
@@ -138,7 +116,7 @@ TEST(DockingPainter, GlyphsPerTheme) {
     EXPECT_EQ(c.glyph, DrawGlyph(painter.get(), c.id, 1).count > 0) << "theme " << c.theme << " button " << c.id;
   }
   // The pin stands for a docked pane and lies for an auto-hidden one.
-  for (int theme : {0, 4, 1, 5, 8}) {
+  for (int theme : {0, 4, 1, 5, 8, 2, 7, 6, 9}) {
     auto painter = MakeTheme(theme);
     GlyphInk standing = DrawGlyph(painter.get(), kButtonAutoHide, 1);
     GlyphInk lying = DrawGlyph(painter.get(), kButtonAutoHide, 3);
