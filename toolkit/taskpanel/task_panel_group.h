@@ -21,6 +21,7 @@ class CTkTaskPanelGroup : public CTkTaskPanelItem {
   BOOL CanFocus() const override;
   CTkTaskPanelGroup* GetGroup() const override { return const_cast<CTkTaskPanelGroup*>(this); }
   CRect GetHitRect() const override;
+  void DoPropExchange(CTkPropExchange* exchange) override;
   // Draws the client image at the client rectangle's bottom right.
   virtual void DrawClientImage(CDC* pDC, const CRect& clientRect);
 

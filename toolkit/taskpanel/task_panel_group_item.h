@@ -14,6 +14,7 @@ class CTkTaskPanelGroupItem : public CTkTaskPanelItem {
 
   CTkTaskPanelGroup* GetGroup() const override;
   CRect GetHitRect() const override;
+  void DoPropExchange(CTkPropExchange* exchange) override;
   // The item rectangle for a place the group offers (relative to the
   // group's client top).
   virtual CRect OnCalcItemRect(CDC* pDC, const CRect& rect);

@@ -6,6 +6,7 @@
 #include "framework.h"
 
 class CTkImageIcon;
+class CTkPropExchange;
 class CTkTaskPanel;
 class CTkTaskPanelGroup;
 class CTkTaskPanelItems;
@@ -29,6 +30,7 @@ class CTkTaskPanelItem : public CCmdTarget {
   virtual CTkTaskPanelGroup* GetGroup() const;
   // In panel client coordinates.
   virtual CRect GetHitRect() const { return CRect(0, 0, 0, 0); }
+  virtual void DoPropExchange(CTkPropExchange* exchange);
 
   BOOL IsHot() const;
   BOOL IsPressed() const;
@@ -64,6 +66,12 @@ class CTkTaskPanelItem : public CCmdTarget {
   void Remove();
   BOOL CanAcceptDrop() const;
   int GetDragFlags() const;
+  // The clipboard data: the item's class record, then its settings (a
+  // group's with its items). Null when it cannot be made.
+  HGLOBAL CopyToGlobalMemory();
+  // A new item of a class derived from required, read from such data; null
+  // for anything else.
+  static CTkTaskPanelItem* CreateFromGlobalMemory(HGLOBAL memory, CRuntimeClass* required);
   // The item itself, or a group holding it.
   BOOL Holds(const CTkTaskPanelItem* other) const;
 
@@ -80,6 +88,9 @@ class CTkTaskPanelItem : public CCmdTarget {
   BOOL m_bVisible = TRUE;
   RECT m_iconPadding = kTaskPanelDefaultRect;
 };
+
+// "TaskPanelGroupItem", registered at first use.
+CLIPFORMAT GetTaskPanelClipboardFormat();
 
 // FALSE for a null item too.
 inline BOOL IsVisibleItem(const CTkTaskPanelItem* item) { return item != nullptr && item->IsVisible(); }

@@ -6,6 +6,7 @@
 
 #include "framework.h"
 
+class CTkPropExchange;
 class CTkTaskPanel;
 class CTkTaskPanelItem;
 
@@ -34,6 +35,10 @@ class CTkTaskPanelItems : public CCmdTarget {
   int NextVisibleIndex(int index, int step) const;
   CTkTaskPanelItem* GetFirstVisible() const { return GetAt(NextVisibleIndex(-1, 1)); }
   CTkTaskPanelItem* GetLastVisible() const { return GetAt(NextVisibleIndex(GetCount(), -1)); }
+
+  // Saves the items, or replaces them by the stored ones; an entry whose
+  // class is not the list's kind ends the loading with what was read.
+  void DoPropExchange(CTkPropExchange* exchange);
 
   CTkTaskPanel* GetPanel() const { return m_pPanel; }
   // Gives the list, and every item in it, to a panel.
