@@ -160,7 +160,7 @@ void CTkTaskPanel::DragGroupCaption(CTkTaskPanelGroup*) {}
 
 void CTkTaskPanel::SelectPaintTheme(int theme) {
   delete m_pPainter;
-  m_pPainter = new CTkTaskPanelPainter;
+  m_pPainter = CreateTaskPanelPainter(theme);
   m_theme = theme;
   m_pPainter->RefreshMetrics();
   LayoutGroups(TRUE);

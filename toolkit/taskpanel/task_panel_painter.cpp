@@ -46,6 +46,12 @@ CRect ResolveMargins(const RECT& margins, const RECT& defaults) {
                margins.bottom == kTaskPanelDefaultMetric ? defaults.bottom : margins.bottom);
 }
 
+COLORREF MixTaskPanelColors(COLORREF a, COLORREF b, int weight) {
+  auto channel = [weight](int x, int y) { return std::max(0, std::min(255, x * weight / 255 + y * (255 - weight) / 255)); };
+  return RGB(channel(GetRValue(a), GetRValue(b)), channel(GetGValue(a), GetGValue(b)),
+             channel(GetBValue(a), GetBValue(b)));
+}
+
 COLORREF ToolkitColor(int index) {
   if (index >= 0 && index <= 27) return ::GetSysColor(index);
   return GetColorScheme()->GetColor(index);
@@ -197,19 +203,7 @@ int CTkTaskPanelPainter::DrawGroupCaption(CDC* pDC, CTkTaskPanelGroup* group, BO
 
   CTkFontSelector font(pDC, &m_captionFont);
   CRect text = DrawCaptionButton(pDC, group, rect);
-  CSize iconSize = group->GetPanel()->m_captionIconSize;
-  CTkImageIcon* image = group->GetImage(iconSize.cx);
-  if (image != nullptr && iconSize.cx < text.Width() && image->GetWidth() > 0) {
-    int width = iconSize.cx;
-    int height = width * image->GetHeight() / image->GetWidth();
-    CRect padding = GetIconPadding(group);
-    int y = std::min(static_cast<int>(text.CenterPoint().y) + height / 2, static_cast<int>(text.bottom)) + padding.top - padding.bottom -
-            height;
-    DrawItemImage(pDC, group, text.left + padding.left, y, image, width, height);
-    text.left += padding.left + padding.right + width + 1;
-  } else {
-    text.left += 13;
-  }
+  if (!DrawCaptionIcon(pDC, group, text)) text.left += 13;
   text.bottom += 2;
   pDC->SetBkMode(TRANSPARENT);
   COLORREF color = group->IsHot() ? colors->captionHotText : colors->captionText;
@@ -219,6 +213,20 @@ int CTkTaskPanelPainter::DrawGroupCaption(CDC* pDC, CTkTaskPanelGroup* group, BO
   if (group->IsDropTarget() && (!group->IsExpanded() || group->GetItems()->GetFirstVisible() == nullptr))
     DrawDropMarker(pDC, group, rect, TRUE);
   return rect.Height();
+}
+
+BOOL CTkTaskPanelPainter::DrawCaptionIcon(CDC* pDC, CTkTaskPanelGroup* group, CRect& text) {
+  CSize iconSize = group->GetPanel()->m_captionIconSize;
+  CTkImageIcon* image = group->GetImage(iconSize.cx);
+  if (image == nullptr || iconSize.cx >= text.Width() || image->GetWidth() <= 0) return FALSE;
+  int width = iconSize.cx;
+  int height = width * image->GetHeight() / image->GetWidth();
+  CRect padding = GetIconPadding(group);
+  int y = std::min(static_cast<int>(text.CenterPoint().y) + height / 2, static_cast<int>(text.bottom)) + padding.top -
+          padding.bottom - height;
+  DrawItemImage(pDC, group, text.left + padding.left, y, image, width, height);
+  text.left += padding.left + padding.right + width + 1;
+  return TRUE;
 }
 
 int CTkTaskPanelPainter::GetCaptionButtonWidth(const CTkTaskPanelGroup* group, const CRect& rect) {

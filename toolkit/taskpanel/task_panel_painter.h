@@ -109,6 +109,9 @@ class CTkTaskPanelPainter {
  protected:
   using AlphaBlendProc = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
 
+  // The caption icon at the left of text when it fits; the text rectangle
+  // moves right past it. FALSE when there is none.
+  BOOL DrawCaptionIcon(CDC* pDC, CTkTaskPanelGroup* group, CRect& text);
   void DrawGlyphButton(CDC* pDC, CTkTaskPanelGroup* group, BOOL expanded, BOOL hot, const CRect& rect);
   CRect DrawImageBesideText(CDC* pDC, CTkTaskPanelItem* item, CRect rect, BOOL draw);
   CRect DrawImageAboveText(CDC* pDC, CTkTaskPanelItem* item, CRect rect, BOOL draw);
@@ -119,6 +122,12 @@ class CTkTaskPanelPainter {
   AlphaBlendProc m_alphaBlend = nullptr;
   HMODULE m_hMsimg = nullptr;
 };
+
+// A paint manager by theme number; 2 and unknown numbers give the default.
+CTkTaskPanelPainter* CreateTaskPanelPainter(int theme);
+
+// Per channel a * w / 255 + b * (255 - w) / 255.
+COLORREF MixTaskPanelColors(COLORREF a, COLORREF b, int weight);
 
 // Replaces each side of margins that is 0x80000000 by the default's.
 CRect ResolveMargins(const RECT& margins, const RECT& defaults);
