@@ -64,11 +64,7 @@ CTkTaskPanelPainter::CTkTaskPanelPainter() {
 }
 
 CTkTaskPanelPainter::~CTkTaskPanelPainter() {
-  if (m_hNormalGlyph != nullptr) ::DestroyIcon(m_hNormalGlyph);
-  if (m_hSpecialGlyph != nullptr) ::DestroyIcon(m_hSpecialGlyph);
-  for (HBITMAP& picture : m_glyphPictures) {
-    if (picture != nullptr) ::DeleteObject(picture);
-  }
+  FreeGlyphs();
   if (m_hMsimg != nullptr) ::FreeLibrary(m_hMsimg);
 }
 

@@ -62,6 +62,12 @@ class CTkTaskPanelPainter {
   virtual void DrawDropMarker(CDC* pDC, CTkTaskPanelItem* item, CRect rect, BOOL after);
   virtual void DrawFocusRect(CDC* pDC, const CRect& rect);
 
+  // A tinted copy of a glyph bitmap as an icon (replacing the old one).
+  static void CreateTintedGlyph(HICON& icon, UINT bitmapId, COLORREF tint);
+  // The visual style's eight glyph pictures, else the tinted glyphs.
+  void LoadShellStylePictures();
+  void FreeGlyphs();
+
   // Double chevron centred at (x, y), pointing up or down.
   static void DrawDoubleChevron(CDC* pDC, int x, int y, BOOL up, COLORREF color);
 

@@ -157,6 +157,7 @@ void TaskPanelThemeDefault::RefreshMetrics() {
     SetLinks(special, c.text, c.hot);
     normal.clientBackground.SetColor(c.normalClient);
   }
+  LoadShellStylePictures();
 }
 
 // Theme 3 and its family.
@@ -290,6 +291,7 @@ void TaskPanelThemePlainGlyph::RefreshMetrics() {
   m_normalColors.clientBackground.SetColor(c.client);
   SetLinks(m_normalColors, c.link, c.hot);
   m_specialColors = m_normalColors;
+  LoadShellStylePictures();
 }
 
 CRect TaskPanelThemePlainGlyph::DrawCaptionButton(CDC* pDC, CTkTaskPanelGroup* group, CRect rect) {

@@ -110,3 +110,30 @@ TEST(TaskPanelThemes, EveryThemeLaysOutAndDrawsEveryMode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TaskPanelThemes, TintedGlyphsTakeTheCaptionHue) {
+  HICON icon = nullptr;
+  CTkTaskPanelPainter::CreateTintedGlyph(icon, 9197, RGB(200, 80, 20));
+  ASSERT_NE(nullptr, icon);
+  DibCanvas canvas(19, 19);
+  canvas.Fill(RGB(1, 2, 3));
+  ::DrawIconEx(canvas.dc.GetSafeHdc(), 0, 0, icon, 19, 19, 0, nullptr, DI_NORMAL);
+  ::GdiFlush();
+  EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(0, 0) & 0xFFFFFF) << "the corner is transparent";
+  EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(9, 5) & 0xFFFFFF) << "the white face stays white";
+  COLORREF rim = canvas.Pixel(9, 1);
+  EXPECT_GT(GetRValue(rim), GetGValue(rim)) << "the rim takes the tint's hue";
+  EXPECT_GT(GetGValue(rim), GetBValue(rim));
+  ::DestroyIcon(icon);
+
+  // Without an XP scheme the default theme draws with the tinted icons.
+  if (GetCurrentXPScheme() >= xpBlue && GetCurrentXPScheme() <= xpSilver) return;
+  CTkTaskPanel panel;
+  EXPECT_FALSE(panel.GetPaintManager()->m_bGlyphPicturesLoaded);
+  EXPECT_NE(nullptr, panel.GetPaintManager()->m_hNormalGlyph);
+  EXPECT_NE(nullptr, panel.GetPaintManager()->m_hSpecialGlyph);
+}
+
+}  // namespace
