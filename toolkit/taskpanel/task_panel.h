@@ -51,7 +51,7 @@ struct TaskPanelScrollButton {
   CTkTaskPanelGroup* captionGroup = nullptr;
 };
 
-class CTkTaskPanel : public CWnd {
+class CTkTaskPanel : public CWnd, public CTkMsaaSupport {
   DECLARE_DYNAMIC(CTkTaskPanel)
  public:
   CTkTaskPanel();
@@ -71,6 +71,20 @@ class CTkTaskPanel : public CWnd {
 
   INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW* pTI) const override;
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+  LPUNKNOWN GetInterface(const IID& iid) override;
+  CCmdTarget* AccGetOwner() override { return this; }
+  HRESULT AccGetParent(IDispatch** parent) override;
+  HRESULT AccGetChildCount(long* count) override;
+  HRESULT AccGetChild(VARIANT child, IDispatch** dispatch) override;
+  HRESULT AccGetName(VARIANT child, BSTR* name) override;
+  HRESULT AccGetRole(VARIANT child, VARIANT* role) override;
+  HRESULT AccGetState(VARIANT child, VARIANT* state) override;
+  HRESULT AccLocation(long* left, long* top, long* width, long* height, VARIANT child) override;
+  HRESULT AccHitTest(long x, long y, VARIANT* child) override;
+  // Child ids count from 1: a group, its items, the next group...
+  CTkTaskPanelItem* GetAccessibleChild(long childId) const;
+  long GetAccessibleChildId(const CTkTaskPanelItem* item) const;
 
   void SelectPaintTheme(int theme);
   int GetPaintTheme() const { return m_theme; }
@@ -210,6 +224,7 @@ class CTkTaskPanel : public CWnd {
   void OnCaptureChanged(CWnd* pWnd);
   void OnMouseLeave();
   LRESULT OnPrint(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
  private:

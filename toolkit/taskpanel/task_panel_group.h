@@ -22,6 +22,9 @@ class CTkTaskPanelGroup : public CTkTaskPanelItem {
   CTkTaskPanelGroup* GetGroup() const override { return const_cast<CTkTaskPanelGroup*>(this); }
   CRect GetHitRect() const override;
   void DoPropExchange(CTkPropExchange* exchange) override;
+  long GetAccessibleState() const override;
+  HRESULT AccGetDefaultAction(VARIANT child, BSTR* action) override;
+  HRESULT AccDoDefaultAction(VARIANT child) override;
   // Draws the client image at the client rectangle's bottom right.
   virtual void DrawClientImage(CDC* pDC, const CRect& clientRect);
 

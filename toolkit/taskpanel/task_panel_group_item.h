@@ -15,6 +15,10 @@ class CTkTaskPanelGroupItem : public CTkTaskPanelItem {
   CTkTaskPanelGroup* GetGroup() const override;
   CRect GetHitRect() const override;
   void DoPropExchange(CTkPropExchange* exchange) override;
+  long GetAccessibleState() const override;
+  HRESULT AccSelect(long flags, VARIANT child) override;
+  HRESULT AccGetDefaultAction(VARIANT child, BSTR* action) override;
+  HRESULT AccDoDefaultAction(VARIANT child) override;
   // The item rectangle for a place the group offers (relative to the
   // group's client top).
   virtual CRect OnCalcItemRect(CDC* pDC, const CRect& rect);

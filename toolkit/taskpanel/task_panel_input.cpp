@@ -270,6 +270,8 @@ void CTkTaskPanel::MoveFocusTo(CTkTaskPanelItem* item, BOOL byKeyboard) {
   EnsureItemVisible(item);
   Invalidate(FALSE);
   SendOwnerNotification(kTaskNotifyFocusChanged, 0);
+  if (item != nullptr && IsInPanel(item))
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, GetAccessibleChildId(item));
 }
 
 CTkTaskPanelItem* CTkTaskPanel::NextFocusStop(CTkTaskPanelItem* from, BOOL forward, BOOL byGroup, BOOL byRow) const {

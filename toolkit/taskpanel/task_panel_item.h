@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework.h"
+#include "msaa_support.h"
 
 class CTkImageIcon;
 class CTkPropExchange;
@@ -21,7 +22,7 @@ enum TaskPanelItemType { kTaskItemGroup = 0, kTaskItemLink = 1, kTaskItemText = 
 // Drag flags when nothing on the way sets its own.
 const int kTaskPanelDefaultDragFlags = 0xCC;
 
-class CTkTaskPanelItem : public CCmdTarget {
+class CTkTaskPanelItem : public CCmdTarget, public CTkMsaaSupport {
   DECLARE_DYNCREATE(CTkTaskPanelItem)
  public:
   CTkTaskPanelItem() = default;
@@ -31,6 +32,19 @@ class CTkTaskPanelItem : public CCmdTarget {
   // In panel client coordinates.
   virtual CRect GetHitRect() const { return CRect(0, 0, 0, 0); }
   virtual void DoPropExchange(CTkPropExchange* exchange);
+
+  LPUNKNOWN GetInterface(const IID& iid) override;
+  CCmdTarget* AccGetOwner() override { return this; }
+  HRESULT AccGetParent(IDispatch** parent) override;
+  HRESULT AccGetName(VARIANT child, BSTR* name) override;
+  HRESULT AccGetDescription(VARIANT child, BSTR* description) override;
+  HRESULT AccGetRole(VARIANT child, VARIANT* role) override;
+  HRESULT AccGetState(VARIANT child, VARIANT* state) override;
+  HRESULT AccLocation(long* left, long* top, long* width, long* height, VARIANT child) override;
+  HRESULT AccHitTest(long x, long y, VARIANT* child) override;
+  HRESULT AccSelect(long flags, VARIANT child) override;
+  // The accessible state bits of this object.
+  virtual long GetAccessibleState() const;
 
   BOOL IsHot() const;
   BOOL IsPressed() const;
