@@ -27,6 +27,9 @@
 // The system commands' images (restore, minimize, maximize, close) shown
 // in a maximized MDI child's system menu.
 #define IDB_TK_SYSTEM_COMMANDS 9407
+// The task panel's expand-button glyphs, tinted when drawn.
+#define IDB_TK_TASK_PANEL_GLYPH 9197
+#define IDB_TK_TASK_PANEL_GLYPH_SPECIAL 9198
 #define IDS_TK_TOOLBAR_CHANGED 9394
 
 // Tool tips of a docking pane's caption buttons, by button id.
