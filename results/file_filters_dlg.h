@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "dialog_skin.h"
+#include "results_dialog_skin.h"
 #include "framework.h"
 
 class CFileFiltersDlg : public CDialog {
@@ -28,5 +28,5 @@ class CFileFiltersDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
-  CDialogSkin m_skin;
+  CResultsDialogSkin m_skin;
 };

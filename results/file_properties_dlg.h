@@ -2,7 +2,7 @@
 // for a folder, the files and folders of its whole subtree.
 #pragma once
 
-#include "dialog_skin.h"
+#include "results_dialog_skin.h"
 #include "framework.h"
 
 struct FileProperties {
@@ -33,5 +33,5 @@ class CFilePropertiesDlg : public CDialog {
 
  private:
   FileProperties m_properties;
-  CDialogSkin m_skin;
+  CResultsDialogSkin m_skin;
 };

@@ -13,7 +13,7 @@
 
 #include "file_search.h"
 #include "found_file_list_ctrl.h"
-#include "dialog_skin.h"
+#include "results_dialog_skin.h"
 #include "framework.h"
 #include "styled_button.h"
 #include "saving_run.h"
@@ -62,7 +62,7 @@ class CFindFilesDlg : public CDialog {
   std::map<uint32_t, std::u16string> m_names;
   bool m_paused = false;
   bool m_stop = false;
-  CDialogSkin m_skin;
+  CResultsDialogSkin m_skin;
   CStyledButton m_selectAll;
 };
 

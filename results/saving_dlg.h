@@ -8,7 +8,7 @@
 #include <memory>
 #include <thread>
 
-#include "dialog_skin.h"
+#include "results_dialog_skin.h"
 #include "framework.h"
 #include "saving_run.h"
 
@@ -53,7 +53,7 @@ class CSavingDlg : public CDialog {
   SavingProgress m_progress;
   std::thread m_worker;
   int m_written = 0;
-  CDialogSkin m_skin;
+  CResultsDialogSkin m_skin;
 };
 
 // The message a finished worker posts to its dialog.

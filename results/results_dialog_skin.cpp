@@ -1,11 +1,11 @@
-#include "dialog_skin.h"
+#include "results_dialog_skin.h"
 
-CDialogSkin::~CDialogSkin() {
+CResultsDialogSkin::~CResultsDialogSkin() {
   if (m_brush != nullptr) ::DeleteObject(m_brush);
   if (m_bitmap != nullptr) ::DeleteObject(m_bitmap);
 }
 
-BOOL CDialogSkin::Load(UINT bitmapId) {
+BOOL CResultsDialogSkin::Load(UINT bitmapId) {
   if (m_bitmap != nullptr) return TRUE;
   m_bitmap = static_cast<HBITMAP>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0,
                                                0, LR_CREATEDIBSECTION));
@@ -17,7 +17,7 @@ BOOL CDialogSkin::Load(UINT bitmapId) {
   return TRUE;
 }
 
-BOOL CDialogSkin::Erase(CDC* pDC, CWnd* dialog) {
+BOOL CResultsDialogSkin::Erase(CDC* pDC, CWnd* dialog) {
   if (m_bitmap == nullptr || m_size.cx <= 0 || m_size.cy <= 0) return FALSE;
   CRect client;
   dialog->GetClientRect(&client);
@@ -37,7 +37,7 @@ BOOL CDialogSkin::Erase(CDC* pDC, CWnd* dialog) {
   return TRUE;
 }
 
-HBRUSH CDialogSkin::ControlBrush(CDC* pDC, CWnd* dialog, CWnd* control, UINT kind) {
+HBRUSH CResultsDialogSkin::ControlBrush(CDC* pDC, CWnd* dialog, CWnd* control, UINT kind) {
   if (m_brush == nullptr || kind != CTLCOLOR_STATIC || control == nullptr) return nullptr;
   // Read-only edits come here too: they keep their own colours.
   wchar_t className[16] = {};

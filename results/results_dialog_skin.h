@@ -6,12 +6,12 @@
 
 #include "framework.h"
 
-class CDialogSkin {
+class CResultsDialogSkin {
  public:
-  CDialogSkin() = default;
-  ~CDialogSkin();
-  CDialogSkin(const CDialogSkin&) = delete;
-  CDialogSkin& operator=(const CDialogSkin&) = delete;
+  CResultsDialogSkin() = default;
+  ~CResultsDialogSkin();
+  CResultsDialogSkin(const CResultsDialogSkin&) = delete;
+  CResultsDialogSkin& operator=(const CResultsDialogSkin&) = delete;
 
   // The bitmap resource, as a DIB section; FALSE when it is missing.
   BOOL Load(UINT bitmapId);
