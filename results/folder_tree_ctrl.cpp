@@ -381,7 +381,8 @@ void CFolderTreeCtrl::DrawStyledItems(CDC& dc) {
     const UINT state = GetItemState(item, TVIS_SELECTED | TVIS_DROPHILITED | TVIS_BOLD);
     if (focused && (state & (TVIS_SELECTED | TVIS_DROPHILITED)) != 0) continue;
     auto style = m_itemStyles.find(item);
-    const bool bold = (state & TVIS_BOLD) != 0;
+    // A checked item is bold even where a later mark left the flag behind.
+    const bool bold = (state & TVIS_BOLD) != 0 || GetCheckState(item) == 1;
     if (style == m_itemStyles.end() && !bold) continue;
     LOGFONTW font = style != m_itemStyles.end() && style->second.useFont ? style->second.font : base;
     if (bold) font.lfWeight = FW_BOLD;
