@@ -11,6 +11,7 @@
 #include "dxf_view.h"
 #include "global_settings.h"
 #include "main_frame.h"
+#include "office_preview_windows.h"
 #include "picture_views.h"
 #include "placeholder_views.h"
 #include "preview_state.h"
@@ -236,7 +237,10 @@ void CMainPreviewView::OnDraw(CDC* pDC) {
 
 int CMainPreviewView::ExportPowerPointSlides(const CString& path) {
   COleDispatchDriver application;
+  // The instance started here is the pane's to close before the next file.
+  const std::set<DWORD> officeBefore = OfficeWindowProcesses();
   if (!application.CreateDispatch(L"Powerpoint.Application")) return 0;
+  NoteStartedOfficeProcesses(officeBefore);
   COleDispatchDriver presentations, presentation;
   CString folder;
   try {

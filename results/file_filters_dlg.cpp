@@ -18,9 +18,18 @@ std::function<void(LPCWSTR)> CFileFiltersDlg::ShowMessage = [](LPCWSTR text) {
 BEGIN_MESSAGE_MAP(CFileFiltersDlg, CDialog)
   ON_BN_CLICKED(IDC_FILTER_REMOVE, OnRemove)
   ON_WM_CLOSE()
+  ON_WM_ERASEBKGND()
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CFileFiltersDlg::CFileFiltersDlg(CWnd* pParent) : CDialog(IDD_FILE_FILTERS, pParent) {}
+CFileFiltersDlg::CFileFiltersDlg(CWnd* pParent) : CDialog(IDD_FILE_FILTERS, pParent) { m_skin.Load(IDB_FILTERS_SKIN); }
+
+BOOL CFileFiltersDlg::OnEraseBkgnd(CDC* pDC) { return m_skin.Erase(pDC, this) || CDialog::OnEraseBkgnd(pDC); }
+
+HBRUSH CFileFiltersDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  HBRUSH brush = m_skin.ControlBrush(pDC, this, pWnd, nCtlColor);
+  return brush != nullptr ? brush : CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+}
 
 BOOL CFileFiltersDlg::OnInitDialog() {
   CDialog::OnInitDialog();

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "results_dialog_skin.h"
 #include "framework.h"
 
 class CFileFiltersDlg : public CDialog {
@@ -22,5 +23,10 @@ class CFileFiltersDlg : public CDialog {
   void OnCancel() override;  // Close (and Esc)
   afx_msg void OnRemove();
   afx_msg void OnClose();
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   DECLARE_MESSAGE_MAP()
+
+ private:
+  CResultsDialogSkin m_skin;
 };

@@ -27,8 +27,22 @@ void FolderPropertiesTexts(uintptr_t treeItem, CString& contains, CString& size)
     size.Format(L"%llu MB", megabytes);
 }
 
+BEGIN_MESSAGE_MAP(CFilePropertiesDlg, CDialog)
+  ON_WM_ERASEBKGND()
+  ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
 CFilePropertiesDlg::CFilePropertiesDlg(const FileProperties& properties, CWnd* pParent)
-    : CDialog(IDD_FILE_PROPERTIES, pParent), m_properties(properties) {}
+    : CDialog(IDD_FILE_PROPERTIES, pParent), m_properties(properties) {
+  m_skin.Load(IDB_PROPERTIES_SKIN);
+}
+
+BOOL CFilePropertiesDlg::OnEraseBkgnd(CDC* pDC) { return m_skin.Erase(pDC, this) || CDialog::OnEraseBkgnd(pDC); }
+
+HBRUSH CFilePropertiesDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  HBRUSH brush = m_skin.ControlBrush(pDC, this, pWnd, nCtlColor);
+  return brush != nullptr ? brush : CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+}
 
 BOOL CFilePropertiesDlg::OnInitDialog() {
   CDialog::OnInitDialog();

@@ -2,6 +2,7 @@
 // for a folder, the files and folders of its whole subtree.
 #pragma once
 
+#include "results_dialog_skin.h"
 #include "framework.h"
 
 struct FileProperties {
@@ -26,7 +27,11 @@ class CFilePropertiesDlg : public CDialog {
 
  protected:
   BOOL OnInitDialog() override;
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+  DECLARE_MESSAGE_MAP()
 
  private:
   FileProperties m_properties;
+  CResultsDialogSkin m_skin;
 };

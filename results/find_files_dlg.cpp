@@ -27,9 +27,20 @@ BEGIN_MESSAGE_MAP(CFindFilesDlg, CDialog)
   ON_WM_DESTROY()
   ON_MESSAGE(kFindRowsMessage, OnRowsFound)
   ON_MESSAGE(kFindDoneMessage, OnSearchDone)
+  ON_WM_ERASEBKGND()
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CFindFilesDlg::CFindFilesDlg(CFolderTreeCtrl* tree, CWnd* pParent) : CDialog(IDD_FIND_FILES, pParent), m_tree(tree) {}
+CFindFilesDlg::CFindFilesDlg(CFolderTreeCtrl* tree, CWnd* pParent) : CDialog(IDD_FIND_FILES, pParent), m_tree(tree) {
+  m_skin.Load(IDB_FIND_SKIN);
+}
+
+BOOL CFindFilesDlg::OnEraseBkgnd(CDC* pDC) { return m_skin.Erase(pDC, this) || CDialog::OnEraseBkgnd(pDC); }
+
+HBRUSH CFindFilesDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  HBRUSH brush = m_skin.ControlBrush(pDC, this, pWnd, nCtlColor);
+  return brush != nullptr ? brush : CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+}
 
 CFindFilesDlg::~CFindFilesDlg() { EndWorker(); }
 
@@ -47,6 +58,10 @@ BOOL CFindFilesDlg::OnInitDialog() {
                  {L"Creation Time", 150}, {L"Modification Time", 150}, {L"ID", 150}};
   for (int column = 0; column < 6; ++column)
     ResultList.InsertColumn(column, columns[column].heading, LVCFMT_LEFT, columns[column].width);
+  // The check box with its pictures: the empty box, and the ticked one.
+  m_selectAll.SubclassDlgItem(IDC_FIND_SELECT_ALL, this);
+  m_selectAll.SetIconsFromResources(IDI_SELECT_ALL_HOVER, IDI_SELECT_ALL);
+  m_selectAll.EnableTransparency();
   SetDlgItemText(IDC_FIND_SELECT_ALL, L"Select All");
   CurrentFindDialog = this;
   FindDialogOpen = 1;

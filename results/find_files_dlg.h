@@ -13,7 +13,9 @@
 
 #include "file_search.h"
 #include "found_file_list_ctrl.h"
+#include "results_dialog_skin.h"
 #include "framework.h"
+#include "styled_button.h"
 #include "saving_run.h"
 
 class CFolderTreeCtrl;
@@ -41,6 +43,8 @@ class CFindFilesDlg : public CDialog {
   afx_msg void OnDestroy();
   afx_msg LRESULT OnRowsFound(WPARAM, LPARAM);
   afx_msg LRESULT OnSearchDone(WPARAM, LPARAM);
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -58,6 +62,8 @@ class CFindFilesDlg : public CDialog {
   std::map<uint32_t, std::u16string> m_names;
   bool m_paused = false;
   bool m_stop = false;
+  CResultsDialogSkin m_skin;
+  CStyledButton m_selectAll;
 };
 
 // 1 while a Find dialog is open: the results list then opens no menu.

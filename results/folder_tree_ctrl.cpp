@@ -7,6 +7,7 @@
 #include "folder_listing.h"
 #include "found_lists.h"
 #include "raw/raw_lists.h"
+#include "results_resources.h"
 #include "scan_control.h"
 #include "shell_icon_list.h"
 
@@ -68,9 +69,13 @@ BOOL CreateCheckStateImages(CImageList& images, COLORREF partlyColor, BOOL leadi
 }
 
 BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CTreeCtrl)
-  ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
   ON_NOTIFY_REFLECT(TVN_KEYDOWN, OnKeyDownNotify)
+  ON_WM_PAINT()
+  ON_WM_ERASEBKGND()
   ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONUP()
+  ON_WM_MOUSEMOVE()
+  ON_WM_SETCURSOR()
   ON_WM_KEYUP()
 END_MESSAGE_MAP()
 
@@ -79,6 +84,24 @@ void CFolderTreeCtrl::SetupImages(CImageList* shellIcons) {
   if (shellIcons != nullptr) SetImageList(shellIcons, TVSIL_NORMAL);
   if (m_stateImages.GetSafeHandle() == nullptr) CreateCheckStateImages(m_stateImages, RGB(33, 161, 33), TRUE);
   SetImageList(&m_stateImages, TVSIL_STATE);
+  LoadCursors();
+}
+
+void CFolderTreeCtrl::LoadCursors() {
+  const struct {
+    CursorKind kind;
+    UINT id;
+    LPCWSTR fallback;
+  } cursors[] = {{kExpandCursor, IDC_TREE_EXPAND_CURSOR, IDC_ARROW},
+                 {kCheckCursor, IDC_HAND_CURSOR, IDC_HAND},
+                 {kItemCursor, IDC_TREE_ITEM_CURSOR, IDC_HAND},
+                 {kPressedCursor, IDC_TREE_PRESSED_CURSOR, IDC_HAND}};
+  // A program without the pictures still gets a cursor of the system's.
+  for (const auto& cursor : cursors) {
+    if (m_cursors[cursor.kind] != nullptr) continue;
+    HCURSOR loaded = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(cursor.id));
+    m_cursors[cursor.kind] = loaded != nullptr ? loaded : ::LoadCursorW(nullptr, cursor.fallback);
+  }
 }
 
 int CFolderTreeCtrl::GetCheckState(HTREEITEM item) const {
@@ -279,11 +302,14 @@ void CFolderTreeCtrl::AddRawExtensions(HTREEITEM group, const CString& type) {
   }
 }
 
-void CFolderTreeCtrl::SetItemColor(HTREEITEM item, COLORREF color) { m_itemColors[item] = color; }
+void CFolderTreeCtrl::SetItemColor(HTREEITEM item, COLORREF color) {
+  m_itemStyles[item].color = static_cast<int>(color);
+}
 
 COLORREF CFolderTreeCtrl::ItemColor(HTREEITEM item) const {
-  auto found = m_itemColors.find(item);
-  return found == m_itemColors.end() ? GetSysColor(COLOR_WINDOWTEXT) : found->second;
+  auto found = m_itemStyles.find(item);
+  return found == m_itemStyles.end() || found->second.color == -1 ? GetSysColor(COLOR_WINDOWTEXT)
+                                                                  : static_cast<COLORREF>(found->second.color);
 }
 
 CString CFolderTreeCtrl::GetItemPath(HTREEITEM item) const {
@@ -310,22 +336,113 @@ std::vector<std::u16string> CFolderTreeCtrl::GetItemNames(HTREEITEM item) const 
 }
 
 void CFolderTreeCtrl::Clear() {
-  m_itemColors.clear();
+  m_itemStyles.clear();
   DeleteAllItems();
 }
 
-void CFolderTreeCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
-  NMTVCUSTOMDRAW* draw = reinterpret_cast<NMTVCUSTOMDRAW*>(pNMHDR);
-  *pResult = CDRF_DODEFAULT;
-  if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
-    *pResult = CDRF_NOTIFYITEMDRAW;
+BOOL CFolderTreeCtrl::OnEraseBkgnd(CDC*) {
+  // The buffered paint covers everything.
+  return TRUE;
+}
+
+void CFolderTreeCtrl::OnPaint() {
+  CPaintDC screen(this);
+  CRect update = screen.m_ps.rcPaint;
+  CRect client;
+  GetClientRect(&client);
+  if (update.IsRectEmpty() || client.IsRectEmpty()) return;
+  CDC memory;
+  CBitmap bitmap;
+  if (!memory.CreateCompatibleDC(&screen) || !bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height()))
     return;
+  CBitmap* oldBitmap = memory.SelectObject(&bitmap);
+  memory.IntersectClipRect(&update);
+  memory.FillSolidRect(&client, ::GetSysColor(COLOR_WINDOW));
+  // The control paints itself into the buffer; the styled items follow.
+  DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(memory.m_hDC), 0);
+  DrawStyledItems(memory);
+  screen.BitBlt(update.left, update.top, update.Width(), update.Height(), &memory, update.left, update.top, SRCCOPY);
+  memory.SelectObject(oldBitmap);
+}
+
+void CFolderTreeCtrl::DrawStyledItems(CDC& dc) {
+  CFont* treeFont = GetFont();
+  LOGFONTW base = {};
+  if (treeFont != nullptr)
+    treeFont->GetLogFont(&base);
+  else
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof base, &base);
+  const bool focused = GetFocus() == this;
+  const int oldMode = dc.SetBkMode(OPAQUE);
+  const COLORREF oldText = dc.GetTextColor();
+  const COLORREF oldBack = dc.SetBkColor(::GetSysColor(COLOR_WINDOW));
+  HTREEITEM item = GetFirstVisibleItem();
+  for (UINT drawn = 0; item != nullptr && drawn <= GetVisibleCount(); ++drawn, item = GetNextVisibleItem(item)) {
+    const UINT state = GetItemState(item, TVIS_SELECTED | TVIS_DROPHILITED | TVIS_BOLD);
+    if (focused && (state & (TVIS_SELECTED | TVIS_DROPHILITED)) != 0) continue;
+    auto style = m_itemStyles.find(item);
+    // A checked item is bold even where a later mark left the flag behind.
+    const bool bold = (state & TVIS_BOLD) != 0 || GetCheckState(item) == 1;
+    if (style == m_itemStyles.end() && !bold) continue;
+    LOGFONTW font = style != m_itemStyles.end() && style->second.useFont ? style->second.font : base;
+    if (bold) font.lfWeight = FW_BOLD;
+    CFont itemFont;
+    if (!itemFont.CreateFontIndirect(&font)) continue;
+    CRect label;
+    if (!GetItemRect(item, &label, TRUE)) continue;
+    CFont* oldFont = dc.SelectObject(&itemFont);
+    const CString text = GetItemText(item);
+    // The bold text is wider than the plain one the control measured.
+    CRect cover = label;
+    cover.right = label.left + 2 + dc.GetTextExtent(text).cx + 2;
+    if (cover.right < label.right) cover.right = label.right;
+    if (!(state & TVIS_SELECTED)) dc.FillSolidRect(&cover, ::GetSysColor(COLOR_WINDOW));
+    dc.SetTextColor(style != m_itemStyles.end() ? ItemColor(item) : ::GetSysColor(COLOR_WINDOWTEXT));
+    if (state & TVIS_SELECTED) dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(label.left + 2, label.top + 1, text);
+    dc.SetBkMode(OPAQUE);
+    dc.SelectObject(oldFont);
   }
-  if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return;
-  HTREEITEM item = reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec);
-  const bool highlighted = (draw->nmcd.uItemState & CDIS_SELECTED) != 0 && GetFocus() == this;
-  auto found = m_itemColors.find(item);
-  if (found != m_itemColors.end() && !highlighted) draw->clrText = found->second;
+  dc.SetBkColor(oldBack);
+  dc.SetTextColor(oldText);
+  dc.SetBkMode(oldMode);
+}
+
+HCURSOR CFolderTreeCtrl::CursorAt(CPoint point, BOOL pressed) const {
+  UINT flags = 0;
+  if (const_cast<CFolderTreeCtrl*>(this)->HitTest(point, &flags) == nullptr) return nullptr;
+  if (flags & TVHT_ONITEMSTATEICON) return m_cursors[kCheckCursor];
+  if (flags & TVHT_ONITEMBUTTON) return m_cursors[kExpandCursor];
+  if (flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL)) return m_cursors[pressed ? kPressedCursor : kItemCursor];
+  return nullptr;
+}
+
+void CFolderTreeCtrl::OnMouseMove(UINT nFlags, CPoint point) {
+  if (m_heldCursor == nullptr)
+    if (HCURSOR cursor = CursorAt(point, FALSE)) ::SetCursor(cursor);
+  CTreeCtrl::OnMouseMove(nFlags, point);
+}
+
+BOOL CFolderTreeCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+  if (nHitTest == HTCLIENT) {
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    HCURSOR cursor = m_heldCursor != nullptr ? m_heldCursor : CursorAt(point, FALSE);
+    if (cursor != nullptr) {
+      ::SetCursor(cursor);
+      return TRUE;
+    }
+  }
+  return CTreeCtrl::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CFolderTreeCtrl::OnLButtonUp(UINT nFlags, CPoint point) {
+  m_heldCursor = nullptr;
+  UINT flags = 0;
+  if (HitTest(point, &flags) != nullptr && (flags & (TVHT_ONITEM | TVHT_ONITEMBUTTON)) != 0)
+    ::SetCursor(m_cursors[(flags & (TVHT_ONITEMSTATEICON | TVHT_ONITEMBUTTON)) ? kExpandCursor : kItemCursor]);
+  CTreeCtrl::OnLButtonUp(nFlags, point);
 }
 
 void CFolderTreeCtrl::SetFoundFileList(CFoundFileListCtrl* list) {
@@ -393,6 +510,7 @@ void CFolderTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
     return;
   }
   if ((flags & TVHT_ONITEMBUTTON) != 0) {
+    ::SetCursor(m_heldCursor = m_cursors[kExpandCursor]);
     Expand(item, TVE_TOGGLE);
     return;
   }
@@ -400,6 +518,7 @@ void CFolderTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
     CTreeCtrl::OnLButtonDown(nFlags, point);
     return;
   }
+  ::SetCursor(m_heldCursor = CursorAt(point, TRUE));
   SelectItem(item);
   SetFocus();
   if ((flags & TVHT_ONITEMSTATEICON) != 0) {

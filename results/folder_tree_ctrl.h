@@ -58,6 +58,9 @@ class CFolderTreeCtrl : public CTreeCtrl {
 
   void SetItemColor(HTREEITEM item, COLORREF color);
   COLORREF ItemColor(HTREEITEM item) const;
+  // The cursor for the pointer at a client point: over an item's label or
+  // icon, its expand button or its check box; null elsewhere.
+  HCURSOR CursorAt(CPoint point, BOOL pressed) const;
   // The texts from below the root item down to the item, joined with
   // backslashes.
   CString GetItemPath(HTREEITEM item) const;
@@ -67,8 +70,12 @@ class CFolderTreeCtrl : public CTreeCtrl {
   void Clear();
 
  protected:
-  afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult);
   DECLARE_MESSAGE_MAP()
@@ -78,12 +85,27 @@ class CFolderTreeCtrl : public CTreeCtrl {
   void AddFolders(HTREEITEM parent, uint32_t key, Entry* head, KeyOf keyOf, ParentOf parentOf);
   void SetStateImage(HTREEITEM item, int image);
   void UpdateAncestors(HTREEITEM item, bool uncheckEmpty);
+  // The coloured and bold items drawn again over the control's own paint.
+  void DrawStyledItems(CDC& dc);
+  void LoadCursors();
+
+  // How an item's text is drawn: its colour (-1 the window-text colour) and
+  // a font of its own when useFont is set.
+  struct ItemStyle {
+    int color = -1;
+    LOGFONTW font = {};
+    int useFont = 0;
+  };
+  enum CursorKind { kExpandCursor, kCheckCursor, kItemCursor, kPressedCursor, kCursorCount };
 
   CheckedSelection* m_selection = nullptr;
   CFoundFileListCtrl* m_list = nullptr;
   CImageList m_stateImages;
   CImageList* m_shellIcons = nullptr;
-  std::map<HTREEITEM, COLORREF> m_itemColors;
+  std::map<HTREEITEM, ItemStyle> m_itemStyles;
+  HCURSOR m_cursors[kCursorCount] = {};
+  // The cursor set while the button is down, kept until it is released.
+  HCURSOR m_heldCursor = nullptr;
 };
 
 // A state image list of check boxes: unchecked, checked, partly checked

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "found_file_list_ctrl.h"
+#include "office_preview_windows.h"
 #include "platform_files.h"
 #include "raw/raw_lists.h"
 #include "saving_run.h"
@@ -98,6 +99,8 @@ void CFoundFileListCtrl::PreviewRow(int row) {
   }
   const uint32_t id = RowId(row);
   if (!IsNewPreviewTarget(TempFolder, name, id)) return;
+  // Office instances the pane started let go of the previous file.
+  CloseOfficePreviewWindows();
   const CString tempName = MakeTempName(name);
   std::u16string written;
   if (ExtractForPreview(Text16(TempFolder), kind, id, Text16(tempName), written) != 1 || written.empty()) return;

@@ -4,18 +4,36 @@
 #include "file_recovery.h"
 #include "saving_dlg.h"
 #include "shell_icon_list.h"
+#include "shell_resources.h"
 
 namespace {
 
 const COLORREF kPageColor = RGB(255, 242, 183);
+const COLORREF kWarningColor = RGB(255, 0, 0);
+constexpr UINT kModeTextId = 61482;
+constexpr UINT kSpareTextIds[3] = {61483, 61484, 61488};
+constexpr int kToolSize = 34;
+constexpr int kToolTop = 20;
+// The tree and list start below the banner's bar and end above the mode text.
+constexpr int kPanesTop = 70;
+constexpr int kBottomBand = 90;
+constexpr int kModeLeft = 50;
+constexpr int kModeWidth = 210;
+constexpr int kModeHeight = 35;
 
 const struct {
   UINT id;
-  LPCWSTR caption;
+  UINT normal;
+  UINT hover;
+  LPCWSTR tip;
+  int left;
 } kBarButtons[] = {
-    {kRecoverSelectedCommand, L"Recover Selected"}, {kSaveSnapshotCommand, L"Save Snapshot"},
-    {kLoadSnapshotCommand, L"Load Snapshot"},       {kFindCommand, L"Find"},
-    {kSettingCommand, L"Setting"},                  {kHelpCommand, L"Help"},
+    {kRecoverSelectedCommand, IDB_TOOL_RECOVER, IDB_TOOL_RECOVER_HOT, L"Recover Selected", 10},
+    {kSaveSnapshotCommand, IDB_TOOL_SAVE, IDB_TOOL_SAVE_HOT, L"Save Snapshot", 55},
+    {kLoadSnapshotCommand, IDB_TOOL_LOAD, IDB_TOOL_LOAD_HOT, L"Load Snapshot", 99},
+    {kFindCommand, IDB_TOOL_FIND, IDB_TOOL_FIND_HOT, L"Find", 143},
+    {kSettingCommand, IDB_TOOL_SETTING, IDB_TOOL_SETTING_HOT, L"Setting", 187},
+    {kHelpCommand, IDB_TOOL_HELP, IDB_TOOL_HELP_HOT, L"Help", 319},
 };
 
 }  // namespace
@@ -42,6 +60,8 @@ BOOL CResultsPane::Create(CWnd* pParent, const RECT& rect, UINT nID) {
 int CResultsPane::OnCreate(LPCREATESTRUCTW lpcs) {
   if (CWnd::OnCreate(lpcs) == -1) return -1;
   m_background.CreateSolidBrush(kPageColor);
+  m_pageBackground.LoadBitmap(IDB_PAGE_BACKGROUND);
+  m_banner.LoadBitmap(IDB_PAGE_BANNER);
   if (!Tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                        TVS_LINESATROOT | TVS_SHOWSELALWAYS,
                    CRect(0, 0, 600, 300), this, 162))
@@ -50,8 +70,13 @@ int CResultsPane::OnCreate(LPCREATESTRUCTW lpcs) {
   Tree.SetupImages(&m_shellIcons);
 
   m_font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
-  ModeText.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(100, 0, 700, 200), this, 61482);
+  ModeText.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, CRect(100, 0, 700, 200), this,
+                  kModeTextId);
   ModeText.SetFont(&m_font);
+  for (int i = 0; i < 3; ++i) {
+    SpareTexts[i].Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(0, 0, 0, 0), this, kSpareTextIds[i]);
+    SpareTexts[i].SetFont(&m_font);
+  }
 
   if (List == nullptr) {
     m_ownList.reset(new CFoundFileListCtrl);
@@ -75,29 +100,38 @@ int CResultsPane::OnCreate(LPCREATESTRUCTW lpcs) {
   m_outer.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | 1, this, &Tree, &m_inner, 164, CRect(0, 0, 800, 400), 180, 620);
 
   for (int i = 0; i < 6; ++i) {
-    m_buttons[i].Create(kBarButtons[i].caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 10, 10), this,
-                        kBarButtons[i].id);
-    m_buttons[i].SetFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
+    const auto& button = kBarButtons[i];
+    m_buttons[i].Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(button.left, kToolTop,
+                        button.left + kToolSize, kToolTop + kToolSize), this, button.id);
+    m_buttons[i].SetStateBitmaps(button.normal, button.hover);
+    const CString tip = button.tip;
+    m_buttons[i].SetTipText(&tip, TRUE);
   }
   m_ui.reset(new ResultsUi(&Tree, List));
   return 0;
 }
 
 void CResultsPane::Layout(int cx, int cy) {
-  // The bar's buttons as wide as their captions.
+  for (int i = 0; i < 6; ++i) m_buttons[i].MoveWindow(kBarButtons[i].left, kToolTop, kToolSize, kToolSize);
+  m_outer.MoveWindow(5, kPanesTop, cx - 10 > 0 ? cx - 10 : 0, cy - kBottomBand - kPanesTop > 0 ? cy - kBottomBand - kPanesTop : 0);
+  // As wide as the mode's text needs, never past the page's right edge.
+  CString text;
+  ModeText.GetWindowText(text);
   CClientDC dc(this);
-  CFont* old = dc.SelectObject(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
-  int left = 10;
-  for (CButton& button : m_buttons) {
-    CString caption;
-    button.GetWindowText(caption);
-    const int width = dc.GetTextExtent(caption).cx + 20;
-    button.MoveWindow(left, 20, width, 34);
-    left += width + 8;
-  }
+  CFont* old = dc.SelectObject(&m_font);
+  int width = dc.GetTextExtent(text).cx + 8;
   dc.SelectObject(old);
-  m_outer.MoveWindow(5, 70, cx - 10 > 0 ? cx - 10 : 0, cy - 160 > 0 ? cy - 160 : 0);
-  ModeText.MoveWindow(50, cy - 80, 420, 35);
+  if (width < kModeWidth) width = kModeWidth;
+  if (width > cx - kModeLeft - 5) width = cx - kModeLeft - 5 > 0 ? cx - kModeLeft - 5 : 0;
+  ModeText.MoveWindow(kModeLeft, cy - kBottomBand, width, kModeHeight);
+  for (CStatic& spare : SpareTexts) spare.MoveWindow(0, 0, 0, 0);
+}
+
+void CResultsPane::SetModeText(LPCWSTR text) {
+  ModeText.SetWindowText(text);
+  CRect client;
+  GetClientRect(&client);
+  if (::IsWindow(m_outer.m_hWnd)) Layout(client.Width(), client.Height());
 }
 
 void CResultsPane::OnSize(UINT nType, int cx, int cy) {
@@ -108,17 +142,38 @@ void CResultsPane::OnSize(UINT nType, int cx, int cy) {
 BOOL CResultsPane::OnEraseBkgnd(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
-  pDC->FillRect(&client, &m_background);
+  DrawBackground(*pDC, client);
   return TRUE;
 }
 
-HBRUSH CResultsPane::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-  if (nCtlColor == CTLCOLOR_STATIC && pWnd != nullptr && pWnd->GetDlgCtrlID() == 61482) {
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(RGB(0, 0, 0));
-    return static_cast<HBRUSH>(m_background.GetSafeHandle());
+void CResultsPane::DrawBackground(CDC& dc, const CRect& client) {
+  CDC pictures;
+  if (m_pageBackground.GetSafeHandle() == nullptr || !pictures.CreateCompatibleDC(&dc)) {
+    dc.FillRect(&client, &m_background);
+    return;
   }
-  return ::GetSysColorBrush(COLOR_WINDOW);
+  BITMAP size = {};
+  m_pageBackground.GetBitmap(&size);
+  CBitmap* old = pictures.SelectObject(&m_pageBackground);
+  const int oldMode = dc.SetStretchBltMode(COLORONCOLOR);
+  dc.StretchBlt(0, 0, client.Width(), client.Height(), &pictures, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+  dc.SetStretchBltMode(oldMode);
+  if (m_banner.GetSafeHandle() != nullptr) {
+    m_banner.GetBitmap(&size);
+    pictures.SelectObject(&m_banner);
+    dc.BitBlt(0, 0, size.bmWidth, size.bmHeight, &pictures, 0, 0, SRCCOPY);
+  }
+  pictures.SelectObject(old);
+}
+
+HBRUSH CResultsPane::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  if (nCtlColor != CTLCOLOR_STATIC || pWnd == nullptr) return ::GetSysColorBrush(COLOR_WINDOW);
+  const UINT id = static_cast<UINT>(pWnd->GetDlgCtrlID());
+  if (id != kModeTextId && id != kSpareTextIds[0] && id != kSpareTextIds[1] && id != kSpareTextIds[2])
+    return ::GetSysColorBrush(COLOR_WINDOW);
+  pDC->SetBkMode(TRANSPARENT);
+  pDC->SetTextColor(id == kModeTextId ? RGB(0, 0, 0) : kWarningColor);
+  return static_cast<HBRUSH>(m_background.GetSafeHandle());
 }
 
 BOOL CResultsPane::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -12,6 +12,7 @@
 #include "framework.h"
 #include "pane_splitter.h"
 #include "results_ui.h"
+#include "tool_button.h"
 
 class CResultsPane : public CWnd {
  public:
@@ -32,10 +33,13 @@ class CResultsPane : public CWnd {
   // it a blank static stands there.
   std::function<CWnd*(CWnd* parent, const CRect& rect)> MakePreview;
   CStatic ModeText;
+  // Kept at zero size: the page's spare texts.
+  CStatic SpareTexts[3];
   CStatic PreviewHost;
   ResultsUi& Ui() { return *m_ui; }
 
-  void SetModeText(LPCWSTR text) { ModeText.SetWindowText(text); }
+  // The scan mode's text, its static as wide as the text needs.
+  void SetModeText(LPCWSTR text);
   // Recover Selected: the destination, then the Saving dialog.
   void OnRecoverSelected();
   // File Filters, then the root listed again with the new filters.
@@ -54,12 +58,15 @@ class CResultsPane : public CWnd {
 
  private:
   void Layout(int cx, int cy);
+  void DrawBackground(CDC& dc, const CRect& client);
 
   CPaneSplitter m_outer;
   CPaneSplitter m_inner;
-  CButton m_buttons[6];
+  CToolButton m_buttons[6];
   CFont m_font;
   CBrush m_background;
+  CBitmap m_pageBackground;
+  CBitmap m_banner;
   CImageList m_shellIcons;
   std::unique_ptr<CFoundFileListCtrl> m_ownList;
   std::unique_ptr<ResultsUi> m_ui;

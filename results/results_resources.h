@@ -34,6 +34,11 @@
 #define IDC_FIND_STATUS 1089
 #define IDR_FOUND_FILE_MENU 192
 #define IDC_HAND_CURSOR 249
+// The folder tree's other cursors are the program's shared ones: the
+// wizard trees' expand-button cursor and the pointing and pressing hands.
+#define IDC_TREE_EXPAND_CURSOR 250
+#define IDC_TREE_ITEM_CURSOR 264
+#define IDC_TREE_PRESSED_CURSOR 265
 #define ID_FOUND_RECOVER 32777
 #define ID_FOUND_ICONS 32782
 #define ID_FOUND_FIND 32785

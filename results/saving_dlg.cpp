@@ -46,10 +46,21 @@ void CDestinationDlg::OnBrowse() {
 BEGIN_MESSAGE_MAP(CSavingDlg, CDialog)
   ON_WM_TIMER()
   ON_MESSAGE(kSavingDoneMessage, OnSavingDone)
+  ON_WM_ERASEBKGND()
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CSavingDlg::CSavingDlg(CWnd* pParent, std::u16string destination, std::vector<SaveItem> items, int mode)
-    : CDialog(IDD_SAVING, pParent), m_destination(std::move(destination)), m_items(std::move(items)), m_mode(mode) {}
+    : CDialog(IDD_SAVING, pParent), m_destination(std::move(destination)), m_items(std::move(items)), m_mode(mode) {
+  m_skin.Load(IDB_SAVING_SKIN);
+}
+
+BOOL CSavingDlg::OnEraseBkgnd(CDC* pDC) { return m_skin.Erase(pDC, this) || CDialog::OnEraseBkgnd(pDC); }
+
+HBRUSH CSavingDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  HBRUSH brush = m_skin.ControlBrush(pDC, this, pWnd, nCtlColor);
+  return brush != nullptr ? brush : CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+}
 
 CSavingDlg::~CSavingDlg() {
   if (m_worker.joinable()) {

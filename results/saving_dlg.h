@@ -8,6 +8,7 @@
 #include <memory>
 #include <thread>
 
+#include "results_dialog_skin.h"
 #include "framework.h"
 #include "saving_run.h"
 
@@ -39,6 +40,8 @@ class CSavingDlg : public CDialog {
   void OnCancel() override;
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg LRESULT OnSavingDone(WPARAM, LPARAM);
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -50,6 +53,7 @@ class CSavingDlg : public CDialog {
   SavingProgress m_progress;
   std::thread m_worker;
   int m_written = 0;
+  CResultsDialogSkin m_skin;
 };
 
 // The message a finished worker posts to its dialog.

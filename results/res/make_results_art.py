@@ -45,7 +45,8 @@ def write(name, data):
 
 
 def check_icon(hover):
-    """The Select All box, 16 x 16: a ticked box, brighter under the pointer."""
+    """The Select All box, 16 x 16: empty while unchecked; ticked, with a
+    warmer frame, once checked (the button shows its active picture then)."""
     fill = (255, 244, 200) if hover else WHITE
     edge = AMBER if hover else BLUE
 
@@ -55,7 +56,7 @@ def check_icon(hover):
         if x in (2, 13) or y in (2, 13):
             return edge + (255,)
         tick = (y == 10 - abs(x - 6) // 1 and 4 <= x <= 6) or (y == 12 - (x - 4) and 6 <= x <= 11)
-        return (GREEN if tick else fill) + (255,)
+        return (GREEN if tick and hover else fill) + (255,)
     return at
 
 

@@ -24,7 +24,7 @@ namespace {
 
 std::set<UINT> MenuIds(CMenu& menu) {
   std::set<UINT> ids;
-  for (int i = 0; i < menu.GetMenuItemCount(); ++i)
+  for (int i = 0; i < static_cast<int>(menu.GetMenuItemCount()); ++i)
     if (menu.GetMenuItemID(i) != 0) ids.insert(menu.GetMenuItemID(i));
   return ids;
 }
