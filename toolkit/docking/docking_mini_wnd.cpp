@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "docking_arrangement.h"
+#include "docking_drag_tracker.h"
 #include "docking_pane.h"
 #include "docking_pane_painter.h"
 #include "docking_pane_site.h"
@@ -374,8 +375,11 @@ void CTkDockingPaneMiniWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
     if (owner != nullptr) ::SetActiveWindow(owner);
     BringWindowToTop();
+    CTkDockingPaneSite* site = GetDockingPaneManager();
+    if (site != nullptr && site->m_pDragTracker != nullptr && m_pTopContainer != nullptr)
+      site->m_pDragTracker->BeginDrag(m_pTopContainer, point.x, point.y);
+    return;
   }
-  // Moving the frame by its caption is the system's own loop.
   CMiniFrameWnd::OnNcLButtonDown(nHitTest, point);
 }
 

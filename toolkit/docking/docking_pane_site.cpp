@@ -3,6 +3,7 @@
 #include "color_scheme.h"
 #include "docking_arrangement.h"
 #include "docking_hidden_strip.h"
+#include "docking_drag_tracker.h"
 #include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_painter.h"
@@ -20,6 +21,7 @@ END_MESSAGE_MAP()
 
 CTkDockingPaneSite::CTkDockingPaneSite() {
   m_pImageManager = new CTkImageManager;
+  m_pDragTracker = new CTkDockingPaneDragTracker(this);
   m_pTipContext = new CTkTipContext;
   SetPaneTheme(0);
   // A thread already in another apartment answers RPC_E_CHANGED_MODE: that
@@ -37,6 +39,8 @@ CTkDockingPaneSite::~CTkDockingPaneSite() {
   m_pTipContext = nullptr;
   if (m_pImageManager != nullptr) m_pImageManager->InternalRelease();
   m_pImageManager = nullptr;
+  delete m_pDragTracker;
+  m_pDragTracker = nullptr;
   if (m_pActivePane != nullptr) m_pActivePane->InternalRelease();
   m_pActivePane = nullptr;
   if (m_hWnd != nullptr) DestroyWindow();

@@ -10,6 +10,7 @@
 #include "framework.h"
 
 class CTkDockingPaneArrangement;
+class CTkDockingPaneDragTracker;
 class CTkDockingPaneObject;
 class CTkDockingPanePainter;
 class CTkDockingPaneTabbedContainer;
@@ -87,6 +88,7 @@ class CTkDockingPaneSite : public CWnd {
   int m_verticalCaptionMode = 0;
   CString m_floatingTitle;
   int m_stickerStyle = 0;
+  CTkDockingPaneDragTracker* m_pDragTracker = nullptr;
   CTkTipContext* m_pTipContext = nullptr;
   BOOL m_bAttaching = FALSE;
   BOOL m_bLaidOut = FALSE;

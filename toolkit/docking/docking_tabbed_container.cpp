@@ -5,6 +5,7 @@
 #include "docking_arrangement.h"
 #include "docking_auto_hide_wnd.h"
 #include "docking_hidden_strip.h"
+#include "docking_drag_tracker.h"
 #include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_painter.h"
@@ -690,8 +691,11 @@ void CTkDockingPaneTabbedContainer::OnLButtonDown(UINT nFlags, CPoint point) {
   if (IsTabsVisible() && HandleLeftButtonDown(m_hWnd, point.x, point.y, TRUE)) return;
   int hit = HitTest(point);
   if (hit == -2) {
-    // Dragging a container out comes with the drag tracker.
     FocusSelected();
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    if (!IsHidden()) OnCaptionDrag(screen);
+    return;
   } else if (hit >= 0) {
     m_tabRects.clear();
     for (int i = 0; i < GetTabCount(); ++i) m_tabRects.push_back(GetTab(i)->m_rect);
@@ -728,8 +732,20 @@ void CTkDockingPaneTabbedContainer::OnMouseMove(UINT, CPoint point) {
   if (CTkTabSet::HitTest(point.x, point.y) != nullptr) return;
   CTkDockingPaneSite* site = GetDockingPaneManager();
   if (site == nullptr || site->NotifyAction(kActionDraggingOut, m_pTabDragPane, this, 0)) return;
-  // Dragging a pane out of its container comes with the drag tracker.
   EndTabDrag();
+  // The pane whose tab was pressed is the selected one: it leaves the
+  // container with the pointer.
+  CPoint screen = point;
+  ClientToScreen(&screen);
+  if (m_pSelectedPane != nullptr && site->m_pDragTracker != nullptr)
+    site->m_pDragTracker->BeginDrag(m_pSelectedPane, screen.x, screen.y);
+}
+
+void CTkDockingPaneTabbedContainer::OnCaptionDrag(CPoint screenPoint) {
+  CTkDockingPaneSite* site = GetDockingPaneManager();
+  // A click that is already over is no drag.
+  if (site == nullptr || site->m_pDragTracker == nullptr || ::GetKeyState(VK_LBUTTON) >= 0) return;
+  site->m_pDragTracker->BeginDrag(this, screenPoint.x, screenPoint.y);
 }
 
 void CTkDockingPaneTabbedContainer::OnLButtonUp(UINT, CPoint) {

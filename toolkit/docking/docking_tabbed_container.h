@@ -51,6 +51,8 @@ class CTkDockingPaneTabbedContainer : public CWnd, public CTkDockingPaneNode, pu
   void InitFromPane(CTkDockingPaneObject* pane, CWnd* pSite);
   void AddPane(CTkDockingPaneObject* pane, BOOL bSetFocus = TRUE);
   void ShowContainer(BOOL bSetFocus);
+  // Drags the whole container while the left button is still down.
+  void OnCaptionDrag(CPoint screenPoint);
   CString GetTitle() const;
   void SetCaptionVisible(BOOL visible);
   BOOL IsCaptionVisible() const;

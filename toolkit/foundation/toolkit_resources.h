@@ -38,6 +38,13 @@
 #define IDS_TK_PANE_MAXIMIZE 9907
 #define IDS_TK_PANE_RESTORE 9908
 #define IDS_TK_PANE_MENU 9909
+// The docking stickers' art: the first style's background and arrows (by
+// Windows XP scheme: any, olive, silver), and the whole second style.
+#define IDB_TK_STICKER_BACKGROUND 9903
+#define IDB_TK_STICKER_ARROWS 9904
+#define IDB_TK_STICKER_ARROWS_OLIVE 9905
+#define IDB_TK_STICKER_ARROWS_SILVER 9906
+#define IDB_TK_STICKER_STYLE1 9910
 // The customize drag's cursors, and the button editor's tools'.
 #define IDC_TK_DRAG_COPY_CONTROL 9301
 #define IDC_TK_DRAG_MOVE_CONTROL 9302

@@ -169,6 +169,8 @@ TEST(DockingContainer, DragOutOfTheStripAsksTheFrame) {
   EXPECT_EQ(1, f.CountActions(kActionDraggingOut));
   EXPECT_NE(nullptr, container->m_pTabDragPane);
   f.frame->vetoedActions.clear();
+  // The pane goes to the drag's loop, which this Escape ends.
+  ::PostMessageW(hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
   ::SendMessageW(hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(tab.left + 3, 12));
   EXPECT_EQ(2, f.CountActions(kActionDraggingOut));
   EXPECT_EQ(nullptr, container->m_pTabDragPane);

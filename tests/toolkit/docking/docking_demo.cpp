@@ -5,10 +5,14 @@
 // lets the theme draw the floating frame, "--roll-up" rolls it up to its
 // caption, "--scheme N" forces the Windows XP colour scheme N (1 blue,
 // 2 olive, 3 silver). A pane hidden on the right edge slides out with
-// "--slide-out". Run it to look at them; "--close-after MS" ends it, and
+// "--slide-out". "--previews" shows drag targets with translucent windows,
+// "--stickers" with docking stickers; "--drag" drags the Properties pane
+// over the folder tree by itself and holds it there for three seconds.
+// Run it to look at them; "--close-after MS" ends it, and
 // "--screenshot FILE" saves its windows as a PNG file just before.
 #include <cwchar>
 #include <string>
+#include <thread>
 
 #include "demo_app.h"
 #include "close_after.h"
@@ -125,7 +129,47 @@ class DemoFrame : public CFrameWnd {
     if (floating != nullptr && HasSwitch(L"--roll-up")) floating->ToggleCollapse();
     // With the focus inside it the pane stays out.
     if (HasSwitch(L"--slide-out")) site.ShowPane(recovered, TRUE);
+    site.m_bPreviewWindows = HasSwitch(L"--previews") || HasSwitch(L"--stickers");
+    site.m_bDockingStickers = HasSwitch(L"--stickers");
+    if (HasSwitch(L"--drag")) StartDrag(properties, folders);
   }
+
+  // Presses the caption of the dragged pane's container and moves the
+  // pointer over the target pane's container as a user would; Escape ends
+  // the drag.
+  void StartDrag(CTkDockingPaneObject* dragged, CTkDockingPaneObject* target) {
+    CRect from = dragged->GetContainer()->GetScreenRect();
+    CRect over = target->GetContainer()->GetScreenRect();
+    CPoint press(from.CenterPoint().x, from.top + 6);
+    // Near the left edge, or on the left arrow of the stickers.
+    CPoint to(site.m_bDockingStickers ? over.CenterPoint().x - 31 : over.left + 12, over.CenterPoint().y + 10);
+    m_dragger = std::thread([press, to] {
+      auto button = [](DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        ::SendInput(1, &input, sizeof(input));
+      };
+      ::Sleep(300);
+      ::SetCursorPos(press.x, press.y);
+      button(MOUSEEVENTF_LEFTDOWN);
+      for (int step = 1; step <= 10; ++step) {
+        ::Sleep(30);
+        ::SetCursorPos(press.x + (to.x - press.x) * step / 10, press.y + (to.y - press.y) * step / 10);
+      }
+      ::Sleep(3000);
+      INPUT escape[2] = {};
+      escape[0].type = escape[1].type = INPUT_KEYBOARD;
+      escape[0].ki.wVk = escape[1].ki.wVk = VK_ESCAPE;
+      escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+      ::SendInput(2, escape, sizeof(INPUT));
+      button(MOUSEEVENTF_LEFTUP);
+    });
+  }
+  ~DemoFrame() override {
+    if (m_dragger.joinable()) m_dragger.join();
+  }
+  std::thread m_dragger;
 
  protected:
   int OnCreate(LPCREATESTRUCTW lpcs) {

@@ -23,6 +23,7 @@ LRESULT DockingTestFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       note.pane = record->pane;
       for (int vetoed : vetoedActions)
         if (vetoed == record->action) record->cancel = TRUE;
+      if (veto && veto(*record)) record->cancel = TRUE;
     } else if (wParam == kNotifyShowWindow || wParam == kNotifyClosePane) {
       note.pane = reinterpret_cast<CTkDockingPaneObject*>(lParam);
     }

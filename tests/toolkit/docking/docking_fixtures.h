@@ -3,6 +3,7 @@
 // the manager sends the frame and a veto of chosen actions.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -36,6 +37,8 @@ class DockingTestFrame : public CFrameWnd {
 
   std::vector<DockingNote> notes;
   std::vector<int> vetoedActions;
+  // When set, also vetoes the actions it answers TRUE for.
+  std::function<BOOL(const DockingPaneAction&)> veto;
   BOOL vetoClose = FALSE;
   CWnd view;
   CWnd* topBar = nullptr;
