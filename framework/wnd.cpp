@@ -216,6 +216,7 @@ END_MESSAGE_MAP()
 CWnd::~CWnd() {
   // Only a window this object owns goes with it.
   if (m_hWnd != nullptr && Maps().IsPermanent(m_hWnd, this)) DestroyWindow();
+  if (m_pCtrlSite != nullptr) DestroyControlSite();
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) { return hWnd != nullptr ? Maps().FindOrMake(hWnd) : nullptr; }
@@ -311,6 +312,8 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCTW& cs) {
 }
 
 BOOL CWnd::DestroyWindow() {
+  // A control ends its own window when it is deactivated.
+  if (m_pCtrlSite != nullptr) return DestroyControlSite();
   HWND hWnd = m_hWnd;
   if (hWnd == nullptr) return FALSE;
   BOOL destroyed = ::DestroyWindow(hWnd);
@@ -333,11 +336,14 @@ void CWnd::OnNcDestroy() {
     SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
   m_pfnSuper = nullptr;
   Detach();
+  // The parent took the control's window with it: the control goes too.
+  if (m_pCtrlSite != nullptr) DestroyControlSite();
   PostNcDestroy();
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
+  if (message == WM_WINDOWPOSCHANGED && m_pCtrlSite != nullptr) OnControlMoved();
   if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
   return result;
 }

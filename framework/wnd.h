@@ -19,6 +19,7 @@ class CFrameWnd;
 class CScrollBar;
 struct CCreateContext;
 class CException;
+class COleControlSite;
 
 class CWnd : public CCmdTarget {
   DECLARE_DYNCREATE(CWnd)
@@ -55,6 +56,23 @@ class CWnd : public CCmdTarget {
   virtual void PreSubclassWindow() {}
   virtual BOOL DestroyWindow();
   virtual void PostNcDestroy() {}
+
+  // An ActiveX control as this window: made by class id, activated in
+  // place in rect of pParentWnd, its window attached here. FALSE when the
+  // class cannot be created or activated.
+  BOOL CreateControl(REFCLSID clsid, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                     UINT nID);
+  // Calls the control's dispatch, as COleDispatchDriver::InvokeHelper;
+  // throws a COleException when this window holds no control.
+  void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
+
+ private:
+  // Deactivates and releases the control, in the reverse order of its making.
+  BOOL DestroyControlSite();
+  // Keeps the control's own rectangles where its window now is.
+  void OnControlMoved();
+
+ public:
 
   // Messages.
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -245,6 +263,7 @@ class CWnd : public CCmdTarget {
   HWND m_hWndOwner = nullptr;
   UINT m_nFlags = 0;
   WNDPROC m_pfnSuper = nullptr;  // the procedure this window had before we subclassed it
+  COleControlSite* m_pCtrlSite = nullptr;  // set while this window is a hosted control
   int m_nModalResult = 0;
 
   static const CWnd wndTop;

@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "app_message.h"
+#include "app_message_dlg.h"
 #include "preview_state.h"
 #include "shell_document.h"
 #include "text_file_reader.h"
@@ -23,6 +25,7 @@ namespace {
 
 constexpr DWORD kStorageMode = STGM_TRANSACTED | STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_READWRITE;
 constexpr UINT kRichEditId = 183;
+constexpr UINT kPdfControlId = 182;
 
 // The rich edit's reader: no exception may leave it into the control.
 DWORD CALLBACK ReadRtfStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* read) {
@@ -174,8 +177,22 @@ int CAdobeReaderView::OnCreate(LPCREATESTRUCTW lpcs) {
   PreviewLoadedFlag() = 1;
 
   if (extension == L".pdf") {
-    // No PDF control here: the file counts as not shown.
-    PreviewLoadedFlag() = 0;
+    if (!m_pdfControl.Create(L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, kPdfControlId)) {
+      // Cleared before refusing, so that the pane shows its card and not
+      // nothing under flags that say a preview is shown.
+      PreviewLoadedFlag() = 0;
+      SetAppMessage(2, u"Unable to open.");
+      CAppMessageDlg dialog(this);
+      dialog.DoModal();
+      return -1;
+    }
+    PreviewLoadedFlag() = 1;
+    try {
+      m_pdfControl.LoadFile(path);
+    } catch (CException* e) {
+      e->Delete();
+      PreviewLoadedFlag() = 0;
+    }
   } else if (extension == L".rtf") {
     CreateRichEdit();
     m_richEdit.LoadRtfFile(path);
@@ -223,7 +240,7 @@ void CAdobeReaderView::OnSize(UINT, int, int) {
   Default();
   CRect client;
   GetClientRect(&client);
-  for (CWnd* child : {&m_pdfControl, static_cast<CWnd*>(&m_richEdit)}) {
+  for (CWnd* child : {static_cast<CWnd*>(&m_pdfControl), static_cast<CWnd*>(&m_richEdit)}) {
     if (child->GetSafeHwnd() == nullptr) continue;
     child->MoveWindow(&client, TRUE);
     child->Invalidate(TRUE);

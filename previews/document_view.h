@@ -6,6 +6,7 @@
 #include <richole.h>
 
 #include "framework.h"
+#include "pdf_viewer_control.h"
 
 // The rich edit's OLE callback: each embedded object gets a sub-storage
 // "REOLEStorageN" (N from 1) of one temporary root storage.
@@ -60,6 +61,7 @@ class CRtfPreviewCtrl : public CRichEditCtrl {
   void InstallCallback();
 };
 
+// PDF files in the PDF viewer control, the rest as text.
 class CAdobeReaderView : public CView {
   DECLARE_DYNCREATE(CAdobeReaderView)
 
@@ -67,7 +69,7 @@ class CAdobeReaderView : public CView {
   ~CAdobeReaderView() override;
   void OnDraw(CDC*) override {}
 
-  CWnd m_pdfControl;
+  CWPViewPDFX m_pdfControl;
   CRtfPreviewCtrl m_richEdit;
   CFont m_font;
 

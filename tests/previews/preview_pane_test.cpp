@@ -7,10 +7,12 @@
 #include <wincodec.h>
 
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app_message.h"
+#include "control_standin.h"
 #include "bar_painter.h"
 #include "database_views.h"
 #include "document_view.h"
@@ -226,7 +228,6 @@ TEST_F(PreviewPane, FlagsAndCardsByKindOfFile) {
       {File(L"README"), 0, 1, IDB_CARD_NOT_AVAILABLE},
       {File(L"SHOUT.GIF"), 1, 0, IDB_CARD_CORRUPTED},  // the web row, lower-cased
       {File(L"book.XLS"), 1, 0, IDB_CARD_CORRUPTED},
-      {File(L"paper.pdf"), 1, 0, IDB_CARD_CORRUPTED},
       {File(L"slides.ppt"), 1, 1, IDB_CARD_CORRUPTED},  // no PowerPoint
       {File(L"table.mdb"), 1, 0, IDB_CARD_CORRUPTED},
   };
@@ -674,6 +675,69 @@ TEST_F(PreviewPane, EmptyRtfFails) {
   Show(File(L"empty.rtf"));
   EXPECT_EQ(PreviewLoadedFlag(), 0);
   EXPECT_EQ(CardShown(), static_cast<UINT>(IDB_CARD_CORRUPTED));
+}
+
+TEST_F(PreviewPane, PdfInTheControlOrTheCard) {
+  // Wine has no PDF control: the stand-in takes its class id where a case
+  // wants one.
+  WriteBytes(File(L"paper.pdf"), "%PDF-1.4");
+  std::wstring lowered = File(L"paper.pdf");
+  CharLowerW(lowered.data());
+  const struct {
+    const char* name;
+    bool installed;
+    const wchar_t* raise;
+    int loaded;
+    UINT card;
+  } cases[] = {
+      {"not installed", false, L"", 0, IDB_CARD_CORRUPTED},
+      {"opens", true, L"", 1, 0},
+      {"control raises", true, L"Damaged file", 0, IDB_CARD_CORRUPTED},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    StandInControl::invoked.clear();
+    StandInControl::raiseText = c.raise;
+    std::optional<StandInControl::Registration> registration;
+    if (c.installed) registration.emplace(CWPViewPDFX::kClassId);
+    SetAppMessage(0, u"");
+    {
+      Watcher answer([&] {
+        if (c.installed) return;
+        HWND box = WaitForDialog(L"Mulvara");
+        if (box != nullptr) PostMessageW(box, WM_COMMAND, IDOK, 0);
+      });
+      Show(File(L"paper.pdf"));
+    }
+    EXPECT_EQ(PreviewSupportedFlag(), 1);
+    EXPECT_EQ(PreviewLoadedFlag(), c.loaded);
+    EXPECT_EQ(CardShown(), c.card);
+    if (!c.installed) {
+      const AppMessage shown = GetAppMessage();
+      EXPECT_EQ(shown.text, u"Unable to open.");
+      EXPECT_EQ(shown.kind, 2);
+      // The view refused creation: nothing but the card is in the pane.
+      EXPECT_EQ(host->DocumentView, nullptr);
+      continue;
+    }
+    ASSERT_NE(host->DocumentView, nullptr);
+    ASSERT_EQ(StandInControl::invoked.size(), 1u);
+    EXPECT_EQ(StandInControl::invoked[0].first, 207);
+    EXPECT_EQ(StandInControl::invoked[0].second, lowered);
+    CWnd* control = host->DocumentView->GetDlgItem(182);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control, &host->DocumentView->m_pdfControl);
+    EXPECT_TRUE(control->IsWindowVisible());
+    CRect client;
+    host->DocumentView->GetClientRect(&client);
+    EXPECT_EQ(ChildRect(host->DocumentView, control), client);
+    EXPECT_EQ(CRect(StandInControl::last->objectRect), client);
+    host->CloseAllPreviews();
+    PumpPending();
+    EXPECT_EQ(StandInControl::live, 0);
+  }
+  StandInControl::raiseText.clear();
+  SetAppMessage(0, u"");
 }
 
 TEST(RtfOleCallback, NumbersItsStoragesFromOne) {
