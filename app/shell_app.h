@@ -38,8 +38,8 @@ class CEx_StyleApp : public CWinApp {
   CView* SwitchView(int page);
 
   int ShowSystemObjects = 0;
-  int ConfirmDatabaseDelete = 1;
-  int MaxTableRecords = 10000;
+  int ConfirmDelete = 1;
+  int MaxTableRows = 10000;
   CFoundFileListCtrl*& FoundFileList;
   CView* (&Views)[5];
 

@@ -1,5 +1,6 @@
 #include "ole_drop_target.h"
 
+#include "view.h"
 #include "wnd.h"
 
 void COleDataObject::Attach(LPDATAOBJECT lpDataObject, BOOL bAutoRelease) {
@@ -52,10 +53,23 @@ CPoint COleDropTarget::ClientPoint(POINTL pt) const {
   return CPoint(point);
 }
 
-DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
-DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+// A view answers for itself; any other window accepts nothing.
+DROPEFFECT COleDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+  CView* view = dynamic_cast<CView*>(pWnd);
+  return view != nullptr ? view->OnDragEnter(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
+}
+
+DROPEFFECT COleDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+  CView* view = dynamic_cast<CView*>(pWnd);
+  return view != nullptr ? view->OnDragOver(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
+}
+
 void COleDropTarget::OnDragLeave(CWnd*) {}
-BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
+
+BOOL COleDropTarget::OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) {
+  CView* view = dynamic_cast<CView*>(pWnd);
+  return view != nullptr && view->OnDrop(pDataObject, dropEffect, point);
+}
 
 HRESULT COleDropTarget::DropTarget::QueryInterface(REFIID riid, void** ppv) {
   if (ppv == nullptr) return E_POINTER;

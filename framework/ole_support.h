@@ -1,7 +1,6 @@
 // OLE start-up for the program, the control-container flag, the class
-// factories' registration and the DAO database classes. DAO is reached late
-// through its engine's automation interface; where no engine is registered,
-// start-up goes on and opening a database throws a CDaoException.
+// factories' registration and the DAO engine's start (dao_classes.h has the
+// database classes).
 #pragma once
 
 #include "cmd_target.h"
@@ -30,46 +29,4 @@ class COleTemplateServer : public COleObjectFactory {};
 void AfxDaoInit();
 void AfxDaoTerm();
 
-struct CDaoErrorInfo {
-  long m_lErrorCode = 0;
-  CString m_strSource;
-  CString m_strDescription;
-  CString m_strHelpFile;
-  long m_lHelpContext = 0;
-};
-
-class CDaoException : public CException {
-  DECLARE_DYNAMIC(CDaoException)
- public:
-  CDaoException() = default;
-  ~CDaoException() override { delete m_pErrorInfo; }
-  CDaoException(const CDaoException&) = delete;
-  CDaoException& operator=(const CDaoException&) = delete;
-  BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) override;
-
-  SCODE m_scode = S_OK;
-  int m_nAfxDaoError = 0;
-  // Null when the engine gave no error information.
-  CDaoErrorInfo* m_pErrorInfo = nullptr;
-};
-
-[[noreturn]] void AfxThrowDaoException(int nAfxDaoError, SCODE scode);
-
-class CDaoDatabase : public CObject {
-  DECLARE_DYNAMIC(CDaoDatabase)
- public:
-  CDaoDatabase() = default;
-  ~CDaoDatabase() override;
-  CDaoDatabase(const CDaoDatabase&) = delete;
-  CDaoDatabase& operator=(const CDaoDatabase&) = delete;
-
-  // Throws a CDaoException when the engine or the file cannot be opened.
-  virtual void Open(LPCWSTR lpszName, BOOL bExclusive = FALSE, BOOL bReadOnly = FALSE, LPCWSTR lpszConnect = L"");
-  virtual void Close();
-  BOOL IsOpen() const { return m_pDatabase != nullptr; }
-  const CString& GetName() const { return m_strName; }
-
-  // The engine's database object (IDispatch), while open.
-  IDispatch* m_pDatabase = nullptr;
-  CString m_strName;
-};
+#include "dao_classes.h"

@@ -5,6 +5,7 @@
 
 #include "frame_wnd.h"
 #include "list_ctrl.h"
+#include "ole_drop_target.h"
 #include "tree_ctrl.h"
 
 class CDocument;
@@ -31,6 +32,11 @@ class CView : public CWnd {
   virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
   virtual void OnActivateFrame(UINT, CFrameWnd*) {}
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  // A COleDropTarget registered on the view hands its drags here; by
+  // default nothing is accepted.
+  virtual DROPEFFECT OnDragEnter(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+  virtual DROPEFFECT OnDragOver(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+  virtual BOOL OnDrop(COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
 
   CDocument* m_pDocument = nullptr;
 

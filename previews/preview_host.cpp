@@ -139,14 +139,15 @@ void CMainPreviewView::ShowNoPreview() {
 void CMainPreviewView::ShowMissingViewer() { PreviewLoadedFlag() = 0; }
 
 int CMainPreviewView::ShowMdbView(const CString& path) {
+  CEx_StyleDoc* document = PreviewDocument(GetDocument());
+  if (document != nullptr) document->PreviewPath = path;
   CCreateContext context;
   context.m_pNewViewClass = RUNTIME_CLASS(CMDB_View);
   context.m_pCurrentDoc = GetDocument();
-  AccessView = static_cast<CView*>(static_cast<CFrameWnd*>(static_cast<CWnd*>(this))->CreateView(&context, kPreviewViewerId));
+  AccessView = static_cast<CMDB_View*>(static_cast<CFrameWnd*>(static_cast<CWnd*>(this))->CreateView(&context, kPreviewViewerId));
   if (AccessView == nullptr) return 0;
   // Shown only once the database is open (the document reports why not).
   AccessView->ShowWindow(SW_HIDE);
-  CEx_StyleDoc* document = PreviewDocument(GetDocument());
   if (document == nullptr || !document->OpenDatabase(path)) return 0;
   AccessView->ModifyStyle(0, WS_CLIPSIBLINGS);
   AccessView->ShowWindow(SW_SHOW);

@@ -12,6 +12,7 @@ class CThumbView;
 class CAdobeReaderView;
 class CCorrupted_NoPreview_View;
 class CLargeFileView;
+class CMDB_View;
 
 // The viewers' child id: the framework's first pane.
 constexpr UINT kPreviewViewerId = AFX_IDW_PANE_FIRST;
@@ -43,7 +44,7 @@ class CMainPreviewView : public CView {
   CView* DbaseView = nullptr;
   CThumbView* SlideThumbnails = nullptr;
   CView* ArchiveView = nullptr;
-  CView* AccessView = nullptr;
+  CMDB_View* AccessView = nullptr;
   CCorrupted_NoPreview_View* Placeholder = nullptr;
   CView* HtmlViewer = nullptr;
   CView* PhotoshopView = nullptr;

@@ -25,6 +25,8 @@
 #define IDB_CARD_NOT_AVAILABLE 197
 #define IDB_CARD_SELECT_FILE 211
 #define IDB_CARD_TOO_LARGE 297
+// The Access database tree's 16-pixel images on a magenta mask.
+#define IDB_DATABASE_TREE 181
 
 // Tool button pictures: normal, then hover.
 #define IDB_TOOL_LOAD 370

@@ -16,6 +16,7 @@
 #include "bar_painter.h"
 #include "database_views.h"
 #include "document_view.h"
+#include "engine_ui.h"
 #include "picture_views.h"
 #include "placeholder_views.h"
 #include "preview_frame.h"
@@ -595,7 +596,25 @@ TEST_F(PreviewPane, AccessDatabaseWithoutEngineIsReportedAsCorrupted) {
   SetAppMessage(0, u"");
   auto* document = PreviewDocument(host->GetDocument());
   ASSERT_NE(document, nullptr);
+  // The report comes first, while no card is shown yet.
+  struct ReportWatch : EngineUi {
+    CMainPreviewView* host = nullptr;
+    int reports = 0;
+    bool cardBefore = false;
+    void ShowAppMessage(int, const std::u16string&) override {
+      ++reports;
+      cardBefore = cardBefore || host->Placeholder != nullptr;
+    }
+  } watch;
+  watch.host = host;
+  SetEngineUi(&watch);
   Show(File(L"orders.mdb"));
+  SetEngineUi(nullptr);
+  EXPECT_EQ(watch.reports, 1);
+  EXPECT_FALSE(watch.cardBefore);
+  CString path = File(L"orders.mdb").c_str();
+  path.MakeLower();
+  EXPECT_EQ(document->PreviewPath, path);
   const AppMessage shown = GetAppMessage();
   EXPECT_EQ(shown.kind, 2);
   EXPECT_NE(shown.text.find(u"not installed"), std::u16string::npos);
