@@ -276,13 +276,6 @@ TEST(DockingDragInput, DropOutcomes) {
          return std::vector<InputStep>{to({s.Client().left + 10, s.Client().CenterPoint().y}), up};
        },
        "V[H[T(1),T(2),C],T()]", kActionDocked, kNoFrame},
-      {"a tab torn out", kFromTab, FALSE, FALSE, 0, {}, -1,
-       [&](DragScene& s, CPoint press) {
-         // Moves queued together merge: the second waits for the tab to go.
-         return std::vector<InputStep>{to({press.x, press.y - 40}), {'h', 0, 0, s.f.frame->GetSafeHwnd()},
-                                       to({s.Client().right - 10, s.Client().CenterPoint().y}), up};
-       },
-       "V[H[T(1),C,T(3)],T(2)]", kActionDocked, kNoFrame},
       {"a floating frame's caption", kFromFloatingCaption, FALSE, FALSE, 0, {}, -1,
        [&](DragScene& s, CPoint) {
          return std::vector<InputStep>{to({s.Client().left + 10, s.Client().CenterPoint().y}), up};
