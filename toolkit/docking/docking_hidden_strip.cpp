@@ -12,6 +12,7 @@
 #include "icon_image.h"
 #include "ole_drop_target.h"
 #include "prop_exchange.h"
+#include "tab_drag_over_target.h"
 #include "tab_painter.h"
 #include "tab_palette.h"
 #include "tab_shape.h"
@@ -30,22 +31,6 @@ ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
-
-class StripDropTarget : public COleDropTarget {
- public:
-  explicit StripDropTarget(CTkDockingPaneHiddenStrip* strip) : m_pStrip(strip) {}
-  DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint point) override {
-    m_pStrip->OnDragOverTab(point);
-    return DROPEFFECT_NONE;
-  }
-  DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point) override {
-    m_pStrip->OnDragOverTab(point);
-    return DROPEFFECT_NONE;
-  }
-
- private:
-  CTkDockingPaneHiddenStrip* m_pStrip;
-};
 
 // The four strips share one tab painter: each group lays out and draws
 // with its own strip position, put back afterwards.
@@ -120,7 +105,7 @@ BOOL CTkDockingPaneStripTabs::DrawTabIcon(CDC* pDC, POINT pt, CTkTabManagerItem*
 
 CTkDockingPaneHiddenStrip::CTkDockingPaneHiddenStrip(CTkDockingPaneArrangement* arrangement)
     : CTkDockingPaneNode(kNodeHiddenStrip, arrangement) {
-  m_pDropTarget = new StripDropTarget(this);
+  m_pDropTarget = new CTkTabDragOverTarget<CTkDockingPaneHiddenStrip>(this);
 }
 
 CTkDockingPaneHiddenStrip::~CTkDockingPaneHiddenStrip() {

@@ -2,8 +2,8 @@
 
 #include "color_scheme.h"
 #include "docking_arrangement.h"
-#include "docking_hidden_strip.h"
 #include "docking_drag_tracker.h"
+#include "docking_hidden_strip.h"
 #include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_painter.h"

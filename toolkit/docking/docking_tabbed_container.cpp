@@ -4,8 +4,8 @@
 
 #include "docking_arrangement.h"
 #include "docking_auto_hide_wnd.h"
-#include "docking_hidden_strip.h"
 #include "docking_drag_tracker.h"
+#include "docking_hidden_strip.h"
 #include "docking_mini_wnd.h"
 #include "docking_pane.h"
 #include "docking_pane_painter.h"
@@ -16,6 +16,7 @@
 #include "ole_drop_target.h"
 #include "prop_exchange.h"
 #include "resource_loader.h"
+#include "tab_drag_over_target.h"
 #include "tab_painter.h"
 #include "tip_context.h"
 
@@ -38,22 +39,6 @@ END_MESSAGE_MAP()
 namespace {
 
 // Holds the layout guard for a scope.
-class ContainerDropTarget : public COleDropTarget {
- public:
-  explicit ContainerDropTarget(CTkDockingPaneTabbedContainer* container) : m_pContainer(container) {}
-  DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint point) override {
-    m_pContainer->OnDragOverTab(point);
-    return DROPEFFECT_NONE;
-  }
-  DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point) override {
-    m_pContainer->OnDragOverTab(point);
-    return DROPEFFECT_NONE;
-  }
-
- private:
-  CTkDockingPaneTabbedContainer* m_pContainer;
-};
-
 class LayoutGuard {
  public:
   explicit LayoutGuard(int& guard) : m_guard(guard) { ++m_guard; }
@@ -71,7 +56,7 @@ CTkDockingPaneTabbedContainer::CTkDockingPaneTabbedContainer(CTkDockingPaneArran
     : CTkDockingPaneNode(kNodeTabbedContainer, arrangement) {
   for (int id : {kButtonClose, kButtonMaximize, kButtonRestore, kButtonAutoHide, kButtonMenu})
     m_captionButtons.push_back(new CTkDockingPaneCaptionButton(id, this));
-  m_pDropTarget = new ContainerDropTarget(this);
+  m_pDropTarget = new CTkTabDragOverTarget<CTkDockingPaneTabbedContainer>(this);
 }
 
 CTkDockingPaneTabbedContainer::~CTkDockingPaneTabbedContainer() {

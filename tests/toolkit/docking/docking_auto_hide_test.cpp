@@ -15,17 +15,6 @@
 
 namespace {
 
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs = 3000) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    PumpPending();
-    Sleep(5);
-  }
-  return true;
-}
-
 CTkDockingPaneHiddenStrip* StripOf(DockingFixture& f, int side) {
   return static_cast<CTkDockingPaneHiddenStrip*>(f.Layout()->m_strips[side]);
 }

@@ -14,17 +14,6 @@
 
 namespace {
 
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs = 5000) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    PumpPending();
-    Sleep(5);
-  }
-  return true;
-}
-
 HWND CaptureOf(DWORD threadId) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof(info);
@@ -333,7 +322,7 @@ TEST(DockingDragInput, DropOutcomes) {
     s.f.frame->notes.clear();
     InputPlayer player(steps);
     if (c.start == kFromTracker) s.f.site.m_pDragTracker->BeginDrag(dragged, press.x, press.y);
-    EXPECT_TRUE(PumpUntil([&] { return player.Done(); }));
+    EXPECT_TRUE(PumpUntil([&] { return player.Done(); }, 5000));
     player.Join();
     EXPECT_TRUE(player.Waited());
     EXPECT_FALSE(player.Rescued());

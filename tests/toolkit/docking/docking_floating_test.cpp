@@ -10,18 +10,6 @@
 
 namespace {
 
-// Pumps messages until done() holds or the time runs out.
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs = 3000) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    PumpPending();
-    Sleep(5);
-  }
-  return true;
-}
-
 CRect WindowRectOf(CWnd* wnd) {
   CRect rect;
   wnd->GetWindowRect(&rect);
