@@ -70,7 +70,7 @@ int CResultsPane::OnCreate(LPCREATESTRUCTW lpcs) {
   Tree.SetupImages(&m_shellIcons);
 
   m_font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
-  ModeText.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, CRect(100, 0, 700, 200), this,
+  ModeText.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(100, 0, 700, 200), this,
                   kModeTextId);
   ModeText.SetFont(&m_font);
   for (int i = 0; i < 3; ++i) {
@@ -114,16 +114,20 @@ int CResultsPane::OnCreate(LPCREATESTRUCTW lpcs) {
 void CResultsPane::Layout(int cx, int cy) {
   for (int i = 0; i < 6; ++i) m_buttons[i].MoveWindow(kBarButtons[i].left, kToolTop, kToolSize, kToolSize);
   m_outer.MoveWindow(5, kPanesTop, cx - 10 > 0 ? cx - 10 : 0, cy - kBottomBand - kPanesTop > 0 ? cy - kBottomBand - kPanesTop : 0);
-  // As wide as the mode's text needs, never past the page's right edge.
+  // As wide and as high as the mode's lines need (the mode, then the
+  // drive type), never past the page's right edge.
   CString text;
   ModeText.GetWindowText(text);
   CClientDC dc(this);
   CFont* old = dc.SelectObject(&m_font);
-  int width = dc.GetTextExtent(text).cx + 8;
+  CRect needed(0, 0, 0, 0);
+  dc.DrawText(text, &needed, DT_CALCRECT | DT_NOPREFIX);
   dc.SelectObject(old);
+  int width = needed.Width() + 8;
   if (width < kModeWidth) width = kModeWidth;
   if (width > cx - kModeLeft - 5) width = cx - kModeLeft - 5 > 0 ? cx - kModeLeft - 5 : 0;
-  ModeText.MoveWindow(kModeLeft, cy - kBottomBand, width, kModeHeight);
+  int height = needed.Height() > kModeHeight ? needed.Height() : kModeHeight;
+  ModeText.MoveWindow(kModeLeft, cy - kBottomBand, width, height);
   for (CStatic& spare : SpareTexts) spare.MoveWindow(0, 0, 0, 0);
 }
 
