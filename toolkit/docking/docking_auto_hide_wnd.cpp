@@ -176,45 +176,36 @@ void CTkDockingPaneAutoHideWnd::RecalcLayout(BOOL) {
 
 void CTkDockingPaneAutoHideWnd::Close() {
   if (m_hWnd == nullptr) return;
-  KillTimer(kTimerWatch);
-  KillTimer(kTimerSlideOut);
-  KillTimer(kTimerSlideIn);
   ShowWindow(SW_HIDE);
-  CTkDockingPaneSite* site = GetSite();
-  if (m_pContainer != nullptr && m_pContainer->GetSafeHwnd() != nullptr && ::GetParent(m_pContainer->GetSafeHwnd()) == m_hWnd) {
-    m_pContainer->ShowWindow(SW_HIDE);
-    if (site != nullptr) m_pContainer->SetDockingSite(site->GetSite());
-  }
-  m_pContainer = nullptr;
-  if (m_pStrip != nullptr) {
-    if (m_pStrip->m_pAutoHideWnd == this) m_pStrip->m_pAutoHideWnd = nullptr;
-    // Until the posted close arrives the strip may go; it then destroys
-    // this window rather than leave it pointing at it.
-    m_pStrip->AddClosingWindow(this);
-    m_pStrip = nullptr;
-  }
+  LetGo(TRUE);
   PostMessage(WM_CLOSE);
 }
 
 void CTkDockingPaneAutoHideWnd::CloseDelayed() {
   if (m_hWnd == nullptr) return;
+  LetGo(FALSE);
+  SetTimer(kTimerClose, kCloseDelay, nullptr);
+}
+
+void CTkDockingPaneAutoHideWnd::LetGo(BOOL onlyOwnChild) {
   KillTimer(kTimerWatch);
   KillTimer(kTimerSlideOut);
   KillTimer(kTimerSlideIn);
   CTkDockingPaneSite* site = GetSite();
-  if (m_pContainer != nullptr && m_pContainer->GetSafeHwnd() != nullptr) {
+  HWND container = m_pContainer != nullptr ? m_pContainer->GetSafeHwnd() : nullptr;
+  if (container != nullptr && (!onlyOwnChild || ::GetParent(container) == m_hWnd)) {
     m_pContainer->ShowWindow(SW_HIDE);
     if (site != nullptr) m_pContainer->SetDockingSite(site->GetSite());
   }
-  // The frame may close or a layout be loaded before the timer fires: the
-  // window keeps nothing it could reach freed through.
+  // The frame may close or a layout be loaded before the close arrives: the
+  // window keeps nothing it could reach freed through, and the strip, if it
+  // goes first, destroys this window rather than leave it pointing at it.
   m_pContainer = nullptr;
   if (m_pStrip != nullptr) {
     if (m_pStrip->m_pAutoHideWnd == this) m_pStrip->m_pAutoHideWnd = nullptr;
     m_pStrip->AddClosingWindow(this);
     m_pStrip = nullptr;
   }
-  SetTimer(kTimerClose, kCloseDelay, nullptr);
 }
 
 BOOL CTkDockingPaneAutoHideWnd::GetLimits(RECT* range, RECT* band) {

@@ -66,4 +66,8 @@ class CTkDockingPaneAutoHideWnd : public CMiniFrameWnd {
   void MoveToStep();
   void Watch();
   void TrackLive(CPoint point, const CRect& range);
+  // Stops the timers, gives the container back to the frame (with
+  // onlyOwnChild, only while this window still holds it) and forgets it and
+  // the strip before the window is closed.
+  void LetGo(BOOL onlyOwnChild);
 };
