@@ -22,22 +22,38 @@
 
 namespace {
 
-// Ends whichever dialog is up when the time is over.
+// The demo's dialog: a shown dialog window of this thread. Not the active
+// window: on a busy display another program's window may hold the
+// activation, and the dialog would then never be found.
+BOOL CALLBACK FindShownDialog(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  ::GetClassNameW(window, name, 16);
+  if (!::IsWindowVisible(window) || std::wcscmp(name, L"#32770") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+HWND ShownDialog() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Ends the dialog once the time is over and it is up; until it is up the
+// timer comes back.
 void CALLBACK CloseDialog(HWND, UINT, UINT_PTR, DWORD) {
-  HWND hDlg = ::GetActiveWindow();
-  if (hDlg != nullptr) ::PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
+  if (HWND dialog = ShownDialog()) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 // A message box runs its own dialog loop, and a question cannot be
 // cancelled: it is ended directly.
 void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD) {
-  HWND hDlg = ::GetActiveWindow();
-  if (hDlg != nullptr) ::EndDialog(hDlg, IDCANCEL);
+  if (HWND dialog = ShownDialog()) ::EndDialog(dialog, IDCANCEL);
 }
 
 // Opens the box's more-information area once it is up.
 void CALLBACK PressMore(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND more = ::GetDlgItem(::GetActiveWindow(), HMB_IDMORE);
+  HWND more = ::GetDlgItem(ShownDialog(), HMB_IDMORE);
   if (more == nullptr) return;
   ::KillTimer(nullptr, timer);
   ::PostMessageW(more, BM_CLICK, 0, 0);
