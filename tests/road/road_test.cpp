@@ -129,10 +129,18 @@ void ClickScreen(POINT at) {
     POINT now = {};
     return ::GetCursorPos(&now) && now.x == at.x && now.y == at.y;
   }, kStepTimeout, "the pointer at " + std::to_string(at.x) + "," + std::to_string(at.y));
+  // Press and release carry the point themselves: a pointer move reported
+  // late cannot carry the click elsewhere, nor out of the button between
+  // press and release.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
   INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  for (INPUT& event : input) {
+    event.type = INPUT_MOUSE;
+    event.mi.dx = (at.x * 65536 + width - 1) / width;
+    event.mi.dy = (at.y * 65536 + height - 1) / height;
+  }
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
   ::SendInput(2, input, sizeof(INPUT));
 }
 
@@ -152,16 +160,34 @@ bool Painted(HWND window) {
   return !unpainted;
 }
 
-// The window's centre, once the window is enabled and is what lies under
-// that point (nothing covers it, and it is where its rectangle says).
+// Whether the window's top-level window is the active one of its thread:
+// no modal state is up over it and no activation is on its way. A focus
+// change between press and release takes the capture from a button, and
+// the click is lost.
+bool InActiveWindow(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) &&
+         info.hwndActive == ::GetAncestor(window, GA_ROOT);
+}
+
+void WaitInActiveWindow(HWND window, const std::string& name) {
+  WaitFor([&] { return InActiveWindow(window); }, kStepTimeout, name + " in the active window");
+}
+
+// The window's centre, once the window is enabled, in the active window,
+// and is what lies under that point (nothing covers it, and it is where its
+// rectangle says).
 POINT ClickableCentre(HWND window, const std::string& name) {
   POINT centre = {};
   WaitFor([&] {
     RECT rect;
-    if (!::IsWindowVisible(window) || !::IsWindowEnabled(window) || !::GetWindowRect(window, &rect)) return false;
+    if (!::IsWindowVisible(window) || !::IsWindowEnabled(window) || !InActiveWindow(window) ||
+        !::GetWindowRect(window, &rect))
+      return false;
     centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     return ::WindowFromPoint(centre) == window;
-  }, kStepTimeout, name + " enabled and uncovered");
+  }, kStepTimeout, name + " enabled and uncovered in the active window");
   return centre;
 }
 
@@ -214,6 +240,7 @@ HTREEITEM FindTreeItem(HWND tree, const std::function<bool(const std::wstring&)>
 // Clicks the item's label, after asking the tree where it is and checking
 // that its hit test names the item.
 void ClickTreeItem(HWND tree, HTREEITEM item, const std::string& name) {
+  WaitInActiveWindow(tree, name);
   ::SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
   RemoteBuffer buffer(sizeof(RECT) + sizeof(TVHITTESTINFO));
   RECT rect = {};
@@ -684,6 +711,7 @@ int ListCheckState(HWND list, int row) {
 // Clicks the check box of a tree item: the middle of the points left of
 // its label that the tree's hit test calls its state icon.
 void ClickTreeCheckBox(HWND tree, HTREEITEM item, const std::string& name) {
+  WaitInActiveWindow(tree, name);
   ::SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
   RemoteBuffer buffer(sizeof(RECT) + sizeof(TVHITTESTINFO));
   RECT rect = {};
@@ -732,6 +760,7 @@ int ListRow(HWND list, const std::wstring& text) {
 
 // Clicks the check box of a list row, found as the tree's.
 void ClickListCheckBox(HWND list, int row, const std::string& name) {
+  WaitInActiveWindow(list, name);
   ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
   RemoteBuffer buffer(sizeof(RECT) + sizeof(LVHITTESTINFO));
   RECT rect = {};
@@ -956,6 +985,14 @@ void Compare(const std::string& what, const std::string& faults) {
   if (!faults.empty()) Fail(what + ":\n" + faults);
 }
 
+// Clicks the item's check box and waits for the tree to show the other state.
+void ToggleTreeCheck(HWND tree, HTREEITEM item, const std::string& name) {
+  const int before = TreeCheckState(tree, item);
+  ClickTreeCheckBox(tree, item, name);
+  WaitFor([&] { return TreeCheckState(tree, item) != before; }, kStepTimeout,
+          name + (before == 1 ? " checked" : " unchecked"));
+}
+
 // "Root" checked, every file recovered into a new folder, and the folder
 // compared with the manifest and with the harness's recovery.
 void RecoverAndCompare(int mode, const std::wstring& volume) {
@@ -965,9 +1002,7 @@ void RecoverAndCompare(int mode, const std::wstring& volume) {
   std::wstring rootText;
   HTREEITEM root = FindTreeItem(tree, [](const std::wstring& t) { return t == L"Root" || t == L"ROOT"; }, &rootText);
   if (root == nullptr) Fail(name + ": the folder tree has no \"Root\"");
-  const int before = TreeCheckState(tree, root);
-  ClickTreeCheckBox(tree, root, "\"Root\"");
-  WaitFor([&] { return TreeCheckState(tree, root) != before; }, kStepTimeout, name + ": \"Root\" checked");
+  ToggleTreeCheck(tree, root, name + ": \"Root\"");
   Screenshot("14_root_checked_" + name);
 
   const std::wstring destination = NewFolder(std::wstring(kModeNames[mode]) + L"_program");
@@ -997,9 +1032,7 @@ void RecoverAndCompare(int mode, const std::wstring& volume) {
 void RecoverListSelection() {
   HWND tree = ResultsTree();
   HTREEITEM root = FindTreeItem(tree, [](const std::wstring& t) { return t == L"Root"; });
-  const int checked = TreeCheckState(tree, root);
-  ClickTreeCheckBox(tree, root, "\"Root\"");
-  WaitFor([&] { return TreeCheckState(tree, root) != checked; }, kStepTimeout, "\"Root\" unchecked");
+  ToggleTreeCheck(tree, root, "\"Root\"");
   HWND list = ResultsList();
   // A live folder and a live file of the root, as the list shows them.
   const std::wstring folder = L"Documents", file = L"A Long File Name.txt";
@@ -1024,6 +1057,22 @@ void RecoverListSelection() {
     if (path == file || path.compare(0, folder.size() + 1, folder + L"/") == 0) expected[path] = bytes;
   Compare("Standard, the list's selection against the whole recovery's files", CompareTrees(recovered, expected));
   Note("PASS Standard: the checked folder and root file recovered, " + std::to_string(recovered.size()) + " files, nothing else");
+}
+
+// Page 2's item for the whole disk.
+HTREEITEM PartitionDiskItem(HWND tree, std::wstring* text = nullptr) {
+  return FindTreeItem(tree, [](const std::wstring& t) { return StartsWith(t, L"Hard Disk"); }, text);
+}
+
+// Clicks a page-2 item and waits until the tree has it selected and the
+// pane shows what `shown` asks for: only then does Next go in, to a page
+// that has taken the click and filled its pane.
+void SelectPartitionItem(HWND tree, HTREEITEM item, const std::string& name,
+                         const std::function<bool()>& shown = [] { return true; }) {
+  ClickTreeItem(tree, item, name);
+  WaitFor([&] {
+    return reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) == item && shown();
+  }, kStepTimeout, name + " selected with its values in the pane");
 }
 
 // One mode's road up to page 2 on the partitioned image.
@@ -1062,15 +1111,12 @@ void DriveMode(int mode) {
   WaitFor([] { return PartitionTree() != nullptr; }, kStepTimeout, "page 2 after the partition search");
   HWND tree = PartitionTree();
   std::wstring itemText;
-  HTREEITEM item = mode == 1 ? FindTreeItem(tree, [](const std::wstring& t) { return StartsWith(t, L"Hard Disk"); }, &itemText)
+  HTREEITEM item = mode == 1 ? PartitionDiskItem(tree, &itemText)
                              : FindTreeItem(tree, [](const std::wstring& t) { return t == L"Partition 1"; }, &itemText);
   if (item == nullptr) Fail(name + ": page 2 lists no " + (mode == 1 ? "disk" : "\"Partition 1\""));
-  ClickTreeItem(tree, item, Narrow(itemText));
-  WaitFor([&] {
-    return reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) == item &&
-           // The partition starts at sector 2048 of the image.
-           (mode == 1 || PageTexts().find(L"2048") != std::wstring::npos);
-  }, kStepTimeout, name + ": " + Narrow(itemText) + " selected with its values in the pane");
+  // The partition starts at sector 2048 of the image.
+  SelectPartitionItem(tree, item, name + ": " + Narrow(itemText),
+                      [mode] { return mode == 1 || PageTexts().find(L"2048") != std::wstring::npos; });
   Screenshot(std::string("06_page2_") + name);
   Note("PASS " + name + ": page 2 reached, " + Narrow(itemText) + " selected");
   const std::wstring volume = RunScan(mode);
@@ -1088,19 +1134,28 @@ bool SearchRunning() { return VisibleControl(kStop) != nullptr && DriveTree() !=
 
 HWND WaitQuestion() { return WaitDialog(L"Mulvara"); }
 
+// The large disk picked on the idle drive page and its partition search
+// started with Next.
+void StartLargeDiskSearch() {
+  WaitFor([] { return DriveTree() != nullptr && ::IsWindowEnabled(DriveTree()); }, kStepTimeout, "the idle drive page");
+  std::wstring diskText;
+  ClickTreeItem(DriveTree(), DiskItem(1, &diskText), "the large disk");
+  ClickControl(kNext, "Next");
+  WaitFor(SearchRunning, kStepTimeout, "the partition search");
+}
+
+// The stop question answered with Yes: page 2 once the worker has ended.
+void AnswerStopYes(HWND question, const std::string& when) {
+  AnswerDialog(question, IDYES, "Yes");
+  WaitFor([] { return PartitionTree() != nullptr; }, kStepTimeout, "page 2 after Yes " + when);
+}
+
 // Stop on the large disk without a partition table.
 void StopCases() {
   ChooseMode(0);
-  std::wstring diskText;
-  auto startSearch = [&] {
-    WaitFor([] { return DriveTree() != nullptr && ::IsWindowEnabled(DriveTree()); }, kStepTimeout, "the idle drive page");
-    ClickTreeItem(DriveTree(), DiskItem(1, &diskText), "the large disk");
-    ClickControl(kNext, "Next");
-    WaitFor(SearchRunning, kStepTimeout, "the partition search");
-  };
 
   // No leaves the search running.
-  startSearch();
+  StartLargeDiskSearch();
   Screenshot("07_search_running");
   HWND bar = VisibleControl(61457);
   ClickControl(kStop, "Stop");
@@ -1114,17 +1169,15 @@ void StopCases() {
 
   // Yes reaches page 2 with the disk listed.
   ClickControl(kStop, "Stop");
-  AnswerDialog(WaitQuestion(), IDYES, "Yes");
-  WaitFor([] { return PartitionTree() != nullptr; }, kStepTimeout, "page 2 after Yes");
-  if (FindTreeItem(PartitionTree(), [](const std::wstring& t) { return StartsWith(t, L"Hard Disk"); }) == nullptr)
-    Fail("page 2 lists no disk after Stop");
+  AnswerStopYes(WaitQuestion(), "to the search");
+  if (PartitionDiskItem(PartitionTree()) == nullptr) Fail("page 2 lists no disk after Stop");
   Note("PASS Stop, Yes: page 2 after the worker ended");
 
   // Stop at random moments, answers at random, and two quick presses.
   std::srand(25);
   for (int round = 0; round < 8; ++round) {
     ClickControl(kBack, "Back on page 2");
-    startSearch();
+    StartLargeDiskSearch();
     PressMomentLater(std::rand() % 700);
     if (!SearchRunning()) Fail("the search ended before Stop in round " + std::to_string(round));
     HWND stop = VisibleControl(kStop);
@@ -1138,8 +1191,7 @@ void StopCases() {
       ClickControl(kStop, "Stop again");
       asked = WaitQuestion();
     }
-    AnswerDialog(asked, IDYES, "Yes");
-    WaitFor([] { return PartitionTree() != nullptr; }, kStepTimeout, "page 2 after Yes in round " + std::to_string(round));
+    AnswerStopYes(asked, "in round " + std::to_string(round));
     if (ProgramDialog(L"Mulvara") != nullptr) Fail("a second question after two presses");
   }
   Note("PASS Stop at random moments: 8 rounds, none hung");
@@ -1152,18 +1204,14 @@ void StopAdvanceScan() {
   ClickControl(kStartOver, "start-over on page 2");
   WaitFor([] { return VisibleControl(kStandardButton) != nullptr; }, kStepTimeout, "the start page");
   ChooseMode(1);
-  std::wstring diskText;
-  ClickTreeItem(DriveTree(), DiskItem(1, &diskText), "the large disk");
-  ClickControl(kNext, "Next");
-  WaitFor(SearchRunning, kStepTimeout, "the partition search");
+  StartLargeDiskSearch();
   ClickControl(kStop, "Stop of the search");
-  AnswerDialog(WaitQuestion(), IDYES, "Yes");
-  WaitFor([] { return PartitionTree() != nullptr; }, kStepTimeout, "page 2 after the search");
+  AnswerStopYes(WaitQuestion(), "to the search");
   HWND tree = PartitionTree();
   std::wstring itemText;
-  HTREEITEM disk = FindTreeItem(tree, [](const std::wstring& t) { return StartsWith(t, L"Hard Disk"); }, &itemText);
+  HTREEITEM disk = PartitionDiskItem(tree, &itemText);
   if (disk == nullptr) Fail("page 2 lists no disk");
-  ClickTreeItem(tree, disk, Narrow(itemText));
+  SelectPartitionItem(tree, disk, Narrow(itemText));
   ClickControl(kNext, "Next on page 2");
   WaitFor(ScanRunning, kStepTimeout, "the Advance sweep");
   HWND bar = VisibleControl(61457);
