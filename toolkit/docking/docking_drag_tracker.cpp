@@ -184,19 +184,22 @@ void CTkDockingPaneDragTracker::Track() {
       }
       continue;
     }
-    if (msg.message == WM_MOUSEMOVE) {
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
       CPoint point(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
       ::ClientToScreen(msg.hwnd, &point);
-      if (m_bPressPending && std::abs(point.x - m_pressPoint.x) <= kMoveThreshold &&
-          std::abs(point.y - m_pressPoint.y) <= kMoveThreshold)
-        continue;
-      Move(point.x, point.y);
-      m_bPressPending = FALSE;
+      BOOL still = m_bPressPending && std::abs(point.x - m_pressPoint.x) <= kMoveThreshold &&
+                   std::abs(point.y - m_pressPoint.y) <= kMoveThreshold;
+      // The release counts as a move too: the move before it may have been
+      // merged away, and the drop belongs where the button came up.
+      if (!still && (msg.message == WM_MOUSEMOVE || point != m_lastPoint)) {
+        Move(point.x, point.y);
+        m_bPressPending = FALSE;
+      }
+      if (msg.message == WM_LBUTTONUP) {
+        dropped = TRUE;
+        break;
+      }
       continue;
-    }
-    if (msg.message == WM_LBUTTONUP) {
-      dropped = TRUE;
-      break;
     }
     ::DispatchMessageW(&msg);
   }
