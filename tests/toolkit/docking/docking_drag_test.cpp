@@ -403,6 +403,42 @@ TEST(DockingDragInput, TheReleasePointDecides) {
   }
 }
 
+// A frame closed while a drag runs (a timer of its own, Alt+F4) frees the
+// manager and its tracker inside the loop: the loop ends at once, and the
+// desktop's lock and DC are given back.
+DragScene* g_closedScene = nullptr;
+
+void CALLBACK CloseTheScene(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  delete g_closedScene;
+  g_closedScene = nullptr;
+}
+
+TEST(DockingDragInput, ClosingTheFrameEndsTheDrag) {
+  for (BOOL previews : {FALSE, TRUE}) {
+    SCOPED_TRACE(previews ? "preview windows" : "inverted frame");
+    g_closedScene = new DragScene;
+    g_closedScene->f.site.m_bPreviewWindows = previews;
+    CTkDockingPaneDragTracker* tracker = g_closedScene->f.site.m_pDragTracker;
+    CPoint press = g_closedScene->CaptionOf(g_closedScene->b);
+    HWND frame = g_closedScene->f.frame->GetSafeHwnd();
+    // A move first, so that a frame or preview is showing when it closes.
+    CPoint over(g_closedScene->Client().left + 10, g_closedScene->Client().CenterPoint().y);
+    g_closedScene->f.frame->ScreenToClient(&over);
+    ::PostMessageW(frame, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(over.x, over.y));
+    ::SetTimer(nullptr, 0, 50, CloseTheScene);
+    tracker->BeginDrag(g_closedScene->b->GetContainer(), press.x, press.y);
+    EXPECT_EQ(nullptr, g_closedScene);
+    EXPECT_FALSE(::IsWindow(frame));
+    EXPECT_EQ(nullptr, ::GetCapture());
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr,
+                                   nullptr, nullptr);
+    EXPECT_TRUE(::LockWindowUpdate(other));
+    ::LockWindowUpdate(nullptr);
+    ::DestroyWindow(other);
+  }
+}
+
 // Without a drop the desktop is unlocked and its DC given back, also when
 // another window already held the mouse and the loop never ran.
 TEST(DockingDragInput, EndingTheLoopUndoesItsStart) {
