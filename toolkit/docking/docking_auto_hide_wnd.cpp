@@ -420,35 +420,12 @@ void CTkDockingPaneAutoHideWnd::OnLButtonDown(UINT nFlags, CPoint point) {
 void CTkDockingPaneAutoHideWnd::TrackLive(CPoint screen, const CRect& range) {
   CRect band;
   if (!GetLimits(nullptr, &band)) return;
-  CSize offset(band.left - screen.x, band.top - screen.y);
   HWND hWnd = m_hWnd;
-  SetCapture();
-  while (::GetCapture() == hWnd) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageW(&msg);
-    if (!::GetMessageW(&msg, nullptr, 0, 0)) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (msg.message == WM_MOUSEMOVE) {
-      CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-      ::ClientToScreen(msg.hwnd, &pt);
-      pt += offset;
-      pt.x = std::max<int>(range.left, std::min<int>(pt.x, range.right));
-      pt.y = std::max<int>(range.top, std::min<int>(pt.y, range.bottom));
-      if (m_bVertical ? pt.y != band.top : pt.x != band.left) {
-        if (m_bVertical) band.OffsetRect(0, pt.y - band.top);
-        else band.OffsetRect(pt.x - band.left, 0);
-        ApplyBand(band);
-        if (!::IsWindow(hWnd)) return;
-      }
-    } else if ((msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || msg.message == WM_LBUTTONUP) {
-      break;
-    } else {
-      ::DispatchMessageW(&msg);
-    }
-  }
-  if (::GetCapture() == hWnd) ::ReleaseCapture();
+  // Every step is applied at once; Escape keeps the size reached.
+  TrackAlongAxis(hWnd, range, band, screen, !m_bVertical, TRUE, [this, hWnd](const CRect&, const CRect& to) {
+    ApplyBand(to);
+    return ::IsWindow(hWnd);
+  });
 }
 
 BOOL CTkDockingPaneAutoHideWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {

@@ -83,6 +83,12 @@ CTkDockingPaneDragTracker::CTkDockingPaneDragTracker(CTkDockingPaneSite* site) :
 }
 
 CTkDockingPaneDragTracker::~CTkDockingPaneDragTracker() {
+  if (m_pDestroyed != nullptr) {
+    // Freed from inside the loop: undo its start here, the loop ends
+    // without touching the tracker again.
+    *m_pDestroyed = TRUE;
+    EndTracking();
+  }
   DestroyStickers();
   for (auto& entry : m_stickerRegions) ::DeleteObject(entry.second);
   m_stickerRegions.clear();
@@ -126,9 +132,13 @@ void CTkDockingPaneDragTracker::PrepareDrag(CTkDockingPaneNode* node, int x, int
 
 void CTkDockingPaneDragTracker::BeginDrag(CTkDockingPaneNode* node, int x, int y) {
   if (node == nullptr || m_pSite == nullptr || m_pSite->GetLayout() == nullptr || m_pNode != nullptr) return;
+  BOOL destroyed = FALSE;
+  m_pDestroyed = &destroyed;
   PrepareDrag(node, x, y);
   InitTracking();
   Track();
+  if (destroyed) return;
+  m_pDestroyed = nullptr;
   m_pNode = nullptr;
 }
 
@@ -167,6 +177,7 @@ void CTkDockingPaneDragTracker::Track() {
   }
   ::SetCapture(window);
   m_hCaptureWnd = window;
+  BOOL* destroyed = m_pDestroyed;
   BOOL dropped = FALSE;
   while (::GetCapture() == window) {
     MSG msg;
@@ -184,21 +195,26 @@ void CTkDockingPaneDragTracker::Track() {
       }
       continue;
     }
-    if (msg.message == WM_MOUSEMOVE) {
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
       CPoint point(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
       ::ClientToScreen(msg.hwnd, &point);
-      if (m_bPressPending && std::abs(point.x - m_pressPoint.x) <= kMoveThreshold &&
-          std::abs(point.y - m_pressPoint.y) <= kMoveThreshold)
-        continue;
-      Move(point.x, point.y);
-      m_bPressPending = FALSE;
+      BOOL still = m_bPressPending && std::abs(point.x - m_pressPoint.x) <= kMoveThreshold &&
+                   std::abs(point.y - m_pressPoint.y) <= kMoveThreshold;
+      // The release counts as a move too: the move before it may have been
+      // merged away, and the drop belongs where the button came up.
+      if (!still && (msg.message == WM_MOUSEMOVE || point != m_lastPoint)) {
+        Move(point.x, point.y);
+        m_bPressPending = FALSE;
+      }
+      if (msg.message == WM_LBUTTONUP) {
+        dropped = TRUE;
+        break;
+      }
       continue;
     }
-    if (msg.message == WM_LBUTTONUP) {
-      dropped = TRUE;
-      break;
-    }
     ::DispatchMessageW(&msg);
+    // Closing the frame frees the manager and this tracker with it.
+    if (destroyed != nullptr && *destroyed) return;
   }
   EndTracking();
   if (dropped && !m_bPressPending) Drop();

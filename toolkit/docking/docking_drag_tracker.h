@@ -80,6 +80,9 @@ class CTkDockingPaneDragTracker {
   HWND m_hCaptureWnd = nullptr;
 
  private:
+  // While BeginDrag runs: a flag on its stack that the destructor sets, for
+  // a loop whose manager went away with a message it dispatched.
+  BOOL* m_pDestroyed = nullptr;
   // TRUE when the frame refuses the action for any pane of the dragged node.
   BOOL IsRefused(int action, CTkDockingPaneNode* container, int direction);
   // The docking zone test near the edges of rect, inside or just outside.

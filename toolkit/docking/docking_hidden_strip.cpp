@@ -247,16 +247,22 @@ void CTkDockingPaneHiddenStrip::OnPaint() {
   CRect client;
   GetClientRect(&client);
   CTkOffscreenDC dc(paint.GetSafeHdc(), client.left, client.top, client.right, client.bottom);
+  DrawStrip(&dc);
+}
+
+void CTkDockingPaneHiddenStrip::DrawStrip(CDC* pDC) {
+  CRect client;
+  GetClientRect(&client);
   CTkTabPainter* painter = GetTabPainter();
   if (painter == nullptr || painter->GetColorSet() == nullptr) {
-    dc.FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    pDC->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
     return;
   }
   const CTkGradientColor& gradient = painter->GetColorSet()->m_autoHideGradient;
   COLORREF first = gradient.m_first;
   COLORREF second = gradient.m_second;
   if (first == second) {
-    dc.FillSolidRect(&client, first);
+    pDC->FillSolidRect(&client, first);
   } else {
     // One gradient runs from the frame's left edge across the left and the
     // right strip.
@@ -269,11 +275,11 @@ void CTkDockingPaneHiddenStrip::OnPaint() {
       fill.left = origin.x;
     }
     fill.right = std::max<int>(fill.left + half, client.right);
-    GetGradientPainter().FillGradientClipped(&dc, &fill, first, second, TRUE, &client);
+    GetGradientPainter().FillGradientClipped(pDC, &fill, first, second, TRUE, &client);
   }
   for (const auto& tabs : m_tabGroups) {
     PositionScope scope(painter, tabs->GetStripPosition());
-    painter->DrawTabControl(tabs.get(), &dc, tabs->m_rect);
+    painter->DrawTabControl(tabs.get(), pDC, tabs->m_rect);
   }
 }
 

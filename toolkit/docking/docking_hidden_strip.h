@@ -62,6 +62,9 @@ class CTkDockingPaneHiddenStrip : public CWnd, public CTkDockingPaneNode {
   CTkDockingPaneObject* HitTestTab(CPoint point) const;
   int GetThickness() const;
   void LayoutTabs(CDC* pDC, CRect rect);
+  // Paints the band over the client area: the header gradient, then the
+  // tab groups.
+  void DrawStrip(CDC* pDC);
   void SetSide(int side) { m_side = side; }
   int GetSide() const { return m_side; }
   const std::vector<CTkDockingPaneTabbedContainer*>& GetContainers() const { return m_containers; }

@@ -580,38 +580,14 @@ void CTkDockingPaneSplitBar::TrackLive(CPoint point, const CRect& track, const C
   GetWindowRect(&bar);
   CPoint screen = point;
   ClientToScreen(&screen);
-  CSize offset(bar.left - screen.x, bar.top - screen.y);
   HWND hWnd = GetSafeHwnd();
-  SetCapture();
-  BOOL horizontal = m_pGroup->m_bHorizontal;
-  while (::GetCapture() == hWnd) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageW(&msg);
-    if (!::GetMessageW(&msg, nullptr, 0, 0)) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (msg.message == WM_MOUSEMOVE) {
-      CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-      ::ClientToScreen(msg.hwnd, &pt);
-      pt += offset;
-      pt.x = std::max<int>(track.left, std::min<int>(pt.x, track.right));
-      pt.y = std::max<int>(track.top, std::min<int>(pt.y, track.bottom));
-      if ((horizontal && pt.x != bar.left) || (!horizontal && pt.y != bar.top)) {
-        if (horizontal) bar.OffsetRect(pt.x - bar.left, 0);
-        else bar.OffsetRect(0, pt.y - bar.top);
-        ApplyPosition(bar, span);
-        CFrameWnd* frame = dynamic_cast<CFrameWnd*>(m_pGroup->GetDockingSite());
-        if (frame != nullptr) frame->RecalcLayout();
-        // The layout rebuilt nothing, but this bar may be gone with a
-        // group emptied meanwhile.
-        if (!::IsWindow(hWnd)) return;
-      }
-    } else if ((msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || msg.message == WM_LBUTTONUP) {
-      break;
-    } else {
-      ::DispatchMessageW(&msg);
-    }
-  }
-  if (::GetCapture() == hWnd) ::ReleaseCapture();
+  TrackAlongAxis(hWnd, track, bar, screen, m_pGroup->m_bHorizontal, TRUE,
+                 [this, hWnd, &span](const CRect&, const CRect& to) {
+                   ApplyPosition(to, span);
+                   CFrameWnd* frame = dynamic_cast<CFrameWnd*>(m_pGroup->GetDockingSite());
+                   if (frame != nullptr) frame->RecalcLayout();
+                   // The layout rebuilt nothing, but this bar may be gone
+                   // with a group emptied meanwhile.
+                   return ::IsWindow(hWnd);
+                 });
 }

@@ -411,20 +411,18 @@ void CTkDragLineTracker::Draw(const CRect& rect) {
   m_dc.PatBlt(rect.left, rect.top, rect.Width(), rect.Height(), PATINVERT);
 }
 
-BOOL CTkDragLineTracker::Track(CWnd* pWnd, const CRect& bounds, CRect& line, CPoint start, BOOL horizontal) {
-  HWND hWnd = pWnd->GetSafeHwnd();
-  ::SetCapture(hWnd);
-  HWND desktop = ::GetDesktopWindow();
-  BOOL locked = ::LockWindowUpdate(desktop);
-  m_dc.Attach(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE | (locked ? DCX_LOCKWINDOWUPDATE : 0)));
-
+BOOL TrackAlongAxis(HWND hWnd, const CRect& bounds, CRect& line, CPoint start, BOOL horizontal, BOOL paintsFirst,
+                    const std::function<BOOL(const CRect& from, const CRect& to)>& moved) {
   const int offset = horizontal ? line.left - start.x : line.top - start.y;
-  Draw(line);
-  if (!m_extra.IsRectEmpty()) Draw(m_extra);
-
+  const int low = horizontal ? bounds.left : bounds.top;
+  const int high = horizontal ? bounds.right : bounds.bottom;
+  ::SetCapture(hWnd);
   BOOL accepted = FALSE;
   while (::GetCapture() == hWnd) {
     MSG msg;
+    if (paintsFirst) {
+      while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageW(&msg);
+    }
     if (!::GetMessageW(&msg, nullptr, 0, 0)) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       break;
@@ -433,18 +431,15 @@ BOOL CTkDragLineTracker::Track(CWnd* pWnd, const CRect& bounds, CRect& line, CPo
       POINT point = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
       ::ClientToScreen(msg.hwnd, &point);
       int position = (horizontal ? point.x : point.y) + offset;
-      int low = horizontal ? bounds.left : bounds.top;
-      int high = horizontal ? bounds.right : bounds.bottom;
       position = std::max(low, std::min(position, high));  // the minimum wins an empty range
       int current = horizontal ? line.left : line.top;
-      if (position != current) {
-        Draw(line);
-        if (horizontal)
-          line.OffsetRect(position - current, 0);
-        else
-          line.OffsetRect(0, position - current);
-        Draw(line);
-      }
+      if (position == current) continue;
+      CRect from = line;
+      if (horizontal)
+        line.OffsetRect(position - current, 0);
+      else
+        line.OffsetRect(0, position - current);
+      if (!moved(from, line)) return FALSE;
     } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
       break;
     } else if (msg.message == WM_LBUTTONUP) {
@@ -454,10 +449,24 @@ BOOL CTkDragLineTracker::Track(CWnd* pWnd, const CRect& bounds, CRect& line, CPo
       ::DispatchMessageW(&msg);
     }
   }
+  if (::GetCapture() == hWnd) ::ReleaseCapture();
+  return accepted;
+}
 
+BOOL CTkDragLineTracker::Track(CWnd* pWnd, const CRect& bounds, CRect& line, CPoint start, BOOL horizontal) {
+  HWND desktop = ::GetDesktopWindow();
+  BOOL locked = ::LockWindowUpdate(desktop);
+  m_dc.Attach(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE | (locked ? DCX_LOCKWINDOWUPDATE : 0)));
+  Draw(line);
+  if (!m_extra.IsRectEmpty()) Draw(m_extra);
+  BOOL accepted = TrackAlongAxis(pWnd->GetSafeHwnd(), bounds, line, start, horizontal, FALSE,
+                                 [this](const CRect& from, const CRect& to) {
+                                   Draw(from);
+                                   Draw(to);
+                                   return TRUE;
+                                 });
   if (!m_extra.IsRectEmpty()) Draw(m_extra);
   Draw(line);
-  if (::GetCapture() == hWnd) ::ReleaseCapture();
   if (locked) ::LockWindowUpdate(nullptr);
   ::ReleaseDC(desktop, m_dc.Detach());
   return accepted;

@@ -3,6 +3,8 @@
 // string and drawing helpers.
 #pragma once
 
+#include <functional>
+
 #include "color_scheme.h"
 #include "framework.h"
 
@@ -187,6 +189,17 @@ class CTkBitmapIconMaker {
  private:
   HBITMAP m_hBitmap;
 };
+
+// The modal loop of a splitter drag: with the mouse captured on hWnd, the
+// screen rectangle line moves along x when horizontal, else along y, keeping
+// its distance to the pointer from start and staying within bounds (minimum
+// left/top, maximum right/bottom); moved(from, to) runs after each step and
+// answers FALSE when the window went away meanwhile. TRUE when the left
+// button ends the drag; Escape, a lost capture, WM_QUIT (posted again) or a
+// window gone give FALSE. With paintsFirst, pending paints are dispatched
+// before each message, so that windows laid out live show every step.
+BOOL TrackAlongAxis(HWND hWnd, const CRect& bounds, CRect& line, CPoint start, BOOL horizontal, BOOL paintsFirst,
+                    const std::function<BOOL(const CRect& from, const CRect& to)>& moved);
 
 // The modal line a splitter is dragged by, drawn straight on the desktop.
 class CTkDragLineTracker {

@@ -384,6 +384,68 @@ TEST(DockingAutoHide, RightClickOnATabAsksForAMenu) {
   (void)pane;
 }
 
+// Data dragged over a strip's tab slides that tab's pane out, unless the
+// painter's setting is off or the frame refuses; the strip takes no drop.
+TEST(DockingAutoHide, DraggingDataOverATabSlidesItsPaneOut) {
+  struct {
+    const char* name;
+    BOOL showOnDragOver;
+    std::vector<int> vetoed;
+    bool shown;
+  } cases[] = {
+      {"shown", TRUE, {}, true},
+      {"the painter's setting off", FALSE, {}, false},
+      {"sliding out refused", TRUE, {kActionSlidingOut}, false},
+  };
+  const DROPEFFECT none = DROPEFFECT_NONE;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    DockingFixture f;
+    CTkDockingPaneObject* a = HiddenPane(f, 1, kDockBottom);
+    CTkDockingPaneObject* b = HiddenPane(f, 2, kDockBottom);
+    CTkDockingPaneHiddenStrip* strip = StripOf(f, kDockBottom);
+    ASSERT_EQ("S3{T(1),T(2)}", DescribeNode(strip));
+    COleDropTarget* target = strip->m_pDropTarget;
+    ASSERT_EQ(strip->GetSafeHwnd(), target->GetRegisteredWindow());
+    f.site.GetPaintManager()->m_pAutoHideTabPainter->m_bSelectOnDragOver = c.showOnDragOver;
+    f.frame->vetoedActions = c.vetoed;
+    IDataObject* dragged = nullptr;
+    ASSERT_TRUE(SUCCEEDED(::OleGetClipboard(&dragged)));
+    COleDataObject data;
+    data.Attach(dragged);
+
+    EXPECT_EQ(none, target->OnDragEnter(strip, &data, MK_LBUTTON, TabCenter(strip, 0, 0)));
+    EXPECT_EQ(none, target->OnDragOver(strip, &data, MK_LBUTTON, TabCenter(strip, 0, 0)));
+    if (!c.shown) {
+      EXPECT_EQ(nullptr, strip->m_pAutoHideWnd);
+      EXPECT_EQ(0, f.CountActions(kActionSlidOut));
+      continue;
+    }
+    ASSERT_NE(nullptr, strip->m_pAutoHideWnd);
+    EXPECT_EQ(a, strip->GetShownPane());
+    ASSERT_TRUE(PumpUntil([&] { return f.CountActions(kActionSlidOut) == 1; }));
+    CTkDockingPaneAutoHideWnd* window = strip->m_pAutoHideWnd;
+    EXPECT_TRUE(window->IsWindowVisible());
+    CRect slid;
+    window->GetWindowRect(&slid);
+    EXPECT_EQ(a->DockingCY + 4, slid.Height());
+
+    // Further along the same tab, or past the last tab, nothing changes.
+    CRect last = strip->m_tabGroups[1]->GetTab(0)->m_rect;
+    for (CPoint point : {TabCenter(strip, 0, 0) + CPoint(2, 0), CPoint(last.right + 10, last.CenterPoint().y)})
+      EXPECT_EQ(none, target->OnDragOver(strip, &data, MK_LBUTTON, point));
+    EXPECT_EQ(window, strip->m_pAutoHideWnd);
+    EXPECT_EQ(1, f.CountActions(kActionSlidingOut));
+    // The other group's tab: its pane takes the first one's place.
+    EXPECT_EQ(none, target->OnDragOver(strip, &data, MK_LBUTTON, TabCenter(strip, 1, 0)));
+    EXPECT_EQ(b, strip->GetShownPane());
+    EXPECT_EQ(1, f.CountActions(kActionSlidIn));
+    target->OnDragLeave(strip);
+    EXPECT_FALSE(target->OnDrop(strip, &data, DROPEFFECT_COPY, TabCenter(strip, 1, 0)));
+    EXPECT_EQ(b, strip->GetShownPane());
+  }
+}
+
 // The node numbers of a saved layout by their keys.
 class DockingAutoHidePersistence : public RegistryKeyTest {
  protected:

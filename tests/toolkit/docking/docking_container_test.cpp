@@ -386,4 +386,50 @@ TEST(DockingSplitBar, DragKeepsTheSumAndTheLockStopsIt) {
   ::SetCursor(before);
 }
 
+// A bar dragged with the line tracker moves once, on release; dragged live
+// it moves with every step, and Escape keeps where it got to.
+TEST(DockingSplitBar, DraggedByTheTrackerOrLive) {
+  struct {
+    const char* name;
+    BOOL tracker;
+    bool released;  // else Escape ends the drag
+    int moved;
+  } cases[] = {
+      {"tracker released", TRUE, true, 30},
+      {"tracker cancelled", TRUE, false, 0},
+      {"live released", FALSE, true, 30},
+      {"live ended by Escape", FALSE, false, 30},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    DockingFixture f;
+    f.site.m_bResizeWithTracker = c.tracker;
+    CTkDockingPaneObject* a = f.MakePane(1);
+    f.site.DockPane(a, kDockLeft);
+    f.site.DockPane(f.MakePane(2), kDockBottom, a);
+    f.Relayout();
+    auto* group = static_cast<CTkDockingPaneSplitGroup*>(a->GetContainer()->GetParentNode());
+    ASSERT_EQ(1u, group->m_splitBars.size());
+    CTkDockingPaneSplitBar* bar = group->m_splitBars[0];
+    CTkDockingPaneNode* first = bar->m_pFirst;
+    CTkDockingPaneNode* second = bar->m_pSecond;
+    int sum = first->m_paneRect.Height() + second->m_paneRect.Height();
+    CRect before;
+    bar->GetWindowRect(&before);
+    HWND hWnd = bar->GetSafeHwnd();
+    ::PostMessageW(hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 1 + 30));
+    if (c.released) ::PostMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 1 + 30));
+    else ::PostMessageW(hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 1));
+    EXPECT_EQ(nullptr, ::GetCapture());
+    f.Relayout();
+    ASSERT_EQ(1u, group->m_splitBars.size());
+    CRect after;
+    group->m_splitBars[0]->GetWindowRect(&after);
+    EXPECT_EQ(before.top + c.moved, after.top);
+    EXPECT_EQ(sum, first->DockingCY + second->DockingCY);
+    EXPECT_EQ(sum, first->m_paneRect.Height() + second->m_paneRect.Height());
+  }
+}
+
 }  // namespace

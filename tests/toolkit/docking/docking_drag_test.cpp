@@ -21,8 +21,9 @@ HWND CaptureOf(DWORD threadId) {
 }
 
 // One step of injected input: 'm' move to (x, y), 'd' left button down at
-// (x, y), 'u' left button up, 'c' / 'C' Ctrl down / up, 'e' Escape, 'w'
-// wait until the drag holds the mouse, 'h' until `holder` holds it.
+// (x, y), 'u' left button up where the last step left the pointer, 'c' / 'C'
+// Ctrl down / up, 'e' Escape, 'w' wait until `holder` holds the mouse (any
+// window of the test thread when it is null).
 struct InputStep {
   char kind;
   int x = 0;
@@ -38,10 +39,19 @@ void SendKey(WORD key, bool up) {
   ::SendInput(1, &input, sizeof(input));
 }
 
-void SendButton(DWORD flags) {
+// A button goes down or up together with a move to its place, in one input:
+// under Wine a pointer move made from another thread comes back later as an
+// echo of that place, and a button queued alone would take whatever place
+// the pointer has then.
+void SendButtonAt(CPoint point, DWORD button) {
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
   INPUT input = {};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
+  // Rounded up, the normalised place maps back onto the same pixel.
+  input.mi.dx = static_cast<LONG>((point.x * 65536LL + width - 1) / width);
+  input.mi.dy = static_cast<LONG>((point.y * 65536LL + height - 1) / height);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
   ::SendInput(1, &input, sizeof(input));
 }
 
@@ -58,37 +68,45 @@ class InputPlayer {
   }
   bool Done() const { return m_done; }
   bool Rescued() const { return m_rescued; }
+  // Every wait ended on its condition.
   bool Waited() const { return m_waited; }
 
  private:
-  bool WaitForCapture(bool held) {
+  template <typename Condition>
+  bool WaitFor(Condition condition) {
     DWORD start = GetTickCount();
-    while ((CaptureOf(m_target) != nullptr) != held) {
+    while (!condition()) {
       if (GetTickCount() - start > 5000) return false;
       Sleep(2);
     }
     return true;
   }
   void Play(const std::vector<InputStep>& steps) {
+    CPoint last;
+    ::GetCursorPos(&last);
     for (const InputStep& step : steps) {
       switch (step.kind) {
         case 'w':
-          m_waited = WaitForCapture(true);
+          // A late echo may have put the pointer back: the step's place is
+          // part of what the holder waits for.
+          if (!WaitFor([&] {
+                CPoint now;
+                if (::GetCursorPos(&now) && now != last) ::SetCursorPos(last.x, last.y);
+                HWND capture = CaptureOf(m_target);
+                return step.holder != nullptr ? capture == step.holder : capture != nullptr;
+              }))
+            m_waited = false;
           break;
-        case 'h': {
-          DWORD start = GetTickCount();
-          while (CaptureOf(m_target) != step.holder && GetTickCount() - start < 5000) Sleep(2);
-          break;
-        }
         case 'm':
+          last = CPoint(step.x, step.y);
           ::SetCursorPos(step.x, step.y);
           break;
         case 'd':
-          ::SetCursorPos(step.x, step.y);
-          SendButton(MOUSEEVENTF_LEFTDOWN);
+          last = CPoint(step.x, step.y);
+          SendButtonAt(last, MOUSEEVENTF_LEFTDOWN);
           break;
         case 'u':
-          SendButton(MOUSEEVENTF_LEFTUP);
+          SendButtonAt(last, MOUSEEVENTF_LEFTUP);
           break;
         case 'c':
         case 'C':
@@ -102,7 +120,7 @@ class InputPlayer {
           break;
       }
     }
-    if (!WaitForCapture(false)) {
+    if (!WaitFor([this] { return CaptureOf(m_target) == nullptr; })) {
       m_rescued = true;
       HWND capture = CaptureOf(m_target);
       if (capture != nullptr) ::PostMessageW(capture, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -113,7 +131,7 @@ class InputPlayer {
   DWORD m_target;
   std::atomic<bool> m_done{false};
   std::atomic<bool> m_rescued{false};
-  std::atomic<bool> m_waited{false};
+  std::atomic<bool> m_waited{true};
   std::thread m_worker;
 };
 
@@ -265,6 +283,15 @@ TEST(DockingDragInput, DropOutcomes) {
          return std::vector<InputStep>{to({s.Client().left + 10, s.Client().CenterPoint().y}), up};
        },
        "V[H[T(1),T(2),C],T()]", kActionDocked, kNoFrame},
+      {"a tab torn out", kFromTab, FALSE, FALSE, 0, {}, -1,
+       [&](DragScene& s, CPoint press) {
+         // Off the strip the container hands the pane to the drag, which
+         // takes the mouse: moves queued together merge, so the next one
+         // waits for that.
+         return std::vector<InputStep>{to({press.x, press.y - 40}), {'w', 0, 0, s.f.frame->GetSafeHwnd()},
+                                       to({s.Client().right - 10, s.Client().CenterPoint().y}), up};
+       },
+       "V[H[T(1),C,T(3)],T(2)]", kActionDocked, kNoFrame},
       {"a floating frame's caption", kFromFloatingCaption, FALSE, FALSE, 0, {}, -1,
        [&](DragScene& s, CPoint) {
          return std::vector<InputStep>{to({s.Client().left + 10, s.Client().CenterPoint().y}), up};
@@ -286,6 +313,7 @@ TEST(DockingDragInput, DropOutcomes) {
     CTkDockingPaneNode* dragged = s.b->GetContainer();
     CPoint press = s.CaptionOf(s.b);
     std::vector<InputStep> steps;
+    HWND pressed = nullptr;  // the window the press gives the mouse to
     if (c.start == kFromTab) {
       CTkDockingPaneObject* third = s.f.MakePane(3, L"Three");
       s.f.site.AttachPane(third, s.a);
@@ -297,6 +325,7 @@ TEST(DockingDragInput, DropOutcomes) {
       CRect tab = container->GetTab(1)->m_rect;
       press = tab.CenterPoint();
       container->ClientToScreen(&press);
+      pressed = container->GetSafeHwnd();
       steps.push_back({'d', press.x, press.y});
     } else if (c.start == kFromFloatingCaption) {
       CTkDockingPaneObject* third = s.f.MakePane(3, L"Three");
@@ -317,7 +346,7 @@ TEST(DockingDragInput, DropOutcomes) {
     s.f.frame->veto = [vetoedDirection](const DockingPaneAction& action) {
       return action.action == kActionDocking && action.extra == vetoedDirection;
     };
-    steps.push_back({'w'});
+    steps.push_back({'w', 0, 0, pressed});
     for (const InputStep& step : c.steps(s, press)) steps.push_back(step);
     s.f.frame->notes.clear();
     InputPlayer player(steps);
@@ -343,6 +372,70 @@ TEST(DockingDragInput, DropOutcomes) {
     } else if (c.start != kFromFloatingCaption) {
       EXPECT_TRUE(frames.empty());
     }
+  }
+}
+
+// The drop lands where the button comes up, also when no move to that place
+// came first: a move queued just before the release may be merged away.
+TEST(DockingDragInput, TheReleasePointDecides) {
+  struct Case {
+    const char* name;
+    bool nearPress;  // released 3 pixels from the press, else 10 px inside the view's left edge
+    const char* layout;
+    int docked;
+  } cases[] = {
+      {"far from the press", false, "V[H[T(1),T(2),C],T()]", 1},
+      {"within the click threshold", true, "V[H[T(1),C],T(2)]", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DragScene s;
+    CPoint press = s.CaptionOf(s.b);
+    CPoint release = c.nearPress ? press + CPoint(3, -3) : CPoint(s.Client().left + 10, s.Client().CenterPoint().y);
+    s.f.frame->ScreenToClient(&release);
+    s.f.frame->notes.clear();
+    s.f.frame->PostMessageW(WM_LBUTTONUP, 0, MAKELPARAM(release.x, release.y));
+    s.f.site.m_pDragTracker->BeginDrag(s.b->GetContainer(), press.x, press.y);
+    EXPECT_EQ(nullptr, ::GetCapture());
+    s.f.Relayout();
+    EXPECT_EQ(c.layout, DescribeNode(s.f.Top()));
+    EXPECT_EQ(c.docked, s.f.CountActions(kActionDocked));
+  }
+}
+
+// A frame closed while a drag runs (a timer of its own, Alt+F4) frees the
+// manager and its tracker inside the loop: the loop ends at once, and the
+// desktop's lock and DC are given back.
+DragScene* g_closedScene = nullptr;
+
+void CALLBACK CloseTheScene(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  delete g_closedScene;
+  g_closedScene = nullptr;
+}
+
+TEST(DockingDragInput, ClosingTheFrameEndsTheDrag) {
+  for (BOOL previews : {FALSE, TRUE}) {
+    SCOPED_TRACE(previews ? "preview windows" : "inverted frame");
+    g_closedScene = new DragScene;
+    g_closedScene->f.site.m_bPreviewWindows = previews;
+    CTkDockingPaneDragTracker* tracker = g_closedScene->f.site.m_pDragTracker;
+    CPoint press = g_closedScene->CaptionOf(g_closedScene->b);
+    HWND frame = g_closedScene->f.frame->GetSafeHwnd();
+    // A move first, so that a frame or preview is showing when it closes.
+    CPoint over(g_closedScene->Client().left + 10, g_closedScene->Client().CenterPoint().y);
+    g_closedScene->f.frame->ScreenToClient(&over);
+    ::PostMessageW(frame, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(over.x, over.y));
+    ::SetTimer(nullptr, 0, 50, CloseTheScene);
+    tracker->BeginDrag(g_closedScene->b->GetContainer(), press.x, press.y);
+    EXPECT_EQ(nullptr, g_closedScene);
+    EXPECT_FALSE(::IsWindow(frame));
+    EXPECT_EQ(nullptr, ::GetCapture());
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr,
+                                   nullptr, nullptr);
+    EXPECT_TRUE(::LockWindowUpdate(other));
+    ::LockWindowUpdate(nullptr);
+    ::DestroyWindow(other);
   }
 }
 

@@ -1,11 +1,13 @@
 // The gradient pane themes' pixels: theme 2's caption buttons in and out of
 // an XP colour scheme, its grip, theme 7's square captions, theme 9's tabs
-// and captions, and theme 3's visual-style parts.
+// and captions, the auto-hide strips' gradient, and theme 3's visual-style
+// parts.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <vssym32.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "dib_canvas.h"
@@ -235,6 +237,79 @@ TEST(DockingGradientThemes, ThemeNineFillsOnlyTheSelectedTab) {
   EXPECT_EQ(outline, canvas.Pixel(0, band - 1));
   EXPECT_EQ(outline, canvas.Pixel(t.client.Width() / 2, 0));
   EXPECT_NE(outline, canvas.Pixel(t.client.Width() / 2, band - 1));
+}
+
+// The auto-hide strips' background is the header gradient of the auto-hide
+// tabs' colours, running from the frame's left edge across the left and the
+// right strip as one gradient; equal ends fill plainly.
+TEST(DockingGradientThemes, StripsContinueOneGradient) {
+  struct {
+    const char* name;
+    int theme;
+    XPSchemeId scheme;
+    COLORREF first;  // the ends the scheme's table gives, kColorUnset: the system's
+    COLORREF second;
+  } cases[] = {
+      {"theme 2, blue scheme", 2, xpBlue, 0xf5be9e, 0xfadac4},
+      {"theme 7, silver scheme", 7, xpSilver, 0xe5d7d7, 0xf7f3f3},
+      {"theme 9, olive scheme", 9, xpOlive, 0xd7e5e5, 0xe7f1f4},
+      {"theme 6, no scheme", 6, xpNone, kColorUnset, kColorUnset},
+      {"theme 0 fills plainly", 0, xpNone, kColorUnset, kColorUnset},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ChosenXPScheme scheme(c.scheme);
+    DockingFixture f;
+    f.site.SetPaneTheme(c.theme);
+    for (int side : {kDockLeft, kDockRight}) {
+      CTkDockingPaneObject* pane = f.MakePane(side + 1, L"Hidden");
+      f.site.DockPane(pane, side);
+      f.Relayout();
+      f.site.HidePane(pane);
+    }
+    f.Relayout();
+    const CTkGradientColor& gradient =
+        f.site.GetPaintManager()->m_pAutoHideTabPainter->GetColorSet()->m_autoHideGradient;
+    COLORREF first = gradient.m_first;
+    COLORREF second = gradient.m_second;
+    if (c.first != kColorUnset) {
+      EXPECT_EQ(c.first, first) << std::hex << first;
+      EXPECT_EQ(c.second, second) << std::hex << second;
+    }
+    bool plain = c.theme == 0;
+    EXPECT_EQ(plain, first == second);
+    if (!plain) {
+      // Ends far enough apart for a place along the gradient to show.
+      ASSERT_GT(std::abs(GetRValue(first) - GetRValue(second)) + std::abs(GetGValue(first) - GetGValue(second)) +
+                    std::abs(GetBValue(first) - GetBValue(second)),
+                20);
+    }
+    // The gradient spans at least half the screen from the frame's left edge.
+    const int span = std::max(::GetSystemMetrics(SM_CXFULLSCREEN) / 2, 600);
+    auto along = [&](int x) {
+      auto mix = [&](int a, int b) { return a + (b - a) * x / span; };
+      return RGB(mix(GetRValue(first), GetRValue(second)), mix(GetGValue(first), GetGValue(second)),
+                 mix(GetBValue(first), GetBValue(second)));
+    };
+    for (int side : {kDockLeft, kDockRight}) {
+      SCOPED_TRACE(side == kDockLeft ? "left strip" : "right strip");
+      auto* strip = static_cast<CTkDockingPaneHiddenStrip*>(f.Layout()->m_strips[side]);
+      ASSERT_NE(nullptr, strip->GetSafeHwnd());
+      CRect band;
+      strip->GetWindowRect(&band);
+      f.frame->ScreenToClient(&band);
+      DibCanvas canvas(band.Width(), band.Height());
+      canvas.Fill(RGB(0, 0, 255));
+      strip->DrawStrip(&canvas.dc);
+      // Below the tabs, at both edges of the band.
+      const int y = band.Height() - 3;
+      for (int x : {0, band.Width() - 1}) {
+        COLORREF expected = plain ? first : along(band.left + x);
+        EXPECT_TRUE(Near(expected, canvas.Pixel(x, y), 3))
+            << "x " << x << ": " << std::hex << canvas.Pixel(x, y) << " for " << expected;
+      }
+    }
+  }
 }
 
 // Theme 3 on a system with visual styles, played through the library's
