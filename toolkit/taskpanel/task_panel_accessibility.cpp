@@ -116,7 +116,9 @@ HRESULT CTkTaskPanel::AccLocation(long* left, long* top, long* width, long* heig
   if (item != nullptr) {
     rect = item->GetHitRect();
   } else if (m_hWnd != nullptr) {
-    GetClientRect(&rect);
+    // The whole window, its scroll bar too.
+    GetWindowRect(&rect);
+    ScreenToClient(&rect);
   }
   return ScreenRect(m_hWnd, rect, left, top, width, height);
 }

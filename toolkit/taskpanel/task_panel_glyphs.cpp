@@ -129,26 +129,30 @@ void CTkTaskPanelPainter::CreateTintedGlyph(HICON& icon, UINT bitmapId, COLORREF
   ::DeleteObject(tintedBitmap);
 }
 
+CString CTkTaskPanelPainter::GetShellStylePath(int scheme) {
+  WCHAR themeFile[MAX_PATH] = {};
+  CTkUxThemeHandle theme;
+  CString folder;
+  if (SUCCEEDED(theme.GetCurrentThemeName(themeFile, MAX_PATH, nullptr, 0, nullptr, 0))) {
+    CString lower(themeFile);
+    lower.MakeLower();
+    int slash = lower.ReverseFind(L'\\');
+    if (lower.Find(L"luna.msstyles") >= 0 && slash >= 0) folder = CString(themeFile).Left(slash + 1);
+  }
+  if (folder.IsEmpty()) {
+    WCHAR windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    folder = CString(windows) + L"\\Resources\\Themes\\Luna\\";
+  }
+  LPCWSTR colour = scheme == xpOlive ? L"Homestead" : scheme == xpSilver ? L"Metallic" : L"NormalColor";
+  return folder + L"shell\\" + colour + L"\\shellstyle.dll";
+}
+
 void CTkTaskPanelPainter::LoadShellStylePictures() {
   FreeGlyphs();
   XPSchemeId scheme = GetCurrentXPScheme();
   if (scheme >= xpBlue && scheme <= xpSilver) {
-    WCHAR themeFile[MAX_PATH] = {};
-    CTkUxThemeHandle theme;
-    CString folder;
-    if (SUCCEEDED(theme.GetCurrentThemeName(themeFile, MAX_PATH, nullptr, 0, nullptr, 0))) {
-      CString lower(themeFile);
-      lower.MakeLower();
-      int slash = lower.ReverseFind(L'\\');
-      if (lower.Find(L"luna.msstyles") >= 0 && slash >= 0) folder = CString(themeFile).Left(slash + 1);
-    }
-    if (folder.IsEmpty()) {
-      WCHAR windows[MAX_PATH] = {};
-      ::GetWindowsDirectoryW(windows, MAX_PATH);
-      folder = CString(windows) + L"\\Resources\\Themes\\Luna\\";
-    }
-    LPCWSTR colour = scheme == xpOlive ? L"Homestead" : scheme == xpSilver ? L"Metallic" : L"NormalColor";
-    CString path = folder + L"shell\\" + colour + L"\\shellstyle.dll";
+    CString path = GetShellStylePath(scheme);
     HMODULE library = ::LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (library != nullptr) {
       int loaded = 0;

@@ -285,9 +285,8 @@ CRect CTkTaskPanelGroup::OnReposition(const CRect& rect, BOOL animate) {
   m_targetRect.bottom = m_targetRect.top + m_captionHeight + (IsExpanded() ? m_clientHeight : 0);
   m_currentRect.left = m_targetRect.left;
   m_currentRect.right = m_targetRect.right;
-  // A group placed for the first time appears where it belongs.
-  BOOL placed = m_currentRect.top != 0 || m_currentRect.bottom != 0;
-  if (!animate || !m_pPanel->m_bAnimate || !placed || m_currentRect == m_targetRect) UpdateAnimation(0);
+  // A group laid out for the first time grows from the top of the panel.
+  if (!animate || !m_pPanel->m_bAnimate || m_currentRect == m_targetRect) UpdateAnimation(0);
   return m_targetRect;
 }
 

@@ -66,6 +66,8 @@ class CTkTaskPanelPainter {
   static void CreateTintedGlyph(HICON& icon, UINT bitmapId, COLORREF tint);
   // The visual style's eight glyph pictures, else the tinted glyphs.
   void LoadShellStylePictures();
+  // Where the visual style keeps its glyph pictures for an XP scheme.
+  static CString GetShellStylePath(int scheme);
   void FreeGlyphs();
 
   // Double chevron centred at (x, y), pointing up or down.

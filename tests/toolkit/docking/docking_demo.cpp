@@ -8,6 +8,9 @@
 // "--slide-out". "--previews" shows drag targets with translucent windows,
 // "--stickers" with docking stickers; "--drag" drags the Properties pane
 // over the folder tree by itself and holds it there for three seconds.
+// A task panel docks on the left in the paint theme "--panel-theme N" (0 to
+// 12, 2 by default) and panel mode "--panel-mode N" (0 to 2, 0 by default);
+// "--task-panel-alone" shows it alone in the frame instead of the panes.
 // Run it to look at them; "--close-after MS" ends it, and
 // "--screenshot FILE" saves its windows as a PNG file just before.
 #include <cwchar>
@@ -20,6 +23,7 @@
 #include "docking_pane.h"
 #include "docking_pane_site.h"
 #include "screen_png.h"
+#include "taskpanel/task_panel_demo.h"
 #include "test_painter.h"
 
 namespace {
@@ -81,6 +85,8 @@ class DemoFrame : public CFrameWnd {
  public:
   CTkDockingPaneSite site;
   CWnd view;
+  CTkTaskPanel taskPanel;
+  CEdit taskEdit;
   std::wstring screenshot;
 
   HWND MakeWindow(LPCWSTR text) {
@@ -89,6 +95,10 @@ class DemoFrame : public CFrameWnd {
   }
 
   void Populate(int theme) {
+    if (HasSwitch(L"--task-panel-alone")) {
+      PopulateTaskPanel();
+      return;
+    }
     site.InstallInFrame(this);
     site.SetPaneTheme(theme);
     site.m_bShowMaximizeButtons = TRUE;
@@ -105,6 +115,7 @@ class DemoFrame : public CFrameWnd {
     site.DockPane(folders, kDockLeft);
     site.AttachPane(files, folders);
     site.AttachPane(log, folders);
+    AddTaskPanelPane();
     site.DockPane(output, kDockBottom);
     site.DockPane(properties, kDockRight);
     site.DockPane(preview, kDockBottom, properties);
@@ -132,6 +143,19 @@ class DemoFrame : public CFrameWnd {
     site.m_bPreviewWindows = HasSwitch(L"--previews") || HasSwitch(L"--stickers");
     site.m_bDockingStickers = HasSwitch(L"--stickers");
     if (HasSwitch(L"--drag")) StartDrag(properties, folders);
+  }
+
+  void PopulateTaskPanel() {
+    PopulateDemoTaskPanel(taskPanel, taskEdit, NumberArgument(L"--panel-theme", 2), NumberArgument(L"--panel-mode", 0));
+  }
+
+  // The task panel as a pane of its own left of the tabbed panes.
+  void AddTaskPanelPane() {
+    if (!taskPanel.Create(WS_CHILD | WS_TABSTOP, CRect(0, 0, 0, 0), this, 0)) return;
+    PopulateTaskPanel();
+    CTkDockingPaneObject* tasks = site.CreatePane(110, L"Tasks", taskPanel.GetSafeHwnd());
+    tasks->DockingCX = 200;
+    site.DockPane(tasks, kDockLeft);
   }
 
   // Presses the caption of the dragged pane's container and moves the
@@ -174,6 +198,8 @@ class DemoFrame : public CFrameWnd {
  protected:
   int OnCreate(LPCREATESTRUCTW lpcs) {
     if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
+    if (HasSwitch(L"--task-panel-alone"))
+      return taskPanel.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST) ? 0 : -1;
     return view.Create(L"EDIT", L"The view", WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 0, 0), this,
                        AFX_IDW_PANE_FIRST)
                ? 0
@@ -199,7 +225,9 @@ class DemoApp : public CTkDemoApp {
     const UINT closeAfter = CloseAfterArgument();
     SetCurrentBarPainter(new TestPainter);
     auto* frame = new DemoFrame;
-    if (!frame->Create(nullptr, L"Docking panes", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(20, 20, 820, 580)))
+    const bool alone = HasSwitch(L"--task-panel-alone");
+    if (!frame->Create(nullptr, alone ? L"Task panel" : L"Docking panes", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                       alone ? CRect(20, 20, 300, 620) : CRect(20, 20, 860, 620)))
       return FALSE;
     m_pMainWnd = frame;
     frame->ShowWindow(SW_SHOW);

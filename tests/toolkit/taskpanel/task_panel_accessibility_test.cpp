@@ -78,6 +78,57 @@ TEST(TaskPanelAccessibility, ScrolledOutItemsAreInvisible) {
   EXPECT_NE(0, StateOf(list->GetItemAt(11)->GetAccessible()) & STATE_SYSTEM_INVISIBLE);
 }
 
+CRect LocationOf(IAccessible* object, long childId) {
+  long left = 0, top = 0, width = 0, height = 0;
+  EXPECT_EQ(S_OK, object->accLocation(&left, &top, &width, &height, Child(childId)));
+  return CRect(left, top, left + width, top + height);
+}
+
+TEST(TaskPanelAccessibility, LocationsAndHitTestsOnTheScreen) {
+  PanelFixture f(240, 200);
+  CTkTaskPanelGroup* group = f.AddGroup(L"G", 12);
+  ASSERT_TRUE(f.panel.IsScrollBarShown());
+  f.panel.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+  IAccessible* panel = f.panel.GetAccessible();
+  CRect window;
+  f.panel.GetWindowRect(&window);
+  EXPECT_EQ(window, LocationOf(panel, CHILDID_SELF)) << "the scroll bar included";
+
+  CTkTaskPanelGroupItem* item = group->GetItemAt(11);
+  CRect hit = item->GetHitRect();
+  f.panel.ClientToScreen(&hit);
+  EXPECT_EQ(hit, LocationOf(item->GetAccessible(), CHILDID_SELF)) << "after scrolling";
+  EXPECT_EQ(hit, LocationOf(panel, f.panel.GetAccessibleChildId(item)));
+
+  struct Case {
+    const char* name;
+    CPoint point;
+    HRESULT result;
+    CTkTaskPanelItem* found;  // null: the panel itself
+  } cases[] = {
+      {"an item", hit.CenterPoint(), S_OK, item},
+      {"a margin", CPoint(window.left + 2, window.bottom - 2), S_OK, nullptr},
+      {"outside", CPoint(window.right + 5, window.top), S_FALSE, nullptr},
+  };
+  for (const Case& c : cases) {
+    VARIANT child;
+    EXPECT_EQ(c.result, panel->accHitTest(c.point.x, c.point.y, &child)) << c.name;
+    if (c.result != S_OK) continue;
+    if (c.found == nullptr) {
+      EXPECT_EQ(VT_I4, child.vt) << c.name;
+      EXPECT_EQ(CHILDID_SELF, child.lVal) << c.name;
+      continue;
+    }
+    ASSERT_EQ(VT_DISPATCH, child.vt) << c.name;
+    EXPECT_EQ(c.found->GetAccessible(), static_cast<IAccessible*>(child.pdispVal)) << c.name;
+    child.pdispVal->Release();
+  }
+  VARIANT self;
+  EXPECT_EQ(S_OK, item->GetAccessible()->accHitTest(hit.left + 1, hit.top + 1, &self));
+  EXPECT_EQ(CHILDID_SELF, self.lVal);
+  EXPECT_EQ(S_FALSE, item->GetAccessible()->accHitTest(hit.left - 1, hit.top - 1, &self));
+}
+
 TEST(TaskPanelAccessibility, DefaultActionsExpandAndClick) {
   PanelFixture f;
   CTkTaskPanelGroup* group = f.AddGroup(L"G", 2);

@@ -136,6 +136,27 @@ TEST_F(TaskPanelExchange, EntriesOfTheWrongKindEndTheLoading) {
   EXPECT_TRUE(tasks->GetItemAt(0)->IsKindOf(RUNTIME_CLASS(CTkTaskPanelGroupItem)));
 }
 
+TEST(TaskPanelArchive, GroupsRoundTripThroughAnArchive) {
+  CTkTaskPanel saved;
+  Populate(saved);
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    CTkPropExchangeArchive px(ar);
+    px.m_nSchema = 16;
+    saved.GetGroups()->DoPropExchange(&px);
+  }
+  file.SeekToBegin();
+  PanelFixture f;
+  f.AddGroup(L"Replaced", 2);
+  CArchive ar(&file, CArchive::load);
+  CTkPropExchangeArchive px(ar);
+  px.m_nSchema = 16;
+  f.panel.GetGroups()->DoPropExchange(&px);
+  ExpectSame(f.panel, 16);
+  EXPECT_FALSE(f.panel.IsLayoutLocked());
+}
+
 TEST(TaskPanelClipboard, ItemsAndGroupsRoundTrip) {
   CTkTaskPanel panel;
   Populate(panel);

@@ -230,6 +230,18 @@ TEST(TaskPanelLayout, AnimationModes) {
   EXPECT_EQ(static_cast<WPARAM>(kTaskNotifyAnimationDone), f.owner.notes[1].code);
   EXPECT_EQ(reinterpret_cast<LPARAM>(a), f.owner.notes[1].param);
 
+  // A group laid out for the first time grows from the top of the panel
+  // to its place; it was not opened, so no notification 7.
+  f.owner.notes.clear();
+  CTkTaskPanelGroup* c = f.AddGroup(L"C", 2);
+  EXPECT_EQ(c->GetTargetRect().left, c->GetCurrentRect().left);
+  EXPECT_EQ(c->GetTargetRect().right, c->GetCurrentRect().right);
+  EXPECT_EQ(0, c->GetCurrentRect().top);
+  EXPECT_TRUE(f.panel.IsAnimating());
+  EXPECT_TRUE(WaitFor([&] { return !f.panel.IsAnimating(); }, 5000));
+  EXPECT_EQ(c->GetTargetRect(), c->GetCurrentRect());
+  EXPECT_EQ(0, f.owner.Count(kTaskNotifyAnimationDone));
+
   // Mode 2 follows the system setting.
   BOOL system = FALSE;
   ::SystemParametersInfoW(SPI_GETMENUANIMATION, 0, &system, 0);

@@ -2,6 +2,8 @@
 // classic highlight offset and a few pixels of a drawn panel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "../dib_canvas.h"
@@ -60,6 +62,38 @@ TEST(TaskPanelPainter, ClassicSelectedItemsMoveOnePixel) {
     item->m_bSelected = c.selected;
     EXPECT_EQ(c.offset, painter->GetHighlightOffset(item)) << c.style;
   }
+}
+
+// Top left of the pixels of a colour inside a rectangle.
+CPoint FirstInked(const DibCanvas& canvas, const CRect& rect, COLORREF color) {
+  CPoint found(INT_MAX, INT_MAX);
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) {
+      if (canvas.Pixel(x, y) != color) continue;
+      found.x = std::min(found.x, static_cast<LONG>(x));
+      found.y = std::min(found.y, static_cast<LONG>(y));
+    }
+  }
+  return found;
+}
+
+TEST(TaskPanelPainter, ClassicSelectedItemsAreDrawnOnePixelLowerRight) {
+  PanelFixture f(240, 200);
+  f.panel.SelectPaintTheme(0);
+  f.panel.SetHotTrackStyle(3);
+  CTkTaskPanelGroupItem* link = f.AddGroup(L"G", 1)->GetItemAt(0);
+  CRect rect = link->GetHitRect();
+  rect.DeflateRect(2, 2);
+  CPoint text[2];
+  for (BOOL selected : {FALSE, TRUE}) {
+    link->SetSelected(selected);
+    DibCanvas canvas(240, 200);
+    f.panel.DrawPanel(&canvas.dc);
+    ::GdiFlush();
+    text[selected] = FirstInked(canvas, rect, ::GetSysColor(COLOR_BTNTEXT));
+    ASSERT_NE(INT_MAX, text[selected].x) << "no text drawn";
+  }
+  EXPECT_EQ(text[0] + CPoint(1, 1), text[1]);
 }
 
 TEST(TaskPanelPainter, DrawsCaptionsClientsAndItems) {

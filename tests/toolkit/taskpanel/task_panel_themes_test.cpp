@@ -15,11 +15,13 @@ namespace {
 
 COLORREF Sys(int index) { return ::GetSysColor(index); }
 
-// Gradients may round a channel by one.
-bool Near(COLORREF a, COLORREF b) {
-  return std::abs(GetRValue(a) - GetRValue(b)) <= 1 && std::abs(GetGValue(a) - GetGValue(b)) <= 1 &&
-         std::abs(GetBValue(a) - GetBValue(b)) <= 1;
+// Gradients may round a channel by one, and change a little over a row.
+bool Near(COLORREF a, COLORREF b, int tolerance = 1) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
+
+bool XPSchemeActive() { return GetCurrentXPScheme() >= xpBlue && GetCurrentXPScheme() <= xpSilver; }
 
 TEST(TaskPanelThemes, NumbersGiveTheirPaintManagers) {
   CTkTaskPanel panel;
@@ -62,15 +64,25 @@ TEST(TaskPanelThemes, SpotPixelsOfEachTheme) {
     int theme;
     COLORREF background;  // at the panel's bottom left, below the groups
     COLORREF captionTopLeft;  // one pixel inside the first caption, or -1
+    bool withoutScheme;  // the colours are those without an XP scheme
+    int tolerance;  // the end of a vertical gradient is near its colour
   } cases[] = {
-      {0, Sys(COLOR_WINDOW), Sys(COLOR_ACTIVECAPTION)},
-      {3, Sys(COLOR_BACKGROUND), kColorUnset},
-      {4, ToolkitColor(41), kColorUnset},
-      {7, Sys(COLOR_3DFACE), Sys(COLOR_3DFACE)},
-      {9, Sys(COLOR_3DSHADOW), Sys(COLOR_3DFACE)},
-      {10, ToolkitColor(30), Sys(COLOR_3DFACE)},
+      {0, Sys(COLOR_WINDOW), Sys(COLOR_ACTIVECAPTION), false, 1},
+      {1, Sys(COLOR_3DFACE), kColorUnset, true, 3},
+      {2, MixTaskPanelColors(Sys(COLOR_ACTIVECAPTION), Sys(COLOR_WINDOW), 192), kColorUnset, true, 3},
+      {3, Sys(COLOR_BACKGROUND), kColorUnset, false, 1},
+      {4, ToolkitColor(41), kColorUnset, false, 1},
+      {5, CTkColorScheme::BlendColors(Sys(COLOR_3DFACE), Sys(COLOR_WINDOW), 50), kColorUnset, true, 1},
+      {6, MixTaskPanelColors(Sys(COLOR_ACTIVECAPTION), Sys(COLOR_WINDOW), 192), kColorUnset, true, 3},
+      {7, Sys(COLOR_3DFACE), Sys(COLOR_3DFACE), false, 1},
+      {8, Sys(COLOR_3DFACE), kColorUnset, true, 1},
+      {9, Sys(COLOR_3DSHADOW), Sys(COLOR_3DFACE), false, 1},
+      {10, ToolkitColor(30), Sys(COLOR_3DFACE), false, 1},
+      {11, ToolkitColor(30), kColorUnset, false, 1},
+      {12, GetColorScheme()->GetGradient(0).m_second, kColorUnset, false, 3},
   };
   for (const Case& c : cases) {
+    if (c.withoutScheme && XPSchemeActive()) continue;
     PanelFixture f(240, 300);
     f.panel.SelectPaintTheme(c.theme);
     CTkTaskPanelGroup* group = f.AddGroup(L"Group", 2);
@@ -78,7 +90,8 @@ TEST(TaskPanelThemes, SpotPixelsOfEachTheme) {
     DibCanvas canvas(240, 300);
     f.panel.DrawPanel(&canvas.dc);
     ::GdiFlush();
-    EXPECT_TRUE(Near(c.background, canvas.Pixel(0, 298))) << c.theme;
+    EXPECT_TRUE(Near(c.background, canvas.Pixel(0, 298), c.tolerance))
+        << c.theme << std::hex << " " << canvas.Pixel(0, 298) << " expected " << c.background;
     CRect caption = group->GetCaptionRect();
     if (c.captionTopLeft != kColorUnset) {
       EXPECT_TRUE(Near(c.captionTopLeft, canvas.Pixel(caption.left + 4, caption.top + 2))) << c.theme;

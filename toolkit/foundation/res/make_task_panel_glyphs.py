@@ -6,14 +6,15 @@ only their lightness counts. The top-left pixel (light grey) is the
 transparent colour.
 
 '.' is the background, 'o' the rim, '+' the shade under the face, ' ' the
-white face. Run from this folder; the .bmp files are committed.
+face: white for normal groups, grey for special ones, whose captions (and
+so the chevrons drawn on the face) are often white. Run from this folder; the .bmp files are committed.
 """
 from bitmap_strip import strip_bitmap
 
 SIZE = 19
 
 
-def button(rim, shade):
+def button(rim, shade, face):
     rows = []
     centre = (SIZE - 1) / 2
     for y in range(SIZE):
@@ -29,11 +30,11 @@ def button(rim, shade):
             else:
                 row += " "
         rows.append(row)
-    return rows, {".": (224, 224, 224), "o": rim, "+": shade, " ": (255, 255, 255)}
+    return rows, {".": (224, 224, 224), "o": rim, "+": shade, " ": face}
 
 
-for name, rim, shade in (("task_panel_glyph.bmp", (150, 150, 150), (214, 214, 214)),
-                         ("task_panel_glyph_special.bmp", (110, 110, 110), (200, 200, 200))):
-    rows, colours = button(rim, shade)
+for name, rim, shade, face in (("task_panel_glyph.bmp", (150, 150, 150), (214, 214, 214), (255, 255, 255)),
+                               ("task_panel_glyph_special.bmp", (90, 90, 90), (130, 130, 130), (160, 160, 160))):
+    rows, colours = button(rim, shade, face)
     with open(name, "wb") as f:
         f.write(strip_bitmap([rows], SIZE, SIZE, colours))
