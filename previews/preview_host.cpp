@@ -9,6 +9,7 @@
 #include "document_view.h"
 #include "draw_helpers.h"
 #include "dxf_view.h"
+#include "html_views.h"
 #include "global_settings.h"
 #include "main_frame.h"
 #include "office_preview_windows.h"
@@ -60,6 +61,8 @@ void CMainPreviewView::ChoosePreview(CString path, CString extension) {
   switch (row) {
     case kRowImage: ShowImageView(path); break;
     case kRowPicture: ShowPictureView(path); break;
+    case kRowWeb: ShowWebView(path); break;
+    case kRowHtml: ShowHtmlViewer(path); break;
     case kRowDocument:
     case kRowPlainText: ShowDocumentView(path); break;
     case kRowArchive: ShowArchiveView(path); break;
@@ -82,7 +85,7 @@ void CMainPreviewView::ChoosePreview(CString path, CString extension) {
 }
 
 template <typename View>
-void CMainPreviewView::ShowViewer(View*& slot, CRuntimeClass* viewClass, const CString& path, bool storePath) {
+View* CMainPreviewView::CreateViewer(View*& slot, CRuntimeClass* viewClass, const CString& path, bool storePath) {
   if (storePath)
     if (CEx_StyleDoc* document = PreviewDocument(GetDocument())) document->PreviewPath = path;
   CCreateContext context;
@@ -91,12 +94,20 @@ void CMainPreviewView::ShowViewer(View*& slot, CRuntimeClass* viewClass, const C
   // The framework's view creation serves any window as the host.
   CWnd* view = static_cast<CFrameWnd*>(static_cast<CWnd*>(this))->CreateView(&context, kPreviewViewerId);
   slot = static_cast<View*>(view);
-  if (view == nullptr) return;
+  return slot;
+}
+
+void CMainPreviewView::ShowCreatedViewer(CWnd* view) {
   // A placeholder over a failed viewer must stay on top when both paint.
   view->ModifyStyle(0, WS_CLIPSIBLINGS);
   ::SetWindowPos(view->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   view->ShowWindow(SW_SHOW);
   SendMessage(WM_SIZE, 0, 0);
+}
+
+template <typename View>
+void CMainPreviewView::ShowViewer(View*& slot, CRuntimeClass* viewClass, const CString& path, bool storePath) {
+  if (CreateViewer(slot, viewClass, path, storePath) != nullptr) ShowCreatedViewer(slot);
 }
 
 void CMainPreviewView::ShowImageView(const CString& path) {
@@ -105,6 +116,22 @@ void CMainPreviewView::ShowImageView(const CString& path) {
 
 void CMainPreviewView::ShowPictureView(const CString& path) {
   ShowViewer(PictureView, RUNTIME_CLASS(CTextView), path, true);
+}
+
+void CMainPreviewView::ShowWebView(const CString& path) {
+  // The extension once more, from the path itself.
+  CString extension = L"." + path.Mid(path.ReverseFind(L'.') + 1);
+  extension.MakeLower();
+  CHtml_View* view = CreateViewer(WebView, RUNTIME_CLASS(CHtml_View), path, true);
+  if (view == nullptr) return;
+  view->Navigate2(path, 0, nullptr, nullptr, 0, nullptr);
+  // The spreadsheet server takes a moment to open the workbook.
+  if (extension == L".xls") ::Sleep(100);
+  ShowCreatedViewer(view);
+}
+
+void CMainPreviewView::ShowHtmlViewer(const CString& path) {
+  ShowViewer(HtmlViewer, RUNTIME_CLASS(CCustomHTMLViewer), path, true);
 }
 
 void CMainPreviewView::ShowDocumentView(const CString& path) {

@@ -9,6 +9,8 @@
 class CImage_View;
 class CTextView;
 class CThumbView;
+class CHtml_View;
+class CCustomHTMLViewer;
 class CAdobeReaderView;
 class CCorrupted_NoPreview_View;
 class CLargeFileView;
@@ -37,7 +39,7 @@ class CMainPreviewView : public CView {
   // One per viewer kind; the kinds later versions show have no class yet.
   CView* DrawingView = nullptr;
   CImage_View* ImageView = nullptr;
-  CView* WebView = nullptr;
+  CHtml_View* WebView = nullptr;
   CAdobeReaderView* DocumentView = nullptr;
   CView* VideoView = nullptr;
   CView* MediaView = nullptr;
@@ -46,7 +48,7 @@ class CMainPreviewView : public CView {
   CView* ArchiveView = nullptr;
   CMDB_View* AccessView = nullptr;
   CCorrupted_NoPreview_View* Placeholder = nullptr;
-  CView* HtmlViewer = nullptr;
+  CCustomHTMLViewer* HtmlViewer = nullptr;
   CView* PhotoshopView = nullptr;
   CLargeFileView* LargeFileView = nullptr;
   CTextView* PictureView = nullptr;
@@ -71,8 +73,14 @@ class CMainPreviewView : public CView {
   // could not create it.
   template <typename View>
   void ShowViewer(View*& slot, CRuntimeClass* viewClass, const CString& path, bool storePath);
+  // The two halves of ShowViewer, for creators that act in between.
+  template <typename View>
+  View* CreateViewer(View*& slot, CRuntimeClass* viewClass, const CString& path, bool storePath);
+  void ShowCreatedViewer(CWnd* view);
   void ShowImageView(const CString& path);
   void ShowPictureView(const CString& path);
+  void ShowWebView(const CString& path);
+  void ShowHtmlViewer(const CString& path);
   void ShowDocumentView(const CString& path);
   void ShowArchiveView(const CString& path);
   void ShowPsdView(const CString& path);

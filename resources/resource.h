@@ -6,6 +6,8 @@
 #define IDD_DRIVE_INFO 194
 #define IDD_APP_MESSAGE 204  // never displayed: the messages show in the HTML message box
 #define IDD_RECOVERY_SETTINGS 206
+#define IDD_HTML_PAGE 225  // the HTML viewer's page window
+#define IDD_WEB_VIEW_PANEL 300  // the child dialog over the web view
 #define IDD_DEVICE_NOT_FOUND 396
 
 // Skin bitmaps painted under the dialogs.

@@ -23,6 +23,9 @@ void RegisterWindowClass() {
 
 class Factory : public IClassFactory {
  public:
+  explicit Factory(StandInControl* (*make)()) : m_make(make) {}
+  virtual ~Factory() = default;
+
   STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override {
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
       *ppv = static_cast<IClassFactory*>(this);
@@ -35,27 +38,30 @@ class Factory : public IClassFactory {
   STDMETHOD_(ULONG, Release)() override { return 1; }
   STDMETHOD(CreateInstance)(IUnknown* outer, REFIID riid, void** ppv) override {
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    auto* control = new StandInControl;
+    StandInControl* control = m_make != nullptr ? m_make() : new StandInControl;
     control->AddRef();
     const HRESULT hr = control->QueryInterface(riid, ppv);
     control->Release();
     return hr;
   }
   STDMETHOD(LockServer)(BOOL) override { return S_OK; }
-};
 
-Factory factory;
+ private:
+  StandInControl* (*m_make)();
+};
 
 }  // namespace
 
-StandInControl::Registration::Registration(REFCLSID clsid) {
+StandInControl::Registration::Registration(REFCLSID clsid, StandInControl* (*make)())
+    : m_factory(new Factory(make)) {
   RegisterWindowClass();
-  if (FAILED(::CoRegisterClassObject(clsid, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie)))
+  if (FAILED(::CoRegisterClassObject(clsid, m_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie)))
     m_cookie = 0;
 }
 
 StandInControl::Registration::~Registration() {
   if (m_cookie != 0) ::CoRevokeClassObject(m_cookie);
+  delete static_cast<Factory*>(m_factory);
 }
 
 StandInControl::StandInControl() {

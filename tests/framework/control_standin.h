@@ -12,14 +12,18 @@ class StandInControl : public IOleObject, public IOleInPlaceObject, public IPers
   StandInControl();
   virtual ~StandInControl();
 
-  // Registers the class under clsid while it lives.
+  // Registers the class under clsid while it lives; make gives the
+  // objects (a plain stand-in when null).
   class Registration {
    public:
-    explicit Registration(REFCLSID clsid);
+    explicit Registration(REFCLSID clsid, StandInControl* (*make)() = nullptr);
     ~Registration();
+    Registration(const Registration&) = delete;
+    Registration& operator=(const Registration&) = delete;
     bool ok() const { return m_cookie != 0; }
 
    private:
+    IClassFactory* m_factory = nullptr;
     DWORD m_cookie = 0;
   };
 

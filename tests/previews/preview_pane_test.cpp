@@ -227,8 +227,8 @@ TEST_F(PreviewPane, FlagsAndCardsByKindOfFile) {
       {File(L"picture.pcx"), 1, 0, IDB_CARD_CORRUPTED},  // no decoder here
       {File(L"anything.xyz"), 0, 1, IDB_CARD_NOT_AVAILABLE},
       {File(L"README"), 0, 1, IDB_CARD_NOT_AVAILABLE},
-      {File(L"SHOUT.GIF"), 1, 0, IDB_CARD_CORRUPTED},  // the web row, lower-cased
-      {File(L"book.XLS"), 1, 0, IDB_CARD_CORRUPTED},
+      {File(L"SHOUT.GIF"), 1, 1, 0},  // the web view, lower-cased
+      {File(L"book.XLS"), 1, 1, 0},
       {File(L"slides.ppt"), 1, 1, IDB_CARD_CORRUPTED},  // no PowerPoint
       {File(L"table.mdb"), 1, 0, IDB_CARD_CORRUPTED},
   };
