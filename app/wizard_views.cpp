@@ -64,7 +64,7 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCTW lpcs) {
   FoundFileListCtrl() = &FoundFiles;
   FoundFiles.ShowEmptyPreview = [] {
     NoFileSelectedFlag() = 1;
-    if (CMainFrame* frame = GetMainFrame()) frame->ShowPreview(L"", L"");
+    if (CMainFrame* frame = GetMainFrame()) frame->ShowPreview(CString(), CString());
   };
   Results.UseList(&FoundFiles);
   // The bar's commands reach the frame through this page's gates.

@@ -187,7 +187,7 @@ void CFileSystemView::OnBackButton() {
   frame.ScanIdle = 1;
   frame.SelectedTreeRow = -1;
   if (CSecondView_HDD* scan = PartitionPage()) {
-    scan->SetStatusText(L"");
+    scan->SetStatusText(CString());
     if (scan->ProgressBar.GetSafeHwnd() != nullptr) scan->ProgressBar.SendMessage(PBM_SETPOS, 0);
     scan->ShowChoosingLayout();
   }

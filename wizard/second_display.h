@@ -56,7 +56,7 @@ class CSecondDisplay : public CView {
 
  private:
   void SetCaptions(const LPCWSTR (&captions)[5]);
-  void SetValue(int row, const CString& text) { ValueStatics[row].SetWindowText(text); }
+  void SetValue(int row, LPCWSTR text) { ValueStatics[row].SetWindowText(text); }
   // The type's text, selecting its combo item; other types leave the
   // selection and give the fallback.
   CString TypeText(int type, LPCWSTR fallback);

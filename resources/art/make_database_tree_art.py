@@ -7,7 +7,10 @@ relations group), 10 (a query) and 11 (the queries group); the others stay
 empty. Run from anywhere; the output is committed.
 """
 import os
-import struct
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "art"))
+from bmp import bmp  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "..", "bitmaps", "database_tree.bmp")
@@ -111,10 +114,5 @@ put(11, 12, 10, QUERY)
 put(11, 11, 11, QUERY)
 put(11, 11, 13, QUERY)
 
-width = SIZE * COUNT
-row_bytes = width * 3
-pad = (4 - row_bytes % 4) % 4
-data = b"".join(bytes(c for (r, g, b) in strip[y] for c in (b, g, r)) + b"\0" * pad for y in reversed(range(SIZE)))
-info = struct.pack("<IiiHHIIiiII", 40, width, SIZE, 1, 24, 0, len(data), 2835, 2835, 0, 0)
 with open(OUT, "wb") as out:
-    out.write(b"BM" + struct.pack("<IHHI", 14 + len(info) + len(data), 0, 0, 14 + len(info)) + info + data)
+    out.write(bmp(SIZE * COUNT, SIZE, lambda x, y: strip[y][x], pixels_per_metre=2835))

@@ -6,9 +6,12 @@ archive list's two header icons, a file and a folder at 48, 32 and 16
 pixels (../icons/). Run from anywhere; the outputs are committed.
 """
 import os
-import struct
 import subprocess
+import sys
 import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "art"))
+from bmp import bmp_from_rows  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 BITMAPS = os.path.join(HERE, "..", "bitmaps")
@@ -37,14 +40,12 @@ def card(name, text):
 
 def write_bmp32(path, width, height, pixels):
     # convert writes no 32-bit BMP without alpha tricks: the file is put
-    # together here, bottom row first, every pixel opaque.
+    # together here, every pixel opaque.
     rows = [bytearray(pixels[y * width * 4:(y + 1) * width * 4]) for y in range(height)]
     for row in rows:
         row[3::4] = b"\xff" * width
-    data = b"".join(bytes(row) for row in reversed(rows))
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(data), 2835, 2835, 0, 0)
     with open(path, "wb") as out:
-        out.write(b"BM" + struct.pack("<IHHI", 14 + len(info) + len(data), 0, 0, 14 + len(info)) + info + data)
+        out.write(bmp_from_rows(width, [bytes(row) for row in rows], bits=32, pixels_per_metre=2835))
 
 
 def header_icon(name, folder):

@@ -9,7 +9,10 @@ committed.
 """
 import math
 import os
-import struct
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "art"))
+from bmp import bmp  # noqa: E402
 
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "bitmaps")
 
@@ -100,20 +103,8 @@ class Canvas:
                 self.blend(x, y, colour, cover * mix_alpha(alpha_top, alpha_bottom, depth))
 
     def save(self, name):
-        row_size = (self.width * 3 + 3) & ~3
-        data = bytearray()
-        for row in reversed(self.pixels):  # bottom-up rows
-            line = bytearray()
-            for r, g, b in row:
-                line += bytes((b, g, r))
-            line += b"\0" * (row_size - len(line))
-            data += line
-        header = struct.pack("<IiiHHIIiiII", 40, self.width, self.height, 1, 24, 0,
-                             len(data), 3780, 3780, 0, 0)
-        file_header = struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(data), 0, 0,
-                                  14 + len(header))
         with open(os.path.join(OUT, name), "wb") as out:
-            out.write(file_header + header + data)
+            out.write(bmp(self.width, self.height, lambda x, y: self.pixels[y][x], pixels_per_metre=3780))
 
 
 def mix_alpha(a, b, t):

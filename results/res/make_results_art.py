@@ -5,38 +5,21 @@ the hand cursor, and the skins of the Find, File Filters, Properties and
 Saving dialogs. Run from this folder; the outputs are committed.
 """
 import os
-import struct
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "resources", "art"))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "toolkit", "foundation", "res"))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "art"))
 import make_skins  # noqa: E402
 from make_skins import AMBER, BLUE, DEEP, MIST, SKY, WHITE, Canvas, mix, platter  # noqa: E402
 from make_cursors import cursor_bytes  # noqa: E402
+from bmp import ico as icon_bytes  # noqa: E402
 
 make_skins.OUT = HERE
 CLEAR = (0, 0, 0, 0)
 INK = (40, 40, 40)
 GREEN = (40, 150, 60)
-
-
-def icon_bytes(size, pixel):
-    """A 32-bit icon of one size with its AND mask; pixel(x, y) gives RGBA."""
-    rows = b""
-    mask = b""
-    stride = ((size + 31) // 32) * 4
-    for y in reversed(range(size)):
-        bits = 0
-        for x in range(size):
-            r, g, b, a = pixel(x, y)
-            rows += bytes((b, g, r, a))
-            bits = (bits << 1) | (1 if a == 0 else 0)
-        mask += (bits << (stride * 8 - size)).to_bytes(stride, "big")
-    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(rows) + len(mask), 0, 0, 0, 0)
-    image = info + rows + mask
-    entry = struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), 22)
-    return struct.pack("<HHH", 0, 1, 1) + entry + image
 
 
 def write(name, data):

@@ -15,6 +15,7 @@
 #include "framework.h"
 #include "program_ui.h"
 #include "progress_dialog.h"
+#include "pump_until.h"
 #include "scan_control.h"
 #include "second_display.h"
 #include "shell_app.h"
@@ -105,12 +106,7 @@ class ScanPagesUi : public ::testing::Test {
       body();
       done = true;
     });
-    const DWORD start = ::GetTickCount();
-    while (!done && ::GetTickCount() - start < 10000) {
-      MSG msg;
-      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
+    EXPECT_TRUE(PumpUntil([&] { return done.load(); }, 10000));
     worker.join();
   }
   static bool Shown(CWnd& wnd) { return (wnd.GetStyle() & WS_VISIBLE) != 0; }

@@ -53,16 +53,6 @@ void WidgetHost::Capture(DibCanvas& canvas) {
   ::ReleaseDC(m_hWnd, hDC);
 }
 
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  DWORD start = ::GetTickCount();
-  for (;;) {
-    PumpPending();
-    if (condition()) return true;
-    if (::GetTickCount() - start >= timeoutMs) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
 bool PumpThroughPreTranslateUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   DWORD start = ::GetTickCount();
   for (;;) {

@@ -8,6 +8,7 @@
 
 #include "../toolkit/dib_canvas.h"
 #include "framework.h"
+#include "pump_until.h"
 #include "test_app.h"
 
 // A top-level window painted in one colour, or in vertical stripes of two,
@@ -41,9 +42,7 @@ class WidgetHost : public CWnd {
   COLORREF m_stripes;
 };
 
-// Pumps messages until the condition holds; false after the timeout.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-// The same through the thread's PreTranslateMessage, as the program's
+// PumpUntil through the thread's PreTranslateMessage, as the program's
 // message loop does.
 bool PumpThroughPreTranslateUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Moves the real pointer to a point of a window (client coordinates).

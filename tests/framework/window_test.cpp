@@ -256,7 +256,7 @@ TEST_F(WindowFixture, WorkerThreadsSendToWindowsTheyDidNotCreate) {
       &job);
   ASSERT_NE(worker, nullptr);
   // Keep pumping: the worker's sends are handled on this thread.
-  while (MsgWaitForMultipleObjects(1, &job.done, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) PumpPending();
+  EXPECT_TRUE(PumpUntilSignalled(job.done, 10000));
   CloseHandle(job.done);
   EXPECT_EQ(job.seen, &parent);
   EXPECT_EQ(job.answer, 42);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "../framework/pump_until.h"
 #include "html_browser_win32.h"
 
 class BrowserHost {
@@ -35,19 +36,3 @@ private:
     HWND status_ = nullptr;
     CHtmlBrowser* browser_ = nullptr;
 };
-
-// Runs the window thread's messages until condition holds or milliseconds pass.
-template <typename Condition>
-bool PumpUntil(Condition condition, DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (condition()) return true;
-        if (GetTickCount() - start >= milliseconds) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}

@@ -18,6 +18,8 @@
 namespace {
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+// ASCII text for a failure message.
+std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
 std::u16string Utf16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 
 std::wstring ModulePageText() {
@@ -329,7 +331,7 @@ TEST_F(BrowserWindow, PostFormsReachTheirPortAndShowTheReplyWithoutPageTextFile)
 TEST_F(BrowserWindow, AtMostElevenPicturesAreFetchedAtOnce) {
     host_.Navigate(ServerUrl("/pictures/12"));
     ASSERT_TRUE(PumpUntil([&] { return host_.StatusText().rfind(u"Ready, items:12, images:12", 0) == 0; }, 20000))
-        << std::string(Wide(host_.StatusText()).begin(), Wide(host_.StatusText()).end());
+        << Narrow(host_.StatusText());
     std::string stats = HttpGet(ServerUrl("/stats"));
     int most = std::atoi(stats.c_str() + 5);
     EXPECT_LE(most, CHtmlImageList::kMaxFetches);

@@ -6,20 +6,11 @@
 #include <functional>
 
 #include "html_tooltip.h"
+#include "pump_until.h"
 #include "start_page_tips.h"
 #include "test_app.h"
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000) {
-  const DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    PumpPending();
-  }
-  return true;
-}
 
 class TooltipTest : public ::testing::Test {
  protected:

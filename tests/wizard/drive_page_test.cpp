@@ -20,6 +20,7 @@
 #include "first_view_hdd.h"
 #include "folder_listing.h"
 #include "found_file_list_ctrl.h"
+#include "pump_until.h"
 #include "second_view_hdd.h"
 #include "snapshot/snapshot.h"
 #include "scan_control.h"
@@ -55,16 +56,8 @@ class RecordingUi : public EngineUi {
   std::function<void()> whileAsking;
 };
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000) {
-  const DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    ::Sleep(5);
-  }
-  return true;
-}
+// What the scan worker is waited for.
+constexpr DWORD kWorkerWait = 20000;
 
 class DrivePage : public testing::Test {
  protected:
@@ -184,10 +177,10 @@ TEST_F(DrivePage, PhysicalDriveIsSearchedOnTheWorker) {
     } else {
       EXPECT_EQ(DriveKind, kNothingSelected);
     }
-    ASSERT_TRUE(WaitUntil([] { return ScanHasEnded() == 1; }));
+    ASSERT_TRUE(PumpUntil([] { return ScanHasEnded() == 1; }, kWorkerWait));
     // The image's table lists a partition: Please Select was asked.
     EXPECT_EQ(ui.choicesAsked, 1);
-    ASSERT_TRUE(WaitUntil([] { return WizardFrame().StepTwoActive == 1; }));
+    ASSERT_TRUE(PumpUntil([] { return WizardFrame().StepTwoActive == 1; }, kWorkerWait));
     EXPECT_EQ(WizardFrame().StepOneActive, 0);
     page->ShowIdleLayout();
     JoinScanWorker();
@@ -220,7 +213,7 @@ TEST_F(DrivePage, StopPausesAsksAndAnswers) {
     StartScanWorker([&polls] {
       while (!ScanStopRequested()) ++polls;
     });
-    ASSERT_TRUE(WaitUntil([&] { return polls > 100; }));
+    ASSERT_TRUE(PumpUntil([&] { return polls > 100; }, kWorkerWait));
     page->StopButton.EnableWindow(TRUE);
     ui.answer = answer;
     bool pausedWhileAsking = false, stopDisabled = false;
@@ -241,7 +234,7 @@ TEST_F(DrivePage, StopPausesAsksAndAnswers) {
       EXPECT_EQ(ScanRunning.load(), 1);
       EXPECT_EQ(ScanStopFlag.load(), 0);
       const int before = polls;
-      EXPECT_TRUE(WaitUntil([&] { return polls > before + 100; }));
+      EXPECT_TRUE(PumpUntil([&] { return polls > before + 100; }, kWorkerWait));
       EXPECT_TRUE(page->StopButton.IsWindowEnabled());
       // Stop a second time with Yes ends this worker.
       ui.answer = 1;
@@ -250,7 +243,7 @@ TEST_F(DrivePage, StopPausesAsksAndAnswers) {
     }
     EXPECT_EQ(ScanRunning.load(), 0);
     EXPECT_EQ(ScanStopFlag.load(), 1);
-    EXPECT_TRUE(WaitUntil([] { return ScanWorkerFinished.load() == 1; }));
+    EXPECT_TRUE(PumpUntil([] { return ScanWorkerFinished.load() == 1; }, kWorkerWait));
     JoinScanWorker();
     // With the worker gone Stop does nothing.
     page->OnStopButton();

@@ -310,7 +310,7 @@ void CTkCustomizeSheet::OnReset() {
   CTkControl* control = Selection();
   if (control == nullptr) return;
   control->SetCustomIconId(0);
-  control->SetCustomCaption(L"");
+  control->SetCustomCaption(CString());
   control->SetStyle(0);
   Changed(control);
 }

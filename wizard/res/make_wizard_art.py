@@ -8,30 +8,16 @@ transparent, 'H' the hot spot). Run from this folder; the outputs are
 committed.
 """
 import os
-import struct
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "toolkit", "foundation", "res"))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "art"))
+from bmp import bmp, ico  # noqa: E402
 from make_cursors import cursor_bytes  # noqa: E402
 
 SIZE = 16
 CLEAR = (0, 0, 0, 0)
-
-
-def ico(pixel):
-    rows = b""
-    mask = b""
-    for y in reversed(range(SIZE)):
-        bits = 0
-        for x in range(SIZE):
-            r, g, b, a = pixel(x, y)
-            rows += bytes((b, g, r, a))
-            bits = (bits << 1) | (1 if a == 0 else 0)
-        mask += (bits << 16).to_bytes(4, "big")
-    info = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(rows) + len(mask), 0, 0, 0, 0)
-    image = info + rows + mask
-    return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 22) + image
 
 
 def box(x0, y0, x1, y1, fill, edge=(40, 40, 40)):
@@ -135,21 +121,12 @@ def check_marks():
             for y in range(5, 12):
                 for x in range(5, 12):
                     pixels[y][x0 + x] = part
-    row_size = (width * 3 + 3) & ~3
-    data = bytearray()
-    for row in reversed(pixels):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        data += line + b"\0" * (row_size - len(line))
-    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 3780, 3780, 0, 0)
-    return struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(data), 0, 0, 14 + len(header)) + header + data
-
+    return bmp(width, height, lambda x, y: pixels[y][x], pixels_per_metre=3780)
 
 if __name__ == "__main__":
     for name, pixel in ICONS.items():
         with open(os.path.join(HERE, name), "wb") as out:
-            out.write(ico(pixel))
+            out.write(ico(SIZE, pixel))
     with open(os.path.join(HERE, "tree_button.cur"), "wb") as out:
         out.write(cursor_bytes(BUTTON_CURSOR))
     with open(os.path.join(HERE, "tree_states.bmp"), "wb") as out:

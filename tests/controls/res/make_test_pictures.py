@@ -1,38 +1,11 @@
 #!/usr/bin/env python3
 """Writes the pictures the widget tests and the gallery load. Run from this
 folder; the .bmp and .ico files are committed."""
-import struct
+import os
+import sys
 
-
-def bmp(width, height, pixel):
-    stride = (width * 3 + 3) & ~3
-    rows = b""
-    for y in reversed(range(height)):  # bottom-up
-        row = b"".join(bytes((b, g, r)) for r, g, b in (pixel(x, y) for x in range(width)))
-        rows += row + b"\0" * (stride - len(row))
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 0, 0, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(rows), 0, 0, 14 + 40)
-    return header + info + rows
-
-
-def ico(size, pixel):
-    """A 32-bit icon: BGRA rows, black where transparent, and the AND mask
-    set there too, so that it also draws right without its alpha."""
-    rows = b""
-    mask = b""
-    for y in reversed(range(size)):
-        bits = 0
-        for x in range(size):
-            r, g, b, a = pixel(x, y)
-            rows += bytes((b, g, r, a))
-            bits = (bits << 1) | (1 if a == 0 else 0)
-        row_bytes = ((size + 31) // 32) * 4
-        mask += (bits << (row_bytes * 8 - size)).to_bytes(row_bytes, "big")
-    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(rows) + len(mask), 0, 0, 0, 0)
-    image = info + rows + mask
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 6 + 16)
-    return directory + entry + image
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tools", "art"))
+from bmp import bmp, ico  # noqa: E402
 
 
 def inside_round(x, y, w, h, r):

@@ -9,6 +9,7 @@
 #include "command_bars.h"
 #include "frame_window.h"
 #include "popup_bar.h"
+#include "pump_until.h"
 #include "test_app.h"
 
 // The commands the test frame handles.
@@ -164,14 +165,3 @@ class BarsTestFrame : public CTkFrameWnd {
   DECLARE_MESSAGE_MAP()
 };
 
-// Pumps messages until the condition holds or the time is up.
-template <class F>
-bool PumpUntil(F condition, DWORD timeoutMs = 5000) {
-  const DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    PumpPending();
-  }
-  return true;
-}

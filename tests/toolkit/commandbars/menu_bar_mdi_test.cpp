@@ -65,12 +65,7 @@ std::vector<UINT> ChildControlIds(CTkMenuBar* menuBar) {
 
 // The refresh the menu bar posts itself after a child changes.
 bool PumpUntilChildControls(CTkMenuBar* menuBar, bool present) {
-  for (int waited = 0; waited < 5000; waited += 10) {
-    PumpPending();
-    if (!ChildControlIds(menuBar).empty() == present) return true;
-    ::Sleep(10);
-  }
-  return false;
+  return PumpUntil([&] { return !ChildControlIds(menuBar).empty() == present; }, 5000);
 }
 
 TEST(MenuBarMDI, MaximizedChildButtonsFollowItsStyleAndTheBarFlags) {

@@ -2,21 +2,14 @@
 """Writes the frame demo's tool-bar pictures: six 16 x 16 images on
 magenta (new page, open folder, disk, scissors, two pages, search glass).
 Run from this folder; the .bmp file is committed."""
-import struct
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tools", "art"))
+from bmp import bmp  # noqa: E402
 
 MAGENTA = (255, 0, 255)
 INK = (40, 40, 40)
-
-
-def bmp(width, height, pixel):
-    stride = (width * 3 + 3) & ~3
-    rows = b""
-    for y in reversed(range(height)):
-        row = b"".join(bytes(pixel(x, y)[::-1]) for x in range(width))
-        rows += row + b"\0" * (stride - len(row))
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 0, 0, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(rows), 0, 0, 14 + 40)
-    return header + info + rows
 
 
 def page(x, y):

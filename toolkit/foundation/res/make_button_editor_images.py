@@ -9,7 +9,11 @@ fully transparent, for the alpha image lists.
 Each picture is a grid of characters keyed by COLOURS; ' ' is background.
 Run from this folder; the .bmp files are committed.
 """
-import struct
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tools", "art"))
+from bmp import bmp  # noqa: E402
 
 from bitmap_strip import strip_bitmap
 
@@ -275,16 +279,11 @@ IMAGES += [LEFT, DOWN, UP, mirror(LEFT)]
 
 
 def alpha_strip(images):
-    strip_width = WIDTH * len(images)
-    pixels = b""
-    for y in reversed(range(HEIGHT)):
-        for image in images:
-            for ch in image[y]:
-                r, g, b = COLOURS[ch]
-                pixels += bytes((b, g, r, 0)) if ch == " " else bytes((b, g, r, 255))
-    info = struct.pack("<IiiHHIIiiII", 40, strip_width, HEIGHT, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
+    def pixel(x, y):
+        ch = images[x // WIDTH][y][x % WIDTH]
+        return COLOURS[ch] + ((0,) if ch == " " else (255,))
+
+    return bmp(WIDTH * len(images), HEIGHT, pixel, bits=32, pixels_per_metre=2835)
 
 
 if __name__ == "__main__":

@@ -15,7 +15,11 @@ and hit tests take every black pixel as outside.
 
 Run from this folder; the .bmp files are committed.
 """
-import struct
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tools", "art"))
+from bmp import bmp  # noqa: E402
 
 GREEN = (0, 255, 0)
 
@@ -94,16 +98,8 @@ def four_ways(up):
 
 def write_strip(name, cells):
     size = len(cells[0])
-    width = size * len(cells)
-    stride = (width * 3 + 3) & ~3
-    pixels = b""
-    for y in reversed(range(size)):  # bottom-up rows
-        row = b"".join(bytes((b, g, r)) for cell in cells for (r, g, b) in cell[y])
-        pixels += row + b"\0" * (stride - len(row))
-    info = struct.pack("<IiiHHIIiiII", 40, width, size, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
     with open(name, "wb") as out:
-        out.write(header + info + pixels)
+        out.write(bmp(size * len(cells), size, lambda x, y: cells[x // size][y][x % size], pixels_per_metre=2835))
 
 
 # The first style: light boxes with an arrow in the scheme's colour.
