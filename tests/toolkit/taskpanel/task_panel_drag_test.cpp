@@ -450,6 +450,7 @@ TEST(TaskPanelDragInput, AMoveInsertsTheCopyBeforeTheOriginalGoes) {
     ::SetCursorPos(to.x, to.y);
     sawTarget = Await([&] { return panel.target.load() == over; });
     if (sawTarget) {
+      ::UpdateWindow(panelWnd);  // painted on its own thread, inside the drag loop
       CRect shot;
       ::GetWindowRect(owner.GetSafeHwnd(), &shot);
       SaveScreenAsPng(shot, L"taskpanel_drag.png");
