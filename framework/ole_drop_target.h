@@ -9,6 +9,7 @@
 #include "cmd_target.h"
 #include "geometry.h"
 
+class CFile;
 class CWnd;
 
 // The effect bits a drop target answers with (DROPEFFECT_*).
@@ -27,12 +28,20 @@ class COleDataObject {
   LPDATAOBJECT Detach();
   void Release();
   BOOL IsDataAvailable(CLIPFORMAT cfFormat) const;
+  // The format's data as memory the caller frees; null when it has none.
+  HGLOBAL GetGlobalData(CLIPFORMAT cfFormat);
+  // The format's data (global memory or a stream) as a file the caller
+  // deletes; it holds its own copy. Null when the data has none.
+  CFile* GetFileData(CLIPFORMAT cfFormat);
   LPDATAOBJECT GetIDataObject() const { return m_lpDataObject; }
 
  private:
   LPDATAOBJECT m_lpDataObject = nullptr;
   BOOL m_bAutoRelease = TRUE;
 };
+
+// A copy of the memory (moveable, shareable); null when it cannot be made.
+HGLOBAL CopyGlobalMemory(HGLOBAL memory);
 
 class COleDropTarget : public CCmdTarget {
  public:

@@ -30,13 +30,17 @@ ON_WM_LBUTTONDBLCLK()
 ON_WM_MOUSEWHEEL()
 ON_WM_GETDLGCODE()
 ON_WM_CAPTURECHANGED()
+ON_WM_DESTROY()
 ON_WM_MOUSELEAVE()
 ON_MESSAGE(WM_PRINT, OnPrint)
 ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 CTkTaskPanel::CTkTaskPanel()
-    : m_pGroups(new CTkTaskPanelGroups(this)), m_pImageManager(new CTkImageManager), m_pTipContext(new CTkTipContext) {
+    : m_pGroups(new CTkTaskPanelGroups(this)),
+      m_pImageManager(new CTkImageManager),
+      m_pDropTargetObject(new CTkTaskPanelDropTarget),
+      m_pTipContext(new CTkTipContext) {
   m_pGroups->m_pOwner = this;
   m_hHandCursor = ::LoadCursorW(nullptr, IDC_HAND);
   if (m_hHandCursor == nullptr) m_hHandCursor = GetToolkitResourceLoader()->LoadCursor(9973);
@@ -58,12 +62,15 @@ CTkTaskPanel::~CTkTaskPanel() {
   m_pImageManager->InternalRelease();
   m_pTipContext->InternalRelease();
   delete m_pPainter;
+  delete m_pDropTargetObject;
   if (m_bOleInitialized) ::OleUninitialize();
 }
 
 BOOL CTkTaskPanel::Create(DWORD style, const RECT& rect, CWnd* pParentWnd, UINT id) {
   LPCWSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
   if (!CWnd::Create(windowClass, nullptr, style | WS_CLIPCHILDREN, rect, pParentWnd, id)) return FALSE;
+  // Without OLE on the thread nothing can be dropped here.
+  m_pDropTargetObject->Register(this);
   LayoutGroups(FALSE);
   return TRUE;
 }
@@ -152,10 +159,6 @@ void CTkTaskPanel::RenameItem(CTkTaskPanelItem* item, LPCWSTR text) {
   if (SendOwnerNotification(kTaskNotifyRename, reinterpret_cast<LPARAM>(item)) == 0 && IsInPanel(item))
     item->SetCaption(text);
 }
-
-void CTkTaskPanel::DragItem(CTkTaskPanelItem*) {}
-
-void CTkTaskPanel::DragGroupCaption(CTkTaskPanelGroup*) {}
 
 // Themes and modes.
 
@@ -327,6 +330,10 @@ void CTkTaskPanel::OnTimer(UINT_PTR id) {
       KillTimer(kAnimationTimer);
       m_animationTimer = 0;
     }
+    return;
+  }
+  if (id == kHoverExpandTimer) {
+    OnHoverExpandTimer();
     return;
   }
   CWnd::Default();

@@ -14,6 +14,7 @@
 #include "task_panel_painter.h"
 
 class CTkImageManager;
+class CTkTaskPanelDropTarget;
 class CTkTipContext;
 
 // Sent to the owner (else the parent): wParam a code below, lParam its item.
@@ -66,6 +67,10 @@ class CTkTaskPanel : public CWnd, public CTkMsaaSupport {
   virtual void DragItem(CTkTaskPanelItem* item);
   virtual void DragGroupCaption(CTkTaskPanelGroup* group);
   virtual void RenameItem(CTkTaskPanelItem* item, LPCWSTR text);
+  // The effect a drag over a client point would have; it picks the drop
+  // target. Null data clears the target.
+  virtual DROPEFFECT OnDragOverPanel(COleDataObject* data, DWORD keyState, CPoint point);
+  virtual BOOL OnDropOnPanel(COleDataObject* data, DROPEFFECT dropEffect, CPoint point);
   virtual void OnItemRemoved(CTkTaskPanelItem* item);
   virtual void UpdateScrollBar();
 
@@ -195,6 +200,7 @@ class CTkTaskPanel : public CWnd, public CTkMsaaSupport {
   int m_hotTrackStyle = 0;
   int m_panelMode = kPanelModeIndependent;
   CTkTaskPanelGroup* m_pActiveGroup = nullptr;
+  CTkTaskPanelDropTarget* m_pDropTargetObject;
   BOOL m_bHoverExpandPending = FALSE;
   TaskPanelScrollButton m_downButton{0};
   TaskPanelScrollButton m_upButton{1};
@@ -222,6 +228,7 @@ class CTkTaskPanel : public CWnd, public CTkMsaaSupport {
   BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
   UINT OnGetDlgCode();
   void OnCaptureChanged(CWnd* pWnd);
+  void OnDestroy();
   void OnMouseLeave();
   LRESULT OnPrint(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
@@ -237,8 +244,19 @@ class CTkTaskPanel : public CWnd, public CTkMsaaSupport {
   int GetScrollLimit() const;
   CWnd* GetNextTabWindow(BOOL previous) const;
   BOOL SystemAnimatesMenus() const;
+  void SetDropTarget(CTkTaskPanelItem* target);
+  void StopHoverExpand();
+  void OnHoverExpandTimer();
 
   BOOL m_bOleInitialized = FALSE;
+};
+
+// Hands OLE drags over the panel window to the panel.
+class CTkTaskPanelDropTarget : public COleDropTarget {
+ public:
+  DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  void OnDragLeave(CWnd* pWnd) override;
+  BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
 };
 
 // The rename edit over an item's caption; it deletes itself when closed.

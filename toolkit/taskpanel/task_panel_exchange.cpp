@@ -1,5 +1,6 @@
 // Saving and loading items, groups, group items and their lists through
 // the settings exchange, and the clipboard data of a dragged item.
+#include "ole_data_source.h"
 #include "prop_exchange.h"
 #include "task_panel.h"
 
@@ -131,10 +132,11 @@ HGLOBAL CTkTaskPanelItem::CopyToGlobalMemory() {
   return nullptr;
 }
 
-CTkTaskPanelItem* CTkTaskPanelItem::CreateFromGlobalMemory(HGLOBAL memory, CRuntimeClass* required) {
-  if (memory == nullptr) return nullptr;
-  CSharedFile file;
-  file.SetHandle(memory, FALSE);
+namespace {
+
+// An item of a class derived from required read from clipboard data; null
+// for anything else.
+CTkTaskPanelItem* ReadItem(CFile& file, CRuntimeClass* required) {
   CTkTaskPanelItem* item = nullptr;
   try {
     CArchive archive(&file, CArchive::load, 4096);
@@ -153,6 +155,44 @@ CTkTaskPanelItem* CTkTaskPanelItem::CreateFromGlobalMemory(HGLOBAL memory, CRunt
     item = nullptr;
     e->Delete();
   }
+  return item;
+}
+
+}  // namespace
+
+CTkTaskPanelItem* CTkTaskPanelItem::CreateFromGlobalMemory(HGLOBAL memory, CRuntimeClass* required) {
+  if (memory == nullptr) return nullptr;
+  CSharedFile file;
+  file.SetHandle(memory, FALSE);
+  CTkTaskPanelItem* item = ReadItem(file, required);
   file.Detach();
   return item;
+}
+
+CTkTaskPanelItem* CTkTaskPanelItem::CreateFromDataObject(COleDataObject* data, CRuntimeClass* required) {
+  if (data == nullptr) return nullptr;
+  CFile* file = data->GetFileData(GetTaskPanelClipboardFormat());
+  if (file == nullptr) return nullptr;
+  CTkTaskPanelItem* item = ReadItem(*file, required);
+  delete file;
+  return item;
+}
+
+BOOL CTkTaskPanelGroupItem::PutOnDataSource(COleDataSource* source, BOOL withText) {
+  HGLOBAL data = CopyToGlobalMemory();
+  if (data == nullptr) return FALSE;
+  source->CacheGlobalData(GetTaskPanelClipboardFormat(), data);
+  CString text = GetDragText();
+  if (!withText || text.IsEmpty()) return TRUE;
+  int size = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  HGLOBAL ansi = size > 0 ? ::GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE, static_cast<SIZE_T>(size)) : nullptr;
+  LPSTR bytes = ansi != nullptr ? static_cast<LPSTR>(::GlobalLock(ansi)) : nullptr;
+  if (bytes == nullptr) {
+    if (ansi != nullptr) ::GlobalFree(ansi);
+    return TRUE;
+  }
+  ::WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, size, nullptr, nullptr);
+  ::GlobalUnlock(ansi);
+  source->CacheGlobalData(CF_TEXT, ansi);
+  return TRUE;
 }

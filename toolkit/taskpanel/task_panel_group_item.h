@@ -6,6 +6,8 @@
 #include "framework.h"
 #include "task_panel_item.h"
 
+class COleDataSource;
+
 class CTkTaskPanelGroupItem : public CTkTaskPanelItem {
   DECLARE_DYNCREATE(CTkTaskPanelGroupItem)
  public:
@@ -44,6 +46,9 @@ class CTkTaskPanelGroupItem : public CTkTaskPanelItem {
 
   void UpdateControlPosition(int steps);
   void CaptureControlPicture(HWND window, CBitmap& picture);
+  // The item's clipboard data and, withText, its drag text as CF_TEXT;
+  // FALSE when the data cannot be made.
+  BOOL PutOnDataSource(COleDataSource* source, BOOL withText);
 
   RECT m_margins = kTaskPanelDefaultRect;
   CRect m_itemRect{0, 0, 0, 0};

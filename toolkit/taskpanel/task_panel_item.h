@@ -6,6 +6,7 @@
 #include "framework.h"
 #include "msaa_support.h"
 
+class COleDataObject;
 class CTkImageIcon;
 class CTkPropExchange;
 class CTkTaskPanel;
@@ -86,6 +87,8 @@ class CTkTaskPanelItem : public CCmdTarget, public CTkMsaaSupport {
   // A new item of a class derived from required, read from such data; null
   // for anything else.
   static CTkTaskPanelItem* CreateFromGlobalMemory(HGLOBAL memory, CRuntimeClass* required);
+  // The same from a drag's data in the clipboard format below.
+  static CTkTaskPanelItem* CreateFromDataObject(COleDataObject* data, CRuntimeClass* required);
   // The item itself, or a group holding it.
   BOOL Holds(const CTkTaskPanelItem* other) const;
 
