@@ -6,6 +6,7 @@
 #include "control_standin.h"
 #include "framework.h"
 #include "test_app.h"
+#include "test_resources.h"
 
 namespace {
 
@@ -20,6 +21,8 @@ class ControlContainer : public ::testing::Test {
     StandInControl::calls.clear();
     StandInControl::invoked.clear();
     StandInControl::raiseText.clear();
+    StandInControl::keysTranslated.clear();
+    StandInControl::keysReceived.clear();
     registration.emplace(kStandInClass);
     ASSERT_TRUE(registration->ok());
     frame = new CFrameWnd;
@@ -114,6 +117,36 @@ TEST_F(ControlContainer, InvokeHelperReachesTheControlsDispatch) {
   }
   EXPECT_EQ(code, E_UNEXPECTED);
   EXPECT_EQ(StandInControl::invoked.size(), 2u);
+}
+
+TEST_F(ControlContainer, KeysReachTheControlBeforeTheDialogAroundIt) {
+  // A dialog moves the focus on Tab and the arrow keys; inside a control
+  // those keys are the control's.
+  CDialog dialog;
+  ASSERT_TRUE(dialog.Create(IDD_TEST_SETTINGS));
+  dialog.ShowWindow(SW_SHOW);
+  CWnd control;
+  ASSERT_TRUE(control.CreateControl(kStandInClass, L"", WS_CHILD | WS_VISIBLE, CRect(10, 60, 110, 110), &dialog, 7));
+  const struct {
+    UINT key;
+    bool taken;
+  } cases[] = {{VK_TAB, true}, {VK_RIGHT, true}, {VK_DOWN, true}, {'A', false}, {VK_F5, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    StandInControl::keysTranslated.clear();
+    StandInControl::keysReceived.clear();
+    control.SetFocus();
+    ASSERT_EQ(::GetFocus(), control.GetSafeHwnd());
+    ::PostMessageW(control.GetSafeHwnd(), WM_KEYDOWN, c.key, 1);
+    MSG peeked;
+    while (::PeekMessageW(&peeked, nullptr, 0, 0, PM_NOREMOVE)) TheTestApp().PumpMessage();
+    EXPECT_EQ(StandInControl::keysTranslated, std::vector<UINT>{c.key});
+    // A key the control took is not dispatched again; the rest go on.
+    EXPECT_EQ(StandInControl::keysReceived, c.taken ? std::vector<UINT>{} : std::vector<UINT>{c.key});
+    EXPECT_EQ(::GetFocus(), control.GetSafeHwnd());
+  }
+  control.DestroyWindow();
+  dialog.DestroyWindow();
 }
 
 }  // namespace

@@ -5,6 +5,8 @@ StandInControl* StandInControl::last = nullptr;
 std::wstring StandInControl::raiseText;
 std::vector<std::string> StandInControl::calls;
 std::vector<std::pair<DISPID, std::wstring>> StandInControl::invoked;
+std::vector<UINT> StandInControl::keysTranslated;
+std::vector<UINT> StandInControl::keysReceived;
 ULONG StandInControl::siteReferencesLeft = 0;
 ULONG StandInControl::frameReferencesLeft = 0;
 
@@ -12,9 +14,14 @@ namespace {
 
 const wchar_t kWindowClass[] = L"MulvaraStandInControl";
 
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN) StandInControl::keysReceived.push_back(static_cast<UINT>(wParam));
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
 void RegisterWindowClass() {
   WNDCLASSW wc = {};
-  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.lpfnWndProc = ControlWindowProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHT + 1);
   wc.lpszClassName = kWindowClass;
@@ -76,6 +83,8 @@ HRESULT StandInControl::QueryInterface(REFIID riid, void** ppv) {
     *ppv = static_cast<IOleObject*>(this);
   } else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceObject)) {
     *ppv = static_cast<IOleInPlaceObject*>(this);
+  } else if (IsEqualIID(riid, IID_IOleInPlaceActiveObject)) {
+    *ppv = static_cast<IOleInPlaceActiveObject*>(this);
   } else if (IsEqualIID(riid, IID_IPersistStreamInit)) {
     *ppv = static_cast<IPersistStreamInit*>(this);
   } else if (IsEqualIID(riid, IID_IDispatch)) {
@@ -174,6 +183,14 @@ HRESULT StandInControl::SetObjectRects(LPCRECT lprcPosRect, LPCRECT) {
     ::MoveWindow(window, objectRect.left, objectRect.top, objectRect.right - objectRect.left,
                  objectRect.bottom - objectRect.top, TRUE);
   return S_OK;
+}
+
+HRESULT StandInControl::TranslateAccelerator(LPMSG lpmsg) {
+  if (lpmsg->message != WM_KEYDOWN) return S_FALSE;
+  const UINT key = static_cast<UINT>(lpmsg->wParam);
+  keysTranslated.push_back(key);
+  const bool taken = key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+  return taken ? S_OK : S_FALSE;
 }
 
 HRESULT StandInControl::InitNew() {
