@@ -63,12 +63,10 @@ HRESULT COleControlSite::CreateControl(REFCLSID clsid, LPCWSTR windowName, DWORD
   }
   IPersistStreamInit* persist = nullptr;
   if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
-    hr = persist->InitNew();
+    // Wine's media player refuses InitNew and works all the same: only the
+    // activation decides.
+    persist->InitNew();
     persist->Release();
-    if (FAILED(hr)) {
-      DestroyControl();
-      return hr;
-    }
   }
   m_object->SetClientSite(this);
   RECT position = rect;
@@ -145,8 +143,9 @@ HRESULT COleControlSite::QueryInterface(REFIID riid, void** ppv) {
   if (ppv == nullptr) return E_POINTER;
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite)) {
     *ppv = static_cast<IOleClientSite*>(this);
-  } else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceSite)) {
-    *ppv = static_cast<IOleInPlaceSite*>(this);
+  } else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceSite) ||
+             IsEqualIID(riid, IID_IOleInPlaceSiteEx)) {
+    *ppv = static_cast<IOleInPlaceSiteEx*>(this);
   } else if (IsEqualIID(riid, IID_IOleControlSite)) {
     *ppv = static_cast<IOleControlSite*>(this);
   } else {
@@ -236,6 +235,14 @@ HRESULT COleControlSite::OnPosRectChange(LPCRECT lprcPosRect) {
   SetObjectRects(*lprcPosRect);
   return S_OK;
 }
+
+HRESULT COleControlSite::OnInPlaceActivateEx(BOOL* pfNoRedraw, DWORD) {
+  if (pfNoRedraw != nullptr) *pfNoRedraw = FALSE;
+  return OnInPlaceActivate();
+}
+
+HRESULT COleControlSite::OnInPlaceDeactivateEx(BOOL) { return OnInPlaceDeactivate(); }
+HRESULT COleControlSite::RequestUIActivate() { return S_OK; }
 
 HRESULT COleControlSite::OnControlInfoChanged() { return S_OK; }
 HRESULT COleControlSite::LockInPlaceActive(BOOL) { return S_OK; }

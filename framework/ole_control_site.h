@@ -43,7 +43,7 @@ class COleControlFrame : public IOleInPlaceFrame {
   ULONG m_references = 1;
 };
 
-class COleControlSite : public IOleClientSite, public IOleInPlaceSite, public IOleControlSite {
+class COleControlSite : public IOleClientSite, public IOleInPlaceSiteEx, public IOleControlSite {
  public:
   explicit COleControlSite(CWnd* wrapper) : m_wrapper(wrapper) {}
   virtual ~COleControlSite() = default;
@@ -90,6 +90,10 @@ class COleControlSite : public IOleClientSite, public IOleInPlaceSite, public IO
   STDMETHOD(DiscardUndoState)() override;
   STDMETHOD(DeactivateAndUndo)() override;
   STDMETHOD(OnPosRectChange)(LPCRECT lprcPosRect) override;
+  // IOleInPlaceSiteEx: some controls activate only through it.
+  STDMETHOD(OnInPlaceActivateEx)(BOOL* pfNoRedraw, DWORD dwFlags) override;
+  STDMETHOD(OnInPlaceDeactivateEx)(BOOL fNoRedraw) override;
+  STDMETHOD(RequestUIActivate)() override;
   // IOleControlSite
   STDMETHOD(OnControlInfoChanged)() override;
   STDMETHOD(LockInPlaceActive)(BOOL) override;

@@ -3,6 +3,9 @@
 int StandInControl::live = 0;
 StandInControl* StandInControl::last = nullptr;
 std::wstring StandInControl::raiseText;
+DISPID StandInControl::raiseOnly = 0;
+bool StandInControl::refuseCreation = false;
+HRESULT StandInControl::initNewResult = S_OK;
 std::vector<std::string> StandInControl::calls;
 std::vector<std::pair<DISPID, std::wstring>> StandInControl::invoked;
 std::vector<UINT> StandInControl::keysTranslated;
@@ -42,6 +45,8 @@ class Factory : public IClassFactory {
   STDMETHOD_(ULONG, Release)() override { return 1; }
   STDMETHOD(CreateInstance)(IUnknown* outer, REFIID riid, void** ppv) override {
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    *ppv = nullptr;
+    if (StandInControl::refuseCreation) return E_OUTOFMEMORY;
     auto* control = new StandInControl;
     control->AddRef();
     const HRESULT hr = control->QueryInterface(riid, ppv);
@@ -195,7 +200,7 @@ HRESULT StandInControl::TranslateAccelerator(LPMSG lpmsg) {
 
 HRESULT StandInControl::InitNew() {
   calls.push_back("InitNew");
-  return S_OK;
+  return initNewResult;
 }
 
 HRESULT StandInControl::GetTypeInfoCount(UINT* count) {
@@ -203,13 +208,15 @@ HRESULT StandInControl::GetTypeInfoCount(UINT* count) {
   return S_OK;
 }
 
-HRESULT StandInControl::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
+HRESULT StandInControl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                EXCEPINFO* info, UINT*) {
   std::wstring text;
   if (params != nullptr && params->cArgs > 0 && params->rgvarg[0].vt == VT_BSTR && params->rgvarg[0].bstrVal)
     text = params->rgvarg[0].bstrVal;
   invoked.emplace_back(id, text);
-  if (!raiseText.empty()) {
+  const char* kind = (flags & DISPATCH_PROPERTYPUT) ? "put " : (flags & DISPATCH_PROPERTYGET) ? "get " : "call ";
+  calls.push_back(kind + std::to_string(id));
+  if (!raiseText.empty() && (raiseOnly == 0 || raiseOnly == id)) {
     if (info != nullptr) {
       *info = {};
       info->scode = E_FAIL;

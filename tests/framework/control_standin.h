@@ -30,9 +30,13 @@ class StandInControl : public IOleObject,
   static int live;                 // objects not yet deleted
   static StandInControl* last;     // the latest one made (valid while live)
   static std::wstring raiseText;   // when set, Invoke raises with this description
+  static DISPID raiseOnly;         // when not 0, only this id raises
+  static bool refuseCreation;      // the class factory makes nothing
+  static HRESULT initNewResult;    // what InitNew answers
 
   // Every object's calls in order ("InitNew", "SetClientSite", ...), kept
-  // after the object is gone; tests clear them.
+  // after the object is gone; tests clear them. Invoke adds "call N",
+  // "get N" or "put N" by its kind and dispatch id.
   static std::vector<std::string> calls;
   static std::vector<std::pair<DISPID, std::wstring>> invoked;
   // Keys offered to the active object's accelerator translation and keys
