@@ -152,6 +152,11 @@ void AfxDaoInit() {
 
 void AfxDaoTerm() { engineFound = FALSE; }
 
+void AfxDaoUseEngineClass(REFCLSID clsid) {
+  engineClass = clsid;
+  engineFound = TRUE;
+}
+
 IMPLEMENT_DYNAMIC(CDaoException, CException)
 
 BOOL CDaoException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {

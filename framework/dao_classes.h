@@ -37,6 +37,10 @@ class CDaoException : public CException {
 
 [[noreturn]] void AfxThrowDaoException(int nAfxDaoError, SCODE scode);
 
+// The engine by its class, in place of the one AfxDaoInit finds by name:
+// an engine that only the running process registered has no name.
+void AfxDaoUseEngineClass(REFCLSID clsid);
+
 // The record set types of OpenRecordset.
 constexpr int dbOpenDynaset = 2;
 

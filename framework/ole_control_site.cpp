@@ -4,6 +4,10 @@
 
 #include "wnd.h"
 
+COleControlFrame::~COleControlFrame() {
+  if (m_activeObject != nullptr) m_activeObject->Release();
+}
+
 HRESULT COleControlFrame::QueryInterface(REFIID riid, void** ppv) {
   if (ppv == nullptr) return E_POINTER;
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleWindow) ||
@@ -34,7 +38,12 @@ HRESULT COleControlFrame::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
 HRESULT COleControlFrame::GetBorder(LPRECT) { return INPLACE_E_NOTOOLSPACE; }
 HRESULT COleControlFrame::RequestBorderSpace(LPCBORDERWIDTHS) { return INPLACE_E_NOTOOLSPACE; }
 HRESULT COleControlFrame::SetBorderSpace(LPCBORDERWIDTHS) { return OLE_E_INVALIDRECT; }
-HRESULT COleControlFrame::SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) { return S_OK; }
+HRESULT COleControlFrame::SetActiveObject(IOleInPlaceActiveObject* pActiveObject, LPCOLESTR) {
+  if (pActiveObject != nullptr) pActiveObject->AddRef();
+  if (m_activeObject != nullptr) m_activeObject->Release();
+  m_activeObject = pActiveObject;
+  return S_OK;
+}
 HRESULT COleControlFrame::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) { return E_NOTIMPL; }
 HRESULT COleControlFrame::SetMenu(HMENU, HOLEMENU, HWND) { return S_OK; }
 HRESULT COleControlFrame::RemoveMenus(HMENU) { return E_NOTIMPL; }
@@ -54,12 +63,10 @@ HRESULT COleControlSite::CreateControl(REFCLSID clsid, LPCWSTR windowName, DWORD
   }
   IPersistStreamInit* persist = nullptr;
   if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
-    hr = persist->InitNew();
+    // Wine's media player refuses InitNew and works all the same: only the
+    // activation decides.
+    persist->InitNew();
     persist->Release();
-    if (FAILED(hr)) {
-      DestroyControl();
-      return hr;
-    }
   }
   m_object->SetClientSite(this);
   RECT position = rect;
@@ -100,6 +107,9 @@ void COleControlSite::DestroyControl() {
     m_object = nullptr;
   }
   if (m_frame != nullptr) {
+    // A control that never left the user interface would otherwise be kept
+    // alive by its own frame.
+    m_frame->SetActiveObject(nullptr, nullptr);
     m_frame->Release();
     m_frame = nullptr;
   }
@@ -116,12 +126,26 @@ void COleControlSite::SetObjectRects(const RECT& rect) {
   m_settingRects = false;
 }
 
+BOOL COleControlSite::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || m_object == nullptr) return FALSE;
+  IOleInPlaceActiveObject* active = m_frame != nullptr ? m_frame->ActiveObject() : nullptr;
+  if (active != nullptr) {
+    active->AddRef();
+  } else if (FAILED(m_object->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(&active)))) {
+    return FALSE;
+  }
+  const HRESULT hr = active->TranslateAccelerator(pMsg);
+  active->Release();
+  return hr == S_OK;
+}
+
 HRESULT COleControlSite::QueryInterface(REFIID riid, void** ppv) {
   if (ppv == nullptr) return E_POINTER;
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite)) {
     *ppv = static_cast<IOleClientSite*>(this);
-  } else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceSite)) {
-    *ppv = static_cast<IOleInPlaceSite*>(this);
+  } else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceSite) ||
+             IsEqualIID(riid, IID_IOleInPlaceSiteEx)) {
+    *ppv = static_cast<IOleInPlaceSiteEx*>(this);
   } else if (IsEqualIID(riid, IID_IOleControlSite)) {
     *ppv = static_cast<IOleControlSite*>(this);
   } else {
@@ -212,6 +236,14 @@ HRESULT COleControlSite::OnPosRectChange(LPCRECT lprcPosRect) {
   return S_OK;
 }
 
+HRESULT COleControlSite::OnInPlaceActivateEx(BOOL* pfNoRedraw, DWORD) {
+  if (pfNoRedraw != nullptr) *pfNoRedraw = FALSE;
+  return OnInPlaceActivate();
+}
+
+HRESULT COleControlSite::OnInPlaceDeactivateEx(BOOL) { return OnInPlaceDeactivate(); }
+HRESULT COleControlSite::RequestUIActivate() { return S_OK; }
+
 HRESULT COleControlSite::OnControlInfoChanged() { return S_OK; }
 HRESULT COleControlSite::LockInPlaceActive(BOOL) { return S_OK; }
 
@@ -252,6 +284,10 @@ void CWnd::OnControlMoved() {
   ::GetWindowRect(m_hWnd, &rect);
   ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<LPPOINT>(&rect), 2);
   m_pCtrlSite->SetObjectRects(rect);
+}
+
+BOOL CWnd::PreTranslateControlMessage(MSG* pMsg) {
+  return m_pCtrlSite != nullptr && m_pCtrlSite->PreTranslateMessage(pMsg);
 }
 
 void CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...) {

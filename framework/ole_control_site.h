@@ -1,6 +1,6 @@
 // The container side of one ActiveX control hosted as a CWnd: the client,
 // in-place and control sites the control talks to, and a minimal in-place
-// frame that offers no menus, tool space or accelerators.
+// frame that offers no menus, tool space or accelerators of its own.
 #pragma once
 
 #include <ocidl.h>
@@ -13,7 +13,13 @@ class CWnd;
 class COleControlFrame : public IOleInPlaceFrame {
  public:
   explicit COleControlFrame(HWND topLevel) : m_topLevel(topLevel) {}
-  virtual ~COleControlFrame() = default;
+  virtual ~COleControlFrame();
+  COleControlFrame(const COleControlFrame&) = delete;
+  COleControlFrame& operator=(const COleControlFrame&) = delete;
+
+  // The object the control made active when it took the user interface;
+  // null while it has not (no reference added).
+  IOleInPlaceActiveObject* ActiveObject() const { return m_activeObject; }
 
   STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
   STDMETHOD_(ULONG, AddRef)() override;
@@ -33,10 +39,11 @@ class COleControlFrame : public IOleInPlaceFrame {
 
  private:
   HWND m_topLevel;
+  IOleInPlaceActiveObject* m_activeObject = nullptr;
   ULONG m_references = 1;
 };
 
-class COleControlSite : public IOleClientSite, public IOleInPlaceSite, public IOleControlSite {
+class COleControlSite : public IOleClientSite, public IOleInPlaceSiteEx, public IOleControlSite {
  public:
   explicit COleControlSite(CWnd* wrapper) : m_wrapper(wrapper) {}
   virtual ~COleControlSite() = default;
@@ -51,6 +58,10 @@ class COleControlSite : public IOleClientSite, public IOleInPlaceSite, public IO
   void DestroyControl();
   // Tells the control its window now covers rect (parent's coordinates).
   void SetObjectRects(const RECT& rect);
+  // Offers a keyboard message to the control's active object before the
+  // windows above it see it, so that Tab and the arrow keys stay inside
+  // the control. TRUE when the control took it.
+  BOOL PreTranslateMessage(MSG* pMsg);
 
   COleDispatchDriver m_dispatch;
 
@@ -79,6 +90,10 @@ class COleControlSite : public IOleClientSite, public IOleInPlaceSite, public IO
   STDMETHOD(DiscardUndoState)() override;
   STDMETHOD(DeactivateAndUndo)() override;
   STDMETHOD(OnPosRectChange)(LPCRECT lprcPosRect) override;
+  // IOleInPlaceSiteEx: some controls activate only through it.
+  STDMETHOD(OnInPlaceActivateEx)(BOOL* pfNoRedraw, DWORD dwFlags) override;
+  STDMETHOD(OnInPlaceDeactivateEx)(BOOL fNoRedraw) override;
+  STDMETHOD(RequestUIActivate)() override;
   // IOleControlSite
   STDMETHOD(OnControlInfoChanged)() override;
   STDMETHOD(LockInPlaceActive)(BOOL) override;

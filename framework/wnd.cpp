@@ -388,6 +388,8 @@ BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
   for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
     CWnd* pWnd = FromHandlePermanent(hWnd);
+    // A hosted control sees its keys before any window above it does.
+    if (pWnd != nullptr && pWnd->PreTranslateControlMessage(pMsg)) return TRUE;
     if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg)) return TRUE;
     if (hWnd == hWndStop) break;
   }

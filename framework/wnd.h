@@ -71,6 +71,8 @@ class CWnd : public CCmdTarget {
   BOOL DestroyControlSite();
   // Keeps the control's own rectangles where its window now is.
   void OnControlMoved();
+  // A keyboard message offered to the hosted control's active object.
+  BOOL PreTranslateControlMessage(MSG* pMsg);
 
  public:
 

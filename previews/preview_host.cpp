@@ -12,6 +12,7 @@
 #include "html_views.h"
 #include "global_settings.h"
 #include "main_frame.h"
+#include "media_views.h"
 #include "office_preview_windows.h"
 #include "picture_views.h"
 #include "placeholder_views.h"
@@ -67,6 +68,8 @@ void CMainPreviewView::ChoosePreview(CString path, CString extension) {
     case kRowPlainText: ShowDocumentView(path); break;
     case kRowArchive: ShowArchiveView(path); break;
     case kRowPhotoshop: ShowPsdView(path); break;
+    case kRowVideo: ShowVideoView(path); break;
+    case kRowMedia: ShowMediaView(path); break;
     case kRowDbase: ShowDbfView(path); break;
     case kRowDrawing: ShowDxfView(path); break;
     case kRowSlides:
@@ -144,6 +147,14 @@ void CMainPreviewView::ShowArchiveView(const CString& path) {
 
 void CMainPreviewView::ShowPsdView(const CString& path) {
   ShowViewer(PhotoshopView, RUNTIME_CLASS(CPSDViewView), path, true);
+}
+
+void CMainPreviewView::ShowVideoView(const CString& path) {
+  ShowViewer(VideoView, RUNTIME_CLASS(CAviView), path, true);
+}
+
+void CMainPreviewView::ShowMediaView(const CString& path) {
+  ShowViewer(MediaView, RUNTIME_CLASS(CMyMedia), path, true);
 }
 
 void CMainPreviewView::ShowDbfView(const CString& path) {

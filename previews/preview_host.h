@@ -12,6 +12,8 @@ class CThumbView;
 class CHtml_View;
 class CCustomHTMLViewer;
 class CAdobeReaderView;
+class CAviView;
+class CMyMedia;
 class CCorrupted_NoPreview_View;
 class CLargeFileView;
 class CMDB_View;
@@ -41,8 +43,8 @@ class CMainPreviewView : public CView {
   CImage_View* ImageView = nullptr;
   CHtml_View* WebView = nullptr;
   CAdobeReaderView* DocumentView = nullptr;
-  CView* VideoView = nullptr;
-  CView* MediaView = nullptr;
+  CAviView* VideoView = nullptr;
+  CMyMedia* MediaView = nullptr;
   CView* DbaseView = nullptr;
   CThumbView* SlideThumbnails = nullptr;
   CView* ArchiveView = nullptr;
@@ -84,6 +86,8 @@ class CMainPreviewView : public CView {
   void ShowDocumentView(const CString& path);
   void ShowArchiveView(const CString& path);
   void ShowPsdView(const CString& path);
+  void ShowVideoView(const CString& path);
+  void ShowMediaView(const CString& path);
   void ShowDbfView(const CString& path);
   void ShowDxfView(const CString& path);
   void ShowLargeFileView();

@@ -6,6 +6,7 @@
 #include "control_standin.h"
 #include "framework.h"
 #include "test_app.h"
+#include "test_resources.h"
 
 namespace {
 
@@ -20,6 +21,9 @@ class ControlContainer : public ::testing::Test {
     StandInControl::calls.clear();
     StandInControl::invoked.clear();
     StandInControl::raiseText.clear();
+    StandInControl::keysTranslated.clear();
+    StandInControl::keysReceived.clear();
+    StandInControl::initNewResult = S_OK;
     registration.emplace(kStandInClass);
     ASSERT_TRUE(registration->ok());
     frame = new CFrameWnd;
@@ -65,6 +69,17 @@ TEST_F(ControlContainer, ActivatesInPlaceMovesAndEndsInReverse) {
   // Only the container's own references were left, and it let them go last.
   EXPECT_EQ(StandInControl::siteReferencesLeft, 1u);
   EXPECT_EQ(StandInControl::frameReferencesLeft, 1u);
+}
+
+TEST_F(ControlContainer, ControlThatRefusesInitNewStillActivates) {
+  // Wine's media player answers E_FAIL to InitNew and works.
+  StandInControl::initNewResult = E_FAIL;
+  CWnd control;
+  EXPECT_TRUE(control.CreateControl(kStandInClass, L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), frame, 7));
+  StandInControl::initNewResult = S_OK;
+  EXPECT_EQ(StandInControl::calls, (std::vector<std::string>{"InitNew", "SetClientSite", "InPlaceActivate"}));
+  EXPECT_NE(control.GetSafeHwnd(), nullptr);
+  control.DestroyWindow();
 }
 
 TEST_F(ControlContainer, ParentTakesTheControlWithIt) {
@@ -114,6 +129,34 @@ TEST_F(ControlContainer, InvokeHelperReachesTheControlsDispatch) {
   }
   EXPECT_EQ(code, E_UNEXPECTED);
   EXPECT_EQ(StandInControl::invoked.size(), 2u);
+}
+
+TEST_F(ControlContainer, KeysReachTheControlBeforeTheDialogAroundIt) {
+  // A dialog moves the focus on Tab and the arrow keys; inside a control
+  // those keys are the control's.
+  CDialog dialog;
+  ASSERT_TRUE(dialog.Create(IDD_TEST_SETTINGS));
+  dialog.ShowWindow(SW_SHOW);
+  CWnd control;
+  ASSERT_TRUE(control.CreateControl(kStandInClass, L"", WS_CHILD | WS_VISIBLE, CRect(10, 60, 110, 110), &dialog, 7));
+  const struct {
+    UINT key;
+    bool taken;
+  } cases[] = {{VK_TAB, true}, {VK_RIGHT, true}, {VK_DOWN, true}, {'A', false}, {VK_F5, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    StandInControl::keysTranslated.clear();
+    StandInControl::keysReceived.clear();
+    control.SetFocus();
+    ::PostMessageW(control.GetSafeHwnd(), WM_KEYDOWN, c.key, 1);
+    MSG peeked;
+    while (::PeekMessageW(&peeked, nullptr, 0, 0, PM_NOREMOVE)) TheTestApp().PumpMessage();
+    EXPECT_EQ(StandInControl::keysTranslated, std::vector<UINT>{c.key});
+    // A key the control took is not dispatched again; the rest go on.
+    EXPECT_EQ(StandInControl::keysReceived, c.taken ? std::vector<UINT>{} : std::vector<UINT>{c.key});
+  }
+  control.DestroyWindow();
+  dialog.DestroyWindow();
 }
 
 }  // namespace

@@ -3,8 +3,13 @@
 int StandInControl::live = 0;
 StandInControl* StandInControl::last = nullptr;
 std::wstring StandInControl::raiseText;
+DISPID StandInControl::raiseOnly = 0;
+bool StandInControl::refuseCreation = false;
+HRESULT StandInControl::initNewResult = S_OK;
 std::vector<std::string> StandInControl::calls;
 std::vector<std::pair<DISPID, std::wstring>> StandInControl::invoked;
+std::vector<UINT> StandInControl::keysTranslated;
+std::vector<UINT> StandInControl::keysReceived;
 ULONG StandInControl::siteReferencesLeft = 0;
 ULONG StandInControl::frameReferencesLeft = 0;
 
@@ -12,9 +17,14 @@ namespace {
 
 const wchar_t kWindowClass[] = L"MulvaraStandInControl";
 
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN) StandInControl::keysReceived.push_back(static_cast<UINT>(wParam));
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
 void RegisterWindowClass() {
   WNDCLASSW wc = {};
-  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.lpfnWndProc = ControlWindowProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHT + 1);
   wc.lpszClassName = kWindowClass;
@@ -38,6 +48,8 @@ class Factory : public IClassFactory {
   STDMETHOD_(ULONG, Release)() override { return 1; }
   STDMETHOD(CreateInstance)(IUnknown* outer, REFIID riid, void** ppv) override {
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    *ppv = nullptr;
+    if (StandInControl::refuseCreation) return E_OUTOFMEMORY;
     StandInControl* control = m_make != nullptr ? m_make() : new StandInControl;
     control->AddRef();
     const HRESULT hr = control->QueryInterface(riid, ppv);
@@ -82,6 +94,8 @@ HRESULT StandInControl::QueryInterface(REFIID riid, void** ppv) {
     *ppv = static_cast<IOleObject*>(this);
   } else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceObject)) {
     *ppv = static_cast<IOleInPlaceObject*>(this);
+  } else if (IsEqualIID(riid, IID_IOleInPlaceActiveObject)) {
+    *ppv = static_cast<IOleInPlaceActiveObject*>(this);
   } else if (IsEqualIID(riid, IID_IPersistStreamInit)) {
     *ppv = static_cast<IPersistStreamInit*>(this);
   } else if (IsEqualIID(riid, IID_IDispatch)) {
@@ -182,9 +196,17 @@ HRESULT StandInControl::SetObjectRects(LPCRECT lprcPosRect, LPCRECT) {
   return S_OK;
 }
 
+HRESULT StandInControl::TranslateAccelerator(LPMSG lpmsg) {
+  if (lpmsg->message != WM_KEYDOWN) return S_FALSE;
+  const UINT key = static_cast<UINT>(lpmsg->wParam);
+  keysTranslated.push_back(key);
+  const bool taken = key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+  return taken ? S_OK : S_FALSE;
+}
+
 HRESULT StandInControl::InitNew() {
   calls.push_back("InitNew");
-  return S_OK;
+  return initNewResult;
 }
 
 HRESULT StandInControl::GetTypeInfoCount(UINT* count) {
@@ -192,13 +214,15 @@ HRESULT StandInControl::GetTypeInfoCount(UINT* count) {
   return S_OK;
 }
 
-HRESULT StandInControl::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
+HRESULT StandInControl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                EXCEPINFO* info, UINT*) {
   std::wstring text;
   if (params != nullptr && params->cArgs > 0 && params->rgvarg[0].vt == VT_BSTR && params->rgvarg[0].bstrVal)
     text = params->rgvarg[0].bstrVal;
   invoked.emplace_back(id, text);
-  if (!raiseText.empty()) {
+  const char* kind = (flags & DISPATCH_PROPERTYPUT) ? "put " : (flags & DISPATCH_PROPERTYGET) ? "get " : "call ";
+  calls.push_back(kind + std::to_string(id));
+  if (!raiseText.empty() && (raiseOnly == 0 || raiseOnly == id)) {
     if (info != nullptr) {
       *info = {};
       info->scode = E_FAIL;

@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
-class StandInControl : public IOleObject, public IOleInPlaceObject, public IPersistStreamInit, public IDispatch {
+class StandInControl : public IOleObject,
+                       public IOleInPlaceObject,
+                       public IOleInPlaceActiveObject,
+                       public IPersistStreamInit,
+                       public IDispatch {
  public:
   StandInControl();
   virtual ~StandInControl();
@@ -30,11 +34,20 @@ class StandInControl : public IOleObject, public IOleInPlaceObject, public IPers
   static int live;                 // objects not yet deleted
   static StandInControl* last;     // the latest one made (valid while live)
   static std::wstring raiseText;   // when set, Invoke raises with this description
+  static DISPID raiseOnly;         // when not 0, only this id raises
+  static bool refuseCreation;      // the class factory makes nothing
+  static HRESULT initNewResult;    // what InitNew answers
 
   // Every object's calls in order ("InitNew", "SetClientSite", ...), kept
-  // after the object is gone; tests clear them.
+  // after the object is gone; tests clear them. Invoke adds "call N",
+  // "get N" or "put N" by its kind and dispatch id.
   static std::vector<std::string> calls;
   static std::vector<std::pair<DISPID, std::wstring>> invoked;
+  // Keys offered to the active object's accelerator translation and keys
+  // that reached the control's window, as WM_KEYDOWN virtual keys. Tab and
+  // the arrow keys are taken by the translation; others pass.
+  static std::vector<UINT> keysTranslated;
+  static std::vector<UINT> keysReceived;
   // References the container still held when this control let go of its
   // site and its frame (its own are already released).
   static ULONG siteReferencesLeft;
@@ -69,13 +82,18 @@ class StandInControl : public IOleObject, public IOleInPlaceObject, public IPers
   STDMETHOD(EnumAdvise)(IEnumSTATDATA**) override { return E_NOTIMPL; }
   STDMETHOD(GetMiscStatus)(DWORD, DWORD* status) override;
   STDMETHOD(SetColorScheme)(LOGPALETTE*) override { return E_NOTIMPL; }
-  // IOleWindow / IOleInPlaceObject
+  // IOleWindow / IOleInPlaceObject / IOleInPlaceActiveObject
   STDMETHOD(GetWindow)(HWND* phwnd) override;
   STDMETHOD(ContextSensitiveHelp)(BOOL) override { return E_NOTIMPL; }
   STDMETHOD(InPlaceDeactivate)() override;
   STDMETHOD(UIDeactivate)() override { return S_OK; }
   STDMETHOD(SetObjectRects)(LPCRECT lprcPosRect, LPCRECT) override;
   STDMETHOD(ReactivateAndUndo)() override { return E_NOTIMPL; }
+  STDMETHOD(TranslateAccelerator)(LPMSG lpmsg) override;
+  STDMETHOD(OnFrameWindowActivate)(BOOL) override { return S_OK; }
+  STDMETHOD(OnDocWindowActivate)(BOOL) override { return S_OK; }
+  STDMETHOD(ResizeBorder)(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+  STDMETHOD(EnableModeless)(BOOL) override { return S_OK; }
   // IPersistStreamInit
   STDMETHOD(GetClassID)(CLSID*) override { return E_NOTIMPL; }
   STDMETHOD(IsDirty)() override { return S_FALSE; }
