@@ -19,19 +19,9 @@
 #include "docking_split_group.h"
 #include "docking_tabbed_container.h"
 #include "framework.h"
+#include "pump_until.h"
 #include "test_app.h"
 
-// Pumps messages until done() holds or the time runs out.
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs = 3000) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    PumpPending();
-    Sleep(5);
-  }
-  return true;
-}
 
 struct DockingNote {
   WPARAM code;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework.h"
+#include "pump_until.h"
 #include "tab_painter.h"
 #include "tab_palette.h"
 #include "tab_set.h"
@@ -70,17 +71,7 @@ class TestTabStrip : public CTkTabSet {
 // Pumps messages until the condition holds or the time runs out.
 template <class Condition>
 bool WaitFor(Condition condition, DWORD timeout = 3000) {
-  DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start > timeout) return false;
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
+  return PumpUntil(condition, timeout);
 }
 
 // Draws the strip in its bounds on a white 32-bit canvas.

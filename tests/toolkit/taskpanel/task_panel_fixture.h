@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework.h"
+#include "pump_until.h"
 #include "task_panel.h"
 
 struct PanelNote {
@@ -52,15 +53,5 @@ class PanelFixture {
 // Pumps messages until the condition holds or the time runs out.
 template <class Condition>
 bool WaitFor(Condition condition, DWORD timeout = 3000) {
-  DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start > timeout) return false;
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
+  return PumpUntil(condition, timeout);
 }
