@@ -269,6 +269,18 @@ std::vector<uint32_t> ProgramUi::SelectedRootFiles() {
   return files;
 }
 
+void ProgramUi::AddSubtreeTotals(TreeItem folder) {
+  OnResultsPage([&](ResultsUi& ui) { ui.AddSubtreeTotals(folder); });
+}
+
+void ProgramUi::ShowSelectedSizeText(const std::u16string& text) {
+  OnResultsPage([&](ResultsUi& ui) { ui.ShowSelectedSizeText(text); });
+}
+
+void ProgramUi::ClearSelectedSize() {
+  OnResultsPage([](ResultsUi& ui) { ui.ClearSelectedSize(); });
+}
+
 std::vector<std::u16string> ProgramUi::PreviewTempFiles() {
   std::vector<std::u16string> files;
   CFoundFileListCtrl* list = FoundFileListCtrl();

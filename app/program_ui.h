@@ -67,6 +67,9 @@ class ProgramUi : public EngineUi {
   void RedrawList() override;
   std::vector<TreeItem> SelectedFolderItems() override;
   std::vector<uint32_t> SelectedRootFiles() override;
+  void AddSubtreeTotals(TreeItem folder) override;
+  void ShowSelectedSizeText(const std::u16string& text) override;
+  void ClearSelectedSize() override;
   std::vector<std::u16string> PreviewTempFiles() override;
 };
 

@@ -51,6 +51,7 @@ BOOL CFindFilesDlg::OnInitDialog() {
   ResultList.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL,
                          reinterpret_cast<LPARAM>(CShellIconList().GetSystemImageList(TRUE)));
   ResultList.SetupStateImages();
+  ResultList.SetTiledBackground(IDB_RESULTS_LIST_BACKGROUND);
   const struct {
     LPCWSTR heading;
     int width;

@@ -499,7 +499,9 @@ void CFolderTreeCtrl::ToggleCheckOfItem(HTREEITEM item) {
       ClearEmptyAncestors(item);
     }
   }
-  if (m_list != nullptr) m_list->RefreshListChecks();
+  if (m_list == nullptr) return;
+  m_list->RefreshListChecks();
+  if (m_list->SelectionChanged) m_list->SelectionChanged();
 }
 
 void CFolderTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point) {

@@ -53,6 +53,21 @@ void CFoundFileListCtrl::SetupStateImages() {
   }
 }
 
+BOOL CFoundFileListCtrl::SetTiledBackground(UINT bitmapId) {
+  HBITMAP tile = static_cast<HBITMAP>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP,
+                                                   0, 0, LR_CREATEDIBSECTION));
+  if (tile == nullptr) return FALSE;
+  LVBKIMAGEW image = {};
+  image.ulFlags = LVBKIF_SOURCE_HBITMAP | LVBKIF_STYLE_TILE;
+  image.hbm = tile;
+  // From here the control owns the bitmap.
+  if (!SendMessage(LVM_SETBKIMAGEW, 0, reinterpret_cast<LPARAM>(&image))) {
+    ::DeleteObject(tile);
+    return FALSE;
+  }
+  return TRUE;
+}
+
 int CFoundFileListCtrl::IsRowChecked(int row) const {
   return static_cast<int>(GetItemState(row, LVIS_STATEIMAGEMASK) >> 12) - 1;
 }
@@ -196,6 +211,7 @@ void CFoundFileListCtrl::ToggleRowCheck(int row) {
       SetRowChecked(row);
     SyncRawItems(row);
     Invalidate();
+    if (SelectionChanged) SelectionChanged();
     return;
   }
   if (IsFolderRow(row)) {
@@ -225,6 +241,7 @@ void CFoundFileListCtrl::ToggleRowCheck(int row) {
   }
   SyncFolderItem(m_listedKey);
   Invalidate();
+  if (SelectionChanged) SelectionChanged();
 }
 
 void CFoundFileListCtrl::SyncFolderItem(uint32_t key) {

@@ -31,6 +31,9 @@ class CFoundFileListCtrl : public CTkListCtrl {
   void SetFolderTree(CFolderTreeCtrl* tree) { m_tree = tree; }
   // The check boxes as state images and the row font.
   void SetupStateImages();
+  // The bitmap resource tiled behind the rows; FALSE when the resource is
+  // missing or the control refuses it.
+  BOOL SetTiledBackground(UINT bitmapId);
 
   // The state image minus 1: -1 none, 0 unchecked, 1 checked, 2 the
   // "Parent..." mark.
@@ -60,6 +63,9 @@ class CFoundFileListCtrl : public CTkListCtrl {
 
   // A click on a row's check box, as the mouse gives it.
   void ToggleRowCheck(int row);
+  // Runs after every check change from a row or the tree: the results
+  // page shows the selection's size.
+  std::function<void()> SelectionChanged;
   // Tree follows the rows of the listed folder.
   void SyncFolderItem(uint32_t key);
   void GoToParentFolder(uint32_t key);

@@ -2,6 +2,8 @@
 
 #include "file_filters_dlg.h"
 #include "file_recovery.h"
+#include "raw/raw_results.h"
+#include "results_resources.h"
 #include "saving_dlg.h"
 #include "shell_icon_list.h"
 #include "shell_resources.h"
@@ -87,6 +89,7 @@ int CResultsPane::OnCreate(LPCREATESTRUCTW lpcs) {
   List->SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   List->SetImageList(&m_shellIcons, LVSIL_SMALL);
   List->SetupStateImages();
+  List->SetTiledBackground(IDB_RESULTS_LIST_BACKGROUND);
   List->SubclassHeader(FALSE);
   Tree.SetFoundFileList(List);
   List->SetFolderTree(&Tree);
@@ -108,6 +111,8 @@ int CResultsPane::OnCreate(LPCREATESTRUCTW lpcs) {
     m_buttons[i].SetTipText(&tip, TRUE);
   }
   m_ui.reset(new ResultsUi(&Tree, List));
+  m_ui->SetSelectedSizeStatic(&SpareTexts[2]);
+  List->SelectionChanged = [] { ShowSelectedSize(); };
   return 0;
 }
 

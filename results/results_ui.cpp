@@ -2,6 +2,7 @@
 
 #include "folder_tree_ctrl.h"
 #include "found_file_list_ctrl.h"
+#include "raw/raw_results.h"
 
 namespace {
 
@@ -90,6 +91,22 @@ std::vector<TreeItem> ResultsUi::SelectedFolderItems() {
 
 std::vector<uint32_t> ResultsUi::SelectedRootFiles() {
   return {m_list->Selection.SelectedRootFiles.begin(), m_list->Selection.SelectedRootFiles.end()};
+}
+
+void ResultsUi::AddSubtreeTotals(TreeItem folder) {
+  const ResultsKind kind = CurrentResultsKind();
+  bool found = false;
+  const uint32_t key = FolderKeyOfItem(kind, folder, &found);
+  if (found) ::AddSubtreeTotals(kind, key);
+}
+
+void ResultsUi::ShowSelectedSizeText(const std::u16string& text) {
+  if (m_sizeText != nullptr && m_sizeText->GetSafeHwnd() != nullptr) m_sizeText->SetWindowText(Wide(text));
+}
+
+void ResultsUi::ClearSelectedSize() {
+  SelectionTotals.bytes = 0;
+  ShowSelectedSizeText(u"");
 }
 
 std::vector<std::u16string> ResultsUi::PreviewTempFiles() {

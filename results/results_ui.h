@@ -8,6 +8,7 @@
 
 class CFolderTreeCtrl;
 class CFoundFileListCtrl;
+class CWnd;
 
 class ResultsUi : public EngineUi {
  public:
@@ -29,11 +30,17 @@ class ResultsUi : public EngineUi {
   void SetResultColumns(bool rawScan) override;
   std::vector<TreeItem> SelectedFolderItems() override;
   std::vector<uint32_t> SelectedRootFiles() override;
+  void AddSubtreeTotals(TreeItem folder) override;
+  // The selection's size, in the page's selection static.
+  void ShowSelectedSizeText(const std::u16string& text) override;
+  void ClearSelectedSize() override;
+  void SetSelectedSizeStatic(CWnd* text) { m_sizeText = text; }
   // The files the list's previews wrote, for the clean-up.
   std::vector<std::u16string> PreviewTempFiles() override;
 
  private:
   CFolderTreeCtrl* m_tree;
   CFoundFileListCtrl* m_list;
+  CWnd* m_sizeText = nullptr;
   CShellIconList m_shell;
 };

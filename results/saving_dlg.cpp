@@ -4,6 +4,7 @@
 
 #include "file_recovery.h"
 #include "results_resources.h"
+#include "window_placement.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ CDestinationDlg::CDestinationDlg(CWnd* pParent) : CDialog(IDD_DESTINATION, pPare
 BOOL CDestinationDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   SetDlgItemText(IDC_DESTINATION_PATH, Destination);
+  PlaceOverOwner(this);
   return TRUE;
 }
 
@@ -69,9 +71,14 @@ CSavingDlg::~CSavingDlg() {
   }
 }
 
+void CSavingDlg::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_SAVING_PROGRESS, PercentBar);
+}
+
 BOOL CSavingDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  ::SendDlgItemMessageW(m_hWnd, IDC_SAVING_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+  PercentBar.SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   SetDlgItemText(IDC_SAVING_CAPTION, L"Saving :");
   StopAllRecovery = 0;
   SkipCurrentFile = 0;
@@ -96,7 +103,7 @@ void CSavingDlg::ShowProgress() {
     written = m_progress.written;
   }
   SetDlgItemText(IDC_SAVING_FILE, Wide(file));
-  ::SendDlgItemMessageW(m_hWnd, IDC_SAVING_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(percent > 99 ? 99 : percent), 0);
+  PercentBar.SendMessage(PBM_SETPOS, static_cast<WPARAM>(percent > 99 ? 99 : percent), 0);
   CString count;
   count.Format(L"%d of %d files", written, static_cast<int>(m_items.size()));
   SetDlgItemText(IDC_SAVING_COUNT, count);

@@ -10,6 +10,7 @@
 
 #include "results_dialog_skin.h"
 #include "framework.h"
+#include "percent_progress.h"
 #include "saving_run.h"
 
 class CDestinationDlg : public CDialog {
@@ -31,8 +32,11 @@ class CSavingDlg : public CDialog {
   ~CSavingDlg() override;
 
   int WrittenCount() const { return m_written; }
+  // The template's bar 1074, subclassed: the program's own percent bar.
+  CPercentProgressCtrl PercentBar;
 
  protected:
+  void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   // Stop (the default button): every writer returns at once.
   void OnOK() override;

@@ -1,13 +1,12 @@
 #include "file_type_dlg.h"
 
-#include <algorithm>
-
 #include "app_message.h"
 #include "file_system_tree.h"
 #include "raw/raw_lists.h"
 #include "resource.h"
 #include "wizard_resources.h"
 #include "wizard_state.h"
+#include "window_placement.h"
 
 namespace {
 
@@ -172,28 +171,8 @@ BOOL CFileTypeDlg::OnInitDialog() {
   LoadRawSignatureFile(Model);
   TypeTree.ShowModel();
   TypeTree.Expand(TypeTree.TreeItem(FileTypeTree::kRoot), TVE_EXPAND);
-  PlaceOverOwner();
+  PlaceOverOwner(this);
   return TRUE;
-}
-
-void CFileTypeDlg::PlaceOverOwner() {
-  // The template's centring goes by the screen, not by the frame it asks
-  // about: centred on its owner instead, and kept wholly on the screen.
-  HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-  CRect rect;
-  GetWindowRect(&rect);
-  MONITORINFO monitor = {};
-  monitor.cbSize = sizeof monitor;
-  ::GetMonitorInfoW(::MonitorFromWindow(owner != nullptr ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
-  const RECT area = monitor.rcWork;
-  RECT around = area;
-  if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
-  const int width = rect.Width(), height = rect.Height();
-  int x = static_cast<int>(around.left + around.right - width) / 2;
-  int y = static_cast<int>(around.top + around.bottom - height) / 2;
-  x = std::max(static_cast<int>(area.left), std::min(x, static_cast<int>(area.right) - width));
-  y = std::max(static_cast<int>(area.top), std::min(y, static_cast<int>(area.bottom) - height));
-  SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CFileTypeDlg::OnOK() {

@@ -72,6 +72,5 @@ class CFileTypeDlg : public CSkinnedDialog {
   void OnOK() override;
 
  private:
-  void PlaceOverOwner();
   CFont m_boldFont;
 };

@@ -15,6 +15,7 @@
 #include "platform_files.h"
 #include "recovered_file.h"
 #include "results_fixture.h"
+#include "results_resources.h"
 #include "saving_dlg.h"
 #include "settings.h"
 #include "test_app.h"
@@ -205,6 +206,49 @@ TEST(Saving, AStoppedRunLeavesTheNextOneWhole) {
   }
 }
 
+// The Saving dialog's bar is the program's percent bar over the template's
+// control: it answers the progress messages itself and draws its dark blue
+// part.
+class LookedAtSavingDlg : public CSavingDlg {
+ public:
+  using CSavingDlg::CSavingDlg;
+  bool subclassed = false;
+  LRESULT rangeTop = 0;
+  COLORREF filled = CLR_INVALID, rest = CLR_INVALID;
+
+ protected:
+  BOOL OnInitDialog() override {
+    CSavingDlg::OnInitDialog();
+    CWnd* control = GetDlgItem(IDC_SAVING_PROGRESS);
+    subclassed = control != nullptr && CWnd::FromHandlePermanent(control->m_hWnd) == &PercentBar;
+    rangeTop = PercentBar.SendMessage(PBM_GETRANGE, FALSE, 0);
+    ShowWindow(SW_SHOW);
+    PercentBar.SendMessage(PBM_SETPOS, 45, 0);
+    PercentBar.UpdateWindow();
+    CRect client;
+    PercentBar.GetClientRect(&client);
+    CClientDC dc(&PercentBar);
+    const int y = client.Height() - 2;  // below the centred text
+    filled = dc.GetPixel(client.Width() / 10, y);
+    rest = dc.GetPixel(client.Width() * 9 / 10, y);
+    PostMessage(WM_COMMAND, IDOK);
+    return TRUE;
+  }
+};
+
+TEST(Saving, TheBarIsThePercentBar) {
+  ResultsPanes panes;
+  ASSERT_TRUE(panes.ScanAndShow("fat32_s1"));
+  panes.tree.ToggleCheckOfItem(panes.tree.RootItem());
+  LookedAtSavingDlg dialog(&panes.parent, Wide16(TemporaryFolder()), Gather(panes), kPlainMode);
+  dialog.DoModal();
+  EXPECT_TRUE(dialog.subclassed);
+  EXPECT_EQ(dialog.rangeTop, 100);
+  const COLORREF fill = CPercentProgressCtrl::kFillColor;
+  EXPECT_EQ(dialog.filled, fill);
+  EXPECT_EQ(dialog.rest, ::GetSysColor(COLOR_WINDOW));
+}
+
 }  // namespace
 
 namespace {
@@ -252,3 +296,52 @@ TEST(Saving, TimeGrowsWithTheCheckedFilesNotWithTheirProduct) {
   // about the same time when the run indexes the list once.
   EXPECT_LT(manySeconds, 4 * fewSeconds + 0.25) << fewSeconds << " s for 400, " << manySeconds << " s for 4000";
 }
+
+namespace {
+
+// The destination chooser lies over its owner's centre and wholly inside
+// the work area, also when the owner stands at an edge or runs past it.
+TEST(DestinationChooser, OpensCentredOnItsOwnerAndWhollyOnTheScreen) {
+  RECT work = {};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const struct {
+    const char* name;
+    RECT owner;
+  } cases[] = {
+      {"centred frame", {work.left + 200, work.top + 150, work.right - 200, work.bottom - 150}},
+      {"small frame at the top left", {work.left, work.top, work.left + 300, work.top + 200}},
+      {"frame at the bottom right", {work.right - 500, work.bottom - 400, work.right, work.bottom}},
+      {"frame past the right of the screen", {work.right - 200, work.top + 100, work.right + 600, work.top + 700}},
+      {"frame past the left and the top", {work.left - 700, work.top - 500, work.left + 150, work.top + 120}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND owner = ::CreateWindowExW(0, L"Static", L"owner", WS_POPUP | WS_VISIBLE | WS_BORDER, c.owner.left,
+                                   c.owner.top, c.owner.right - c.owner.left, c.owner.bottom - c.owner.top,
+                                   nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, owner);
+    {
+      CDestinationDlg dialog(CWnd::FromHandle(owner));
+      ASSERT_TRUE(dialog.Create(IDD_DESTINATION, CWnd::FromHandle(owner)));
+      RECT shown = {};
+      dialog.GetWindowRect(&shown);
+      EXPECT_GE(shown.left, work.left);
+      EXPECT_GE(shown.top, work.top);
+      EXPECT_LE(shown.right, work.right);
+      EXPECT_LE(shown.bottom, work.bottom);
+      // Where the work area leaves room, the centres meet.
+      const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+      const int wantX = (c.owner.left + c.owner.right - width) / 2, wantY = (c.owner.top + c.owner.bottom - height) / 2;
+      if (wantX >= work.left && wantX + width <= work.right) {
+        EXPECT_NEAR(wantX, shown.left, 1);
+      }
+      if (wantY >= work.top && wantY + height <= work.bottom) {
+        EXPECT_NEAR(wantY, shown.top, 1);
+      }
+      dialog.DestroyWindow();
+    }
+    ::DestroyWindow(owner);
+  }
+}
+
+}  // namespace

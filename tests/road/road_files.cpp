@@ -73,8 +73,10 @@ bool FitsShortName(const std::wstring& name) {
          (dot == std::wstring::npos || name.find(L'.', dot + 1) == std::wstring::npos);
 }
 
-// A name that fits 8.3 has no long name on the volume: the engine shows
-// it as stored, in capitals, whatever case the tool that wrote it meant.
+// A name that fits 8.3 gets no long-name entries. The engine takes the
+// short name's bytes as they stand and does not read the lower-case bits
+// of the entry's byte 12 that NT-style tools set for a name such as
+// "notes.txt": it shows "NOTES.TXT", as the entry stores it.
 std::wstring AsStored(const std::wstring& name) {
   if (!FitsShortName(name)) return name;
   std::wstring upper = name;
