@@ -1,6 +1,6 @@
 // The results page filled from a scan of a test image: run it to look at
 // it. Arguments: fat, ntfs, raw, or the dialogs destination, saving, filters,
-// properties or find, or the list's menu,
+// properties or find, or the list's menu (menu, raw-menu),
 // and --close-after MS. The images come from MULVARA_TEST_IMAGES.
 #include <gtest/gtest.h>
 
@@ -40,7 +40,18 @@ BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
   ON_WM_SIZE()
 END_MESSAGE_MAP()
 
+CFoundFileListCtrl* MenuList = nullptr;
+
+void CALLBACK OpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  CRect row;
+  MenuList->GetItemRect(1, &row, LVIR_LABEL);
+  MenuList->ClientToScreen(&row);
+  MenuList->ShowContextMenu(CPoint(row.left + 20, row.bottom));
+}
+
 void CALLBACK CloseAll(HWND, UINT, UINT_PTR, DWORD) {
+  ::EndMenu();
   for (LPCWSTR caption :
        {L"Recover Selected", L"Saving", L"File Filters", L"File/Folder Properties", L"Find File(s)"})
     if (HWND dialog = ::FindWindowW(nullptr, caption)) ::PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -60,7 +71,7 @@ class DemoApp : public CWinApp {
     CResultsPane& pane = frame->pane;
     SetEngineUi(&pane.Ui());
     ResultsUi& ui = pane.Ui();
-    if (what == L"raw") {
+    if (what == L"raw" || what == L"raw-menu") {
       ScanMode = kRawScan;
       RawScanImage(ImagePath("raw_fat16"), "all", 1);
       SetEngineUi(&ui);
@@ -124,17 +135,14 @@ class DemoApp : public CWinApp {
       dialog.DoModal();
       return FALSE;
     }
-    if (what == L"menu") {
-      pane.List->ListFolder(0);
+    if (what == L"menu" || what == L"raw-menu") {
+      pane.List->ListFolder(CurrentResultsKind() == ResultsKind::Fat || CurrentResultsKind() == ResultsKind::Raw ? 0 : kNtfsRootRecord);
       pane.List->RefreshListChecks();
-      pane.List->SetItemState(4, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-      pane.List->SendMessage(LVM_SETSELECTIONMARK, 0, 4);
-      CRect row;
-      pane.List->GetItemRect(4, &row, LVIR_LABEL);
-      pane.List->ClientToScreen(&row);
-      frame->UpdateWindow();
-      pane.List->ShowContextMenu(CPoint(row.left + 20, row.bottom));
-      return FALSE;
+      pane.List->SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+      pane.List->SendMessage(LVM_SETSELECTIONMARK, 0, 1);
+      // The menu's own loop needs the program's loop running first.
+      MenuList = pane.List;
+      ::SetTimer(nullptr, 0, 300, OpenMenu);
     }
     if (what == L"filters") {
       const char16_t* samples[] = {u"*.JPG", u"IMG_????.*", u"*.MP3"};
