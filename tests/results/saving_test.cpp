@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <set>
+#include <memory>
 #include <string>
 
 #include "advance/advance_lists.h"
@@ -18,6 +19,7 @@
 #include "results_resources.h"
 #include "saving_dlg.h"
 #include "settings.h"
+#include "placement_check.h"
 #include "test_app.h"
 #include "test_images.h"
 #include "volumes/boot_params.h"
@@ -302,46 +304,16 @@ namespace {
 // The destination chooser lies over its owner's centre and wholly inside
 // the work area, also when the owner stands at an edge or runs past it.
 TEST(DestinationChooser, OpensCentredOnItsOwnerAndWhollyOnTheScreen) {
-  RECT work = {};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const struct {
-    const char* name;
-    RECT owner;
-  } cases[] = {
-      {"centred frame", {work.left + 200, work.top + 150, work.right - 200, work.bottom - 150}},
-      {"small frame at the top left", {work.left, work.top, work.left + 300, work.top + 200}},
-      {"frame at the bottom right", {work.right - 500, work.bottom - 400, work.right, work.bottom}},
-      {"frame past the right of the screen", {work.right - 200, work.top + 100, work.right + 600, work.top + 700}},
-      {"frame past the left and the top", {work.left - 700, work.top - 500, work.left + 150, work.top + 120}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    HWND owner = ::CreateWindowExW(0, L"Static", L"owner", WS_POPUP | WS_VISIBLE | WS_BORDER, c.owner.left,
-                                   c.owner.top, c.owner.right - c.owner.left, c.owner.bottom - c.owner.top,
-                                   nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, owner);
-    {
-      CDestinationDlg dialog(CWnd::FromHandle(owner));
-      ASSERT_TRUE(dialog.Create(IDD_DESTINATION, CWnd::FromHandle(owner)));
-      RECT shown = {};
-      dialog.GetWindowRect(&shown);
-      EXPECT_GE(shown.left, work.left);
-      EXPECT_GE(shown.top, work.top);
-      EXPECT_LE(shown.right, work.right);
-      EXPECT_LE(shown.bottom, work.bottom);
-      // Where the work area leaves room, the centres meet.
-      const int width = shown.right - shown.left, height = shown.bottom - shown.top;
-      const int wantX = (c.owner.left + c.owner.right - width) / 2, wantY = (c.owner.top + c.owner.bottom - height) / 2;
-      if (wantX >= work.left && wantX + width <= work.right) {
-        EXPECT_NEAR(wantX, shown.left, 1);
-      }
-      if (wantY >= work.top && wantY + height <= work.bottom) {
-        EXPECT_NEAR(wantY, shown.top, 1);
-      }
-      dialog.DestroyWindow();
-    }
-    ::DestroyWindow(owner);
-  }
+  std::unique_ptr<CDestinationDlg> dialog;
+  ExpectPlacedOverOwners(
+      [&](HWND owner) {
+        dialog = std::make_unique<CDestinationDlg>(CWnd::FromHandle(owner));
+        return dialog->Create(IDD_DESTINATION, CWnd::FromHandle(owner)) ? dialog->m_hWnd : nullptr;
+      },
+      [&] {
+        dialog->DestroyWindow();
+        dialog.reset();
+      });
 }
 
 }  // namespace

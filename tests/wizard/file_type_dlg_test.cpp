@@ -3,6 +3,7 @@
 // and OK refusing an empty choice.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "file_type_dlg.h"
 #include "program_folder.h"
 #include "raw/raw_lists.h"
+#include "placement_check.h"
 #include "test_app.h"
 #include "wizard_resources.h"
 #include "wizard_state.h"
@@ -237,45 +239,16 @@ TEST_F(FileTypes, WithoutRawDatOnlyTheRootShowsAndOkRefuses) {
 // The dialog lies over its owner's centre and wholly on the screen, also
 // when the owner stands at an edge or is smaller than the dialog.
 TEST_F(FileTypes, OpensCentredOnItsOwnerAndWhollyOnTheScreen) {
-  RECT work = {};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const struct {
-    const char* name;
-    RECT owner;
-  } cases[] = {
-      {"centred frame", {work.left + 200, work.top + 150, work.right - 200, work.bottom - 150}},
-      {"small frame at the top left", {work.left, work.top, work.left + 300, work.top + 200}},
-      {"frame at the bottom right", {work.right - 500, work.bottom - 400, work.right, work.bottom}},
-      {"frame to the right of the screen", {work.right - 200, work.top + 100, work.right + 600, work.top + 700}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    HWND owner = ::CreateWindowExW(0, L"Static", L"owner", WS_POPUP | WS_VISIBLE | WS_BORDER, c.owner.left,
-                                   c.owner.top, c.owner.right - c.owner.left, c.owner.bottom - c.owner.top,
-                                   nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, owner);
-    {
-      CFileTypeDlg dialog(CWnd::FromHandle(owner));
-      ASSERT_TRUE(dialog.Create(IDD_FILE_TYPES, CWnd::FromHandle(owner)));
-      RECT shown = {};
-      dialog.GetWindowRect(&shown);
-      EXPECT_GE(shown.left, work.left);
-      EXPECT_GE(shown.top, work.top);
-      EXPECT_LE(shown.right, work.right);
-      EXPECT_LE(shown.bottom, work.bottom);
-      // Where the screen leaves room, the centres meet.
-      const int width = shown.right - shown.left, height = shown.bottom - shown.top;
-      const int wantX = (c.owner.left + c.owner.right - width) / 2, wantY = (c.owner.top + c.owner.bottom - height) / 2;
-      if (wantX >= work.left && wantX + width <= work.right) {
-        EXPECT_NEAR(wantX, shown.left, 1);
-      }
-      if (wantY >= work.top && wantY + height <= work.bottom) {
-        EXPECT_NEAR(wantY, shown.top, 1);
-      }
-      dialog.DestroyWindow();
-    }
-    ::DestroyWindow(owner);
-  }
+  std::unique_ptr<CFileTypeDlg> dialog;
+  ExpectPlacedOverOwners(
+      [&](HWND owner) {
+        dialog = std::make_unique<CFileTypeDlg>(CWnd::FromHandle(owner));
+        return dialog->Create(IDD_FILE_TYPES, CWnd::FromHandle(owner)) ? dialog->m_hWnd : nullptr;
+      },
+      [&] {
+        dialog->DestroyWindow();
+        dialog.reset();
+      });
 }
 
 }  // namespace
